@@ -1,0 +1,4 @@
+file(GLOB entries "${SRC}/*")
+if(entries)
+  file(COPY ${entries} DESTINATION "${DST}")
+endif()

@@ -1,0 +1,22 @@
+// Byte classification of CP932 text. A lead byte is 0x81-0x9F or 0xE0-0xFC; the byte after
+// a lead byte is its trail byte (0x40-0xFC, which includes '\' 0x5C and ASCII letters), so
+// the role of a byte is known only by scanning from the start of the text. Half-width
+// katakana 0xA1-0xDF are single bytes.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace platform {
+
+constexpr bool IsCp932LeadByte(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+enum class ByteRole { Single, Lead, Trail };
+
+// Role of the byte at 0-based index `at` of `text`, scanning from the start. A lead byte
+// in the last position (no trail follows) still counts as Lead. Index past the end: Single.
+ByteRole ByteRoleAt(std::string_view text, size_t at);
+
+}  // namespace platform

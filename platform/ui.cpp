@@ -1,0 +1,60 @@
+#include "platform/ui.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include "platform/cp932.h"
+
+namespace platform {
+namespace {
+
+class HeadlessUi final : public Ui {
+ public:
+  ModalResult ShowMessageBox(const std::string& text, const std::string&, DialogKind, DialogButtons buttons) override {
+    std::fprintf(stderr, "[message] %s\n", Cp932ToUtf8(text).c_str());
+    switch (buttons) {
+      case DialogButtons::YesNo:
+      case DialogButtons::YesNoCancel:
+      case DialogButtons::YesAbort:
+        return ModalResult::Yes;
+      case DialogButtons::CancelRetry:
+        return ModalResult::Cancel;
+      case DialogButtons::Ok:
+        break;
+    }
+    return ModalResult::Ok;
+  }
+  void Beep() override {}
+  uint64_t TickCountMs() override {
+    using namespace std::chrono;
+    return static_cast<uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+  }
+  void ProcessEvents() override {}
+  Point CursorPos() override { return cursor_; }
+  void SetCursorPos(Point p) override { cursor_ = p; }
+  void SetCursorShape(CursorShape) override {}
+  int ScreenWidth() override { return 1024; }
+  int ScreenHeight() override { return 768; }
+
+ private:
+  Point cursor_;
+};
+
+HeadlessUi& Headless() {
+  static HeadlessUi ui;
+  return ui;
+}
+
+Ui* g_ui = nullptr;
+
+}  // namespace
+
+Ui& CurrentUi() { return g_ui ? *g_ui : Headless(); }
+
+Ui* InstallUi(Ui* ui) {
+  Ui* previous = g_ui ? g_ui : &Headless();
+  g_ui = ui;
+  return previous;
+}
+
+}  // namespace platform

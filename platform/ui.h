@@ -1,0 +1,50 @@
+// User-interface services the framework needs from the windowing system: the modal message
+// box, the beep, the millisecond tick counter, handling pending window messages, the mouse
+// pointer and the screen size. The program installs the Qt implementation (qt/qt_ui.h);
+// tests install a scripted one. Without any installed, a silent headless implementation
+// answers every message box with its first button and never blocks.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+enum class DialogKind { Information, Confirmation, Warning, Error };
+
+// The button sets of the standard message box.
+enum class DialogButtons { Ok, YesNo, YesNoCancel, CancelRetry, YesAbort };
+
+// Modal results, numbered as the Windows dialog identifiers.
+enum class ModalResult { None = 0, Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7, Close = 8 };
+
+enum class CursorShape { Default, Wait, NotAllowed };
+
+struct Point {
+  int x = 0;
+  int y = 0;
+};
+
+class Ui {
+ public:
+  virtual ~Ui() = default;
+  // Shows a modal message box; `text` and `caption` are CP932.
+  virtual ModalResult ShowMessageBox(const std::string& text, const std::string& caption, DialogKind kind,
+                                     DialogButtons buttons) = 0;
+  virtual void Beep() = 0;
+  virtual uint64_t TickCountMs() = 0;
+  // Handles pending window messages once. An implementation with a fake clock may advance it.
+  virtual void ProcessEvents() = 0;
+  virtual Point CursorPos() = 0;
+  virtual void SetCursorPos(Point p) = 0;
+  virtual void SetCursorShape(CursorShape shape) = 0;
+  virtual int ScreenWidth() = 0;
+  virtual int ScreenHeight() = 0;
+};
+
+// The installed implementation (never null).
+Ui& CurrentUi();
+// Installs `ui` (not owned); nullptr reinstalls the headless implementation. Returns the previous one.
+Ui* InstallUi(Ui* ui);
+
+}  // namespace platform

@@ -1,0 +1,69 @@
+#include "support/test_support.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/cp932.h"
+#include "platform/path.h"
+
+namespace testsupport {
+
+FakeUi::FakeUi() { previous_ = platform::InstallUi(this); }
+
+FakeUi::~FakeUi() { platform::InstallUi(previous_); }
+
+platform::ModalResult FakeUi::ShowMessageBox(const std::string& text, const std::string&, platform::DialogKind kind,
+                                             platform::DialogButtons buttons) {
+  shown.push_back({text, kind, buttons});
+  if (!answers.empty()) {
+    auto a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  switch (buttons) {
+    case platform::DialogButtons::YesNo:
+    case platform::DialogButtons::YesNoCancel:
+    case platform::DialogButtons::YesAbort:
+      return platform::ModalResult::Yes;
+    case platform::DialogButtons::CancelRetry:
+      return platform::ModalResult::Cancel;
+    case platform::DialogButtons::Ok:
+      break;
+  }
+  return platform::ModalResult::Ok;
+}
+
+TempFolder::TempFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "harvsim-test-XXXXXX").string();
+  char* made = ::mkdtemp(pattern.data());
+  native_ = std::string(made ? made : pattern.c_str()) + "/";
+  inside_ = platform::ToInsidePath(native_).value_or("");
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ec;
+  std::filesystem::remove_all(native_, ec);
+}
+
+std::string TempFolder::Path(const std::string& relativeUtf8) const {
+  std::string rel = platform::J(relativeUtf8);
+  for (char& c : rel)
+    if (c == '/') c = '\\';
+  return inside_ + rel;
+}
+
+std::string S(const std::string& utf8) { return platform::J(utf8); }
+std::string U(const std::string& cp932) { return platform::Cp932ToUtf8(cp932); }
+
+namespace {
+std::string Env(const char* name, const char* fallback) {
+  const char* v = std::getenv(name);
+  return (v && *v) ? v : fallback;
+}
+}  // namespace
+
+std::string SourceDir() { return Env("HARVSIM_SOURCE_DIR", "."); }
+std::string BinDir() { return Env("HARVSIM_BIN_DIR", "."); }
+std::string WeatherDir() { return Env("HARVSIM_WEATHER_DIR", ""); }
+
+}  // namespace testsupport

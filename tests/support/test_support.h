@@ -1,0 +1,81 @@
+// Shared test doubles: a scripted user interface with a fake clock, and temporary folders.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/ui.h"
+
+namespace testsupport {
+
+// Answers message boxes from a script (then with the first button), records every box and
+// beep, and runs a fake clock that each ProcessEvents() call advances by `stepMs`, so a
+// timed wait finishes at once in real time.
+class FakeUi final : public platform::Ui {
+ public:
+  struct Shown {
+    std::string text;  // CP932
+    platform::DialogKind kind;
+    platform::DialogButtons buttons;
+  };
+
+  FakeUi();
+  ~FakeUi() override;  // reinstalls the previous implementation
+
+  std::deque<platform::ModalResult> answers;
+  std::vector<Shown> shown;
+  int beeps = 0;
+  uint64_t nowMs = 0;
+  uint64_t stepMs = 10;
+  int processEventsCalls = 0;
+  platform::Point cursor;
+  platform::CursorShape cursorShape = platform::CursorShape::Default;
+
+  platform::ModalResult ShowMessageBox(const std::string& text, const std::string& caption,
+                                       platform::DialogKind kind, platform::DialogButtons buttons) override;
+  void Beep() override { ++beeps; }
+  uint64_t TickCountMs() override { return nowMs; }
+  void ProcessEvents() override {
+    ++processEventsCalls;
+    nowMs += stepMs;
+  }
+  platform::Point CursorPos() override { return cursor; }
+  void SetCursorPos(platform::Point p) override { cursor = p; }
+  void SetCursorShape(platform::CursorShape s) override { cursorShape = s; }
+  int ScreenWidth() override { return 1280; }
+  int ScreenHeight() override { return 1024; }
+
+ private:
+  platform::Ui* previous_;
+};
+
+// A fresh temporary folder, removed with its contents on destruction.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& native() const { return native_; }  // "/tmp/harvsim-test-XXXX/"
+  const std::string& inside() const { return inside_; }  // "C:\tmp\harvsim-test-XXXX\"
+  // Inside path of `relativeUtf8` (a UTF-8 literal with '\' or '/' separators) under the folder.
+  std::string Path(const std::string& relativeUtf8) const;
+
+ private:
+  std::string native_;
+  std::string inside_;
+};
+
+// A UTF-8 literal as CP932 (short for platform::J in tests).
+std::string S(const std::string& utf8);
+// CP932 to UTF-8, for readable assertion messages.
+std::string U(const std::string& cp932);
+
+// Folders given to the tests by CTest.
+std::string SourceDir();   // the repository (native)
+std::string BinDir();      // the build's bin folder with the installed data tree (native)
+std::string WeatherDir();  // the real weather observations, may be missing (native)
+
+}  // namespace testsupport
