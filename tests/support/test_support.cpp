@@ -62,8 +62,8 @@ std::string Env(const char* name, const char* fallback) {
 }
 }  // namespace
 
-std::string SourceDir() { return Env("HARVSIM_SOURCE_DIR", "."); }
-std::string BinDir() { return Env("HARVSIM_BIN_DIR", "."); }
-std::string WeatherDir() { return Env("HARVSIM_WEATHER_DIR", ""); }
+std::string SourceDir() { return Env("HARVSIM_SOURCE_DIR", HARVSIM_SOURCE_DIR_DEFAULT); }
+std::string BinDir() { return Env("HARVSIM_BIN_DIR", HARVSIM_BIN_DIR_DEFAULT); }
+std::string WeatherDir() { return Env("HARVSIM_WEATHER_DIR", HARVSIM_WEATHER_DIR_DEFAULT); }
 
 }  // namespace testsupport
