@@ -1,0 +1,99 @@
+// The calculation file of the condition store: a new case, loading and saving.
+#include <algorithm>
+
+#include "framework/appinit.h"
+#include "framework/calc_store.h"
+#include "framework/convert.h"
+#include "framework/file_names.h"
+#include "framework/messages.h"
+#include "platform/cp932.h"
+#include "platform/files.h"
+
+namespace fw {
+namespace {
+
+std::string HeaderLine(const std::string& path) {
+  return LeftStrJ(MakeDataHeader(path) + std::string(kRecordWidth, ' '), kRecordWidth);
+}
+
+// A record line as the writers make it: a label ("№" + four digits, or six digits) followed by
+// a kind tag "<...". Used to tell a damaged file's first record from a header line.
+bool LooksLikeRecord(const std::string& line) {
+  if (line.size() < 8 || line[6] != '<') return false;
+  static const std::string sign = platform::J("№");
+  const bool numberSign = line.compare(0, 2, sign) == 0;
+  for (size_t i = numberSign ? 2 : 0; i < 6; ++i) {
+    if (line[i] < '0' || line[i] > '9') return false;
+  }
+  return true;
+}
+
+void MarkUnchanged(const StringList& list) {
+  CalcDataSaved = list;
+  DataState.Modified = 0;
+}
+
+}  // namespace
+
+std::string MakeDataHeader(const std::string& path, const DateTime& when) {
+  if (!ContainsStr(":\\", path)) return path;
+  return "---<<< " + ProgramNameVersion + " Input Data >>>--- " + DateStampText(when);
+}
+
+std::string MakeDataHeader(const std::string& path) { return MakeDataHeader(path, NowDateTime()); }
+
+void NewInputData(const std::string& path, StringList& list) {
+  list.clear();
+  list.push_back(HeaderLine(path));
+  MarkUnchanged(list);
+  SplitFileName(path);
+  CurrentFileName = FileBaseName;
+}
+
+bool LoadInputData(const std::string& path, StringList& list) {
+  if (!platform::FileExists(path)) {
+    MsgDialog(platform::J("読込むファイル名が見つかりません。") + "\r\r" + path, 3, 1);
+    return false;
+  }
+  StringList lines;
+  if (!platform::ReadTextLines(path, lines)) {
+    MsgDialog(platform::J("ファイルを読込めませんでした。") + "\r\r" + path, 3, 1);
+    return false;
+  }
+  SplitFileName(path);
+  if (lines.empty() || LooksLikeRecord(lines.front())) lines.insert(lines.begin(), HeaderLine(path));
+  list = std::move(lines);
+  MarkUnchanged(list);
+  CalcDataLoaded = true;
+  CurrentFileName = FileNameExt;
+  return true;
+}
+
+bool SaveInputData(const std::string& path, StringList& list) {
+  if (path.size() < 2 || path[1] != ':') {
+    MsgDialog(platform::J("保存するファイル名が正しくありません。") + "\r\r" + path, 3, 1);
+    return false;
+  }
+  SplitFileName(path);
+  const std::string fileNameExt = FileNameExt;
+  const std::string folder = FileDir;
+  if (!platform::FileExists(path) && !platform::FolderExists(folder)) {
+    if (!CreateFolderConfirm(folder, true)) {
+      MsgDialog(platform::J("保存用のディレクトリが作成できませんでした。（保存中止）"), 3, 1);
+      return false;
+    }
+  }
+  PadLinesTo88(list);
+  if (list.size() > 1) std::stable_sort(list.begin() + 1, list.end());
+  std::string error;
+  if (!platform::WriteTextLinesAtomic(path, list, &error)) {
+    MsgDialog(platform::J("ファイルを保存できませんでした。（保存中止）") + "\r\r" + path + "\r\r" + error, 3, 1);
+    return false;
+  }
+  MarkUnchanged(list);
+  CalcDataLoaded = true;
+  CurrentFileName = fileNameExt;
+  return true;
+}
+
+}  // namespace fw
