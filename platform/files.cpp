@@ -118,7 +118,8 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
   return true;
 }
 
-bool WriteFileBytesAtomic(const std::string& path, const std::string& bytes, std::string* error) {
+bool WriteFileBytesAtomic(const std::string& path, const std::string& bytes, std::string* error,
+                          Durability durability) {
   auto fail = [error](const std::string& why) {
     if (error) *error = why;
     return false;
@@ -133,7 +134,7 @@ bool WriteFileBytesAtomic(const std::string& path, const std::string& bytes, std
   std::string tmp = native + ".tmp-XXXXXX";
   int fd = ::mkstemp(tmp.data());
   if (fd < 0) return fail(std::string("cannot create a temporary file: ") + std::strerror(errno));
-  bool ok = WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
+  bool ok = WriteAll(fd, bytes.data(), bytes.size()) && (durability == Durability::Unsynced || ::fsync(fd) == 0);
   int savedErrno = errno;
   if (::close(fd) != 0) ok = false;
   if (ok) ::chmod(tmp.c_str(), 0644);
@@ -145,7 +146,8 @@ bool WriteFileBytesAtomic(const std::string& path, const std::string& bytes, std
   return true;
 }
 
-bool WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines, std::string* error) {
+bool WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines, std::string* error,
+                          Durability durability) {
   std::string bytes;
   size_t total = 0;
   for (const auto& l : lines) total += l.size() + 2;
@@ -154,7 +156,7 @@ bool WriteTextLinesAtomic(const std::string& path, const std::vector<std::string
     bytes += l;
     bytes += "\r\n";
   }
-  return WriteFileBytesAtomic(path, bytes, error);
+  return WriteFileBytesAtomic(path, bytes, error, durability);
 }
 
 bool RemoveFile(const std::string& path) {

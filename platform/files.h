@@ -31,12 +31,18 @@ bool ReadFileBytes(const std::string& path, std::string& bytes);
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 void SplitTextLines(const std::string& bytes, std::vector<std::string>& lines);
 
+// Whether an atomic write waits until the new contents are on the disk before the rename.
+// Files the user keeps are Synced; files the program can write again at any time (result
+// tables) may be Unsynced, which spares a disk flush per file.
+enum class Durability { Synced, Unsynced };
+
 // Atomic replacement (temporary file in the same folder, then rename). On failure the old
 // file is untouched and `error` (when given) holds a short English reason.
-bool WriteFileBytesAtomic(const std::string& path, const std::string& bytes, std::string* error = nullptr);
+bool WriteFileBytesAtomic(const std::string& path, const std::string& bytes, std::string* error = nullptr,
+                          Durability durability = Durability::Synced);
 // Each line followed by CR LF.
 bool WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines,
-                          std::string* error = nullptr);
+                          std::string* error = nullptr, Durability durability = Durability::Synced);
 
 bool RemoveFile(const std::string& path);
 bool RemoveFolder(const std::string& path);        // empty folder only

@@ -340,7 +340,8 @@ bool Simulation::ReportReadError(const std::string& path) {
 }
 
 bool Simulation::WriteResultFile(const std::string& path, const std::string& text) {
-  return platform::WriteFileBytesAtomic(path, text) || ReportWriteError(path);
+  return platform::WriteFileBytesAtomic(path, text, nullptr, platform::Durability::Unsynced) ||
+         ReportWriteError(path);
 }
 
 bool Simulation::ReportWriteError(const std::string& path) {
