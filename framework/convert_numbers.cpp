@@ -186,6 +186,36 @@ std::string FormatFixed(double x, int decimals) {
   if (std::isinf(x)) return x < 0 ? "-INF" : "INF";
   bool negative = std::signbit(x);
   const double a = std::fabs(x);
+  // Fast path for the common case: scale by a power of ten (exact for these exponents) and
+  // round in double. The product carries a relative error of at most 2^-53, so whenever the
+  // fraction lies clearly away from one half, rounding the product gives the same digits as
+  // rounding the exact value; near a tie the exact expansion below decides.
+  static constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+  if (decimals <= 9) {
+    const double scaled = a * kPow10[decimals];
+    if (scaled < 1e15) {
+      double whole = std::floor(scaled);
+      const double fraction = scaled - whole;
+      const double margin = scaled * 0x1p-50 + 0x1p-60;
+      if (std::fabs(fraction - 0.5) > margin) {
+        if (fraction > 0.5) whole += 1;
+        uint64_t n = static_cast<uint64_t>(whole);
+        char digitBuffer[32];
+        auto r = std::to_chars(digitBuffer, digitBuffer + sizeof digitBuffer, n);
+        std::string digits(digitBuffer, r.ptr);
+        if (digits.size() <= static_cast<size_t>(decimals))
+          digits.insert(0, static_cast<size_t>(decimals) + 1 - digits.size(), '0');
+        std::string out = (negative && n != 0) ? "-" : "";
+        const size_t intLength = digits.size() - static_cast<size_t>(decimals);
+        out.append(digits, 0, intLength);
+        if (decimals > 0) {
+          out += '.';
+          out.append(digits, intLength, std::string::npos);
+        }
+        return out;
+      }
+    }
+  }
   // Enough fraction digits for the exact decimal expansion of the double (its lowest bit is
   // at most 2^(e-53)), so the digit after the last kept one is exact, never re-rounded.
   int exactDigits = 0;
