@@ -6,6 +6,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 if [ "${SANITIZE:-0}" = "1" ]; then
   export BUILD_DIR="${BUILD_DIR:-$root/build-asan}"
+  export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
   "$root/scripts/build.sh" -DHARVSIM_SANITIZE=ON
 else
   "$root/scripts/build.sh"

@@ -1,0 +1,686 @@
+// The device context base: state, save/restore, clipping, regions, measuring and the
+// built-in font estimate.
+#include "platform/dc.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "platform/cp932.h"
+
+namespace platform {
+
+// ---- Colours ----------------------------------------------------------------------------
+
+ColorRef SystemColorRgb(int index) {
+  // A classic light scheme (values of the Windows standard scheme).
+  static const ColorRef kColors[31] = {
+      RgbColor(200, 200, 200),  // 0 scroll bar
+      RgbColor(0, 0, 0),        // 1 background (desktop)
+      RgbColor(153, 180, 209),  // 2 active caption
+      RgbColor(191, 205, 219),  // 3 inactive caption
+      RgbColor(240, 240, 240),  // 4 menu
+      RgbColor(255, 255, 255),  // 5 window
+      RgbColor(100, 100, 100),  // 6 window frame
+      RgbColor(0, 0, 0),        // 7 menu text
+      RgbColor(0, 0, 0),        // 8 window text
+      RgbColor(0, 0, 0),        // 9 caption text
+      RgbColor(180, 180, 180),  // 10 active border
+      RgbColor(244, 247, 252),  // 11 inactive border
+      RgbColor(171, 171, 171),  // 12 application workspace
+      RgbColor(0, 120, 215),    // 13 highlight
+      RgbColor(255, 255, 255),  // 14 highlight text
+      RgbColor(240, 240, 240),  // 15 button face
+      RgbColor(160, 160, 160),  // 16 button shadow
+      RgbColor(109, 109, 109),  // 17 grey text
+      RgbColor(0, 0, 0),        // 18 button text
+      RgbColor(0, 0, 0),        // 19 inactive caption text
+      RgbColor(255, 255, 255),  // 20 button highlight
+      RgbColor(105, 105, 105),  // 21 3D dark shadow
+      RgbColor(227, 227, 227),  // 22 3D light
+      RgbColor(0, 0, 0),        // 23 info text
+      RgbColor(255, 255, 225),  // 24 info background
+      RgbColor(0, 0, 0),        // 25 (unused)
+      RgbColor(0, 102, 204),    // 26 hot light
+      RgbColor(185, 209, 234),  // 27 gradient active caption
+      RgbColor(215, 228, 242),  // 28 gradient inactive caption
+      RgbColor(51, 153, 255),   // 29 menu highlight
+      RgbColor(240, 240, 240),  // 30 menu bar
+  };
+  if (index < 0 || index > 30) return 0;
+  return kColors[index];
+}
+
+ColorRef ColorToRgb(uint32_t color) {
+  if ((color & 0xFF000000u) == kSystemColorFlag) return SystemColorRgb(static_cast<int>(color & 0xFF));
+  return color & 0x00FFFFFFu;
+}
+
+Rect Rect::Normalized() const {
+  Rect r = *this;
+  if (r.left > r.right) std::swap(r.left, r.right);
+  if (r.top > r.bottom) std::swap(r.top, r.bottom);
+  return r;
+}
+
+bool HatchBit(uint32_t hatch, int x, int y) {
+  x &= 7;
+  y &= 7;
+  switch (hatch) {
+    case HS_HORIZONTAL: return y == 7;
+    case HS_VERTICAL: return x == 7;
+    case HS_FDIAGONAL: return x == y;          // "\\\\" top-left to bottom-right
+    case HS_BDIAGONAL: return x + y == 7;      // "////"
+    case HS_CROSS: return x == 7 || y == 7;
+    case HS_DIAGCROSS: return x == y || x + y == 7;
+    default: return false;
+  }
+}
+
+// ---- Fonts ------------------------------------------------------------------------------
+
+namespace {
+
+class EstimateFontEngine final : public FontEngine {
+ public:
+  static int Em(const LogFont& f) {
+    if (f.height < 0) return -f.height;
+    if (f.height > 0) return f.height;
+    return 16;
+  }
+  TextMetrics Metrics(const LogFont& f) override {
+    TextMetrics tm;
+    int em = Em(f);
+    tm.ascent = (em * 7 + 4) / 8;
+    tm.descent = em - tm.ascent;
+    tm.height = em;
+    tm.aveCharWidth = f.width != 0 ? std::abs(f.width) : std::max(1, em / 2);
+    tm.maxCharWidth = 2 * tm.aveCharWidth;
+    tm.weight = f.weight;
+    tm.charSet = f.charSet;
+    return tm;
+  }
+  std::vector<int> Advances(const LogFont& f, std::u16string_view text) override {
+    int half = f.width != 0 ? std::abs(f.width) : std::max(1, Em(f) / 2);
+    std::vector<int> out;
+    out.reserve(text.size());
+    for (char16_t c : text) {
+      bool narrow = c < 0x100 || (c >= 0xFF61 && c <= 0xFF9F);
+      out.push_back(narrow ? half : 2 * half);
+    }
+    return out;
+  }
+};
+
+EstimateFontEngine gEstimate;
+FontEngine* gEngine = &gEstimate;
+
+}  // namespace
+
+FontEngine& CurrentFontEngine() { return *gEngine; }
+
+FontEngine* InstallFontEngine(FontEngine* engine) {
+  FontEngine* previous = gEngine;
+  gEngine = engine ? engine : &gEstimate;
+  return previous == &gEstimate ? nullptr : previous;
+}
+
+std::string SubstituteFace(const std::string& face) {
+  struct Entry {
+    const char* windows;
+    const char* here;
+  };
+  static const Entry kTable[] = {
+      {"ＭＳ ゴシック", "IPAGothic"},   {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"ＭＳ 明朝", "IPAMincho"},
+      {"ＭＳ Ｐ明朝", "IPAPMincho"},    {"MS Gothic", "IPAGothic"},       {"MS PGothic", "IPAPGothic"},
+      {"MS Mincho", "IPAMincho"},       {"MS PMincho", "IPAPMincho"},     {"ＭＳ ＵＩ ゴシック", "IPAPGothic"},
+      {"MS UI Gothic", "IPAPGothic"},   {"Arial", "Liberation Sans"},     {"Times New Roman", "Liberation Serif"},
+      {"Courier New", "Liberation Mono"}, {"MS Sans Serif", "Liberation Sans"},
+  };
+  for (const Entry& e : kTable) {
+    if (face == e.windows) return e.here;
+  }
+  if (face.empty()) return "IPAPGothic";
+  return face;
+}
+
+// ---- Regions ----------------------------------------------------------------------------
+
+namespace {
+
+using Interval = std::pair<int, int>;  // [first, second)
+
+// Sorted, merged x intervals of the rectangles of `rects` that cover the band [y0, y1).
+std::vector<Interval> BandIntervals(const std::vector<Rect>& rects, int y0, int y1) {
+  std::vector<Interval> iv;
+  for (const Rect& r : rects) {
+    if (r.top <= y0 && r.bottom >= y1 && r.left < r.right) iv.emplace_back(r.left, r.right);
+  }
+  std::sort(iv.begin(), iv.end());
+  std::vector<Interval> merged;
+  for (const Interval& i : iv) {
+    if (!merged.empty() && i.first <= merged.back().second) {
+      merged.back().second = std::max(merged.back().second, i.second);
+    } else {
+      merged.push_back(i);
+    }
+  }
+  return merged;
+}
+
+bool InIntervals(const std::vector<Interval>& iv, size_t& k, int x) {
+  while (k < iv.size() && iv[k].second <= x) ++k;
+  return k < iv.size() && iv[k].first <= x;
+}
+
+std::vector<Interval> CombineIntervals(const std::vector<Interval>& a, const std::vector<Interval>& b, int mode) {
+  std::vector<int> xs;
+  for (const Interval& i : a) { xs.push_back(i.first); xs.push_back(i.second); }
+  for (const Interval& i : b) { xs.push_back(i.first); xs.push_back(i.second); }
+  std::sort(xs.begin(), xs.end());
+  xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+  std::vector<Interval> out;
+  size_t ka = 0, kb = 0;
+  for (size_t n = 0; n + 1 < xs.size(); ++n) {
+    bool ia = InIntervals(a, ka, xs[n]);
+    bool ib = InIntervals(b, kb, xs[n]);
+    bool in = false;
+    switch (mode) {
+      case RGN_AND: in = ia && ib; break;
+      case RGN_OR: in = ia || ib; break;
+      case RGN_XOR: in = ia != ib; break;
+      case RGN_DIFF: in = ia && !ib; break;
+      default: in = ib; break;
+    }
+    if (!in) continue;
+    if (!out.empty() && out.back().second == xs[n]) {
+      out.back().second = xs[n + 1];
+    } else {
+      out.emplace_back(xs[n], xs[n + 1]);
+    }
+  }
+  return out;
+}
+
+// Appends the band [y0, y1) with `iv`, merging it into the previous band when that one ends
+// at y0 with the same intervals.
+void AppendBand(std::vector<Rect>& out, size_t& prevStart, int y0, int y1, const std::vector<Interval>& iv) {
+  if (iv.empty()) return;
+  bool same = prevStart < out.size() && out.back().bottom == y0 && out.size() - prevStart == iv.size();
+  if (same) {
+    for (size_t k = 0; k < iv.size(); ++k) {
+      const Rect& r = out[prevStart + k];
+      if (r.left != iv[k].first || r.right != iv[k].second) { same = false; break; }
+    }
+  }
+  if (same) {
+    for (size_t k = prevStart; k < out.size(); ++k) out[k].bottom = y1;
+    return;
+  }
+  prevStart = out.size();
+  for (const Interval& i : iv) out.push_back(Rect{i.first, y0, i.second, y1});
+}
+
+std::vector<int> BandEdges(const std::vector<Rect>& a, const std::vector<Rect>& b) {
+  std::vector<int> ys;
+  for (const Rect& r : a) { ys.push_back(r.top); ys.push_back(r.bottom); }
+  for (const Rect& r : b) { ys.push_back(r.top); ys.push_back(r.bottom); }
+  std::sort(ys.begin(), ys.end());
+  ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+  return ys;
+}
+
+// A region from one span list per row starting at `top`.
+std::vector<Rect> FromRows(int top, const std::vector<std::vector<Interval>>& rows) {
+  std::vector<Rect> out;
+  size_t prev = 0;
+  for (size_t k = 0; k < rows.size(); ++k) {
+    AppendBand(out, prev, top + static_cast<int>(k), top + static_cast<int>(k) + 1, rows[k]);
+  }
+  return out;
+}
+
+}  // namespace
+
+Region::Region(const Rect& r) {
+  Rect n = r.Normalized();
+  if (!n.IsEmpty()) rects_.push_back(n);
+}
+
+Region Region::FromRects(const std::vector<Rect>& rects) {
+  std::vector<Rect> clean;
+  for (const Rect& r : rects) {
+    Rect n = r.Normalized();
+    if (!n.IsEmpty()) clean.push_back(n);
+  }
+  Region out;
+  std::vector<int> ys = BandEdges(clean, {});
+  size_t prev = 0;
+  for (size_t k = 0; k + 1 < ys.size(); ++k) {
+    AppendBand(out.rects_, prev, ys[k], ys[k + 1], BandIntervals(clean, ys[k], ys[k + 1]));
+  }
+  return out;
+}
+
+Region Region::Combine(const Region& a, const Region& b, int mode) {
+  if (mode == RGN_COPY) return a;
+  Region out;
+  std::vector<int> ys = BandEdges(a.rects_, b.rects_);
+  size_t prev = 0;
+  for (size_t k = 0; k + 1 < ys.size(); ++k) {
+    std::vector<Interval> ia = BandIntervals(a.rects_, ys[k], ys[k + 1]);
+    std::vector<Interval> ib = BandIntervals(b.rects_, ys[k], ys[k + 1]);
+    AppendBand(out.rects_, prev, ys[k], ys[k + 1], CombineIntervals(ia, ib, mode));
+  }
+  return out;
+}
+
+Region Region::Ellipse(const Rect& box) {
+  Rect b = box.Normalized();
+  Region out;
+  if (b.IsEmpty()) return out;
+  double cx = (b.left + b.right) / 2.0, cy = (b.top + b.bottom) / 2.0;
+  double rx = b.Width() / 2.0, ry = b.Height() / 2.0;
+  std::vector<std::vector<Interval>> rows;
+  for (int y = b.top; y < b.bottom; ++y) {
+    double t = (y + 0.5 - cy) / ry;
+    std::vector<Interval> row;
+    if (std::fabs(t) < 1.0) {
+      double dx = rx * std::sqrt(1.0 - t * t);
+      int x0 = static_cast<int>(std::ceil(cx - dx - 0.5));
+      int x1 = static_cast<int>(std::floor(cx + dx - 0.5)) + 1;
+      if (x1 > x0) row.emplace_back(x0, x1);
+    }
+    rows.push_back(std::move(row));
+  }
+  out.rects_ = FromRows(b.top, rows);
+  return out;
+}
+
+Region Region::RoundRect(const Rect& box, int cornerW, int cornerH) {
+  Rect b = box.Normalized();
+  Region out;
+  if (b.IsEmpty()) return out;
+  double rx = std::min(std::abs(cornerW), b.Width()) / 2.0;
+  double ry = std::min(std::abs(cornerH), b.Height()) / 2.0;
+  std::vector<std::vector<Interval>> rows;
+  for (int y = b.top; y < b.bottom; ++y) {
+    double yc = y + 0.5;
+    double inset = 0;
+    double dy = 0;
+    if (ry > 0 && yc < b.top + ry) dy = (b.top + ry - yc) / ry;
+    if (ry > 0 && yc > b.bottom - ry) dy = (yc - (b.bottom - ry)) / ry;
+    if (dy > 0) inset = dy >= 1 ? rx : rx - rx * std::sqrt(1.0 - dy * dy);
+    int x0 = static_cast<int>(std::ceil(b.left + inset - 0.5));
+    int x1 = static_cast<int>(std::floor(b.right - inset - 0.5)) + 1;
+    std::vector<Interval> row;
+    if (x1 > x0) row.emplace_back(x0, x1);
+    rows.push_back(std::move(row));
+  }
+  out.rects_ = FromRows(b.top, rows);
+  return out;
+}
+
+Region Region::Polygon(const std::vector<Point>& pts, int fillMode) {
+  Region out;
+  if (pts.size() < 3) return out;
+  int top = pts[0].y, bottom = pts[0].y;
+  for (const Point& p : pts) {
+    top = std::min(top, p.y);
+    bottom = std::max(bottom, p.y);
+  }
+  std::vector<std::vector<Interval>> rows;
+  for (int y = top; y < bottom; ++y) {
+    double yc = y + 0.5;
+    std::vector<std::pair<double, int>> xs;  // crossing, direction
+    for (size_t k = 0; k < pts.size(); ++k) {
+      const Point& a = pts[k];
+      const Point& b = pts[(k + 1) % pts.size()];
+      if (a.y == b.y) continue;
+      int dir = b.y > a.y ? 1 : -1;
+      double y0 = std::min(a.y, b.y), y1 = std::max(a.y, b.y);
+      if (yc < y0 || yc >= y1) continue;
+      double x = a.x + (yc - a.y) * (b.x - a.x) / static_cast<double>(b.y - a.y);
+      xs.emplace_back(x, dir);
+    }
+    std::sort(xs.begin(), xs.end());
+    std::vector<Interval> row;
+    int winding = 0;
+    for (size_t k = 0; k + 1 < xs.size(); ++k) {
+      winding += xs[k].second;
+      bool inside = fillMode == WINDING ? winding != 0 : (k % 2) == 0;
+      if (!inside) continue;
+      int x0 = static_cast<int>(std::ceil(xs[k].first - 0.5));
+      int x1 = static_cast<int>(std::ceil(xs[k + 1].first - 0.5));
+      if (x1 <= x0) continue;
+      if (!row.empty() && row.back().second >= x0) {
+        row.back().second = std::max(row.back().second, x1);
+      } else {
+        row.emplace_back(x0, x1);
+      }
+    }
+    rows.push_back(std::move(row));
+  }
+  out.rects_ = FromRows(top, rows);
+  return out;
+}
+
+Rect Region::Bounds() const {
+  if (rects_.empty()) return Rect{};
+  Rect b = rects_.front();
+  for (const Rect& r : rects_) {
+    b.left = std::min(b.left, r.left);
+    b.top = std::min(b.top, r.top);
+    b.right = std::max(b.right, r.right);
+    b.bottom = std::max(b.bottom, r.bottom);
+  }
+  return b;
+}
+
+bool Region::Contains(int x, int y) const {
+  for (const Rect& r : rects_) {
+    if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return true;
+  }
+  return false;
+}
+
+void Region::Offset(int dx, int dy) {
+  for (Rect& r : rects_) {
+    r.left += dx;
+    r.right += dx;
+    r.top += dy;
+    r.bottom += dy;
+  }
+}
+
+// ---- Device capabilities ----------------------------------------------------------------
+
+int DeviceCaps::Get(int index) const {
+  switch (index) {
+    case TECHNOLOGY: return technology;
+    case HORZSIZE: return horzSizeMm;
+    case VERTSIZE: return vertSizeMm;
+    case HORZRES: return horzRes;
+    case VERTRES: return vertRes;
+    case BITSPIXEL: return bitsPixel;
+    case PLANES: return 1;
+    case NUMCOLORS: return -1;
+    case RASTERCAPS: return 0x7E99;  // bitblt, stretchblt, dibs, fonts, large bitmaps
+    case ASPECTX:
+    case ASPECTY: return 36;
+    case ASPECTXY: return 51;
+    case LOGPIXELSX: return logPixelsX;
+    case LOGPIXELSY: return logPixelsY;
+    case PHYSICALWIDTH: return physicalWidth;
+    case PHYSICALHEIGHT: return physicalHeight;
+    case PHYSICALOFFSETX: return offsetX;
+    case PHYSICALOFFSETY: return offsetY;
+    default: return 0;
+  }
+}
+
+DeviceCaps DeviceCaps::Screen(int width, int height) {
+  DeviceCaps c;
+  c.technology = DT_RASDISPLAY;
+  c.horzRes = width;
+  c.vertRes = height;
+  c.horzSizeMm = static_cast<int>(std::lround(width * 25.4 / kReferenceDpi));
+  c.vertSizeMm = static_cast<int>(std::lround(height * 25.4 / kReferenceDpi));
+  return c;
+}
+
+// ---- Device context ---------------------------------------------------------------------
+
+DeviceContext::DeviceContext(const DeviceCaps& caps) : caps_(caps) {}
+DeviceContext::~DeviceContext() = default;
+
+void DeviceContext::SelectPen(const LogPen& pen) { state_.pen = pen; }
+void DeviceContext::SelectBrush(const LogBrush& brush) { state_.brush = brush; }
+void DeviceContext::SelectFont(const LogFont& font) { state_.font = font; }
+void DeviceContext::SetTextColor(ColorRef color) { state_.textColor = color & 0xFFFFFF; }
+void DeviceContext::SetBkColor(ColorRef color) { state_.bkColor = color & 0xFFFFFF; }
+void DeviceContext::SetBkMode(int mode) {
+  if (mode == TRANSPARENT || mode == OPAQUE) state_.bkMode = mode;
+}
+void DeviceContext::SetTextAlign(uint32_t align) { state_.textAlign = align; }
+void DeviceContext::SetROP2(int rop2) {
+  if (rop2 >= R2_BLACK && rop2 <= R2_WHITE) state_.rop2 = rop2;
+}
+void DeviceContext::SetPolyFillMode(int mode) {
+  if (mode == ALTERNATE || mode == WINDING) state_.polyFillMode = mode;
+}
+void DeviceContext::SetStretchBltMode(int mode) { state_.stretchMode = mode; }
+void DeviceContext::SetTextCharacterExtra(int extra) { state_.charExtra = extra; }
+void DeviceContext::SetBrushOrg(int x, int y) { state_.brushOrg = Point{x, y}; }
+void DeviceContext::MoveTo(int x, int y) { state_.pos = Point{x, y}; }
+
+void DeviceContext::SelectClipRegion(const Region* region, int mode) {
+  if (mode == RGN_COPY) {
+    if (region) {
+      state_.clip = *region;
+    } else {
+      state_.clip.reset();
+    }
+    return;
+  }
+  if (!region) return;
+  if (!state_.clip) {
+    // Without a clip region the whole surface is the current clip.
+    Region all(Rect{-(1 << 28), -(1 << 28), 1 << 28, 1 << 28});
+    state_.clip = Region::Combine(all, *region, mode);
+  } else {
+    state_.clip = Region::Combine(*state_.clip, *region, mode);
+  }
+}
+
+void DeviceContext::IntersectClipRect(const Rect& r) {
+  Region rr(r);
+  DeviceContext::SelectClipRegion(&rr, RGN_AND);
+}
+
+void DeviceContext::ExcludeClipRect(const Rect& r) {
+  Region rr(r);
+  DeviceContext::SelectClipRegion(&rr, RGN_DIFF);
+}
+
+bool DeviceContext::GetClipRegion(Region& out) const {
+  if (!state_.clip) return false;
+  out = *state_.clip;
+  return true;
+}
+
+int DeviceContext::SaveDC() {
+  saved_.push_back(state_);
+  return static_cast<int>(saved_.size());
+}
+
+bool DeviceContext::RestoreDC(int level) {
+  int count = static_cast<int>(saved_.size());
+  int target = level < 0 ? count + level + 1 : level;
+  if (target < 1 || target > count) return false;
+  state_ = saved_[target - 1];
+  saved_.resize(target - 1);
+  return true;
+}
+
+ColorRef DeviceContext::GetPixel(int, int) const { return CLR_INVALID; }
+
+bool DeviceContext::GetBits(const Rect&, Dib&) const { return false; }
+
+void DeviceContext::BitBlt(const Rect& dest, const DeviceContext& source, int sx, int sy, uint32_t rop) {
+  Rect d = dest.Normalized();
+  Dib bits;
+  if (d.IsEmpty() || !source.GetBits(Rect{sx, sy, sx + d.Width(), sy + d.Height()}, bits)) return;
+  StretchDIBits(d, Rect{0, 0, bits.width, bits.height}, bits, rop);
+}
+
+void DeviceContext::TextOutA(int x, int y, const std::string& cp932) {
+  std::u16string text = Cp932ToUtf16(cp932);
+  ExtTextOut(x, y, 0, nullptr, text, nullptr);
+}
+
+void DeviceContext::FillRect(const Rect& r, const LogBrush& brush) {
+  LogBrush old = state_.brush;
+  SelectBrush(brush);
+  PatBlt(r, PATCOPY);
+  SelectBrush(old);
+}
+
+void DeviceContext::FillRegion(const Region& region, const LogBrush& brush) {
+  LogBrush old = state_.brush;
+  SelectBrush(brush);
+  for (const Rect& r : region.Rects()) PatBlt(r, PATCOPY);
+  SelectBrush(old);
+}
+
+TextMetrics DeviceContext::GetTextMetrics() const { return CurrentFontEngine().Metrics(state_.font); }
+
+std::vector<int> DeviceContext::GetCharAdvances(std::u16string_view text) const {
+  std::vector<int> adv = CurrentFontEngine().Advances(state_.font, text);
+  adv.resize(text.size(), 0);
+  if (state_.charExtra != 0) {
+    for (int& a : adv) a += state_.charExtra;
+  }
+  return adv;
+}
+
+int DeviceContext::TextAdvances(int& x, int& y, std::u16string_view text, const std::vector<int>* dx,
+                                std::vector<int>& advances) const {
+  if (dx && dx->size() >= text.size()) {
+    advances.assign(dx->begin(), dx->begin() + static_cast<std::ptrdiff_t>(text.size()));
+  } else {
+    advances = GetCharAdvances(text);
+  }
+  if (state_.textAlign & TA_UPDATECP) {
+    x = state_.pos.x;
+    y = state_.pos.y;
+  }
+  int width = 0;
+  for (int a : advances) width += a;
+  return width;
+}
+
+Size DeviceContext::GetTextExtent(std::u16string_view text) const {
+  Size s;
+  for (int a : GetCharAdvances(text)) s.cx += a;
+  s.cy = GetTextMetrics().height;
+  return s;
+}
+
+Size DeviceContext::GetTextExtentA(const std::string& cp932) const { return GetTextExtent(Cp932ToUtf16(cp932)); }
+
+// ---- Text conversions -------------------------------------------------------------------
+
+std::u16string Utf8ToUtf16(std::string_view s) {
+  std::u16string out;
+  out.reserve(s.size());
+  size_t i = 0;
+  while (i < s.size()) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    uint32_t cp = 0xFFFD;
+    size_t len = 1;
+    if (c < 0x80) {
+      cp = c;
+    } else if ((c & 0xE0) == 0xC0 && i + 1 < s.size()) {
+      cp = ((c & 0x1F) << 6) | (s[i + 1] & 0x3F);
+      len = 2;
+    } else if ((c & 0xF0) == 0xE0 && i + 2 < s.size()) {
+      cp = ((c & 0x0F) << 12) | ((s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F);
+      len = 3;
+    } else if ((c & 0xF8) == 0xF0 && i + 3 < s.size()) {
+      cp = ((c & 0x07) << 18) | ((s[i + 1] & 0x3F) << 12) | ((s[i + 2] & 0x3F) << 6) | (s[i + 3] & 0x3F);
+      len = 4;
+    }
+    i += len;
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+      out.push_back(static_cast<char16_t>(cp));
+    }
+  }
+  return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view s) {
+  std::string out;
+  out.reserve(s.size() * 3);
+  for (size_t i = 0; i < s.size(); ++i) {
+    uint32_t cp = s[i];
+    if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
+      ++i;
+    } else if (cp >= 0xD800 && cp < 0xE000) {
+      cp = 0xFFFD;
+    }
+    if (cp < 0x80) {
+      out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+  }
+  return out;
+}
+
+std::u16string Cp932ToUtf16(std::string_view cp932) { return Utf8ToUtf16(Cp932ToUtf8(cp932)); }
+
+Point TextCellOffset(uint32_t align, int width, const TextMetrics& tm) {
+  Point p;
+  if ((align & TA_CENTER) == TA_CENTER) {
+    p.x = -width / 2;
+  } else if (align & TA_RIGHT) {
+    p.x = -width;
+  }
+  if ((align & TA_BASELINE) == TA_BASELINE) {
+    p.y = -tm.ascent;
+  } else if (align & TA_BOTTOM) {
+    p.y = -tm.height;
+  }
+  return p;
+}
+
+Rect TextBounds(int x, int y, uint32_t align, int width, const TextMetrics& tm, int escapement) {
+  Point o = TextCellOffset(align, width, tm);
+  if (escapement % 3600 == 0) {
+    return Rect{x + o.x, y + o.y, x + o.x + std::max(width, 1) - 1, y + o.y + std::max(tm.height, 1) - 1};
+  }
+  double a = escapement * M_PI / 1800.0;
+  double c = std::cos(a), s = std::sin(a);
+  double xs[4] = {0, 0, 0, 0}, ys[4] = {0, 0, 0, 0};
+  const double cx[4] = {static_cast<double>(o.x), static_cast<double>(o.x + width), static_cast<double>(o.x),
+                        static_cast<double>(o.x + width)};
+  const double cy[4] = {static_cast<double>(o.y), static_cast<double>(o.y), static_cast<double>(o.y + tm.height),
+                        static_cast<double>(o.y + tm.height)};
+  for (int k = 0; k < 4; ++k) {
+    // Anticlockwise on a y-down surface.
+    xs[k] = x + cx[k] * c + cy[k] * s;
+    ys[k] = y - cx[k] * s + cy[k] * c;
+  }
+  Rect r{static_cast<int>(std::floor(*std::min_element(xs, xs + 4))),
+         static_cast<int>(std::floor(*std::min_element(ys, ys + 4))),
+         static_cast<int>(std::ceil(*std::max_element(xs, xs + 4))) - 1,
+         static_cast<int>(std::ceil(*std::max_element(ys, ys + 4))) - 1};
+  return r;
+}
+
+double RadialAngle(const Rect& box, int x, int y) {
+  double cx = (box.left + box.right) / 2.0, cy = (box.top + box.bottom) / 2.0;
+  double dx = x - cx, dy = cy - y;
+  if (dx == 0 && dy == 0) return 0;
+  double a = std::atan2(dy, dx) * 180.0 / M_PI;
+  if (a < 0) a += 360;
+  return a;
+}
+
+}  // namespace platform

@@ -1,0 +1,302 @@
+// The canvas over a device context.
+#include "platform/dc_canvas.h"
+
+#include <cmath>
+
+#include "platform/cp932.h"
+
+namespace platform {
+
+namespace {
+
+int MulDiv(int a, int b, int c) {
+  if (c == 0) return -1;
+  double v = static_cast<double>(a) * b / c;
+  return static_cast<int>(v < 0 ? -std::floor(-v + 0.5) : std::floor(v + 0.5));
+}
+
+void Mark(bool* dirty) {
+  if (dirty) *dirty = true;
+}
+
+}  // namespace
+
+// ---- Pen --------------------------------------------------------------------------------
+
+void CanvasPen::SetColor(uint32_t c) {
+  color_ = c;
+  Mark(dirty_);
+}
+void CanvasPen::SetWidth(int w) {
+  width_ = w < 0 ? 1 : w;
+  Mark(dirty_);
+}
+void CanvasPen::SetStyle(PenStyle s) {
+  style_ = s;
+  Mark(dirty_);
+}
+void CanvasPen::SetMode(int rop2) {
+  mode_ = rop2;
+  Mark(dirty_);
+}
+
+LogPen CanvasPen::ToLogPen() const {
+  LogPen p;
+  p.style = static_cast<uint32_t>(style_);
+  if (style_ == PenStyle::UserStyle) p.style = PS_SOLID;
+  p.width = width_;
+  p.color = ColorToRgb(color_);
+  return p;
+}
+
+// ---- Brush ------------------------------------------------------------------------------
+
+void CanvasBrush::SetColor(uint32_t c) {
+  color_ = c;
+  Mark(dirty_);
+}
+void CanvasBrush::SetStyle(BrushStyle s) {
+  style_ = s;
+  Mark(dirty_);
+}
+void CanvasBrush::SetBitmap(std::shared_ptr<const Dib> bitmap) {
+  bitmap_ = std::move(bitmap);
+  Mark(dirty_);
+}
+
+LogBrush CanvasBrush::ToLogBrush() const {
+  LogBrush b;
+  b.color = ColorToRgb(color_);
+  if (bitmap_) {
+    b.style = BS_PATTERN;
+    b.pattern = bitmap_;
+    return b;
+  }
+  switch (style_) {
+    case BrushStyle::Solid: b.style = BS_SOLID; break;
+    case BrushStyle::Clear: b.style = BS_NULL; break;
+    default:
+      b.style = BS_HATCHED;
+      b.hatch = static_cast<uint32_t>(style_) - static_cast<uint32_t>(BrushStyle::Horizontal);
+      break;
+  }
+  return b;
+}
+
+// ---- Font -------------------------------------------------------------------------------
+
+CanvasFont::CanvasFont() {
+  lf_.faceName = J("ＭＳ Ｐゴシック");
+  lf_.height = -MulDiv(9, ppi_, 72);
+  lf_.charSet = DEFAULT_CHARSET;
+}
+
+int CanvasFont::Size() const { return -MulDiv(lf_.height, 72, ppi_); }
+
+int CanvasFont::Style() const {
+  int s = 0;
+  if (lf_.weight >= FW_BOLD) s |= fsBold;
+  if (lf_.italic) s |= fsItalic;
+  if (lf_.underline) s |= fsUnderline;
+  if (lf_.strikeOut) s |= fsStrikeOut;
+  return s;
+}
+
+void CanvasFont::Rebuild() {
+  lf_.width = 0;
+  lf_.escapement = orientation_;
+  lf_.orientation = orientation_;
+  lf_.outPrecision = 0;
+  lf_.clipPrecision = 0;
+  lf_.quality = 0;
+  lf_.pitchAndFamily = pitch_ == FontPitch::Fixed ? 1 : pitch_ == FontPitch::Variable ? 2 : 0;
+  Mark(dirty_);
+}
+
+void CanvasFont::SetName(const std::string& cp932) {
+  lf_.faceName = cp932.substr(0, 31);
+  Rebuild();
+}
+void CanvasFont::SetHeight(int h) {
+  lf_.height = h;
+  Rebuild();
+}
+void CanvasFont::SetSize(int points) {
+  lf_.height = -MulDiv(points, ppi_, 72);
+  Rebuild();
+}
+void CanvasFont::SetStyle(int flags) {
+  lf_.weight = (flags & fsBold) ? FW_BOLD : FW_NORMAL;
+  lf_.italic = (flags & fsItalic) ? 1 : 0;
+  lf_.underline = (flags & fsUnderline) ? 1 : 0;
+  lf_.strikeOut = (flags & fsStrikeOut) ? 1 : 0;
+  Rebuild();
+}
+void CanvasFont::SetCharset(int cs) {
+  lf_.charSet = static_cast<uint8_t>(cs);
+  Rebuild();
+}
+void CanvasFont::SetOrientation(int tenths) {
+  orientation_ = tenths;
+  Rebuild();
+}
+void CanvasFont::SetPitch(FontPitch p) {
+  pitch_ = p;
+  Rebuild();
+}
+void CanvasFont::SetLogFont(const LogFont& lf) {
+  lf_ = lf;
+  orientation_ = lf.escapement;
+  Mark(dirty_);
+}
+
+// ---- Canvas -----------------------------------------------------------------------------
+
+Canvas::Canvas(DeviceContext& dc) : dc_(dc) {
+  pen_.dirty_ = &penDirty_;
+  brush_.dirty_ = &brushDirty_;
+  font_.dirty_ = &fontDirty_;
+  font_.SetPixelsPerInch(dc.GetDeviceCaps(LOGPIXELSY));
+  font_.SetSize(9);
+}
+
+void Canvas::RealizePen() {
+  if (!penDirty_) return;
+  dc_.SelectPen(pen_.ToLogPen());
+  dc_.SetROP2(pen_.Mode());
+  penDirty_ = false;
+}
+
+void Canvas::RealizeBrush() {
+  if (!brushDirty_) return;
+  LogBrush b = brush_.ToLogBrush();
+  dc_.SelectBrush(b);
+  if (b.style == BS_SOLID) {
+    dc_.SetBkColor(b.color);
+    dc_.SetBkMode(OPAQUE);
+  } else {
+    dc_.SetBkColor(~b.color & 0xFFFFFF);
+    dc_.SetBkMode(TRANSPARENT);
+  }
+  brushDirty_ = false;
+}
+
+void Canvas::RealizeFont() {
+  if (fontDirty_) {
+    dc_.SelectFont(font_.GetLogFont());
+    fontDirty_ = false;
+  }
+  dc_.SetTextColor(ColorToRgb(font_.Color()));
+}
+
+void Canvas::MoveTo(int x, int y) { dc_.MoveTo(x, y); }
+
+void Canvas::LineTo(int x, int y) {
+  RealizePen();
+  RealizeBrush();
+  dc_.LineTo(x, y);
+}
+
+void Canvas::Polyline(const std::vector<Point>& points) {
+  RealizePen();
+  RealizeBrush();
+  dc_.Polyline(points);
+}
+
+void Canvas::Polygon(const std::vector<Point>& points) {
+  RealizePen();
+  RealizeBrush();
+  dc_.Polygon(points);
+}
+
+void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
+  RealizePen();
+  RealizeBrush();
+  dc_.Rectangle(x1, y1, x2, y2);
+}
+
+void Canvas::RoundRect(int x1, int y1, int x2, int y2, int w, int h) {
+  RealizePen();
+  RealizeBrush();
+  dc_.RoundRect(x1, y1, x2, y2, w, h);
+}
+
+void Canvas::Ellipse(int x1, int y1, int x2, int y2) {
+  RealizePen();
+  RealizeBrush();
+  dc_.Ellipse(x1, y1, x2, y2);
+}
+
+void Canvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  RealizePen();
+  RealizeBrush();
+  dc_.Arc(x1, y1, x2, y2, x3, y3, x4, y4);
+}
+
+void Canvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  RealizePen();
+  RealizeBrush();
+  dc_.Pie(x1, y1, x2, y2, x3, y3, x4, y4);
+}
+
+void Canvas::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  RealizePen();
+  RealizeBrush();
+  dc_.Chord(x1, y1, x2, y2, x3, y3, x4, y4);
+}
+
+void Canvas::FillRect(const Rect& r) {
+  RealizeBrush();
+  dc_.PatBlt(r, PATCOPY);
+}
+
+void Canvas::FrameRect(const Rect& r) {
+  LogBrush b;
+  b.style = BS_SOLID;
+  b.color = ColorToRgb(brush_.Color());
+  Rect n = r.Normalized();
+  if (n.IsEmpty()) return;
+  dc_.FillRect(Rect{n.left, n.top, n.right, n.top + 1}, b);
+  dc_.FillRect(Rect{n.left, n.bottom - 1, n.right, n.bottom}, b);
+  dc_.FillRect(Rect{n.left, n.top, n.left + 1, n.bottom}, b);
+  dc_.FillRect(Rect{n.right - 1, n.top, n.right, n.bottom}, b);
+}
+
+void Canvas::TextOut(int x, int y, const std::string& text) {
+  RealizeFont();
+  RealizeBrush();
+  std::u16string w = Cp932ToUtf16(text);
+  dc_.ExtTextOut(x, y, 0, nullptr, w, nullptr);
+  dc_.MoveTo(x + dc_.GetTextExtent(w).cx, y);
+}
+
+void Canvas::TextRect(const Rect& r, int x, int y, const std::string& text) {
+  RealizeFont();
+  RealizeBrush();
+  uint32_t options = ETO_CLIPPED;
+  if (brush_.Style() != BrushStyle::Clear) options |= ETO_OPAQUE;
+  std::u16string w = Cp932ToUtf16(text);
+  dc_.ExtTextOut(x, y, options, &r, w, nullptr);
+}
+
+Size Canvas::TextExtent(const std::string& text) {
+  RealizeFont();
+  return dc_.GetTextExtent(Cp932ToUtf16(text));
+}
+
+void Canvas::StretchDraw(const Rect& r, const Dib& picture) {
+  dc_.StretchDIBits(r, Rect{0, 0, picture.width, picture.height}, picture, SRCCOPY);
+}
+
+void Canvas::Draw(int x, int y, const Dib& picture) {
+  StretchDraw(Rect{x, y, x + picture.width, y + picture.height}, picture);
+}
+
+Rect Canvas::ClipRect() const {
+  Region r;
+  if (dc_.GetClipRegion(r)) return r.Bounds();
+  const DeviceCaps& c = dc_.Caps();
+  return Rect{0, 0, c.horzRes, c.vertRes};
+}
+
+}  // namespace platform

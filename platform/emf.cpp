@@ -1,0 +1,323 @@
+// Enhanced Metafile header, record walking and bitmap coding.
+#include "platform/emf.h"
+
+#include <cstring>
+
+namespace platform::emf {
+
+// ---- Field access -----------------------------------------------------------------------
+
+bool FieldReader::Has(size_t offset, size_t count, size_t elementSize) const {
+  if (offset > data_.size()) return false;
+  if (elementSize != 0 && count > (data_.size() - offset) / elementSize) return false;
+  return true;
+}
+
+uint32_t FieldReader::U32(size_t offset) {
+  if (!Has(offset, 1, 4)) {
+    ok = false;
+    return 0;
+  }
+  const auto* p = reinterpret_cast<const unsigned char*>(data_.data() + offset);
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+         (static_cast<uint32_t>(p[3]) << 24);
+}
+
+uint16_t FieldReader::U16(size_t offset) {
+  if (!Has(offset, 1, 2)) {
+    ok = false;
+    return 0;
+  }
+  const auto* p = reinterpret_cast<const unsigned char*>(data_.data() + offset);
+  return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+
+uint8_t FieldReader::U8(size_t offset) {
+  if (!Has(offset, 1, 1)) {
+    ok = false;
+    return 0;
+  }
+  return static_cast<uint8_t>(data_[offset]);
+}
+
+float FieldReader::F32(size_t offset) {
+  uint32_t u = U32(offset);
+  float f;
+  std::memcpy(&f, &u, 4);
+  return f;
+}
+
+Rect FieldReader::RectAt(size_t offset) {
+  return Rect{I32(offset), I32(offset + 4), I32(offset + 8), I32(offset + 12)};
+}
+
+void FieldWriter::U32(uint32_t v) {
+  char b[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF), static_cast<char>((v >> 16) & 0xFF),
+               static_cast<char>((v >> 24) & 0xFF)};
+  bytes_.append(b, 4);
+}
+
+void FieldWriter::U16(uint16_t v) {
+  char b[2] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF)};
+  bytes_.append(b, 2);
+}
+
+void FieldWriter::F32(float v) {
+  uint32_t u;
+  std::memcpy(&u, &v, 4);
+  U32(u);
+}
+
+void FieldWriter::RectL(const Rect& r) {
+  I32(r.left);
+  I32(r.top);
+  I32(r.right);
+  I32(r.bottom);
+}
+
+void FieldWriter::PadTo4() {
+  while (bytes_.size() % 4 != 0) bytes_.push_back('\0');
+}
+
+void FieldWriter::PatchU32(size_t offset, uint32_t v) {
+  for (int k = 0; k < 4; ++k) bytes_[offset + k] = static_cast<char>((v >> (8 * k)) & 0xFF);
+}
+
+// ---- Header -----------------------------------------------------------------------------
+
+std::optional<Header> ReadHeader(std::string_view bytes, std::string* error) {
+  auto fail = [&](const char* why) -> std::optional<Header> {
+    if (error) *error = why;
+    return std::nullopt;
+  };
+  FieldReader f(bytes);
+  if (bytes.size() < 88) return fail("file shorter than a metafile header");
+  if (f.U32(0) != EMR_HEADER) return fail("first record is not a metafile header");
+  Header h;
+  h.recordSize = f.U32(4);
+  if (h.recordSize < 88 || h.recordSize % 4 != 0 || h.recordSize > bytes.size()) return fail("bad header size");
+  h.bounds = f.RectAt(8);
+  h.frame = f.RectAt(24);
+  h.signature = f.U32(40);
+  if (h.signature != kSignature) return fail("metafile signature missing");
+  h.version = f.U32(44);
+  h.bytes = f.U32(48);
+  h.records = f.U32(52);
+  h.handles = f.U16(56);
+  h.descriptionChars = f.U32(60);
+  h.descriptionOffset = f.U32(64);
+  h.palEntries = f.U32(68);
+  h.device = Size{f.I32(72), f.I32(76)};
+  h.millimeters = Size{f.I32(80), f.I32(84)};
+  if (h.recordSize >= 100) {
+    h.pixelFormatSize = f.U32(88);
+    h.pixelFormatOffset = f.U32(92);
+    h.openGL = f.U32(96);
+  }
+  if (h.recordSize >= 108) h.micrometers = Size{f.I32(100), f.I32(104)};
+  if (h.bytes < h.recordSize) return fail("byte count smaller than the header");
+  if (h.bytes > bytes.size()) return fail("byte count beyond the end of the file");
+  if (h.handles == 0) return fail("handle count 0");
+  if (h.records < 2) return fail("record count below 2");
+  return h;
+}
+
+void WriteHeader(std::string& bytes, const Header& h) {
+  FieldWriter w;
+  w.U32(EMR_HEADER);
+  w.U32(h.recordSize);
+  w.RectL(h.bounds);
+  w.RectL(h.frame);
+  w.U32(h.signature);
+  w.U32(h.version);
+  w.U32(h.bytes);
+  w.U32(h.records);
+  w.U16(h.handles);
+  w.U16(0);
+  w.U32(h.descriptionChars);
+  w.U32(h.descriptionOffset);
+  w.U32(h.palEntries);
+  w.I32(h.device.cx);
+  w.I32(h.device.cy);
+  w.I32(h.millimeters.cx);
+  w.I32(h.millimeters.cy);
+  if (h.recordSize >= 100) {
+    w.U32(h.pixelFormatSize);
+    w.U32(h.pixelFormatOffset);
+    w.U32(h.openGL);
+  }
+  if (h.recordSize >= 108) {
+    w.I32(h.micrometers.cx);
+    w.I32(h.micrometers.cy);
+  }
+  const std::string& fields = w.Buffer();
+  if (bytes.size() < fields.size()) bytes.resize(fields.size(), '\0');
+  bytes.replace(0, fields.size(), fields);
+}
+
+Size FrameSizePixels(const Header& h) {
+  Size s;
+  if (h.millimeters.cx > 0) {
+    s.cx = static_cast<int>((static_cast<int64_t>(h.frame.right) - h.frame.left) * h.device.cx /
+                            (h.millimeters.cx * 100.0) + 0.5);
+  }
+  if (h.millimeters.cy > 0) {
+    s.cy = static_cast<int>((static_cast<int64_t>(h.frame.bottom) - h.frame.top) * h.device.cy /
+                            (h.millimeters.cy * 100.0) + 0.5);
+  }
+  return s;
+}
+
+// ---- Records ----------------------------------------------------------------------------
+
+RecordWalker::RecordWalker(std::string_view bytes, const Header& header) : bytes_(bytes) {
+  if (header.bytes <= bytes.size()) bytes_ = bytes.substr(0, header.bytes);
+}
+
+bool RecordWalker::Next(Record& out) {
+  if (done_) return false;
+  if (pos_ >= bytes_.size()) {
+    done_ = true;
+    if (pos_ > 0) error_ = "no end-of-file record";
+    return false;
+  }
+  if (bytes_.size() - pos_ < 8) {
+    done_ = true;
+    error_ = "truncated record at offset " + std::to_string(pos_);
+    return false;
+  }
+  FieldReader f(bytes_.substr(pos_, 8));
+  uint32_t type = f.U32(0);
+  uint32_t size = f.U32(4);
+  if (size < 8 || size % 4 != 0 || size > bytes_.size() - pos_) {
+    done_ = true;
+    error_ = "bad record size " + std::to_string(size) + " at offset " + std::to_string(pos_);
+    return false;
+  }
+  out.type = type;
+  out.size = size;
+  out.offset = pos_;
+  out.data = bytes_.substr(pos_, size);
+  pos_ += size;
+  if (type == EMR_EOF) done_ = true;
+  return true;
+}
+
+// ---- Bitmaps ----------------------------------------------------------------------------
+
+void EncodeDib(const Dib& dib, std::string& bmi, std::string& bits) {
+  const int stride = ((dib.width * 3) + 3) & ~3;
+  FieldWriter h;
+  h.U32(40);
+  h.I32(dib.width);
+  h.I32(dib.height);  // bottom-up
+  h.U16(1);
+  h.U16(24);
+  h.U32(0);  // BI_RGB
+  h.U32(static_cast<uint32_t>(stride * dib.height));
+  h.I32(3780);  // 96 dpi in pixels per metre
+  h.I32(3780);
+  h.U32(0);
+  h.U32(0);
+  bmi = h.Buffer();
+  bits.assign(static_cast<size_t>(stride) * dib.height, '\0');
+  for (int y = 0; y < dib.height; ++y) {
+    char* row = bits.data() + static_cast<size_t>(dib.height - 1 - y) * stride;
+    for (int x = 0; x < dib.width; ++x) {
+      uint32_t p = dib.At(x, y);
+      row[3 * x] = static_cast<char>(p & 0xFF);
+      row[3 * x + 1] = static_cast<char>((p >> 8) & 0xFF);
+      row[3 * x + 2] = static_cast<char>((p >> 16) & 0xFF);
+    }
+  }
+}
+
+std::optional<Dib> DecodeDib(std::string_view bmi, std::string_view bits) {
+  FieldReader h(bmi);
+  uint32_t headerSize = h.U32(0);
+  if (!h.ok || headerSize < 40 || headerSize > bmi.size()) return std::nullopt;
+  int32_t width = h.I32(4);
+  int32_t height = h.I32(8);
+  int bpp = h.U16(14);
+  uint32_t compression = h.U32(16);
+  uint32_t clrUsed = h.U32(32);
+  if (width <= 0 || height == 0 || height == INT32_MIN) return std::nullopt;
+  bool topDown = height < 0;
+  int64_t absHeight = topDown ? -static_cast<int64_t>(height) : height;
+  if (static_cast<int64_t>(width) * absHeight > (int64_t{1} << 26)) return std::nullopt;
+  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return std::nullopt;
+  if (compression != 0 && !(compression == 3 && (bpp == 16 || bpp == 32))) return std::nullopt;
+  // Colour table or bit-field masks follow the info header.
+  std::vector<uint32_t> palette;
+  uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F};
+  if (bpp == 32) {
+    masks[0] = 0xFF0000;
+    masks[1] = 0xFF00;
+    masks[2] = 0xFF;
+  }
+  if (compression == 3) {
+    const size_t at = 40;  // the masks follow the 40-byte part of every header version
+    if (!h.Has(at, 3, 4)) return std::nullopt;
+    for (int k = 0; k < 3; ++k) masks[k] = h.U32(at + 4 * k);
+  } else if (bpp <= 8) {
+    size_t colours = clrUsed != 0 ? clrUsed : (size_t{1} << bpp);
+    if (colours > 256 || !h.Has(headerSize, colours, 4)) return std::nullopt;
+    for (size_t k = 0; k < colours; ++k) palette.push_back(h.U32(headerSize + 4 * k) & 0xFFFFFF);
+  }
+  const int64_t stride = ((static_cast<int64_t>(width) * bpp + 31) / 32) * 4;
+  if (static_cast<int64_t>(bits.size()) < stride * absHeight) return std::nullopt;
+  auto maskValue = [](uint32_t v, uint32_t mask) -> uint32_t {
+    if (mask == 0) return 0;
+    int shift = 0;
+    while (!(mask & 1)) {
+      mask >>= 1;
+      v >>= 1;
+      ++shift;
+    }
+    uint32_t value = v & mask;
+    return mask == 0 ? 0 : value * 255 / mask;
+  };
+  Dib dib;
+  dib.width = width;
+  dib.height = static_cast<int>(absHeight);
+  dib.pixels.resize(static_cast<size_t>(width) * dib.height);
+  const auto* data = reinterpret_cast<const unsigned char*>(bits.data());
+  for (int y = 0; y < dib.height; ++y) {
+    const unsigned char* row = data + (topDown ? y : dib.height - 1 - y) * stride;
+    for (int x = 0; x < width; ++x) {
+      uint32_t rgb = 0;
+      switch (bpp) {
+        case 1:
+        case 4:
+        case 8: {
+          int perByte = 8 / bpp;
+          int byte = row[x / perByte];
+          int shift = (perByte - 1 - x % perByte) * bpp;
+          size_t index = (byte >> shift) & ((1 << bpp) - 1);
+          rgb = index < palette.size() ? palette[index] : 0;
+          break;
+        }
+        case 16: {
+          uint32_t v = row[2 * x] | (row[2 * x + 1] << 8);
+          rgb = (maskValue(v, masks[0]) << 16) | (maskValue(v, masks[1]) << 8) | maskValue(v, masks[2]);
+          break;
+        }
+        case 24:
+          rgb = row[3 * x] | (row[3 * x + 1] << 8) | (row[3 * x + 2] << 16);
+          break;
+        case 32: {
+          uint32_t v = row[4 * x] | (row[4 * x + 1] << 8) | (row[4 * x + 2] << 16) |
+                       (static_cast<uint32_t>(row[4 * x + 3]) << 24);
+          rgb = compression == 3
+                    ? (maskValue(v, masks[0]) << 16) | (maskValue(v, masks[1]) << 8) | maskValue(v, masks[2])
+                    : (v & 0xFFFFFF);
+          break;
+        }
+      }
+      dib.pixels[static_cast<size_t>(y) * width + x] = rgb;
+    }
+  }
+  return dib;
+}
+
+}  // namespace platform::emf

@@ -1,0 +1,760 @@
+// Qt back end of the device context.
+#include "platform/qt/dc_qt.h"
+
+#include <QFontMetrics>
+#include <QPainterPath>
+#include <QRegion>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "platform/cp932.h"
+
+namespace platform {
+
+ColorRef QRgbToColorRef(QRgb rgb) { return RgbColor(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
+QColor ColorRefToQColor(ColorRef c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+// ---- Fonts ------------------------------------------------------------------------------
+
+QtFontEngine& QtFontEngine::Instance() {
+  static QtFontEngine engine;
+  return engine;
+}
+
+void EnsureQtFontEngine() {
+  FontEngine* current = &CurrentFontEngine();
+  if (current != &QtFontEngine::Instance()) {
+    // Only replace the built-in estimate; an engine a test installed stays.
+    FontEngine* previous = InstallFontEngine(&QtFontEngine::Instance());
+    if (previous != nullptr) InstallFontEngine(previous);
+  }
+}
+
+QtFontEngine::Entry& QtFontEngine::Lookup(const LogFont& lf) {
+  for (auto& e : cache_) {
+    if (e.first == lf) return *e.second;
+  }
+  auto entry = std::make_unique<Entry>();
+  QFont f(QString::fromStdString(SubstituteFace(Cp932ToUtf8(lf.faceName))));
+  f.setHintingPreference(QFont::PreferNoHinting);
+  f.setStyleStrategy(QFont::PreferAntialias);
+  int em = 16;
+  if (lf.height < 0) {
+    em = -lf.height;
+  } else if (lf.height > 0) {
+    // A cell height: the em that gives that ascent + descent.
+    QFont probe = f;
+    probe.setPixelSize(std::max(1, lf.height));
+    QFontMetricsF fm(probe);
+    double cell = fm.ascent() + fm.descent();
+    em = cell > 0 ? static_cast<int>(std::lround(lf.height * lf.height / cell)) : lf.height;
+  }
+  em = std::clamp(em, 1, 10000);
+  f.setPixelSize(em);
+  if (lf.weight > 0) f.setWeight(static_cast<QFont::Weight>(std::clamp(lf.weight, 1, 1000)));
+  f.setItalic(lf.italic != 0);
+  f.setUnderline(lf.underline != 0);
+  f.setStrikeOut(lf.strikeOut != 0);
+  if (lf.width != 0) {
+    int natural = QFontMetrics(f).averageCharWidth();
+    if (natural > 0) f.setStretch(std::clamp(static_cast<int>(std::lround(std::abs(lf.width) * 100.0 / natural)), 1, 4000));
+  }
+  QFontMetrics fm(f);
+  TextMetrics& tm = entry->metrics;
+  tm.ascent = fm.ascent();
+  tm.descent = fm.descent();
+  tm.height = tm.ascent + tm.descent;
+  tm.internalLeading = std::max(0, tm.height - em);
+  tm.externalLeading = std::max(0, fm.leading());
+  tm.aveCharWidth = fm.averageCharWidth();
+  tm.maxCharWidth = fm.maxWidth();
+  tm.weight = lf.weight > 0 ? lf.weight : FW_NORMAL;
+  tm.italic = lf.italic;
+  tm.underlined = lf.underline;
+  tm.struckOut = lf.strikeOut;
+  tm.charSet = lf.charSet;
+  tm.pitchAndFamily = lf.pitchAndFamily;
+  entry->font = f;
+  cache_.emplace_back(lf, std::move(entry));
+  if (cache_.size() > 256) cache_.erase(cache_.begin());
+  return *cache_.back().second;
+}
+
+TextMetrics QtFontEngine::Metrics(const LogFont& font) { return Lookup(font).metrics; }
+
+std::vector<int> QtFontEngine::Advances(const LogFont& font, std::u16string_view text) {
+  Entry& e = Lookup(font);
+  std::vector<int> out;
+  out.reserve(text.size());
+  QFontMetrics fm(e.font);
+  for (char16_t c : text) {
+    auto it = e.advances.find(c);
+    if (it == e.advances.end()) it = e.advances.emplace(c, fm.horizontalAdvance(QChar(c))).first;
+    out.push_back(it->second);
+  }
+  return out;
+}
+
+QFont QtFontEngine::MakeFont(const LogFont& font) { return Lookup(font).font; }
+
+// ---- Device context ---------------------------------------------------------------------
+
+namespace {
+
+// The on/off run lengths of a one-pixel pen's style; empty for a solid line.
+std::vector<int> ThinPattern(const LogPen& pen) {
+  switch (pen.Kind()) {
+    case PS_DASH: return {18, 6};
+    case PS_DOT: return {3, 3};
+    case PS_DASHDOT: return {9, 6, 3, 6};
+    case PS_DASHDOTDOT: return {9, 3, 3, 3, 3, 3};
+    case PS_ALTERNATE: return {1, 1};
+    case PS_USERSTYLE: {
+      std::vector<int> v;
+      for (uint32_t s : pen.userStyle) v.push_back(std::max<int>(1, static_cast<int>(std::min<uint32_t>(s, 10000))));
+      if (v.size() % 2 == 1) v.push_back(v.back());
+      return v;
+    }
+    default: return {};
+  }
+}
+
+QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+
+// Start and sweep (degrees, anticlockwise) of an arc given by its radials.
+void ArcAngles(const Rect& box, int xs, int ys, int xe, int ye, double& start, double& sweep) {
+  start = RadialAngle(box, xs, ys);
+  sweep = RadialAngle(box, xe, ye) - start;
+  if (sweep <= 0) sweep += 360;
+}
+
+QPolygon ToQPolygon(const std::vector<Point>& points) {
+  QPolygon poly;
+  poly.reserve(static_cast<int>(points.size()));
+  for (const Point& p : points) poly << QPoint(p.x, p.y);
+  return poly;
+}
+
+}  // namespace
+
+QtDc::QtDc(QImage& image) : DeviceContext(DeviceCaps::Screen(image.width(), image.height())) {
+  if (image.format() != QImage::Format_RGB32) image = image.convertToFormat(QImage::Format_RGB32);
+  image_ = &image;
+  own_ = std::make_unique<QPainter>(&image);
+  p_ = own_.get();
+  raster_ = true;
+  EnsureQtFontEngine();
+}
+
+QtDc::QtDc(QPainter& painter, const DeviceCaps& caps, bool raster)
+    : DeviceContext(caps), p_(&painter), raster_(raster) {
+  EnsureQtFontEngine();
+}
+
+QtDc::~QtDc() {
+  if (own_) own_->end();
+}
+
+void QtDc::SelectClipRegion(const Region* region, int mode) {
+  DeviceContext::SelectClipRegion(region, mode);
+  clipDirty_ = true;
+}
+void QtDc::IntersectClipRect(const Rect& r) {
+  DeviceContext::IntersectClipRect(r);
+  clipDirty_ = true;
+}
+void QtDc::ExcludeClipRect(const Rect& r) {
+  DeviceContext::ExcludeClipRect(r);
+  clipDirty_ = true;
+}
+bool QtDc::RestoreDC(int level) {
+  bool ok = DeviceContext::RestoreDC(level);
+  clipDirty_ = true;
+  return ok;
+}
+
+void QtDc::Prepare() {
+  if (clipDirty_) {
+    if (state_.clip) {
+      QRegion q;
+      std::vector<QRect> rects;
+      rects.reserve(state_.clip->Rects().size());
+      for (const Rect& r : state_.clip->Rects()) rects.push_back(ToQRect(r));
+      q.setRects(rects.data(), static_cast<int>(rects.size()));
+      p_->setClipRegion(q);
+    } else {
+      // No clip: a rectangle beyond every device. (Switching clipping off and later setting
+      // a many-rectangle region lets texture fills of the raster engine ignore that region.)
+      p_->setClipRect(QRect(-(1 << 24), -(1 << 24), 1 << 25, 1 << 25));
+    }
+    clipDirty_ = false;
+  }
+  p_->setRenderHint(QPainter::Antialiasing, false);
+  p_->setRenderHint(QPainter::SmoothPixmapTransform, state_.stretchMode == HALFTONE);
+  p_->setBrushOrigin(state_.brushOrg.x, state_.brushOrg.y);
+}
+
+bool QtDc::SetRop(int rop2) {
+  QPainter::CompositionMode m = QPainter::CompositionMode_SourceOver;
+  switch (rop2) {
+    case R2_NOP: return false;
+    case R2_NOT: m = QPainter::RasterOp_NotDestination; break;
+    case R2_XORPEN: m = QPainter::RasterOp_SourceXorDestination; break;
+    case R2_NOTXORPEN: m = QPainter::RasterOp_NotSourceXorDestination; break;
+    case R2_MASKPEN: m = QPainter::RasterOp_SourceAndDestination; break;
+    case R2_MERGEPEN: m = QPainter::RasterOp_SourceOrDestination; break;
+    case R2_NOTCOPYPEN: m = QPainter::RasterOp_NotSource; break;
+    case R2_NOTMASKPEN: m = QPainter::RasterOp_NotSourceOrNotDestination; break;
+    case R2_NOTMERGEPEN: m = QPainter::RasterOp_NotSourceAndNotDestination; break;
+    case R2_MASKNOTPEN: m = QPainter::RasterOp_NotSourceAndDestination; break;
+    case R2_MERGENOTPEN: m = QPainter::RasterOp_NotSourceOrDestination; break;
+    case R2_MASKPENNOT: m = QPainter::RasterOp_SourceAndNotDestination; break;
+    case R2_MERGEPENNOT: m = QPainter::RasterOp_SourceOrNotDestination; break;
+    default: break;
+  }
+  SetComposition(m);
+  return true;
+}
+
+void QtDc::SetComposition(QPainter::CompositionMode mode) {
+  // Raster operations exist only on raster surfaces; vector devices copy.
+  p_->setCompositionMode(raster_ ? mode : QPainter::CompositionMode_SourceOver);
+}
+
+QColor QtDc::PenColor() const {
+  if (state_.rop2 == R2_BLACK) return Qt::black;
+  if (state_.rop2 == R2_WHITE) return Qt::white;
+  return ColorRefToQColor(state_.pen.color);
+}
+
+QBrush QtDc::MakeBrush() const {
+  const LogBrush& b = state_.brush;
+  ColorRef color = b.color;
+  if (state_.rop2 == R2_BLACK) return QBrush(Qt::black);
+  if (state_.rop2 == R2_WHITE) return QBrush(Qt::white);
+  if (b.style == BS_HATCHED && b.hatch <= HS_DIAGCROSS) {
+    QImage tile(8, 8, QImage::Format_ARGB32_Premultiplied);
+    QRgb fg = qRgb(RedOf(color), GreenOf(color), BlueOf(color));
+    QRgb bg = state_.bkMode == OPAQUE ? qRgb(RedOf(state_.bkColor), GreenOf(state_.bkColor), BlueOf(state_.bkColor))
+                                      : qRgba(0, 0, 0, 0);
+    for (int y = 0; y < 8; ++y) {
+      for (int x = 0; x < 8; ++x) tile.setPixel(x, y, HatchBit(b.hatch, x, y) ? fg : bg);
+    }
+    return QBrush(tile);
+  }
+  if ((b.style == BS_PATTERN || b.style == BS_DIBPATTERN || b.style == BS_DIBPATTERNPT) && b.pattern &&
+      b.pattern->width > 0 && b.pattern->height > 0) {
+    QImage tile(b.pattern->width, b.pattern->height, QImage::Format_RGB32);
+    for (int y = 0; y < tile.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(tile.scanLine(y));
+      for (int x = 0; x < tile.width(); ++x) line[x] = 0xFF000000u | b.pattern->At(x, y);
+    }
+    return QBrush(tile);
+  }
+  return QBrush(ColorRefToQColor(color));
+}
+
+QPen QtDc::WidePen() const {
+  const LogPen& lp = state_.pen;
+  QPen pen(PenColor());
+  pen.setWidth(std::max(1, lp.width));
+  switch (lp.style & PS_ENDCAP_MASK) {
+    case PS_ENDCAP_SQUARE: pen.setCapStyle(Qt::SquareCap); break;
+    case PS_ENDCAP_FLAT: pen.setCapStyle(Qt::FlatCap); break;
+    default: pen.setCapStyle(Qt::RoundCap); break;
+  }
+  switch (lp.style & PS_JOIN_MASK) {
+    case PS_JOIN_BEVEL: pen.setJoinStyle(Qt::BevelJoin); break;
+    case PS_JOIN_MITER: pen.setJoinStyle(Qt::MiterJoin); break;
+    default: pen.setJoinStyle(Qt::RoundJoin); break;
+  }
+  if (lp.KeepsDashes()) {
+    switch (lp.Kind()) {
+      case PS_DASH: pen.setStyle(Qt::DashLine); break;
+      case PS_DOT: pen.setStyle(Qt::DotLine); break;
+      case PS_DASHDOT: pen.setStyle(Qt::DashDotLine); break;
+      case PS_DASHDOTDOT: pen.setStyle(Qt::DashDotDotLine); break;
+      case PS_USERSTYLE:
+      case PS_ALTERNATE: {
+        std::vector<int> pattern = ThinPattern(lp);
+        QList<qreal> dashes;
+        for (int v : pattern) dashes.push_back(static_cast<qreal>(v) / pen.width());
+        if (dashes.size() >= 2) pen.setDashPattern(dashes);
+        break;
+      }
+      default: break;
+    }
+  }
+  return pen;
+}
+
+void QtDc::ThinPolyline(const std::vector<Point>& pts, bool closed) {
+  if (pts.empty()) return;
+  if (!raster_) {
+    QPen pen(PenColor());
+    pen.setCosmetic(true);
+    pen.setWidth(0);
+    std::vector<int> pattern = ThinPattern(state_.pen);
+    if (pattern.size() >= 2) {
+      QList<qreal> dashes;
+      for (int v : pattern) dashes.push_back(v);
+      pen.setDashPattern(dashes);
+    }
+    p_->setPen(pen);
+    p_->setBrush(Qt::NoBrush);
+    QPolygon poly;
+    for (const Point& p : pts) poly << QPoint(p.x, p.y);
+    if (closed) {
+      p_->drawPolygon(poly);
+    } else {
+      p_->drawPolyline(poly);
+    }
+    return;
+  }
+  std::vector<int> pattern = ThinPattern(state_.pen);
+  int period = 0;
+  for (int v : pattern) period += v;
+  long styleAt = 0;
+  QVector<QPoint> on, off;
+  auto put = [&](int x, int y) {
+    if (period == 0) {
+      on.push_back(QPoint(x, y));
+      return;
+    }
+    int k = static_cast<int>(styleAt % period);
+    size_t seg = 0;
+    while (k >= pattern[seg]) {
+      k -= pattern[seg];
+      ++seg;
+    }
+    (seg % 2 == 0 ? on : off).push_back(QPoint(x, y));
+    ++styleAt;
+  };
+  size_t n = pts.size();
+  size_t segments = closed ? n : n - 1;
+  for (size_t s = 0; s < segments; ++s) {
+    const Point& a = pts[s];
+    const Point& b = pts[(s + 1) % n];
+    int64_t ddx = b.x - a.x, ddy = b.y - a.y;
+    int64_t steps = std::max(std::llabs(ddx), std::llabs(ddy));
+    for (int64_t i = 0; i < steps; ++i) {
+      // Minor axis rounded half away from the start, the same in every direction.
+      int64_t nx = ddx == 0 ? 0 : (2 * i * ddx + (ddx > 0 ? steps : -steps)) / (2 * steps);
+      int64_t ny = ddy == 0 ? 0 : (2 * i * ddy + (ddy > 0 ? steps : -steps)) / (2 * steps);
+      if (std::llabs(ddx) == steps) nx = ddx > 0 ? i : -i;
+      if (std::llabs(ddy) == steps) ny = ddy > 0 ? i : -i;
+      put(static_cast<int>(a.x + nx), static_cast<int>(a.y + ny));
+    }
+  }
+  p_->setBrush(Qt::NoBrush);
+  QPen pen(PenColor());
+  pen.setCosmetic(true);
+  pen.setWidth(0);
+  if (!on.isEmpty()) {
+    p_->setPen(pen);
+    p_->drawPoints(on.constData(), static_cast<int>(on.size()));
+  }
+  if (!off.isEmpty() && state_.bkMode == OPAQUE) {
+    pen.setColor(ColorRefToQColor(state_.bkColor));
+    p_->setPen(pen);
+    p_->drawPoints(off.constData(), static_cast<int>(off.size()));
+  }
+}
+
+void QtDc::FillRects(const std::vector<Rect>& rects, const QBrush& brush) {
+  for (const Rect& r : rects) {
+    if (!r.IsEmpty()) p_->fillRect(ToQRect(r), brush);
+  }
+}
+
+void QtDc::MoveTo(int x, int y) {
+  DeviceContext::MoveTo(x, y);
+  if (PathOpen()) path_.moveTo(x, y);
+}
+
+void QtDc::LineTo(int x, int y) {
+  Point from = state_.pos;
+  state_.pos = Point{x, y};
+  if (PathOpen()) {
+    if (path_.elementCount() == 0) path_.moveTo(from.x, from.y);
+    path_.lineTo(x, y);
+    return;
+  }
+  if (!HasPen()) return;
+  Prepare();
+  if (!SetRop(state_.rop2)) return;
+  if (state_.pen.IsThin()) {
+    ThinPolyline({from, Point{x, y}}, false);
+  } else {
+    p_->setPen(WidePen());
+    p_->setBrush(Qt::NoBrush);
+    p_->drawLine(from.x, from.y, x, y);
+  }
+}
+
+void QtDc::Polyline(const std::vector<Point>& points) {
+  if (PathOpen() && !points.empty()) {
+    path_.moveTo(points[0].x, points[0].y);
+    for (size_t k = 1; k < points.size(); ++k) path_.lineTo(points[k].x, points[k].y);
+    return;
+  }
+  if (points.size() < 2 || !HasPen()) return;
+  Prepare();
+  if (!SetRop(state_.rop2)) return;
+  if (state_.pen.IsThin()) {
+    ThinPolyline(points, false);
+  } else {
+    p_->setPen(WidePen());
+    p_->setBrush(Qt::NoBrush);
+    p_->drawPolyline(ToQPolygon(points));
+  }
+}
+
+void QtDc::Polygon(const std::vector<Point>& points) {
+  if (points.size() < 2) return;
+  if (PathOpen()) {
+    path_.addPolygon(ToQPolygon(points));
+    path_.closeSubpath();
+    return;
+  }
+  Prepare();
+  if (!SetRop(state_.rop2)) return;
+  if (HasBrush() && points.size() >= 3) {
+    FillRects(Region::Polygon(points, state_.polyFillMode).Rects(), MakeBrush());
+  }
+  if (!HasPen()) return;
+  if (state_.pen.IsThin()) {
+    ThinPolyline(points, true);
+  } else {
+    p_->setPen(WidePen());
+    p_->setBrush(Qt::NoBrush);
+    p_->drawPolygon(ToQPolygon(points));
+  }
+}
+
+void QtDc::Rectangle(int left, int top, int right, int bottom) {
+  Rect n = Rect{left, top, right, bottom}.Normalized();
+  if (n.right - n.left < 1 || n.bottom - n.top < 1) return;
+  if (PathOpen()) {
+    path_.addRect(QRectF(n.left, n.top, n.Width() - 1, n.Height() - 1));
+    return;
+  }
+  Prepare();
+  if (!SetRop(state_.rop2)) return;
+  const bool thin = HasPen() && state_.pen.IsThin();
+  if (HasBrush()) {
+    Rect inner = thin ? Rect{n.left + 1, n.top + 1, n.right - 1, n.bottom - 1}
+                      : Rect{n.left, n.top, n.right - 1, n.bottom - 1};
+    if (!inner.IsEmpty()) FillRects({inner}, MakeBrush());
+  }
+  if (!HasPen()) return;
+  if (thin) {
+    ThinPolyline({{n.left, n.top}, {n.right - 1, n.top}, {n.right - 1, n.bottom - 1}, {n.left, n.bottom - 1}}, true);
+  } else {
+    double inset = state_.pen.Kind() == PS_INSIDEFRAME ? state_.pen.width / 2.0 : 0;
+    p_->setPen(WidePen());
+    p_->setBrush(Qt::NoBrush);
+    p_->drawRect(QRectF(n.left + inset, n.top + inset, n.Width() - 1 - 2 * inset, n.Height() - 1 - 2 * inset));
+  }
+}
+
+void QtDc::RoundRect(int left, int top, int right, int bottom, int cornerW, int cornerH) {
+  Rect n = Rect{left, top, right, bottom}.Normalized();
+  if (n.right - n.left < 2 || n.bottom - n.top < 2) return;
+  QRectF box(n.left, n.top, n.Width() - 1, n.Height() - 1);
+  double rx = std::min(std::abs(cornerW), n.Width()) / 2.0, ry = std::min(std::abs(cornerH), n.Height()) / 2.0;
+  if (PathOpen()) {
+    path_.addRoundedRect(box, rx, ry);
+    return;
+  }
+  Prepare();
+  if (!SetRop(state_.rop2)) return;
+  if (HasBrush()) {
+    p_->setPen(Qt::NoPen);
+    p_->setBrush(MakeBrush());
+    p_->drawRoundedRect(box, rx, ry);
+  }
+  if (!HasPen()) return;
+  p_->setPen(OutlinePen());
+  p_->setBrush(Qt::NoBrush);
+  p_->drawRoundedRect(box, rx, ry);
+}
+
+void QtDc::Ellipse(int left, int top, int right, int bottom) {
+  Rect n = Rect{left, top, right, bottom}.Normalized();
+  if (n.right - n.left < 2 || n.bottom - n.top < 2) return;
+  QRect box(n.left, n.top, n.Width() - 1, n.Height() - 1);
+  if (PathOpen()) {
+    path_.addEllipse(QRectF(box));
+    return;
+  }
+  Prepare();
+  if (!SetRop(state_.rop2)) return;
+  if (HasBrush()) {
+    p_->setPen(Qt::NoPen);
+    p_->setBrush(MakeBrush());
+    p_->drawEllipse(box);
+  }
+  if (!HasPen()) return;
+  p_->setPen(OutlinePen());
+  p_->setBrush(Qt::NoBrush);
+  p_->drawEllipse(box);
+}
+
+void QtDc::ArcShape(ArcKind kind, int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
+  Rect n = Rect{l, t, r, b}.Normalized();
+  if (n.right - n.left < 2 || n.bottom - n.top < 2) return;
+  double a0, sweep;
+  ArcAngles(n, xs, ys, xe, ye, a0, sweep);
+  QRect box(n.left, n.top, n.Width() - 1, n.Height() - 1);
+  if (PathOpen()) {
+    if (kind == ArcKind::Pie) {
+      path_.moveTo(QRectF(box).center());
+      path_.arcTo(QRectF(box), a0, sweep);
+      path_.closeSubpath();
+    } else {
+      path_.arcMoveTo(QRectF(box), a0);
+      path_.arcTo(QRectF(box), a0, sweep);
+      if (kind == ArcKind::Chord) path_.closeSubpath();
+    }
+    return;
+  }
+  Prepare();
+  if (!SetRop(state_.rop2)) return;
+  int start16 = static_cast<int>(std::lround(a0 * 16)), span16 = static_cast<int>(std::lround(sweep * 16));
+  if (kind != ArcKind::Arc && HasBrush()) {
+    p_->setPen(Qt::NoPen);
+    p_->setBrush(MakeBrush());
+    if (kind == ArcKind::Pie) {
+      p_->drawPie(box, start16, span16);
+    } else {
+      p_->drawChord(box, start16, span16);
+    }
+  }
+  if (!HasPen()) return;
+  p_->setPen(OutlinePen());
+  p_->setBrush(Qt::NoBrush);
+  switch (kind) {
+    case ArcKind::Arc: p_->drawArc(box, start16, span16); break;
+    case ArcKind::Pie: p_->drawPie(box, start16, span16); break;
+    case ArcKind::Chord: p_->drawChord(box, start16, span16); break;
+  }
+}
+
+void QtDc::Arc(int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
+  ArcShape(ArcKind::Arc, l, t, r, b, xs, ys, xe, ye);
+}
+void QtDc::Pie(int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
+  ArcShape(ArcKind::Pie, l, t, r, b, xs, ys, xe, ye);
+}
+void QtDc::Chord(int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
+  ArcShape(ArcKind::Chord, l, t, r, b, xs, ys, xe, ye);
+}
+
+void QtDc::ExtTextOut(int x, int y, uint32_t options, const Rect* rect, std::u16string_view text,
+                      const std::vector<int>* dx) {
+  Prepare();
+  p_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  std::vector<int> advances;
+  const int width = TextAdvances(x, y, text, dx, advances);
+  if (PathOpen()) {
+    // The glyph outlines join the path.
+    TextMetrics tm = GetTextMetrics();
+    Point o = TextCellOffset(state_.textAlign, width, tm);
+    QFont font = QtFontEngine::Instance().MakeFont(state_.font);
+    QPainterPath glyphs;
+    int cx = o.x;
+    for (size_t k = 0; k < text.size(); ++k) {
+      glyphs.addText(QPointF(cx, o.y + tm.ascent), font, QString(QChar(text[k])));
+      cx += advances[k];
+    }
+    QTransform t;
+    t.translate(x, y);
+    if (state_.font.escapement % 3600 != 0) t.rotate(-state_.font.escapement / 10.0);
+    path_.addPath(t.map(glyphs));
+    if (state_.textAlign & TA_UPDATECP) state_.pos.x += width;
+    return;
+  }
+  const QColor bk = ColorRefToQColor(state_.bkColor);
+  if (rect && (options & ETO_OPAQUE)) p_->fillRect(ToQRect(rect->Normalized()), bk);
+  p_->save();
+  if (rect && (options & ETO_CLIPPED)) {
+    p_->setClipRect(ToQRect(rect->Normalized()), p_->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+  }
+  if (!text.empty()) {
+    TextMetrics tm = GetTextMetrics();
+    Point o = TextCellOffset(state_.textAlign, width, tm);
+    p_->translate(x, y);
+    if (state_.font.escapement % 3600 != 0) p_->rotate(-state_.font.escapement / 10.0);
+    if (state_.bkMode == OPAQUE) p_->fillRect(QRect(o.x, o.y, width, tm.height), bk);
+    p_->setFont(QtFontEngine::Instance().MakeFont(state_.font));
+    p_->setPen(ColorRefToQColor(state_.textColor));
+    p_->setRenderHint(QPainter::TextAntialiasing, true);
+    int cx = o.x;
+    const int baseline = o.y + tm.ascent;
+    for (size_t k = 0; k < text.size(); ++k) {
+      char16_t c = text[k];
+      if (c != u' ' && c != 0x3000) p_->drawText(QPoint(cx, baseline), QString(QChar(c)));
+      cx += advances[k];
+    }
+  }
+  p_->restore();
+  clipDirty_ = true;  // restore() brought the painter's own clip back; keep ours in charge
+  if (state_.textAlign & TA_UPDATECP) state_.pos.x += width;
+}
+
+void QtDc::PatBlt(const Rect& r, uint32_t rop) {
+  Rect n = r.Normalized();
+  if (n.IsEmpty()) return;
+  Prepare();
+  QBrush brush;
+  QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+  switch (rop) {
+    case BLACKNESS: brush = QBrush(Qt::black); break;
+    case WHITENESS: brush = QBrush(Qt::white); break;
+    case DSTINVERT:
+      brush = QBrush(Qt::black);
+      mode = QPainter::RasterOp_NotDestination;
+      break;
+    case PATINVERT:
+      if (state_.brush.style == BS_NULL) return;
+      brush = MakeBrush();
+      mode = QPainter::RasterOp_SourceXorDestination;
+      break;
+    default:
+      if (state_.brush.style == BS_NULL) return;
+      brush = MakeBrush();
+      break;
+  }
+  SetComposition(mode);
+  p_->fillRect(ToQRect(n), brush);
+}
+
+void QtDc::StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint32_t rop) {
+  if (dib.width <= 0 || dib.height <= 0 || dest.Width() == 0 || dest.Height() == 0) return;
+  Rect s = src.Normalized();
+  s.left = std::max(0, s.left);
+  s.top = std::max(0, s.top);
+  s.right = std::min(dib.width, s.right);
+  s.bottom = std::min(dib.height, s.bottom);
+  if (s.IsEmpty()) return;
+  Prepare();
+  QImage img(s.Width(), s.Height(), QImage::Format_RGB32);
+  for (int y = 0; y < img.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+    for (int x = 0; x < img.width(); ++x) line[x] = 0xFF000000u | dib.At(s.left + x, s.top + y);
+  }
+  bool mirrorX = dest.Width() < 0, mirrorY = dest.Height() < 0;
+  if (mirrorX || mirrorY) img = img.mirrored(mirrorX, mirrorY);
+  QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+  switch (rop) {
+    case SRCAND: mode = QPainter::RasterOp_SourceAndDestination; break;
+    case SRCPAINT: mode = QPainter::RasterOp_SourceOrDestination; break;
+    case SRCINVERT: mode = QPainter::RasterOp_SourceXorDestination; break;
+    default: break;
+  }
+  SetComposition(mode);
+  p_->drawImage(ToQRect(dest.Normalized()), img);
+}
+
+void QtDc::SetPixel(int x, int y, ColorRef color) {
+  Prepare();
+  p_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  QPen pen(ColorRefToQColor(color));
+  pen.setCosmetic(true);
+  pen.setWidth(0);
+  p_->setPen(pen);
+  p_->drawPoint(x, y);
+}
+
+QPen QtDc::OutlinePen() const {
+  if (!state_.pen.IsThin()) return WidePen();
+  QPen pen(PenColor(), 0);
+  pen.setCosmetic(true);
+  return pen;
+}
+
+void QtDc::ArcTo(int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
+  Rect n = Rect{l, t, r, b}.Normalized();
+  double a0, sweep;
+  ArcAngles(n, xs, ys, xe, ye, a0, sweep);
+  QRectF box(n.left, n.top, n.Width(), n.Height());
+  QPainterPath arc;
+  arc.moveTo(state_.pos.x, state_.pos.y);
+  arc.arcTo(box, a0, sweep);
+  QPointF end = arc.currentPosition();
+  if (PathOpen()) {
+    if (path_.elementCount() == 0) path_.moveTo(state_.pos.x, state_.pos.y);
+    path_.arcTo(box, a0, sweep);
+  } else if (HasPen()) {
+    Prepare();
+    if (SetRop(state_.rop2)) p_->strokePath(arc, OutlinePen());
+  }
+  state_.pos = Point{static_cast<int>(std::lround(end.x())), static_cast<int>(std::lround(end.y()))};
+}
+
+void QtDc::BeginPath() {
+  DeviceContext::BeginPath();
+  path_ = QPainterPath();
+}
+
+void QtDc::CloseFigure() {
+  if (PathOpen()) path_.closeSubpath();
+}
+
+void QtDc::UsePath(bool stroke, bool fill) {
+  if (pathState_ == kNoPath) return;
+  pathState_ = kNoPath;
+  Prepare();
+  if (!SetRop(state_.rop2)) return;
+  path_.setFillRule(state_.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+  if (fill && HasBrush()) p_->fillPath(path_, MakeBrush());
+  if (stroke && HasPen()) p_->strokePath(path_, OutlinePen());
+  path_ = QPainterPath();
+}
+
+void QtDc::StrokePath() { UsePath(true, false); }
+void QtDc::FillPath() { UsePath(false, true); }
+void QtDc::StrokeAndFillPath() { UsePath(true, true); }
+
+void QtDc::SelectClipPath(int mode) {
+  if (pathState_ == kNoPath) return;
+  pathState_ = kNoPath;
+  // The inside of the path, figure by figure, as the same pixel region every back end uses.
+  Region inside;
+  for (const QPolygonF& poly : path_.toSubpathPolygons()) {
+    std::vector<Point> pts;
+    for (const QPointF& p : poly) pts.push_back(Point{static_cast<int>(std::lround(p.x())), static_cast<int>(std::lround(p.y()))});
+    inside = Region::Combine(inside, Region::Polygon(pts, state_.polyFillMode),
+                             state_.polyFillMode == WINDING ? RGN_OR : RGN_XOR);
+  }
+  path_ = QPainterPath();
+  SelectClipRegion(&inside, mode);
+}
+
+bool QtDc::GetBits(const Rect& r, Dib& out) const {
+  Rect n = r.Normalized();
+  if (!image_ || n.IsEmpty()) return false;
+  out.width = n.Width();
+  out.height = n.Height();
+  out.pixels.assign(static_cast<size_t>(out.width) * out.height, 0xFFFFFF);
+  for (int y = 0; y < out.height; ++y) {
+    int sy = n.top + y;
+    if (sy < 0 || sy >= image_->height()) continue;
+    const auto* line = reinterpret_cast<const QRgb*>(image_->constScanLine(sy));
+    for (int x = 0; x < out.width; ++x) {
+      int sx = n.left + x;
+      if (sx >= 0 && sx < image_->width()) out.pixels[static_cast<size_t>(y) * out.width + x] = line[sx] & 0xFFFFFF;
+    }
+  }
+  return true;
+}
+
+ColorRef QtDc::GetPixel(int x, int y) const {
+  if (!image_ || x < 0 || y < 0 || x >= image_->width() || y >= image_->height()) return CLR_INVALID;
+  if (state_.clip && !state_.clip->Contains(x, y)) return CLR_INVALID;
+  return QRgbToColorRef(image_->pixel(x, y));
+}
+
+}  // namespace platform

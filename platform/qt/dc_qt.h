@@ -1,0 +1,117 @@
+// The Qt back end of the device context: QPainter on a QImage (screen buffers, bitmaps) or
+// on any paint device given with its painter (printer pages), and the Qt font engine.
+//
+// Geometry is drawn without antialiasing, with the Windows pixel rules on raster targets:
+// one-pixel lines are rasterised here (Bresenham, dash styles continued along polylines,
+// the end point left out) and drawn as pixels, so raster operations such as the inverting
+// pen touch each pixel once; rectangles leave their right and bottom edge unpainted; hatch
+// brushes are 8 x 8 patterns aligned to the device origin. On vector targets (PDF, printers)
+// one-pixel lines are drawn as hairlines.
+#pragma once
+
+#include <memory>
+#include <unordered_map>
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+
+#include "platform/dc.h"
+
+namespace platform {
+
+// Fonts from logical fonts: the face through SubstituteFace, a negative height as the em
+// size in pixels, a positive one as the cell height, a width as a horizontal stretch of the
+// natural average character width, no hinting (the same advances on every device).
+class QtFontEngine final : public FontEngine {
+ public:
+  TextMetrics Metrics(const LogFont& font) override;
+  std::vector<int> Advances(const LogFont& font, std::u16string_view text) override;
+  QFont MakeFont(const LogFont& font);
+
+  // The engine shared by the program (needs a QGuiApplication).
+  static QtFontEngine& Instance();
+
+ private:
+  struct Entry {
+    QFont font;
+    TextMetrics metrics;
+    std::unordered_map<char16_t, int> advances;
+  };
+  Entry& Lookup(const LogFont& font);
+  std::vector<std::pair<LogFont, std::unique_ptr<Entry>>> cache_;
+};
+
+// Installs the Qt font engine as the current one when the built-in estimate is installed.
+void EnsureQtFontEngine();
+
+class QtDc final : public DeviceContext {
+ public:
+  // Draws on `image` (kept in RGB32 form) with its own painter; 96 dpi.
+  explicit QtDc(QImage& image);
+  // Draws with `painter` (already active on its device); `raster` selects the pixel rules.
+  QtDc(QPainter& painter, const DeviceCaps& caps, bool raster);
+  ~QtDc() override;
+
+  QPainter& Painter() { return *p_; }
+
+  void SelectClipRegion(const Region* region, int mode = RGN_COPY) override;
+  void IntersectClipRect(const Rect& r) override;
+  void ExcludeClipRect(const Rect& r) override;
+  bool RestoreDC(int level) override;
+
+  void LineTo(int x, int y) override;
+  void Polyline(const std::vector<Point>& points) override;
+  void Polygon(const std::vector<Point>& points) override;
+  void Rectangle(int left, int top, int right, int bottom) override;
+  void RoundRect(int left, int top, int right, int bottom, int cornerW, int cornerH) override;
+  void Ellipse(int left, int top, int right, int bottom) override;
+  void Arc(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) override;
+  void Pie(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) override;
+  void Chord(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) override;
+  void ExtTextOut(int x, int y, uint32_t options, const Rect* rect, std::u16string_view text,
+                  const std::vector<int>* dx = nullptr) override;
+  void PatBlt(const Rect& r, uint32_t rop) override;
+  void StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint32_t rop = SRCCOPY) override;
+  void SetPixel(int x, int y, ColorRef color) override;
+  ColorRef GetPixel(int x, int y) const override;
+  bool GetBits(const Rect& r, Dib& out) const override;
+  void MoveTo(int x, int y) override;
+  void ArcTo(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) override;
+  void BeginPath() override;
+  void CloseFigure() override;
+  void StrokePath() override;
+  void FillPath() override;
+  void StrokeAndFillPath() override;
+  void SelectClipPath(int mode) override;
+
+ private:
+  void UsePath(bool stroke, bool fill);
+  QPen OutlinePen() const;
+  QPainterPath path_;
+  enum class ArcKind { Arc, Pie, Chord };
+  void Prepare();
+  bool SetRop(int rop2);  // false: draw nothing (R2_NOP)
+  void SetComposition(QPainter::CompositionMode mode);
+  QColor PenColor() const;
+  QBrush MakeBrush() const;
+  bool HasBrush() const { return state_.brush.style != BS_NULL; }
+  bool HasPen() const { return state_.pen.Kind() != PS_NULL; }
+  QPen WidePen() const;
+  void ThinPolyline(const std::vector<Point>& points, bool closed);
+  void FillRects(const std::vector<Rect>& rects, const QBrush& brush);
+  void ArcShape(ArcKind kind, int l, int t, int r, int b, int xs, int ys, int xe, int ye);
+
+  QImage* image_ = nullptr;
+  std::unique_ptr<QPainter> own_;
+  QPainter* p_ = nullptr;
+  bool raster_ = true;
+  bool clipDirty_ = true;
+};
+
+// A QImage's pixel as COLORREF, and back.
+ColorRef QRgbToColorRef(QRgb rgb);
+QColor ColorRefToQColor(ColorRef c);
+
+}  // namespace platform
