@@ -1,19 +1,35 @@
-// The program entry: installs the Qt platform services and opens the main window.
+// The program entry: installs the Qt services of the platform and the framework, creates the
+// main window (the only form created at start) and runs the event loop until it closes.
 #include <QApplication>
-#include <QLabel>
+#include <QFont>
 
+#include "app/ui/main_window.h"
+#include "framework/appinit.h"
+#include "framework/ui/hardcopy.h"
+#include "framework/ui/input_behaviour.h"
+#include "platform/dc.h"
+#include "platform/path.h"
 #include "platform/qt/qt_ui.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName("HarvSim Ver.2.00");
+  QApplication application(argc, argv);
+  QFont font(QString::fromStdString(platform::SubstituteFace("ＭＳ Ｐゴシック")));
+  font.setPixelSize(12);
+  QApplication::setFont(font);
   platform::QtUi ui;
   platform::InstallUi(&ui);
-  QLabel window(QString::fromUtf8("雨水利用シミュレーション Ver2.00"));
-  window.resize(800, 573);
-  window.setWindowTitle(QString::fromUtf8("雨水利用シミュレーション Ver2.00"));
-  window.show();
-  int rc = app.exec();
+  fw::InstallInputFramework();
+  fw::InstallPrintingUi();
+  fw::ExecutablePath = platform::ExecutableFolder() + "harvsim";
+
+  int rc = 1;
+  {
+    app::THARVForm window;
+    if (!window.StartupFailed()) {
+      window.show();
+      rc = application.exec();
+    }
+  }
   platform::InstallUi(nullptr);
   return rc;
 }

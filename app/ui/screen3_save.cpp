@@ -1,0 +1,29 @@
+#include "app/ui/screen3_save.h"
+
+#include "framework/messages.h"
+#include "framework/ui/controls.h"
+#include "platform/cp932.h"
+#include "views/picture_save.h"
+
+namespace app {
+
+std::function<bool(fw::TImageEx*, const std::string&, PictureSaveChoice&)> PictureSaveHook;
+
+bool AskPictureSave(fw::TImageEx* image, const std::string& proposed, PictureSaveChoice& choice) {
+  if (PictureSaveHook) return PictureSaveHook(image, proposed, choice);
+  views::CurrentPicture = image;
+  bool saved = false;
+  {
+    views::TGRSVForm dialog(image ? image->window() : nullptr);
+    dialog.Setup(platform::J("グラフ"), proposed);
+    dialog.exec();
+    saved = fw::DialogYes;
+  }
+  views::CurrentPicture = nullptr;
+  if (!saved) return false;
+  choice.path = views::ChangeFileExt(views::SavePath, ".EMF");
+  choice.metafile = views::MetafileChosen;
+  return true;
+}
+
+}  // namespace app

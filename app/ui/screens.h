@@ -1,0 +1,40 @@
+// The three screens of the main window and the windows it opens from other modules, as a
+// small registry: each screen module registers how its form is created and refreshed, and
+// the main window asks the registry. A screen that has not registered opens as an empty MDI
+// child with its caption, so the main window works before the screens exist.
+//
+// Screen forms are QWidgets named "HARV1Form", "HARV2Form" and "HARV3Form" (their window
+// titles are their captions); the main window puts each into an MDI sub-window.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <string>
+
+namespace app {
+
+struct ScreenEntry {
+  // A new form (objectName and window title set), without a parent.
+  std::function<QWidget*()> create;
+  // The screen's refresh entry, run after the form was opened or shown: `tag` is the command
+  // that opened it (1 edit, 2 calculation, 3 results, 4 analysis, 5 weather); screen 3 also
+  // selects its page (index 0 for tag 3, else tag - 1) and runs its page-change handler.
+  std::function<void(QWidget* form, int tag)> refresh;
+};
+
+// Registers screen 1, 2 or 3 (a later registration replaces an earlier one).
+void RegisterScreen(int screen, ScreenEntry entry);
+// The registered entry, or the empty placeholder of the screen.
+ScreenEntry ScreenFactory(int screen);
+// "HARV1Form" ... (UTF-8, as objectName).
+std::string ScreenFormName(int screen);
+// "入力編集〔画面１〕", "計算〔画面２〕", "結果表示〔画面３〕" (UTF-8).
+std::string ScreenCaption(int screen);
+
+// Windows of other modules that the main window opens. Null: the command does nothing.
+// The report form, shown modally and freed around each use.
+extern std::function<void(QWidget* parent)> RunReportForm;
+// The monthly weather window, created once and kept until exit (shown by the main window).
+extern std::function<QWidget*(QWidget* parent)> CreateMonthlyWindow;
+
+}  // namespace app

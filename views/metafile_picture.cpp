@@ -1,0 +1,202 @@
+// Picture classes, the metafile picture and the clip-lifting metafile picture.
+#include "views/metafile_picture.h"
+
+#include <algorithm>
+#include <map>
+
+#include "platform/emf.h"
+#include "platform/emf_player.h"
+#include "platform/files.h"
+#include "platform/qt/dc_qt.h"
+#include "views/image_codecs.h"
+
+namespace views {
+
+// ---- TGraphic
+
+bool TGraphic::LoadFromFile(const std::string& path) {
+  std::string bytes;
+  return platform::ReadFileBytes(path, bytes) && LoadFromBytes(bytes);
+}
+
+QImage TGraphic::ToImage() {
+  QImage image(std::max(1, Width()), std::max(1, Height()), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  if (Empty()) return image;
+  platform::EnsureQtFontEngine();
+  platform::QtDc dc(image);
+  platform::Canvas canvas(dc);
+  Draw(canvas, platform::Rect{0, 0, image.width(), image.height()});
+  return image;
+}
+
+// ---- TBitmapGraphic
+
+bool TBitmapGraphic::LoadFromBytes(std::string_view bytes) {
+  image_ = bytes.substr(0, 2) == "BM" ? DecodeBmp(bytes) : DecodeJpeg(bytes);
+  return !image_.isNull();
+}
+
+void TBitmapGraphic::Draw(platform::Canvas& canvas, const platform::Rect& r) {
+  if (image_.isNull()) return;
+  platform::Dib dib;
+  dib.width = image_.width();
+  dib.height = image_.height();
+  dib.pixels.resize(static_cast<size_t>(dib.width) * dib.height);
+  for (int y = 0; y < dib.height; ++y) {
+    const QRgb* line = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
+    for (int x = 0; x < dib.width; ++x) dib.pixels[static_cast<size_t>(y) * dib.width + x] = line[x] & 0xFFFFFF;
+  }
+  canvas.StretchDraw(r, dib);
+}
+
+// ---- TMetafile
+
+bool TMetafile::LoadFromBytes(std::string_view bytes) {
+  bytes_.clear();
+  width_ = height_ = 0;
+  std::optional<platform::emf::Header> h = platform::emf::ReadHeader(bytes);
+  if (!h) return false;
+  const platform::Size size = platform::emf::FrameSizePixels(*h);
+  bytes_.assign(bytes.substr(0, h->bytes > 0 ? std::min<size_t>(h->bytes, bytes.size()) : bytes.size()));
+  width_ = size.cx;
+  height_ = size.cy;
+  return true;
+}
+
+void TMetafile::Draw(platform::Canvas& canvas, const platform::Rect& r) {
+  if (bytes_.empty()) return;
+  platform::PlayEnhMetafile(canvas.Dc(), bytes_, r);
+}
+
+// ---- TMetafileEx
+
+void TMetafileEx::Draw(platform::Canvas& canvas, const platform::Rect& r) {
+  platform::DeviceContext& dc = canvas.Dc();
+  platform::Region saved;
+  if (!dc.GetClipRegion(saved)) {
+    TMetafile::Draw(canvas, r);
+    return;
+  }
+  // Select the saved region again however the drawing ends.
+  struct Restore {
+    platform::DeviceContext& dc;
+    const platform::Region& region;
+    ~Restore() { dc.SelectClipRegion(&region, platform::RGN_COPY); }
+  } restore{dc, saved};
+  dc.SelectClipRegion(nullptr, platform::RGN_COPY);
+  TMetafile::Draw(canvas, r);
+}
+
+// ---- Picture classes
+
+namespace {
+
+struct Entry {
+  std::string className;
+  std::string description;
+  GraphicFactory factory;
+};
+
+std::string Lower(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+  return s;
+}
+
+std::map<std::string, Entry>& FileFormats() {
+  static std::map<std::string, Entry> formats = [] {
+    std::map<std::string, Entry> f;
+    auto bitmap = [] { return std::make_unique<TBitmapGraphic>(); };
+    auto metafile = [] { return std::make_unique<TMetafile>(); };
+    f["bmp"] = {"TBitmap", "Bitmaps", bitmap};
+    f["jpg"] = {"TBitmap", "JPEG Image File", bitmap};
+    f["jpeg"] = {"TBitmap", "JPEG Image File", bitmap};
+    f["emf"] = {"TMetafile", "Enhanced Metafiles", metafile};
+    f["wmf"] = {"TMetafile", "Metafiles", metafile};
+    return f;
+  }();
+  return formats;
+}
+
+std::map<int, Entry>& ClipboardFormats() {
+  static std::map<int, Entry> formats = [] {
+    std::map<int, Entry> f;
+    auto metafile = [] { return std::make_unique<TMetafile>(); };
+    f[CF_METAFILEPICT] = {"TMetafile", "", metafile};
+    f[CF_ENHMETAFILE] = {"TMetafile", "", metafile};
+    return f;
+  }();
+  return formats;
+}
+
+std::string ExtensionOf(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  const size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::string();
+  return Lower(path.substr(dot + 1));
+}
+
+int registrations = 0;
+
+}  // namespace
+
+void RegisterFileFormat(const std::string& extension, const std::string& description, const std::string& className,
+                        GraphicFactory factory) {
+  FileFormats()[Lower(extension)] = Entry{className, description, std::move(factory)};
+}
+
+void RegisterClipboardFormat(int format, const std::string& className, GraphicFactory factory) {
+  ClipboardFormats()[format] = Entry{className, std::string(), std::move(factory)};
+}
+
+void UnregisterGraphicClass(const std::string& className) {
+  std::erase_if(FileFormats(), [&](const auto& e) { return e.second.className == className; });
+  std::erase_if(ClipboardFormats(), [&](const auto& e) { return e.second.className == className; });
+}
+
+std::unique_ptr<TGraphic> NewGraphicForFile(const std::string& path) {
+  auto it = FileFormats().find(ExtensionOf(path));
+  return it == FileFormats().end() ? nullptr : it->second.factory();
+}
+
+std::unique_ptr<TGraphic> NewGraphicForClipboard(int format) {
+  auto it = ClipboardFormats().find(format);
+  return it == ClipboardFormats().end() ? nullptr : it->second.factory();
+}
+
+std::string FileFormatDescription(const std::string& extension) {
+  auto it = FileFormats().find(Lower(extension));
+  return it == FileFormats().end() ? std::string() : it->second.description;
+}
+
+std::unique_ptr<TGraphic> LoadPicture(const std::string& path) {
+  std::unique_ptr<TGraphic> graphic = NewGraphicForFile(path);
+  if (!graphic || !graphic->LoadFromFile(path)) return nullptr;
+  return graphic;
+}
+
+void RegisterMetafileEx() {
+  if (registrations++ > 0) return;
+  UnregisterGraphicClass("TMetafile");
+  auto factory = [] { return std::make_unique<TMetafileEx>(); };
+  RegisterFileFormat("wmf", "Windows Metafile", "TMetafileEx", factory);
+  RegisterFileFormat("emf", "Enhanced Metafile", "TMetafileEx", factory);
+  RegisterClipboardFormat(CF_METAFILEPICT, "TMetafileEx", factory);
+  RegisterClipboardFormat(CF_ENHMETAFILE, "TMetafileEx", factory);
+}
+
+void UnregisterMetafileEx() {
+  if (registrations <= 0 || --registrations > 0) return;
+  UnregisterGraphicClass("TMetafileEx");
+}
+
+namespace {
+// Module start and end: every program that loads pictures through this module gets
+// TMetafileEx for its metafiles.
+struct ModuleRegistration {
+  ModuleRegistration() { RegisterMetafileEx(); }
+  ~ModuleRegistration() { UnregisterMetafileEx(); }
+} moduleRegistration;
+}  // namespace
+
+}  // namespace views
