@@ -188,6 +188,7 @@ TGRSVForm::TGRSVForm(QWidget* parent) : QDialog(parent) {
 
   EDIT1 = new fw::TEditEx(this);
   EDIT1->setObjectName("EDIT1");
+  EDIT1->SetCellFrame(false);  // a plain field of the dialog, not an editor over a grid cell
   fw::SetTag(EDIT1, kEditCode);
   EDIT1->SetEditType(fw::TEditType::etString);
   EDIT1->setGeometry(216, 30, 240, 24);
