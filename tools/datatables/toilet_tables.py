@@ -38,43 +38,7 @@ The row order of トイレ種類.DAT is part of the stored cases: a detail row k
 number, so rows are only ever added at the end.
 """
 
-import os
-import subprocess
-import sys
-
-HERE = os.path.dirname(os.path.abspath(__file__))
-TREE = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "..", "data", "tree")
-
-
-def to_cp932(texts):
-    """UTF-8 texts to CP932 bytes through iconv, one call for the whole list."""
-    joined = "\n".join(texts) + "\n"
-    out = subprocess.run(["iconv", "-f", "UTF-8", "-t", "CP932"], input=joined.encode("utf-8"),
-                         capture_output=True, check=True).stdout
-    parts = out.split(b"\n")
-    assert len(parts) == len(texts) + 1, "a text holds a line break"
-    return parts[:-1]
-
-
-def write_table(relpath, widths, rows):
-    """One table file, every field right-aligned in its width."""
-    for row in rows:
-        assert len(row) == len(widths), (relpath, row)
-    cells = to_cp932([str(c) for row in rows for c in row])
-    lines = [b"%6d%6d" % (len(rows), len(widths)), b"".join(b"%6d" % w for w in widths)]
-    k = 0
-    for _ in rows:
-        line = b""
-        for w in widths:
-            cell = cells[k]
-            k += 1
-            assert len(cell) <= w, (relpath, cell, w)
-            line += b" " * (w - len(cell)) + cell
-        lines.append(line)
-    path = os.path.join(TREE, *relpath.split("/"))
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "wb") as f:
-        f.write(b"".join(l + b"\r\n" for l in lines))
+from tablefile import cp932, table
 
 
 # Facility uses: name, men WC / urinal, women WC / urinal (uses per person and day), basis.
@@ -112,11 +76,11 @@ def number(x):
 
 
 for name, *_ in USES:
-    assert len(to_cp932([name])[0]) <= 12, name
+    assert len(cp932([name])[0]) <= 12, name
 for name, *_ in KINDS:
-    assert len(to_cp932([name])[0]) <= 29, name
+    assert len(cp932([name])[0]) <= 29, name
 
-write_table("DATA/DAT/トイレ頻度.DAT", [16, 8, 8, 8, 8, 30],
+table("DATA/DAT/トイレ頻度.DAT", [16, 8, 8, 8, 8, 30],
             [[n, number(a), number(b), number(c), number(d), note] for n, a, b, c, d, note in USES])
-write_table("DATA/DAT/トイレ種類.DAT", [30, 4, 8, 8, 20],
+table("DATA/DAT/トイレ種類.DAT", [30, 4, 8, 8, 20],
             [[n, str(k), number(a), number(b), note] for n, k, a, b, note in KINDS])
