@@ -39,14 +39,7 @@ bool TBitmapGraphic::LoadFromBytes(std::string_view bytes) {
 
 void TBitmapGraphic::Draw(platform::Canvas& canvas, const platform::Rect& r) {
   if (image_.isNull()) return;
-  platform::Dib dib;
-  dib.width = image_.width();
-  dib.height = image_.height();
-  dib.pixels.resize(static_cast<size_t>(dib.width) * dib.height);
-  for (int y = 0; y < dib.height; ++y) {
-    const QRgb* line = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
-    for (int x = 0; x < dib.width; ++x) dib.pixels[static_cast<size_t>(y) * dib.width + x] = line[x] & 0xFFFFFF;
-  }
+  const platform::Dib dib = platform::DibFromImage(image_);
   canvas.StretchDraw(r, dib);
 }
 

@@ -145,14 +145,7 @@ bool PrintFormHardCopy(QWidget* form) {
       w = static_cast<int>(static_cast<int64_t>(h) * picture.width() / picture.height());
     }
   }
-  platform::Dib dib;
-  dib.width = picture.width();
-  dib.height = picture.height();
-  dib.pixels.resize(static_cast<size_t>(dib.width) * dib.height);
-  for (int y = 0; y < dib.height; ++y) {
-    const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-    for (int x = 0; x < dib.width; ++x) dib.pixels[static_cast<size_t>(y) * dib.width + x] = line[x] & 0xFFFFFF;
-  }
+  const platform::Dib dib = platform::DibFromImage(picture);
   dc.StretchDIBits(platform::Rect{0, 0, w, h}, platform::Rect{0, 0, dib.width, dib.height}, dib);
   if (!job->End()) {
     MsgDialog(PrinterInfoType.DeviceName + J(" で印刷できませんでした。"), 4, 1);

@@ -757,4 +757,19 @@ ColorRef QtDc::GetPixel(int x, int y) const {
   return QRgbToColorRef(image_->pixel(x, y));
 }
 
+Dib DibFromImage(const QImage& source) {
+  const QImage image = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
+                           ? source
+                           : source.convertToFormat(QImage::Format_RGB32);
+  Dib dib;
+  dib.width = image.width();
+  dib.height = image.height();
+  dib.pixels.resize(static_cast<size_t>(dib.width) * dib.height);
+  for (int y = 0; y < dib.height; ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < dib.width; ++x) dib.pixels[static_cast<size_t>(y) * dib.width + x] = line[x] & 0xFFFFFF;
+  }
+  return dib;
+}
+
 }  // namespace platform

@@ -114,4 +114,7 @@ class QtDc final : public DeviceContext {
 ColorRef QRgbToColorRef(QRgb rgb);
 QColor ColorRefToQColor(ColorRef c);
 
+// The pixels of a picture as a device-independent bitmap (0x00BBGGRR per pixel, top row first).
+Dib DibFromImage(const QImage& image);
+
 }  // namespace platform
