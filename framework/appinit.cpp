@@ -160,6 +160,14 @@ std::string ReadLineOfFile(const std::string& path, int n) {
 
 // ---------------------------------------------------------------------------------------------
 
+std::string LastFileOfSettings() {
+  std::string folder = SettingsRows[12];
+  const std::string placeholder = "<?\?\?>";  // escaped: not a trigraph
+  if (ContainsStr("\\" + placeholder, folder)) folder = ReplaceFirst(placeholder, SettingsRows[13], folder);
+  folder = IncludePathDelimiter(folder);
+  return NormalizePath(folder + SettingsRows[13] + SettingsRows[14]);
+}
+
 void LoadSettings() {
   if (DataLoad(SettingsPath())) {
     const int rows = TableBuffer.TableRows < kSettingsRowCount ? TableBuffer.TableRows : kSettingsRowCount;
@@ -181,11 +189,7 @@ void LoadSettings() {
   }
 
   // The last calculation file.
-  std::string folder = SettingsRows[12];
-  const std::string placeholder = "<?\?\?>";  // escaped: not a trigraph
-  if (ContainsStr("\\" + placeholder, folder)) folder = ReplaceFirst(placeholder, SettingsRows[13], folder);
-  folder = IncludePathDelimiter(folder);
-  const std::string full = NormalizePath(folder + SettingsRows[13] + SettingsRows[14]);
+  const std::string full = LastFileOfSettings();
   if (full.empty() || !platform::FileExists(full)) {
     const std::string none = J("なし.???");
     NormalizePath(BaseDrive + "..." + none);

@@ -76,6 +76,9 @@ void AppInit();
 void AppDone(const std::string& currentFileName);
 
 void LoadSettings();
+// The last calculation file of settings rows 12 (folder in stored form), 13 (base name) and
+// 14 (extension), expanded to a full path; the rows are read as LoadSettings leaves them.
+std::string LastFileOfSettings();
 // Rows 12 and 13 are rewritten only when fileName is not empty. The last file is stored in
 // its stored form; a folder longer than the 40-byte row is split at a '\' between rows 12
 // and 13 (reading joins rows 12, 13 and 14 back into the path); a path that still does not

@@ -78,14 +78,6 @@ std::string WrittenExtension(const std::string& path) {
 }
 
 // The last calculation file of the settings rows 12, 13 and 14, expanded.
-std::string LastFileOfSettings() {
-  std::string folder = fw::SettingsRows[12];
-  const std::string placeholder = "<?\?\?>";
-  if (fw::ContainsStr("\\" + placeholder, folder)) folder = fw::ReplaceFirst(placeholder, fw::SettingsRows[13], folder);
-  folder = fw::IncludePathDelimiter(folder);
-  return fw::NormalizePath(folder + fw::SettingsRows[13] + fw::SettingsRows[14]);
-}
-
 // "desc|mask|desc|mask|" as Qt file-dialog filters.
 QString QtFilter(const std::string& filter) {
   QStringList parts = platform::ToQString(filter).split('|');
@@ -407,7 +399,7 @@ void THARVForm::FormCreate() {
   fw::SelectDefaultStation(true);
   fw::MonthlyFile = fw::MonthlyDataFileName(fw::StationSel.CountryCode);
   // 5. The last used file, or the sample case.
-  const std::string last = LastFileOfSettings();
+  const std::string last = fw::LastFileOfSettings();
   const bool usable = WrittenExtension(last) == ".HVS" && platform::FileExists(last);
   SetCalcFilePath(usable ? last : fw::CalDir + "HVS\\TEST_HVS.HVS");
   // 6. Load it, or start a new case under its name.  7. (The result folder follows the path.)
