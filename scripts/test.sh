@@ -13,4 +13,4 @@ else
 fi
 export QT_QPA_PLATFORM=offscreen
 cd "${BUILD_DIR:-$root/build}"
-ctest --output-on-failure -j "$(nproc)"
+ctest --output-on-failure -j "${TEST_JOBS:-$(nproc)}"
