@@ -63,6 +63,24 @@ Rect Rect::Normalized() const {
   return r;
 }
 
+Dib Dib::Filled(int width, int height, ColorRef color) {
+  Dib d;
+  if (width <= 0 || height <= 0 || static_cast<int64_t>(width) * height > kMaxDibPixels) return d;
+  d.width = width;
+  d.height = height;
+  d.pixels.assign(static_cast<size_t>(width) * height, ColorToDibValue(color));
+  return d;
+}
+
+Rect Dib::Part(const Rect& r) const {
+  Rect s = r.Normalized();
+  s.left = std::max(0, s.left);
+  s.top = std::max(0, s.top);
+  s.right = std::min(width, s.right);
+  s.bottom = std::min(height, s.bottom);
+  return s;
+}
+
 bool HatchBit(uint32_t hatch, int x, int y) {
   x &= 7;
   y &= 7;

@@ -79,13 +79,37 @@ struct LogPen {
 };
 
 // ---- Bitmaps ----------------------------------------------------------------------------
-// A device-independent bitmap held top-down, one 0x00RRGGBB value per pixel.
+// A device-independent bitmap. Pixel order, the one for every Dib in the program: rows from the
+// top, each row from the left; each pixel one 32-bit value 0x00RRGGBB (blue in the low byte, as
+// a 32-bit Windows DIB and Qt's RGB32 hold it; the top byte is 0). This is not the COLORREF
+// order (red in the low byte): Pixel and SetPixel convert, At and `pixels` give the stored value.
 struct Dib {
   int width = 0, height = 0;
   std::vector<uint32_t> pixels;
+
+  // A width x height bitmap of one colour; empty when a side is not positive or the size is
+  // above kMaxDibPixels.
+  static Dib Filled(int width, int height, ColorRef color);
+  bool Empty() const { return width <= 0 || height <= 0; }
+  bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+  // `r` normalised and cut to the bitmap.
+  Rect Part(const Rect& r) const;
   uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+  ColorRef Pixel(int x, int y) const { return DibValueToColor(At(x, y)); }
+  void SetPixel(int x, int y, ColorRef c) { pixels[static_cast<size_t>(y) * width + x] = ColorToDibValue(c); }
   bool operator==(const Dib&) const = default;
+
+  static constexpr uint32_t ColorToDibValue(ColorRef c) {
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+  }
+  static constexpr ColorRef DibValueToColor(uint32_t v) {
+    return ((v >> 16) & 0xFF) | (v & 0xFF00) | ((v & 0xFF) << 16);
+  }
 };
+// The largest bitmap any reader of the program builds (BMP and JPEG files, bitmaps inside
+// metafiles): 2^26 pixels, 256 MiB. A file that declares more is refused before anything is
+// allocated for it.
+constexpr int64_t kMaxDibPixels = int64_t{1} << 26;
 
 // ---- Brushes ----------------------------------------------------------------------------
 constexpr uint32_t BS_SOLID = 0, BS_NULL = 1, BS_HATCHED = 2, BS_PATTERN = 3, BS_DIBPATTERN = 5,

@@ -520,11 +520,7 @@ void EmfRecorder::PatBlt(const Rect& r, uint32_t rop) {
 void EmfRecorder::StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint32_t rop) {
   if (finished_ || dib.width <= 0 || dib.height <= 0) return;
   // Only the source rectangle is stored, as a picture of its own.
-  Rect s = src.Normalized();
-  s.left = std::max(s.left, 0);
-  s.top = std::max(s.top, 0);
-  s.right = std::min(s.right, dib.width);
-  s.bottom = std::min(s.bottom, dib.height);
+  const Rect s = dib.Part(src);
   if (s.IsEmpty() || dest.Width() == 0 || dest.Height() == 0) return;
   Dib part;
   const Dib* use = &dib;

@@ -245,12 +245,7 @@ QBrush QtDc::MakeBrush() const {
   }
   if ((b.style == BS_PATTERN || b.style == BS_DIBPATTERN || b.style == BS_DIBPATTERNPT) && b.pattern &&
       b.pattern->width > 0 && b.pattern->height > 0) {
-    QImage tile(b.pattern->width, b.pattern->height, QImage::Format_RGB32);
-    for (int y = 0; y < tile.height(); ++y) {
-      auto* line = reinterpret_cast<QRgb*>(tile.scanLine(y));
-      for (int x = 0; x < tile.width(); ++x) line[x] = 0xFF000000u | b.pattern->At(x, y);
-    }
-    return QBrush(tile);
+    return QBrush(ImageFromDib(*b.pattern));
   }
   return QBrush(ColorRefToQColor(color));
 }
@@ -633,18 +628,10 @@ void QtDc::PatBlt(const Rect& r, uint32_t rop) {
 
 void QtDc::StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint32_t rop) {
   if (dib.width <= 0 || dib.height <= 0 || dest.Width() == 0 || dest.Height() == 0) return;
-  Rect s = src.Normalized();
-  s.left = std::max(0, s.left);
-  s.top = std::max(0, s.top);
-  s.right = std::min(dib.width, s.right);
-  s.bottom = std::min(dib.height, s.bottom);
+  const Rect s = dib.Part(src);
   if (s.IsEmpty()) return;
   Prepare();
-  QImage img(s.Width(), s.Height(), QImage::Format_RGB32);
-  for (int y = 0; y < img.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = 0; x < img.width(); ++x) line[x] = 0xFF000000u | dib.At(s.left + x, s.top + y);
-  }
+  QImage img = ImageFromDib(dib, s);
   bool mirrorX = dest.Width() < 0, mirrorY = dest.Height() < 0;
   if (mirrorX || mirrorY) img = img.mirrored(mirrorX, mirrorY);
   QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
@@ -755,6 +742,19 @@ ColorRef QtDc::GetPixel(int x, int y) const {
   if (!image_ || x < 0 || y < 0 || x >= image_->width() || y >= image_->height()) return CLR_INVALID;
   if (state_.clip && !state_.clip->Contains(x, y)) return CLR_INVALID;
   return QRgbToColorRef(image_->pixel(x, y));
+}
+
+QImage ImageFromDib(const Dib& dib) { return ImageFromDib(dib, Rect{0, 0, dib.width, dib.height}); }
+
+QImage ImageFromDib(const Dib& dib, const Rect& part) {
+  const Rect s = dib.Part(part);
+  if (s.IsEmpty() || dib.pixels.size() < static_cast<size_t>(dib.width) * dib.height) return QImage();
+  QImage img(s.Width(), s.Height(), QImage::Format_RGB32);
+  for (int y = 0; y < img.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+    for (int x = 0; x < img.width(); ++x) line[x] = 0xFF000000u | dib.At(s.left + x, s.top + y);
+  }
+  return img;
 }
 
 Dib DibFromImage(const QImage& source) {

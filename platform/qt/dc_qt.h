@@ -114,7 +114,10 @@ class QtDc final : public DeviceContext {
 ColorRef QRgbToColorRef(QRgb rgb);
 QColor ColorRefToQColor(ColorRef c);
 
-// The pixels of a picture as a device-independent bitmap (0x00BBGGRR per pixel, top row first).
+// A QImage as a Dib and back (RGB32; the Dib's pixel order is that of dc.h). `part` (clipped to
+// the bitmap) picks a rectangle of it.
 Dib DibFromImage(const QImage& image);
+QImage ImageFromDib(const Dib& dib);
+QImage ImageFromDib(const Dib& dib, const Rect& part);
 
 }  // namespace platform
