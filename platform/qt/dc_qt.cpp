@@ -599,9 +599,33 @@ void QtDc::ExtTextOut(int x, int y, uint32_t options, const Rect* rect, std::u16
   if (state_.textAlign & TA_UPDATECP) state_.pos.x += width;
 }
 
-void QtDc::PatBlt(const Rect& r, uint32_t rop) {
+bool QtDc::Native(DcFeature feature) const {
+  switch (feature) {
+    case DcFeature::AlphaBlend: return true;
+    case DcFeature::ReadPixels: return image_ != nullptr;
+    case DcFeature::RasterOps: return raster_;
+    default: return false;
+  }
+}
+
+bool QtDc::AlphaBlend(const Rect& dest, const Dib& bitmap, const Rect& src, uint8_t alpha) {
+  // Raster images blend by the exact rule of the base class; other devices by opacity.
+  if (image_) return DeviceContext::AlphaBlend(dest, bitmap, src, alpha);
+  if (dest.Width() < 0 || dest.Height() < 0 || src.Width() < 0 || src.Height() < 0) return false;
+  const Rect s = bitmap.Part(src);
+  if (dest.IsEmpty() || s.IsEmpty()) return true;
+  Prepare();
+  SetComposition(QPainter::CompositionMode_SourceOver);
+  p_->setOpacity(alpha / 255.0);
+  p_->drawImage(ToQRect(dest), ImageFromDib(bitmap, s));
+  p_->setOpacity(1.0);
+  return true;
+}
+
+bool QtDc::PatBlt(const Rect& r, uint32_t rop) {
   Rect n = r.Normalized();
-  if (n.IsEmpty()) return;
+  if (n.IsEmpty()) return true;
+  if (!raster_ && (rop == DSTINVERT || rop == PATINVERT)) return false;
   Prepare();
   QBrush brush;
   QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
@@ -613,23 +637,25 @@ void QtDc::PatBlt(const Rect& r, uint32_t rop) {
       mode = QPainter::RasterOp_NotDestination;
       break;
     case PATINVERT:
-      if (state_.brush.style == BS_NULL) return;
+      if (state_.brush.style == BS_NULL) return true;
       brush = MakeBrush();
       mode = QPainter::RasterOp_SourceXorDestination;
       break;
     default:
-      if (state_.brush.style == BS_NULL) return;
+      if (state_.brush.style == BS_NULL) return true;
       brush = MakeBrush();
       break;
   }
   SetComposition(mode);
   p_->fillRect(ToQRect(n), brush);
+  return true;
 }
 
-void QtDc::StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint32_t rop) {
-  if (dib.width <= 0 || dib.height <= 0 || dest.Width() == 0 || dest.Height() == 0) return;
+bool QtDc::StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint32_t rop) {
+  if (!raster_ && (rop == SRCAND || rop == SRCPAINT || rop == SRCINVERT)) return false;
+  if (dib.width <= 0 || dib.height <= 0 || dest.Width() == 0 || dest.Height() == 0) return true;
   const Rect s = dib.Part(src);
-  if (s.IsEmpty()) return;
+  if (s.IsEmpty()) return true;
   Prepare();
   QImage img = ImageFromDib(dib, s);
   bool mirrorX = dest.Width() < 0, mirrorY = dest.Height() < 0;
@@ -643,6 +669,7 @@ void QtDc::StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint
   }
   SetComposition(mode);
   p_->drawImage(ToQRect(dest.Normalized()), img);
+  return true;
 }
 
 void QtDc::SetPixel(int x, int y, ColorRef color) {
