@@ -63,6 +63,38 @@ Rect Rect::Normalized() const {
   return r;
 }
 
+Dib Dib::Filled(int width, int height, ColorRef color) {
+  Dib d;
+  if (width <= 0 || height <= 0 || static_cast<int64_t>(width) * height > kMaxDibPixels) return d;
+  d.width = width;
+  d.height = height;
+  d.pixels.assign(static_cast<size_t>(width) * height, ColorToDibValue(color));
+  return d;
+}
+
+Rect Dib::Part(const Rect& r) const {
+  Rect s = r.Normalized();
+  s.left = std::max(0, s.left);
+  s.top = std::max(0, s.top);
+  s.right = std::min(width, s.right);
+  s.bottom = std::min(height, s.bottom);
+  return s;
+}
+
+Dib Dib::Copy(const Rect& r) const {
+  const Rect s = Part(r);
+  Dib out;
+  if (s.IsEmpty()) return out;
+  out.width = s.Width();
+  out.height = s.Height();
+  out.pixels.reserve(static_cast<size_t>(out.width) * out.height);
+  for (int y = s.top; y < s.bottom; ++y) {
+    const auto row = pixels.begin() + static_cast<std::ptrdiff_t>(y) * width;
+    out.pixels.insert(out.pixels.end(), row + s.left, row + s.right);
+  }
+  return out;
+}
+
 bool HatchBit(uint32_t hatch, int x, int y) {
   x &= 7;
   y &= 7;
@@ -272,6 +304,16 @@ Region Region::Combine(const Region& a, const Region& b, int mode) {
     std::vector<Interval> ib = BandIntervals(b.rects_, ys[k], ys[k + 1]);
     AppendBand(out.rects_, prev, ys[k], ys[k + 1], CombineIntervals(ia, ib, mode));
   }
+  return out;
+}
+
+Region Region::FromRowSpans(int top, const std::vector<std::pair<int, int>>& spans) {
+  std::vector<std::vector<Interval>> rows(spans.size());
+  for (size_t k = 0; k < spans.size(); ++k) {
+    if (spans[k].first < spans[k].second) rows[k].push_back(spans[k]);
+  }
+  Region out;
+  out.rects_ = FromRows(top, rows);
   return out;
 }
 
@@ -507,11 +549,232 @@ ColorRef DeviceContext::GetPixel(int, int) const { return CLR_INVALID; }
 
 bool DeviceContext::GetBits(const Rect&, Dib&) const { return false; }
 
-void DeviceContext::BitBlt(const Rect& dest, const DeviceContext& source, int sx, int sy, uint32_t rop) {
+bool DeviceContext::BitBlt(const Rect& dest, const DeviceContext& source, int sx, int sy, uint32_t rop) {
   Rect d = dest.Normalized();
   Dib bits;
-  if (d.IsEmpty() || !source.GetBits(Rect{sx, sy, sx + d.Width(), sy + d.Height()}, bits)) return;
-  StretchDIBits(d, Rect{0, 0, bits.width, bits.height}, bits, rop);
+  if (d.IsEmpty()) return true;
+  if (!source.GetBits(Rect{sx, sy, sx + d.Width(), sy + d.Height()}, bits)) return false;
+  return StretchDIBits(d, Rect{0, 0, bits.width, bits.height}, bits, rop);
+}
+
+bool DeviceContext::Native(DcFeature) const { return false; }
+
+Rect DeviceContext::DrawableBox(const Rect& r) const {
+  auto intersect = [](const Rect& a, const Rect& b) {
+    return Rect{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                std::min(a.bottom, b.bottom)};
+  };
+  Rect box = r.Normalized();
+  if (state_.clip) box = intersect(box, state_.clip->Bounds());
+  // A raster display or a printer page ends at its edges; a metafile picture has none.
+  if (caps_.technology != DT_METAFILE && caps_.horzRes > 0 && caps_.vertRes > 0) {
+    box = intersect(box, Rect{0, 0, caps_.horzRes, caps_.vertRes});
+  }
+  if (box.IsEmpty() || static_cast<int64_t>(box.Width()) * box.Height() > kMaxDibPixels) return Rect{};
+  return box;
+}
+
+void DeviceContext::DrawMaskedBitmap(const Rect& dest, const Dib& bitmap, const Region& mask) {
+  const int level = SaveDC();
+  SelectClipRegion(&mask, RGN_AND);
+  StretchDIBits(dest, Rect{0, 0, bitmap.width, bitmap.height}, bitmap, SRCCOPY);
+  RestoreDC(level);
+}
+
+namespace {
+
+// A vertex colour channel as 16 bits, by index 0 red, 1 green, 2 blue.
+int Channel(const TriVertex& v, int c) { return c == 0 ? v.red : c == 1 ? v.green : v.blue; }
+
+// 16-bit channels to a Dib value (0x00RRGGBB).
+uint32_t DibValue16(int64_t r, int64_t g, int64_t b) {
+  auto byte = [](int64_t v) { return static_cast<uint32_t>(std::clamp<int64_t>(v, 0, 0xFFFF) >> 8); };
+  return (byte(r) << 16) | (byte(g) << 8) | byte(b);
+}
+
+// The colour at `num` / `den` of the way from `a` to `b`.
+uint32_t Between(const TriVertex& a, const TriVertex& b, int64_t num, int64_t den) {
+  int64_t ch[3];
+  for (int c = 0; c < 3; ++c) ch[c] = Channel(a, c) + (Channel(b, c) - Channel(a, c)) * num / den;
+  return DibValue16(ch[0], ch[1], ch[2]);
+}
+
+}  // namespace
+
+bool DeviceContext::GradientFill(const std::vector<TriVertex>& v, const std::vector<uint32_t>& mesh, uint32_t mode) {
+  const size_t per = mode == GRADIENT_FILL_TRIANGLE ? 3 : mode <= GRADIENT_FILL_RECT_V ? 2 : 0;
+  if (per == 0 || mesh.size() % per != 0) return false;
+  for (uint32_t index : mesh) {
+    if (index >= v.size()) return false;
+  }
+  for (size_t k = 0; k < mesh.size(); k += per) {
+    if (per == 2) {
+      const TriVertex& a = v[mesh[k]];
+      const TriVertex& b = v[mesh[k + 1]];
+      const Rect whole = Rect{a.x, a.y, b.x, b.y}.Normalized();
+      const Rect box = DrawableBox(whole);
+      if (box.IsEmpty()) continue;
+      // One row (across) or one column (down) of colours, stretched over the visible part.
+      const bool across = mode == GRADIENT_FILL_RECT_H;
+      const TriVertex& from = across ? (a.x <= b.x ? a : b) : (a.y <= b.y ? a : b);
+      const TriVertex& to = &from == &a ? b : a;
+      const int n = across ? box.Width() : box.Height();
+      const int64_t den = across ? whole.Width() : whole.Height();
+      Dib strip;
+      strip.width = across ? n : 1;
+      strip.height = across ? 1 : n;
+      strip.pixels.resize(static_cast<size_t>(n));
+      for (int i = 0; i < n; ++i) {
+        const int64_t at = across ? box.left + i - whole.left : box.top + i - whole.top;
+        strip.pixels[static_cast<size_t>(i)] = Between(from, to, at, den);
+      }
+      StretchDIBits(box, Rect{0, 0, strip.width, strip.height}, strip, SRCCOPY);
+      continue;
+    }
+    // A triangle: the pixels whose centres lie inside it (or on its edges), each coloured by
+    // its barycentric weights (doubles: the corners may be far apart).
+    const TriVertex* t[3] = {&v[mesh[k]], &v[mesh[k + 1]], &v[mesh[k + 2]]};
+    const double x0 = t[0]->x, y0 = t[0]->y, x1 = t[1]->x, y1 = t[1]->y, x2 = t[2]->x, y2 = t[2]->y;
+    const double area = (x1 - x0) * (y2 - y0) - (x2 - x0) * (y1 - y0);
+    if (area == 0) continue;
+    const Rect box = DrawableBox(Rect{std::min({t[0]->x, t[1]->x, t[2]->x}), std::min({t[0]->y, t[1]->y, t[2]->y}),
+                                      std::max({t[0]->x, t[1]->x, t[2]->x}) + 1,
+                                      std::max({t[0]->y, t[1]->y, t[2]->y}) + 1});
+    if (box.IsEmpty()) continue;
+    Dib bits;
+    bits.width = box.Width();
+    bits.height = box.Height();
+    bits.pixels.resize(static_cast<size_t>(bits.width) * bits.height);
+    std::vector<std::pair<int, int>> spans(static_cast<size_t>(bits.height), {0, 0});
+    bool any = false;
+    for (int y = 0; y < bits.height; ++y) {
+      const double py = box.top + y + 0.5;
+      std::pair<int, int>& span = spans[static_cast<size_t>(y)];
+      for (int x = 0; x < bits.width; ++x) {
+        const double px = box.left + x + 0.5;
+        const double w1 = ((px - x0) * (y2 - y0) - (x2 - x0) * (py - y0)) / area;
+        const double w2 = ((x1 - x0) * (py - y0) - (px - x0) * (y1 - y0)) / area;
+        const double w0 = 1 - w1 - w2;
+        if (w0 < -1e-9 || w1 < -1e-9 || w2 < -1e-9) continue;
+        if (span.first >= span.second) span.first = box.left + x;
+        span.second = box.left + x + 1;
+        any = true;
+        double ch[3];
+        for (int c = 0; c < 3; ++c) ch[c] = w0 * Channel(*t[0], c) + w1 * Channel(*t[1], c) + w2 * Channel(*t[2], c);
+        bits.pixels[static_cast<size_t>(y) * bits.width + x] =
+            DibValue16(std::llround(ch[0]), std::llround(ch[1]), std::llround(ch[2]));
+      }
+    }
+    if (any) DrawMaskedBitmap(box, bits, Region::FromRowSpans(box.top, spans));
+  }
+  return true;
+}
+
+bool DeviceContext::AlphaBlend(const Rect& dest, const Dib& bitmap, const Rect& src, uint8_t alpha) {
+  if (dest.Width() < 0 || dest.Height() < 0 || src.Width() < 0 || src.Height() < 0) return false;
+  if (dest.IsEmpty() || bitmap.Part(src).IsEmpty()) return true;
+  const Rect d = DrawableBox(dest);
+  if (d.IsEmpty()) return true;
+  Dib under;
+  if (!GetBits(d, under)) return false;
+  const int64_t a = alpha;
+  for (int y = 0; y < d.Height(); ++y) {
+    // The source pixel whose stretched cell holds this pixel's centre.
+    const int sy = src.top + static_cast<int>((2 * static_cast<int64_t>(d.top + y - dest.top) + 1) * src.Height() /
+                                            (2 * static_cast<int64_t>(dest.Height())));
+    for (int x = 0; x < d.Width(); ++x) {
+      const int sx = src.left + static_cast<int>((2 * static_cast<int64_t>(d.left + x - dest.left) + 1) *
+                                               src.Width() / (2 * static_cast<int64_t>(dest.Width())));
+      if (!bitmap.Contains(sx, sy)) continue;
+      const uint32_t over = bitmap.At(sx, sy);
+      uint32_t& p = under.pixels[static_cast<size_t>(y) * under.width + x];
+      uint32_t out = 0;
+      for (int shift = 0; shift <= 16; shift += 8) {
+        const int64_t o = (over >> shift) & 0xFF, u = (p >> shift) & 0xFF;
+        out |= static_cast<uint32_t>((o * a + u * (255 - a) + 127) / 255) << shift;
+      }
+      p = out;
+    }
+  }
+  StretchDIBits(d, Rect{0, 0, under.width, under.height}, under, SRCCOPY);
+  return true;
+}
+
+namespace {
+
+// The pixels of a classic sunken check box or radio button of w x h; for a radio button
+// `round` receives, row by row, the span of pixels inside its outer ring (offset by `at`).
+Dib FrameControlBits(int w, int h, bool radio, uint32_t state, Point at, std::vector<std::pair<int, int>>& round) {
+  const uint32_t shadow = Dib::ColorToDibValue(SystemColorRgb(COLOR_BTNSHADOW));
+  const uint32_t light = Dib::ColorToDibValue(SystemColorRgb(COLOR_BTNHIGHLIGHT));
+  const uint32_t dark = Dib::ColorToDibValue(SystemColorRgb(21));   // 3D dark shadow
+  const uint32_t pale = Dib::ColorToDibValue(SystemColorRgb(22));   // 3D light
+  const bool grey = (state & DFCS_INACTIVE) != 0;
+  const uint32_t inside = Dib::ColorToDibValue(
+      SystemColorRgb(grey || (state & DFCS_PUSHED) ? COLOR_BTNFACE : COLOR_WINDOW));
+  const uint32_t mark = Dib::ColorToDibValue(SystemColorRgb(grey ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+  const bool checked = (state & DFCS_CHECKED) != 0;
+  Dib d = Dib::Filled(w, h, SystemColorRgb(COLOR_WINDOW));
+  if (!radio) {
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        uint32_t c = inside;
+        if (x == w - 1 || y == h - 1) c = light;       // outer edge, bottom and right
+        else if (x == 0 || y == 0) c = shadow;         // outer edge, top and left
+        else if (x == w - 2 || y == h - 2) c = pale;   // inner edge, bottom and right
+        else if (x == 1 || y == 1) c = dark;           // inner edge, top and left
+        d.pixels[static_cast<size_t>(y) * w + x] = c;
+      }
+    }
+    // The tick: seven columns of three pixels, down to the fourth column and up again, in the
+    // middle of the inside.
+    static const int kTop[7] = {2, 3, 4, 3, 2, 1, 0};
+    const int ox = (w - 7) / 2, oy = (h - 7) / 2;
+    if (checked && w >= 11 && h >= 11) {
+      for (int c = 0; c < 7; ++c) {
+        for (int k = 0; k < 3; ++k) d.pixels[static_cast<size_t>(oy + kTop[c] + k) * w + ox + c] = mark;
+      }
+    }
+    return d;
+  }
+  // A radio button: rings by the distance of the pixel centre from the middle, the upper left
+  // half shadowed and the lower right half lit; the dot in the middle when checked.
+  const double size = std::min(w, h), r = size / 2.0;
+  round.assign(static_cast<size_t>(h), {0, 0});
+  for (int y = 0; y < h; ++y) {
+    std::pair<int, int>& span = round[static_cast<size_t>(y)];
+    for (int x = 0; x < w; ++x) {
+      const double dx = x + 0.5 - r, dy = y + 0.5 - r, dist = std::sqrt(dx * dx + dy * dy);
+      if (dist >= r) continue;
+      if (span.first >= span.second) span.first = at.x + x;
+      span.second = at.x + x + 1;
+      const bool upperLeft = dx + dy < 0;
+      uint32_t c = inside;
+      if (dist >= r - 1) c = upperLeft ? shadow : light;
+      else if (dist >= r - 2) c = upperLeft ? dark : pale;
+      else if (checked && dist < size / 6.0) c = mark;
+      d.pixels[static_cast<size_t>(y) * w + x] = c;
+    }
+  }
+  return d;
+}
+
+}  // namespace
+
+bool DeviceContext::DrawFrameControl(const Rect& r, uint32_t type, uint32_t state) {
+  const uint32_t kind = state & 0xFF;
+  if (type != DFC_BUTTON || (kind != DFCS_BUTTONCHECK && kind != DFCS_BUTTONRADIO)) return false;
+  const Rect n = r.Normalized();
+  if (n.IsEmpty()) return true;
+  if (static_cast<int64_t>(n.Width()) * n.Height() > kMaxDibPixels) return false;
+  std::vector<std::pair<int, int>> round;
+  const Dib bits = FrameControlBits(n.Width(), n.Height(), kind == DFCS_BUTTONRADIO, state, Point{n.left, n.top}, round);
+  if (round.empty()) {
+    StretchDIBits(n, Rect{0, 0, bits.width, bits.height}, bits, SRCCOPY);
+  } else {
+    DrawMaskedBitmap(n, bits, Region::FromRowSpans(n.top, round));  // only the round part of a radio button
+  }
+  return true;
 }
 
 void DeviceContext::TextOutA(int x, int y, const std::string& cp932) {

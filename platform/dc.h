@@ -79,13 +79,39 @@ struct LogPen {
 };
 
 // ---- Bitmaps ----------------------------------------------------------------------------
-// A device-independent bitmap held top-down, one 0x00RRGGBB value per pixel.
+// A device-independent bitmap. Pixel order, the one for every Dib in the program: rows from the
+// top, each row from the left; each pixel one 32-bit value 0x00RRGGBB (blue in the low byte, as
+// a 32-bit Windows DIB and Qt's RGB32 hold it; the top byte is 0). This is not the COLORREF
+// order (red in the low byte): Pixel and SetPixel convert, At and `pixels` give the stored value.
 struct Dib {
   int width = 0, height = 0;
   std::vector<uint32_t> pixels;
+
+  // A width x height bitmap of one colour; empty when a side is not positive or the size is
+  // above kMaxDibPixels.
+  static Dib Filled(int width, int height, ColorRef color);
+  bool Empty() const { return width <= 0 || height <= 0; }
+  bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+  // `r` normalised and cut to the bitmap.
+  Rect Part(const Rect& r) const;
+  // The pixels of Part(r) as a bitmap of their own.
+  Dib Copy(const Rect& r) const;
   uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+  ColorRef Pixel(int x, int y) const { return DibValueToColor(At(x, y)); }
+  void SetPixel(int x, int y, ColorRef c) { pixels[static_cast<size_t>(y) * width + x] = ColorToDibValue(c); }
   bool operator==(const Dib&) const = default;
+
+  static constexpr uint32_t ColorToDibValue(ColorRef c) {
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+  }
+  static constexpr ColorRef DibValueToColor(uint32_t v) {
+    return ((v >> 16) & 0xFF) | (v & 0xFF00) | ((v & 0xFF) << 16);
+  }
 };
+// The largest bitmap any reader of the program builds (BMP and JPEG files, bitmaps inside
+// metafiles): 2^26 pixels, 256 MiB. A file that declares more is refused before anything is
+// allocated for it.
+constexpr int64_t kMaxDibPixels = int64_t{1} << 26;
 
 // ---- Brushes ----------------------------------------------------------------------------
 constexpr uint32_t BS_SOLID = 0, BS_NULL = 1, BS_HATCHED = 2, BS_PATTERN = 3, BS_DIBPATTERN = 5,
@@ -160,6 +186,9 @@ class Region {
   static Region Ellipse(const Rect& box);
   static Region RoundRect(const Rect& box, int cornerW, int cornerH);
   static Region Polygon(const std::vector<Point>& points, int fillMode = ALTERNATE);
+  // A convex shape given row by row from `top`: one span [first, second) per row (none where
+  // first >= second).
+  static Region FromRowSpans(int top, const std::vector<std::pair<int, int>>& spans);
   static Region Combine(const Region& a, const Region& b, int mode);
 
   const std::vector<Rect>& Rects() const { return rects_; }
@@ -186,6 +215,31 @@ constexpr uint32_t SRCCOPY = 0x00CC0020, SRCPAINT = 0x00EE0086, SRCAND = 0x00880
                    BLACKNESS = 0x00000042, WHITENESS = 0x00FF0062;
 constexpr int BLACKONWHITE = 1, WHITEONBLACK = 2, COLORONCOLOR = 3, HALFTONE = 4;
 constexpr ColorRef CLR_INVALID = 0xFFFFFFFF;
+
+// GradientFill: the corners with their colours (16 bits per channel; the high byte counts) and
+// what the mesh of vertex indexes describes: rectangles (two corners each; colour across the
+// width or down the height) or triangles (three corners each).
+struct TriVertex {
+  int x = 0, y = 0;
+  uint16_t red = 0, green = 0, blue = 0, alpha = 0;
+  static TriVertex At(int x, int y, ColorRef c) {
+    return TriVertex{x, y, static_cast<uint16_t>(RedOf(c) << 8), static_cast<uint16_t>(GreenOf(c) << 8),
+                     static_cast<uint16_t>(BlueOf(c) << 8), 0};
+  }
+  bool operator==(const TriVertex&) const = default;
+};
+constexpr uint32_t GRADIENT_FILL_RECT_H = 0, GRADIENT_FILL_RECT_V = 1, GRADIENT_FILL_TRIANGLE = 2;
+
+// DrawFrameControl: the button kinds and states it draws.
+constexpr uint32_t DFC_BUTTON = 4;
+constexpr uint32_t DFCS_BUTTONCHECK = 0x0000, DFCS_BUTTONRADIO = 0x0004, DFCS_INACTIVE = 0x0100,
+                   DFCS_PUSHED = 0x0200, DFCS_CHECKED = 0x0400;
+
+// What a back end does itself (DeviceContext::Native). GradientFill, AlphaBlend and
+// FrameControl have defaults in the base class made of other operations; a back end without
+// ReadPixels answers no pixels (GetPixel, GetBits) and cannot blend by the default; one without
+// RasterOps does not carry out raster operations that combine with what is already drawn.
+enum class DcFeature { GradientFill, AlphaBlend, FrameControl, ReadPixels, RasterOps };
 
 // GetDeviceCaps indexes and technologies.
 constexpr int TECHNOLOGY = 2, HORZSIZE = 4, VERTSIZE = 6, HORZRES = 8, VERTRES = 10, BITSPIXEL = 12,
@@ -285,8 +339,10 @@ class DeviceContext {
   // background colour, ETO_CLIPPED clips the text to it.
   virtual void ExtTextOut(int x, int y, uint32_t options, const Rect* rect, std::u16string_view text,
                           const std::vector<int>* dx = nullptr) = 0;
-  virtual void PatBlt(const Rect& r, uint32_t rop) = 0;
-  virtual void StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint32_t rop = SRCCOPY) = 0;
+  // PatBlt and StretchDIBits are false (and draw nothing) where the raster operation cannot be
+  // carried out (one that combines with what is drawn, on a surface without RasterOps).
+  virtual bool PatBlt(const Rect& r, uint32_t rop) = 0;
+  virtual bool StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint32_t rop = SRCCOPY) = 0;
   virtual void SetPixel(int x, int y, ColorRef color) = 0;
   // CLR_INVALID where the surface cannot be read.
   virtual ColorRef GetPixel(int x, int y) const;
@@ -311,9 +367,27 @@ class DeviceContext {
 
   // The pixels of `r` of a raster surface; false where the surface cannot be read.
   virtual bool GetBits(const Rect& r, Dib& out) const;
-  // Copies the pixels at (sx, sy) of `source` into `dest` of this context (nothing when the
-  // source cannot be read).
-  void BitBlt(const Rect& dest, const DeviceContext& source, int sx, int sy, uint32_t rop = SRCCOPY);
+  // Copies the pixels at (sx, sy) of `source` into `dest` of this context; false (nothing drawn)
+  // when the source cannot be read or the raster operation cannot be carried out.
+  bool BitBlt(const Rect& dest, const DeviceContext& source, int sx, int sy, uint32_t rop = SRCCOPY);
+
+  // Whether this back end does `feature` itself (see DcFeature).
+  virtual bool Native(DcFeature feature) const;
+  // Fills rectangles or triangles (`mesh`: vertex indexes, two or three per element) with
+  // colours interpolated between their corners, per channel, at the pixel centres; a
+  // rectangle's colour runs from its first corner's side. False (nothing drawn) for an unknown
+  // mode or an index without a vertex. The default draws each element as a bitmap of its
+  // visible part (StretchDIBits), a triangle through a clip region of its pixels.
+  virtual bool GradientFill(const std::vector<TriVertex>& vertices, const std::vector<uint32_t>& mesh,
+                            uint32_t mode);
+  // Draws the part `src` of `bitmap` stretched into `dest` over what is there, each channel
+  // becoming (bitmap x alpha + under x (255 - alpha)) / 255, rounded. False (nothing drawn) for
+  // a negative size or where the default cannot read the surface (no ReadPixels).
+  virtual bool AlphaBlend(const Rect& dest, const Dib& bitmap, const Rect& src, uint8_t alpha);
+  // A check box (DFCS_BUTTONCHECK) or radio button (DFCS_BUTTONRADIO) of the classic sunken
+  // look filling `r` (13 x 13 on the screen), checked, grey (DFCS_INACTIVE: button-face inside,
+  // grey mark) or pushed (button-face inside), in the system colours. False for other kinds.
+  virtual bool DrawFrameControl(const Rect& r, uint32_t type, uint32_t state);
 
   // Convenience forms built on the operations above.
   void TextOut(int x, int y, std::u16string_view text) { ExtTextOut(x, y, 0, nullptr, text, nullptr); }
@@ -330,6 +404,12 @@ class DeviceContext {
   std::vector<int> GetCharAdvances(std::u16string_view text) const;
 
  protected:
+  // `r` cut to what can be seen (the clip region's box), and to the surface as well when it is
+  // still larger than a bitmap may be.
+  Rect DrawableBox(const Rect& r) const;
+  // Draws `bitmap` into `dest` inside `mask` (device units) as well as the clip region.
+  void DrawMaskedBitmap(const Rect& dest, const Dib& bitmap, const Region& mask);
+
   // For ExtTextOut: fills `advances` (the given dx, else measured), moves (x, y) to the
   // current position under TA_UPDATECP, and returns the text's width.
   int TextAdvances(int& x, int& y, std::u16string_view text, const std::vector<int>* dx,

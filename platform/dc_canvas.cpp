@@ -15,29 +15,43 @@ int MulDiv(int a, int b, int c) {
   return static_cast<int>(v < 0 ? -std::floor(-v + 0.5) : std::floor(v + 0.5));
 }
 
-void Mark(bool* dirty) {
-  if (dirty) *dirty = true;
-}
-
 }  // namespace
+
+void CanvasObject::Changed() {
+  ++changes_;
+  if (OnChange) OnChange(*this);
+}
 
 // ---- Pen --------------------------------------------------------------------------------
 
 void CanvasPen::SetColor(uint32_t c) {
+  if (c == color_) return;
   color_ = c;
-  Mark(dirty_);
+  Changed();
 }
 void CanvasPen::SetWidth(int w) {
-  width_ = w < 0 ? 1 : w;
-  Mark(dirty_);
+  if (w < 0) w = 1;
+  if (w == width_) return;
+  width_ = w;
+  Changed();
 }
 void CanvasPen::SetStyle(PenStyle s) {
+  if (s == style_) return;
   style_ = s;
-  Mark(dirty_);
+  Changed();
 }
 void CanvasPen::SetMode(int rop2) {
+  if (rop2 == mode_) return;
   mode_ = rop2;
-  Mark(dirty_);
+  Changed();
+}
+void CanvasPen::Assign(const CanvasPen& o) {
+  if (o.color_ == color_ && o.width_ == width_ && o.style_ == style_ && o.mode_ == mode_) return;
+  color_ = o.color_;
+  width_ = o.width_;
+  style_ = o.style_;
+  mode_ = o.mode_;
+  Changed();
 }
 
 LogPen CanvasPen::ToLogPen() const {
@@ -52,16 +66,26 @@ LogPen CanvasPen::ToLogPen() const {
 // ---- Brush ------------------------------------------------------------------------------
 
 void CanvasBrush::SetColor(uint32_t c) {
+  if (c == color_) return;
   color_ = c;
-  Mark(dirty_);
+  Changed();
 }
 void CanvasBrush::SetStyle(BrushStyle s) {
+  if (s == style_) return;
   style_ = s;
-  Mark(dirty_);
+  Changed();
 }
 void CanvasBrush::SetBitmap(std::shared_ptr<const Dib> bitmap) {
+  if (bitmap == bitmap_) return;
   bitmap_ = std::move(bitmap);
-  Mark(dirty_);
+  Changed();
+}
+void CanvasBrush::Assign(const CanvasBrush& o) {
+  if (o.color_ == color_ && o.style_ == style_ && o.bitmap_ == bitmap_) return;
+  color_ = o.color_;
+  style_ = o.style_;
+  bitmap_ = o.bitmap_;
+  Changed();
 }
 
 LogBrush CanvasBrush::ToLogBrush() const {
@@ -102,6 +126,16 @@ int CanvasFont::Style() const {
   return s;
 }
 
+template <class F>
+void CanvasFont::Update(F change) {
+  const LogFont before = lf_;
+  const uint32_t color = color_;
+  const int orientation = orientation_;
+  const FontPitch pitch = pitch_;
+  change();
+  if (!(lf_ == before) || color_ != color || orientation_ != orientation || pitch_ != pitch) Changed();
+}
+
 void CanvasFont::Rebuild() {
   lf_.width = 0;
   lf_.escapement = orientation_;
@@ -110,66 +144,91 @@ void CanvasFont::Rebuild() {
   lf_.clipPrecision = 0;
   lf_.quality = 0;
   lf_.pitchAndFamily = pitch_ == FontPitch::Fixed ? 1 : pitch_ == FontPitch::Variable ? 2 : 0;
-  Mark(dirty_);
 }
 
 void CanvasFont::SetName(const std::string& cp932) {
-  lf_.faceName = cp932.substr(0, 31);
-  Rebuild();
+  Update([&] {
+    lf_.faceName = cp932.substr(0, 31);
+    Rebuild();
+  });
 }
 void CanvasFont::SetHeight(int h) {
-  lf_.height = h;
-  Rebuild();
+  Update([&] {
+    lf_.height = h;
+    Rebuild();
+  });
 }
 void CanvasFont::SetSize(int points) {
-  lf_.height = -MulDiv(points, ppi_, 72);
-  Rebuild();
+  Update([&] {
+    lf_.height = -MulDiv(points, ppi_, 72);
+    Rebuild();
+  });
 }
 void CanvasFont::SetStyle(int flags) {
-  lf_.weight = (flags & fsBold) ? FW_BOLD : FW_NORMAL;
-  lf_.italic = (flags & fsItalic) ? 1 : 0;
-  lf_.underline = (flags & fsUnderline) ? 1 : 0;
-  lf_.strikeOut = (flags & fsStrikeOut) ? 1 : 0;
-  Rebuild();
+  Update([&] {
+    lf_.weight = (flags & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf_.italic = (flags & fsItalic) ? 1 : 0;
+    lf_.underline = (flags & fsUnderline) ? 1 : 0;
+    lf_.strikeOut = (flags & fsStrikeOut) ? 1 : 0;
+    Rebuild();
+  });
+}
+void CanvasFont::SetColor(uint32_t c) {
+  Update([&] { color_ = c; });
 }
 void CanvasFont::SetCharset(int cs) {
-  lf_.charSet = static_cast<uint8_t>(cs);
-  Rebuild();
+  Update([&] {
+    lf_.charSet = static_cast<uint8_t>(cs);
+    Rebuild();
+  });
 }
 void CanvasFont::SetOrientation(int tenths) {
-  orientation_ = tenths;
-  Rebuild();
+  Update([&] {
+    orientation_ = tenths;
+    Rebuild();
+  });
 }
 void CanvasFont::SetPitch(FontPitch p) {
-  pitch_ = p;
-  Rebuild();
+  Update([&] {
+    pitch_ = p;
+    Rebuild();
+  });
 }
 void CanvasFont::SetLogFont(const LogFont& lf) {
-  lf_ = lf;
-  orientation_ = lf.escapement;
-  Mark(dirty_);
+  Update([&] {
+    lf_ = lf;
+    orientation_ = lf.escapement;
+  });
+}
+void CanvasFont::Assign(const CanvasFont& o) {
+  ppi_ = o.ppi_;
+  Update([&] {
+    lf_ = o.lf_;
+    color_ = o.color_;
+    orientation_ = o.orientation_;
+    pitch_ = o.pitch_;
+  });
 }
 
 // ---- Canvas -----------------------------------------------------------------------------
 
 Canvas::Canvas(DeviceContext& dc) : dc_(dc) {
-  pen_.dirty_ = &penDirty_;
-  brush_.dirty_ = &brushDirty_;
-  font_.dirty_ = &fontDirty_;
   font_.SetPixelsPerInch(dc.GetDeviceCaps(LOGPIXELSY));
   font_.SetSize(9);
 }
 
 void Canvas::RealizePen() {
-  if (!penDirty_) return;
-  dc_.SelectPen(pen_.ToLogPen());
+  const LogPen pen = pen_.ToLogPen();
+  const DcState& now = dc_.State();
+  if (penSelected_ == pen_.ChangeCount() && now.pen == pen && now.rop2 == pen_.Mode()) return;
+  dc_.SelectPen(pen);
   dc_.SetROP2(pen_.Mode());
-  penDirty_ = false;
+  penSelected_ = pen_.ChangeCount();
 }
 
 void Canvas::RealizeBrush() {
-  if (!brushDirty_) return;
-  LogBrush b = brush_.ToLogBrush();
+  const LogBrush b = brush_.ToLogBrush();
+  if (brushSelected_ == brush_.ChangeCount() && dc_.State().brush == b) return;
   dc_.SelectBrush(b);
   if (b.style == BS_SOLID) {
     dc_.SetBkColor(b.color);
@@ -178,13 +237,13 @@ void Canvas::RealizeBrush() {
     dc_.SetBkColor(~b.color & 0xFFFFFF);
     dc_.SetBkMode(TRANSPARENT);
   }
-  brushDirty_ = false;
+  brushSelected_ = brush_.ChangeCount();
 }
 
 void Canvas::RealizeFont() {
-  if (fontDirty_) {
+  if (fontSelected_ != font_.ChangeCount() || !(dc_.State().font == font_.GetLogFont())) {
     dc_.SelectFont(font_.GetLogFont());
-    fontDirty_ = false;
+    fontSelected_ = font_.ChangeCount();
   }
   dc_.SetTextColor(ColorToRgb(font_.Color()));
 }

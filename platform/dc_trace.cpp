@@ -141,14 +141,44 @@ void TraceDc::ExtTextOut(int x, int y, uint32_t options, const Rect* rect, std::
   }
   log.push_back(s);
 }
-void TraceDc::PatBlt(const Rect& r, uint32_t rop) {
+bool TraceDc::PatBlt(const Rect& r, uint32_t rop) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "%08X", static_cast<unsigned>(rop));
   log.push_back("PatBlt " + Box(r.left, r.top, r.right, r.bottom) + " rop=" + buf);
+  return true;
 }
-void TraceDc::StretchDIBits(const Rect& d, const Rect& s, const Dib& dib, uint32_t) {
+bool TraceDc::StretchDIBits(const Rect& d, const Rect& s, const Dib& dib, uint32_t) {
   log.push_back("StretchDIBits " + Box(d.left, d.top, d.right, d.bottom) + " from " +
                 Box(s.left, s.top, s.right, s.bottom) + " of " + Num(dib.width) + "x" + Num(dib.height));
+  return true;
+}
+
+bool TraceDc::Native(DcFeature feature) const {
+  return feature == DcFeature::GradientFill || feature == DcFeature::AlphaBlend || feature == DcFeature::FrameControl;
+}
+
+bool TraceDc::GradientFill(const std::vector<TriVertex>& vertices, const std::vector<uint32_t>& mesh, uint32_t mode) {
+  std::string line = "GradientFill mode=" + Num(static_cast<int>(mode));
+  for (const TriVertex& v : vertices) {
+    line += " " + Num(v.x) + "," + Num(v.y) + "," +
+            Hex6(RgbColor(v.red >> 8, v.green >> 8, v.blue >> 8));
+  }
+  line += " mesh=";
+  for (size_t k = 0; k < mesh.size(); ++k) line += (k ? "," : "") + Num(static_cast<int>(mesh[k]));
+  log.push_back(line);
+  return true;
+}
+
+bool TraceDc::AlphaBlend(const Rect& d, const Dib&, const Rect& s, uint8_t alpha) {
+  log.push_back("AlphaBlend " + Box(d.left, d.top, d.right, d.bottom) + " from " + Box(s.left, s.top, s.right, s.bottom) +
+                " alpha=" + Num(alpha));
+  return true;
+}
+
+bool TraceDc::DrawFrameControl(const Rect& r, uint32_t type, uint32_t state) {
+  log.push_back("DrawFrameControl " + Box(r.left, r.top, r.right, r.bottom) + " type=" + Num(static_cast<int>(type)) +
+                " state=" + Num(static_cast<int>(state)));
+  return true;
 }
 void TraceDc::SetPixel(int x, int y, ColorRef c) { log.push_back("SetPixel " + Num(x) + "," + Num(y) + " " + Hex6(c)); }
 

@@ -47,8 +47,15 @@ class TraceDc final : public DeviceContext {
   void Chord(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) override;
   void ExtTextOut(int x, int y, uint32_t options, const Rect* rect, std::u16string_view text,
                   const std::vector<int>* dx = nullptr) override;
-  void PatBlt(const Rect& r, uint32_t rop) override;
-  void StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint32_t rop = SRCCOPY) override;
+  bool PatBlt(const Rect& r, uint32_t rop) override;
+  bool StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint32_t rop = SRCCOPY) override;
+  // Gradients, blends and frame controls are logged as one line each ("GradientFill mode=0
+  // 0,0,0000FF 10,10,FF0000 mesh=0,1", "AlphaBlend 0,0,8,8 from 0,0,4,4 alpha=128",
+  // "DrawFrameControl 0,0,13,13 type=4 state=1024"), not as what the defaults draw.
+  bool Native(DcFeature feature) const override;
+  bool GradientFill(const std::vector<TriVertex>& vertices, const std::vector<uint32_t>& mesh, uint32_t mode) override;
+  bool AlphaBlend(const Rect& dest, const Dib& bitmap, const Rect& src, uint8_t alpha) override;
+  bool DrawFrameControl(const Rect& r, uint32_t type, uint32_t state) override;
   void SetPixel(int x, int y, ColorRef color) override;
   void ArcTo(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) override;
   void BeginPath() override;

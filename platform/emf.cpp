@@ -232,6 +232,64 @@ void EncodeDib(const Dib& dib, std::string& bmi, std::string& bits) {
   }
 }
 
+namespace {
+
+constexpr uint32_t kBiRle8 = 1, kBiRle4 = 2;
+
+// The pixels of a run-length encoded bitmap (8 or 4 bits per pixel, rows from the bottom):
+// runs of one index, escapes for end of line, end of bitmap and a jump ahead, and literal
+// stretches padded to two bytes. Pixels the data never reaches keep palette entry 0; runs
+// beyond the right edge or the last row are dropped; the data ends the decoding wherever it
+// runs out.
+Dib DecodeRle(int width, int height, bool eightBits, const std::vector<uint32_t>& palette, std::string_view bits) {
+  const uint32_t background = palette.empty() ? 0 : palette[0];
+  Dib dib;
+  dib.width = width;
+  dib.height = height;
+  dib.pixels.assign(static_cast<size_t>(width) * height, background);
+  const auto* data = reinterpret_cast<const unsigned char*>(bits.data());
+  const size_t size = bits.size();
+  int64_t x = 0, row = 0;  // row 0 is the bottom row
+  auto put = [&](size_t index) {
+    if (x < width && row < height) {
+      dib.pixels[static_cast<size_t>(height - 1 - row) * width + static_cast<size_t>(x)] =
+          index < palette.size() ? palette[index] : 0;
+    }
+    ++x;
+  };
+  size_t p = 0;
+  while (p + 1 < size && row < height) {
+    const unsigned count = data[p], value = data[p + 1];
+    p += 2;
+    if (count > 0) {
+      for (unsigned i = 0; i < count; ++i) put(eightBits ? value : (i % 2 == 0 ? value >> 4 : value & 0xF));
+      continue;
+    }
+    if (value == 0) {  // end of line
+      x = 0;
+      ++row;
+    } else if (value == 1) {  // end of bitmap
+      break;
+    } else if (value == 2) {  // jump right and up
+      if (p + 1 >= size) break;
+      x += data[p];
+      row += data[p + 1];
+      p += 2;
+    } else {  // `value` literal pixels
+      const size_t bytes = eightBits ? value : (value + 1) / 2;
+      if (p + bytes > size) break;
+      for (unsigned i = 0; i < value; ++i) {
+        const unsigned byte = data[p + (eightBits ? i : i / 2)];
+        put(eightBits ? byte : (i % 2 == 0 ? byte >> 4 : byte & 0xF));
+      }
+      p += (bytes + 1) & ~size_t{1};
+    }
+  }
+  return dib;
+}
+
+}  // namespace
+
 std::optional<Dib> DecodeDib(std::string_view bmi, std::string_view bits) {
   FieldReader h(bmi);
   uint32_t headerSize = h.U32(0);
@@ -244,9 +302,11 @@ std::optional<Dib> DecodeDib(std::string_view bmi, std::string_view bits) {
   if (width <= 0 || height == 0 || height == INT32_MIN) return std::nullopt;
   bool topDown = height < 0;
   int64_t absHeight = topDown ? -static_cast<int64_t>(height) : height;
-  if (static_cast<int64_t>(width) * absHeight > (int64_t{1} << 26)) return std::nullopt;
+  if (static_cast<int64_t>(width) * absHeight > kMaxDibPixels) return std::nullopt;
   if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return std::nullopt;
-  if (compression != 0 && !(compression == 3 && (bpp == 16 || bpp == 32))) return std::nullopt;
+  const bool rle = (compression == kBiRle8 && bpp == 8) || (compression == kBiRle4 && bpp == 4);
+  if (rle && topDown) return std::nullopt;  // run-length bitmaps are stored bottom-up only
+  if (compression != 0 && !rle && !(compression == 3 && (bpp == 16 || bpp == 32))) return std::nullopt;
   // Colour table or bit-field masks follow the info header.
   std::vector<uint32_t> palette;
   uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F};
@@ -264,6 +324,7 @@ std::optional<Dib> DecodeDib(std::string_view bmi, std::string_view bits) {
     if (colours > 256 || !h.Has(headerSize, colours, 4)) return std::nullopt;
     for (size_t k = 0; k < colours; ++k) palette.push_back(h.U32(headerSize + 4 * k) & 0xFFFFFF);
   }
+  if (rle) return DecodeRle(width, static_cast<int>(absHeight), bpp == 8, palette, bits);
   const int64_t stride = ((static_cast<int64_t>(width) * bpp + 31) / 32) * 4;
   if (static_cast<int64_t>(bits.size()) < stride * absHeight) return std::nullopt;
   auto maskValue = [](uint32_t v, uint32_t mask) -> uint32_t {

@@ -33,7 +33,7 @@ enum RecordType : uint32_t {
   EMR_EXTTEXTOUTA = 83, EMR_EXTTEXTOUTW = 84, EMR_POLYBEZIER16 = 85, EMR_POLYGON16 = 86,
   EMR_POLYLINE16 = 87, EMR_POLYBEZIERTO16 = 88, EMR_POLYLINETO16 = 89, EMR_POLYPOLYLINE16 = 90,
   EMR_POLYPOLYGON16 = 91, EMR_CREATEMONOBRUSH = 93, EMR_CREATEDIBPATTERNBRUSHPT = 94,
-  EMR_EXTCREATEPEN = 95, EMR_SETICMMODE = 98,
+  EMR_EXTCREATEPEN = 95, EMR_SETICMMODE = 98, EMR_ALPHABLEND = 114, EMR_GRADIENTFILL = 118,
 };
 
 constexpr uint32_t kSignature = 0x464D4520;  // " EMF"
@@ -138,7 +138,8 @@ class FieldWriter {
 
 // A device-independent bitmap as it is stored in a metafile record: a 40-byte info header
 // (plus colour table) and the pixel rows, bottom-up, each padded to 4 bytes. Written as 24
-// bits per pixel; read with 1, 4, 8, 16, 24 or 32 bits per pixel, uncompressed.
+// bits per pixel; read with 1, 4, 8, 16, 24 or 32 bits per pixel, uncompressed, with bit-field
+// masks (16 and 32 bits) or run-length encoded (4 and 8 bits), at most kMaxDibPixels pixels.
 void EncodeDib(const Dib& dib, std::string& bmi, std::string& bits);
 // Empty optional when the header or the sizes do not fit.
 std::optional<Dib> DecodeDib(std::string_view bmi, std::string_view bits);

@@ -441,24 +441,68 @@ class Player {
     return true;
   }
 
-  bool BitmapRecord(const Record& rec, size_t offBmiAt, size_t offBitsAt, Rect src, const Rect& dest,
-                    uint32_t rop) {
+  // The bitmap of a record (its info header and bits at the offsets stored at `offBmiAt` and
+  // `offBitsAt`); `src` turned to count rows from the top.
+  std::optional<Dib> RecordBitmap(const Record& rec, size_t offBmiAt, size_t offBitsAt, Rect& src) {
     FieldReader f(rec.data);
     uint32_t offBmi = f.U32(offBmiAt), cbBmi = f.U32(offBmiAt + 4);
     uint32_t offBits = f.U32(offBitsAt), cbBits = f.U32(offBitsAt + 4);
-    if (!f.ok || !f.Has(offBmi, cbBmi, 1) || !f.Has(offBits, cbBits, 1) || cbBmi < 40) return false;
+    if (!f.ok || !f.Has(offBmi, cbBmi, 1) || !f.Has(offBits, cbBits, 1) || cbBmi < 40) return std::nullopt;
     std::string_view bmi = rec.data.substr(offBmi, cbBmi);
     std::optional<Dib> dib = DecodeDib(bmi, rec.data.substr(offBits, cbBits));
-    if (!dib) return false;
+    if (!dib) return std::nullopt;
     FieldReader h(bmi);
     if (h.I32(8) > 0) {
       // Source rows of a bottom-up bitmap count from the bottom.
       int top = dib->height - src.top - src.Height();
       src = Rect{src.left, top, src.right, top + src.Height()};
     }
+    return dib;
+  }
+
+  bool BitmapRecord(const Record& rec, size_t offBmiAt, size_t offBitsAt, Rect src, const Rect& dest,
+                    uint32_t rop) {
+    std::optional<Dib> dib = RecordBitmap(rec, offBmiAt, offBitsAt, src);
+    if (!dib) return false;
     Realize();
     dc_.StretchDIBits(dest, src, *dib, rop);
     return true;
+  }
+
+  // EMR_ALPHABLEND with a constant alpha (a bitmap with alpha of its own is skipped).
+  bool AlphaBlendRecord(const Record& rec) {
+    FieldReader f(rec.data);
+    const int x = f.I32(24), y = f.I32(28), cx = f.I32(32), cy = f.I32(36);
+    const uint8_t operation = f.U8(40), alpha = f.U8(42), format = f.U8(43);
+    const int xs = f.I32(44), ys = f.I32(48), cxs = f.I32(100), cys = f.I32(104);
+    if (!f.ok || operation != 0 || format != 0 || cx < 0 || cy < 0 || cxs < 0 || cys < 0) return false;
+    Rect src{xs, ys, static_cast<int>(static_cast<int64_t>(xs) + cxs), static_cast<int>(static_cast<int64_t>(ys) + cys)};
+    std::optional<Dib> dib = RecordBitmap(rec, 84, 92, src);
+    if (!dib) return false;
+    const Point a = P(x, y), b = P(static_cast<double>(x) + cx, static_cast<double>(y) + cy);
+    dc_.AlphaBlend(Rect{a.x, a.y, b.x, b.y}.Normalized(), *dib, src, alpha);
+    return true;
+  }
+
+  // EMR_GRADIENTFILL: the vertices (16 bytes each) and the mesh of rectangles or triangles.
+  bool GradientFillRecord(const Record& rec) {
+    FieldReader f(rec.data);
+    const uint32_t count = f.U32(24), elements = f.U32(28), mode = f.U32(32);
+    const size_t per = mode == GRADIENT_FILL_TRIANGLE ? 3 : mode <= GRADIENT_FILL_RECT_V ? 2 : 0;
+    if (!f.ok || per == 0 || !f.Has(36, count, 16)) return false;
+    const size_t meshAt = 36 + static_cast<size_t>(count) * 16;
+    if (!f.Has(meshAt, static_cast<size_t>(elements) * per, 4)) return false;
+    std::vector<TriVertex> vertices;
+    vertices.reserve(count);
+    for (uint32_t k = 0; k < count; ++k) {
+      const size_t at = 36 + static_cast<size_t>(k) * 16;
+      const Point p = P(f.I32(at), f.I32(at + 4));
+      vertices.push_back(TriVertex{p.x, p.y, f.U16(at + 8), f.U16(at + 10), f.U16(at + 12), f.U16(at + 14)});
+    }
+    std::vector<uint32_t> mesh;
+    mesh.reserve(static_cast<size_t>(elements) * per);
+    for (size_t k = 0; k < static_cast<size_t>(elements) * per; ++k) mesh.push_back(f.U32(meshAt + 4 * k));
+    return dc_.GradientFill(vertices, mesh, mode);
   }
 
   bool CreateObject(uint32_t ih, PlayerObject obj) {
@@ -761,6 +805,8 @@ class Player {
         Point a = P(x, y), b = P(static_cast<double>(x) + cx, static_cast<double>(y) + cy);
         return BitmapRecord(rec, 48, 56, Rect{xs, ys, xs + cxs, ys + cys}, Rect{a.x, a.y, b.x, b.y}, rop);
       }
+      case EMR_ALPHABLEND: return AlphaBlendRecord(rec);
+      case EMR_GRADIENTFILL: return GradientFillRecord(rec);
       case EMR_INTERSECTCLIPRECT:
       case EMR_EXCLUDECLIPRECT: {
         Rect r = R(f.RectAt(8)).Normalized();

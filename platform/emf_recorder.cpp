@@ -13,6 +13,9 @@ namespace {
 
 bool Fits16(int v) { return v >= SHRT_MIN && v <= SHRT_MAX; }
 
+// EMR_ALPHABLEND up to its bitmap.
+constexpr uint32_t kAlphaBlendSize = 108;
+
 // Half the pen width beyond the geometry, for bounds.
 int PenReach(const LogPen& pen) {
   if (pen.Kind() == PS_NULL || pen.IsThin()) return 0;
@@ -495,10 +498,14 @@ void EmfRecorder::ExtTextOut(int x, int y, uint32_t options, const Rect* rect, s
   if (state_.textAlign & TA_UPDATECP) state_.pos.x += width;
 }
 
-void EmfRecorder::PatBlt(const Rect& r, uint32_t rop) {
-  if (finished_) return;
+bool EmfRecorder::Native(DcFeature feature) const {
+  return feature == DcFeature::AlphaBlend || feature == DcFeature::RasterOps;
+}
+
+bool EmfRecorder::PatBlt(const Rect& r, uint32_t rop) {
+  if (finished_) return false;
   Rect n = r.Normalized();
-  if (n.IsEmpty()) return;
+  if (n.IsEmpty()) return true;
   AddBounds(Rect{n.left, n.top, n.right - 1, n.bottom - 1});
   Begin(EMR_BITBLT);
   rec_.RectL(Rect{n.left, n.top, n.right - 1, n.bottom - 1});
@@ -515,26 +522,19 @@ void EmfRecorder::PatBlt(const Rect& r, uint32_t rop) {
   rec_.U32(0);  // usage
   for (int k = 0; k < 4; ++k) rec_.U32(0);  // no source bitmap
   End();
+  return true;
 }
 
-void EmfRecorder::StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint32_t rop) {
-  if (finished_ || dib.width <= 0 || dib.height <= 0) return;
+bool EmfRecorder::StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint32_t rop) {
+  if (finished_) return false;
+  if (dib.width <= 0 || dib.height <= 0) return true;
   // Only the source rectangle is stored, as a picture of its own.
-  Rect s = src.Normalized();
-  s.left = std::max(s.left, 0);
-  s.top = std::max(s.top, 0);
-  s.right = std::min(s.right, dib.width);
-  s.bottom = std::min(s.bottom, dib.height);
-  if (s.IsEmpty() || dest.Width() == 0 || dest.Height() == 0) return;
+  const Rect s = dib.Part(src);
+  if (s.IsEmpty() || dest.Width() == 0 || dest.Height() == 0) return true;
   Dib part;
   const Dib* use = &dib;
   if (s.left != 0 || s.top != 0 || s.right != dib.width || s.bottom != dib.height) {
-    part.width = s.Width();
-    part.height = s.Height();
-    part.pixels.reserve(static_cast<size_t>(part.width) * part.height);
-    for (int yy = s.top; yy < s.bottom; ++yy) {
-      for (int xx = s.left; xx < s.right; ++xx) part.pixels.push_back(dib.At(xx, yy));
-    }
+    part = dib.Copy(s);
     use = &part;
   }
   std::string bmi, bits;
@@ -561,6 +561,56 @@ void EmfRecorder::StretchDIBits(const Rect& dest, const Rect& src, const Dib& di
   rec_.Bytes(bmi);
   rec_.Bytes(bits);
   End();
+  return true;
+}
+
+bool EmfRecorder::AlphaBlend(const Rect& dest, const Dib& bitmap, const Rect& src, uint8_t alpha) {
+  if (finished_ || dest.Width() < 0 || dest.Height() < 0 || src.Width() < 0 || src.Height() < 0) return false;
+  const Rect s = bitmap.Part(src);
+  if (dest.IsEmpty() || s.IsEmpty()) return true;
+  // Only the source rectangle is stored; a part cut at the bitmap's edge keeps its scale.
+  const Dib part = bitmap.Copy(s);
+  Rect d = dest;
+  if (s != src) {
+    auto at = [](int edge, int from, int size, int destFrom, int destSize) {
+      return destFrom + static_cast<int>(static_cast<int64_t>(edge - from) * destSize / size);
+    };
+    d = Rect{at(s.left, src.left, src.Width(), dest.left, dest.Width()),
+             at(s.top, src.top, src.Height(), dest.top, dest.Height()),
+             at(s.right, src.left, src.Width(), dest.left, dest.Width()),
+             at(s.bottom, src.top, src.Height(), dest.top, dest.Height())};
+    if (d.IsEmpty()) return true;
+  }
+  std::string bmi, bits;
+  EncodeDib(part, bmi, bits);
+  const Rect b{d.left, d.top, d.right - 1, d.bottom - 1};
+  AddBounds(b);
+  Begin(EMR_ALPHABLEND);
+  rec_.RectL(b);
+  rec_.I32(d.left);
+  rec_.I32(d.top);
+  rec_.I32(d.Width());
+  rec_.I32(d.Height());
+  rec_.U8(0);  // AC_SRC_OVER
+  rec_.U8(0);
+  rec_.U8(alpha);
+  rec_.U8(0);  // constant alpha only
+  rec_.I32(0);
+  rec_.I32(0);
+  const float xform[6] = {1, 0, 0, 1, 0, 0};
+  for (float f : xform) rec_.F32(f);
+  rec_.U32(0);  // background colour of the source
+  rec_.U32(0);  // DIB_RGB_COLORS
+  rec_.U32(kAlphaBlendSize);
+  rec_.U32(static_cast<uint32_t>(bmi.size()));
+  rec_.U32(static_cast<uint32_t>(kAlphaBlendSize + bmi.size()));
+  rec_.U32(static_cast<uint32_t>(bits.size()));
+  rec_.I32(part.width);
+  rec_.I32(part.height);
+  rec_.Bytes(bmi);
+  rec_.Bytes(bits);
+  End();
+  return true;
 }
 
 void EmfRecorder::SetPixel(int x, int y, ColorRef color) {

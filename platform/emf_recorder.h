@@ -7,7 +7,9 @@
 // deleted as soon as nothing uses them, so that every object is deleted by the end. Text is
 // written as EMR_EXTTEXTOUTW with the character advances measured by the installed font
 // engine, so the file draws the same everywhere. Save/restore is recorded as the changes it
-// makes, so a reader never has to track saved states.
+// makes, so a reader never has to track saved states. A blend is recorded as EMR_ALPHABLEND
+// with a constant alpha; gradients and frame controls as the bitmaps the device context's
+// defaults draw them with. Pixels cannot be read back (GetPixel and GetBits answer nothing).
 #pragma once
 
 #include <string>
@@ -57,8 +59,10 @@ class EmfRecorder final : public DeviceContext {
   void Chord(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) override;
   void ExtTextOut(int x, int y, uint32_t options, const Rect* rect, std::u16string_view text,
                   const std::vector<int>* dx = nullptr) override;
-  void PatBlt(const Rect& r, uint32_t rop) override;
-  void StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint32_t rop = SRCCOPY) override;
+  bool PatBlt(const Rect& r, uint32_t rop) override;
+  bool StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint32_t rop = SRCCOPY) override;
+  bool Native(DcFeature feature) const override;
+  bool AlphaBlend(const Rect& dest, const Dib& bitmap, const Rect& src, uint8_t alpha) override;
   void SetPixel(int x, int y, ColorRef color) override;
   void ArcTo(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) override;
   void BeginPath() override;

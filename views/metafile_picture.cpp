@@ -1,70 +1,14 @@
-// Picture classes, the metafile picture and the clip-lifting metafile picture.
+// Picture classes by extension and the clip-lifting metafile picture.
 #include "views/metafile_picture.h"
 
 #include <algorithm>
 #include <map>
 
-#include "platform/emf.h"
-#include "platform/emf_player.h"
-#include "platform/files.h"
-#include "platform/qt/dc_qt.h"
-#include "views/image_codecs.h"
-
 namespace views {
-
-// ---- TGraphic
-
-bool TGraphic::LoadFromFile(const std::string& path) {
-  std::string bytes;
-  return platform::ReadFileBytes(path, bytes) && LoadFromBytes(bytes);
-}
-
-QImage TGraphic::ToImage() {
-  QImage image(std::max(1, Width()), std::max(1, Height()), QImage::Format_RGB32);
-  image.fill(Qt::white);
-  if (Empty()) return image;
-  platform::EnsureQtFontEngine();
-  platform::QtDc dc(image);
-  platform::Canvas canvas(dc);
-  Draw(canvas, platform::Rect{0, 0, image.width(), image.height()});
-  return image;
-}
-
-// ---- TBitmapGraphic
-
-bool TBitmapGraphic::LoadFromBytes(std::string_view bytes) {
-  image_ = bytes.substr(0, 2) == "BM" ? DecodeBmp(bytes) : DecodeJpeg(bytes);
-  return !image_.isNull();
-}
-
-void TBitmapGraphic::Draw(platform::Canvas& canvas, const platform::Rect& r) {
-  if (image_.isNull()) return;
-  const platform::Dib dib = platform::DibFromImage(image_);
-  canvas.StretchDraw(r, dib);
-}
-
-// ---- TMetafile
-
-bool TMetafile::LoadFromBytes(std::string_view bytes) {
-  bytes_.clear();
-  width_ = height_ = 0;
-  std::optional<platform::emf::Header> h = platform::emf::ReadHeader(bytes);
-  if (!h) return false;
-  const platform::Size size = platform::emf::FrameSizePixels(*h);
-  bytes_.assign(bytes.substr(0, h->bytes > 0 ? std::min<size_t>(h->bytes, bytes.size()) : bytes.size()));
-  width_ = size.cx;
-  height_ = size.cy;
-  return true;
-}
-
-void TMetafile::Draw(platform::Canvas& canvas, const platform::Rect& r) {
-  if (bytes_.empty()) return;
-  platform::PlayEnhMetafile(canvas.Dc(), bytes_, r);
-}
 
 // ---- TMetafileEx
 
-void TMetafileEx::Draw(platform::Canvas& canvas, const platform::Rect& r) {
+void TMetafileEx::Draw(platform::Canvas& canvas, const platform::Rect& r) const {
   platform::DeviceContext& dc = canvas.Dc();
   platform::Region saved;
   if (!dc.GetClipRegion(saved)) {

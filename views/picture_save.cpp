@@ -18,10 +18,12 @@
 #include "framework/ui/input_behaviour.h"
 #include "platform/cp932.h"
 #include "platform/files.h"
+#include "platform/image_codecs.h"
 #include "platform/path.h"
+#include "platform/qt/dc_qt.h"
+#include "platform/qt/picture_qt.h"
 #include "platform/qt/qt_text.h"
 #include "platform/ui.h"
-#include "views/image_codecs.h"
 #include "views/metafile_picture.h"
 
 namespace views {
@@ -122,38 +124,41 @@ std::string ChangeFileExt(const std::string& path, const std::string& ext) {
 bool SaveImageAsBmpJpg(const QImage& image, const std::string& path, bool bmp, bool jpg, std::string* error) {
   if (!bmp && !jpg) return true;
   WaitCursor wait;
-  if (bmp && !WriteFile(ChangeFileExt(path, ".BMP"), EncodeBmp24(image), error)) return false;
-  if (jpg && !WriteFile(ChangeFileExt(path, ".JPG"), EncodeJpeg(image, kJpegQuality), error)) return false;
+  const platform::Dib dib = platform::DibFromImage(image);
+  if (bmp && !WriteFile(ChangeFileExt(path, ".BMP"), platform::EncodeBmp24(dib), error)) return false;
+  if (jpg && !WriteFile(ChangeFileExt(path, ".JPG"), platform::EncodeJpeg(dib, kJpegQuality), error)) return false;
   return true;
 }
 
 namespace {
 
 // Reads `from`, decodes it, encodes it again and writes `to`; nothing when `from` is missing.
-bool ConvertFile(const std::string& from, const std::string& to, QImage (*decode)(std::string_view),
-                 const std::function<std::string(const QImage&)>& encode, const char* kindUtf8, std::string* error) {
+bool ConvertFile(const std::string& from, const std::string& to,
+                 std::optional<platform::Dib> (*decode)(std::string_view, std::string*),
+                 const std::function<std::string(const platform::Dib&)>& encode, const char* kindUtf8,
+                 std::string* error) {
   if (!platform::FileExists(from)) return false;
   WaitCursor wait;
   std::string bytes;
   if (!ReadFile(from, bytes, error)) return false;
-  const QImage image = decode(bytes);
-  if (image.isNull()) {
+  const std::optional<platform::Dib> dib = decode(bytes, nullptr);
+  if (!dib) {
     if (error) *error = J("ファイル名 ： ") + from + kCr + kCr + J(kindUtf8) + J("として読めません。");
     return false;
   }
-  return WriteFile(to, encode(image), error);
+  return WriteFile(to, encode(*dib), error);
 }
 
 }  // namespace
 
 bool ConvertBmpToJpeg(const std::string& bmpPath, const std::string& jpgPath, std::string* error) {
   return ConvertFile(
-      bmpPath, jpgPath, DecodeBmp, [](const QImage& image) { return EncodeJpeg(image, kJpegQuality); }, "ビットマップ",
-      error);
+      bmpPath, jpgPath, platform::DecodeBmp,
+      [](const platform::Dib& dib) { return platform::EncodeJpeg(dib, kJpegQuality); }, "ビットマップ", error);
 }
 
 bool ConvertJpegToBmp(const std::string& jpgPath, const std::string& bmpPath, int /*bitsPerPixel*/, std::string* error) {
-  return ConvertFile(jpgPath, bmpPath, DecodeJpeg, EncodeBmp24, "ＪＰＥＧ", error);
+  return ConvertFile(jpgPath, bmpPath, platform::DecodeJpeg, platform::EncodeBmp24, "ＪＰＥＧ", error);
 }
 
 // ---- TGRSVForm
@@ -365,7 +370,7 @@ void TGRSVForm::LoadPreview() {
   } else if (SaveKind == 3 && CurrentChart) {
     const std::string temp = UniqueTempName(".EMF");
     if (CurrentChart->WriteMetafileFile(temp)) {
-      if (std::unique_ptr<TGraphic> graphic = LoadPicture(temp)) picture = graphic->ToImage();
+      if (std::unique_ptr<TGraphic> graphic = LoadPicture(temp)) picture = platform::GraphicToImage(*graphic);
     }
     platform::RemoveFile(temp);
   }

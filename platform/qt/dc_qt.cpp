@@ -245,12 +245,7 @@ QBrush QtDc::MakeBrush() const {
   }
   if ((b.style == BS_PATTERN || b.style == BS_DIBPATTERN || b.style == BS_DIBPATTERNPT) && b.pattern &&
       b.pattern->width > 0 && b.pattern->height > 0) {
-    QImage tile(b.pattern->width, b.pattern->height, QImage::Format_RGB32);
-    for (int y = 0; y < tile.height(); ++y) {
-      auto* line = reinterpret_cast<QRgb*>(tile.scanLine(y));
-      for (int x = 0; x < tile.width(); ++x) line[x] = 0xFF000000u | b.pattern->At(x, y);
-    }
-    return QBrush(tile);
+    return QBrush(ImageFromDib(*b.pattern));
   }
   return QBrush(ColorRefToQColor(color));
 }
@@ -604,9 +599,33 @@ void QtDc::ExtTextOut(int x, int y, uint32_t options, const Rect* rect, std::u16
   if (state_.textAlign & TA_UPDATECP) state_.pos.x += width;
 }
 
-void QtDc::PatBlt(const Rect& r, uint32_t rop) {
+bool QtDc::Native(DcFeature feature) const {
+  switch (feature) {
+    case DcFeature::AlphaBlend: return true;
+    case DcFeature::ReadPixels: return image_ != nullptr;
+    case DcFeature::RasterOps: return raster_;
+    default: return false;
+  }
+}
+
+bool QtDc::AlphaBlend(const Rect& dest, const Dib& bitmap, const Rect& src, uint8_t alpha) {
+  // Raster images blend by the exact rule of the base class; other devices by opacity.
+  if (image_) return DeviceContext::AlphaBlend(dest, bitmap, src, alpha);
+  if (dest.Width() < 0 || dest.Height() < 0 || src.Width() < 0 || src.Height() < 0) return false;
+  const Rect s = bitmap.Part(src);
+  if (dest.IsEmpty() || s.IsEmpty()) return true;
+  Prepare();
+  SetComposition(QPainter::CompositionMode_SourceOver);
+  p_->setOpacity(alpha / 255.0);
+  p_->drawImage(ToQRect(dest), ImageFromDib(bitmap, s));
+  p_->setOpacity(1.0);
+  return true;
+}
+
+bool QtDc::PatBlt(const Rect& r, uint32_t rop) {
   Rect n = r.Normalized();
-  if (n.IsEmpty()) return;
+  if (n.IsEmpty()) return true;
+  if (!raster_ && (rop == DSTINVERT || rop == PATINVERT)) return false;
   Prepare();
   QBrush brush;
   QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
@@ -618,33 +637,27 @@ void QtDc::PatBlt(const Rect& r, uint32_t rop) {
       mode = QPainter::RasterOp_NotDestination;
       break;
     case PATINVERT:
-      if (state_.brush.style == BS_NULL) return;
+      if (state_.brush.style == BS_NULL) return true;
       brush = MakeBrush();
       mode = QPainter::RasterOp_SourceXorDestination;
       break;
     default:
-      if (state_.brush.style == BS_NULL) return;
+      if (state_.brush.style == BS_NULL) return true;
       brush = MakeBrush();
       break;
   }
   SetComposition(mode);
   p_->fillRect(ToQRect(n), brush);
+  return true;
 }
 
-void QtDc::StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint32_t rop) {
-  if (dib.width <= 0 || dib.height <= 0 || dest.Width() == 0 || dest.Height() == 0) return;
-  Rect s = src.Normalized();
-  s.left = std::max(0, s.left);
-  s.top = std::max(0, s.top);
-  s.right = std::min(dib.width, s.right);
-  s.bottom = std::min(dib.height, s.bottom);
-  if (s.IsEmpty()) return;
+bool QtDc::StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint32_t rop) {
+  if (!raster_ && (rop == SRCAND || rop == SRCPAINT || rop == SRCINVERT)) return false;
+  if (dib.width <= 0 || dib.height <= 0 || dest.Width() == 0 || dest.Height() == 0) return true;
+  const Rect s = dib.Part(src);
+  if (s.IsEmpty()) return true;
   Prepare();
-  QImage img(s.Width(), s.Height(), QImage::Format_RGB32);
-  for (int y = 0; y < img.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = 0; x < img.width(); ++x) line[x] = 0xFF000000u | dib.At(s.left + x, s.top + y);
-  }
+  QImage img = ImageFromDib(dib, s);
   bool mirrorX = dest.Width() < 0, mirrorY = dest.Height() < 0;
   if (mirrorX || mirrorY) img = img.mirrored(mirrorX, mirrorY);
   QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
@@ -656,6 +669,7 @@ void QtDc::StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint
   }
   SetComposition(mode);
   p_->drawImage(ToQRect(dest.Normalized()), img);
+  return true;
 }
 
 void QtDc::SetPixel(int x, int y, ColorRef color) {
@@ -755,6 +769,19 @@ ColorRef QtDc::GetPixel(int x, int y) const {
   if (!image_ || x < 0 || y < 0 || x >= image_->width() || y >= image_->height()) return CLR_INVALID;
   if (state_.clip && !state_.clip->Contains(x, y)) return CLR_INVALID;
   return QRgbToColorRef(image_->pixel(x, y));
+}
+
+QImage ImageFromDib(const Dib& dib) { return ImageFromDib(dib, Rect{0, 0, dib.width, dib.height}); }
+
+QImage ImageFromDib(const Dib& dib, const Rect& part) {
+  const Rect s = dib.Part(part);
+  if (s.IsEmpty() || dib.pixels.size() < static_cast<size_t>(dib.width) * dib.height) return QImage();
+  QImage img(s.Width(), s.Height(), QImage::Format_RGB32);
+  for (int y = 0; y < img.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+    for (int x = 0; x < img.width(); ++x) line[x] = 0xFF000000u | dib.At(s.left + x, s.top + y);
+  }
+  return img;
 }
 
 Dib DibFromImage(const QImage& source) {

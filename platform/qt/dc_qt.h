@@ -6,7 +6,9 @@
 // the end point left out) and drawn as pixels, so raster operations such as the inverting
 // pen touch each pixel once; rectangles leave their right and bottom edge unpainted; hatch
 // brushes are 8 x 8 patterns aligned to the device origin. On vector targets (PDF, printers)
-// one-pixel lines are drawn as hairlines.
+// one-pixel lines are drawn as hairlines, lines and shapes with a mix mode other than copy are
+// drawn as copies, raster operations that combine with the page are not carried out (PatBlt and
+// StretchDIBits answer false), and AlphaBlend draws with the painter's opacity.
 #pragma once
 
 #include <memory>
@@ -72,8 +74,10 @@ class QtDc final : public DeviceContext {
   void Chord(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) override;
   void ExtTextOut(int x, int y, uint32_t options, const Rect* rect, std::u16string_view text,
                   const std::vector<int>* dx = nullptr) override;
-  void PatBlt(const Rect& r, uint32_t rop) override;
-  void StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint32_t rop = SRCCOPY) override;
+  bool PatBlt(const Rect& r, uint32_t rop) override;
+  bool StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint32_t rop = SRCCOPY) override;
+  bool Native(DcFeature feature) const override;
+  bool AlphaBlend(const Rect& dest, const Dib& bitmap, const Rect& src, uint8_t alpha) override;
   void SetPixel(int x, int y, ColorRef color) override;
   ColorRef GetPixel(int x, int y) const override;
   bool GetBits(const Rect& r, Dib& out) const override;
@@ -114,7 +118,10 @@ class QtDc final : public DeviceContext {
 ColorRef QRgbToColorRef(QRgb rgb);
 QColor ColorRefToQColor(ColorRef c);
 
-// The pixels of a picture as a device-independent bitmap (0x00BBGGRR per pixel, top row first).
+// A QImage as a Dib and back (RGB32; the Dib's pixel order is that of dc.h). `part` (clipped to
+// the bitmap) picks a rectangle of it.
 Dib DibFromImage(const QImage& image);
+QImage ImageFromDib(const Dib& dib);
+QImage ImageFromDib(const Dib& dib, const Rect& part);
 
 }  // namespace platform

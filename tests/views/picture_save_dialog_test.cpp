@@ -14,9 +14,10 @@
 #include "framework/ui/controls.h"
 #include "platform/emf_recorder.h"
 #include "platform/files.h"
+#include "platform/image_codecs.h"
 #include "platform/path.h"
+#include "platform/qt/dc_qt.h"
 #include "support/test_support.h"
-#include "views/image_codecs.h"
 #include "views/picture_save.h"
 
 using namespace views;
@@ -43,7 +44,7 @@ class FakeChart : public ChartSource {
   }
   bool WriteBitmapFile(const std::string& path) override {
     bitmapPaths.push_back(path);
-    return platform::WriteFileBytesAtomic(path, EncodeBmp24(Picture()));
+    return platform::WriteFileBytesAtomic(path, platform::EncodeBmp24(platform::DibFromImage(Picture())));
   }
   std::vector<std::string> metafilePaths, bitmapPaths;
 };
