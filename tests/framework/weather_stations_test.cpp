@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstring>
+#include <limits>
 #include <map>
 
 #include "framework/appinit.h"
@@ -388,14 +389,16 @@ TEST_F(WeatherStationsTest, ListsOfAreasAndStations) {
 
 // A monthly statistics file of `records` records; station k has name "ST<k>", latitude k + 0.5
 // and item r, month m = r x 100 + m.
+void PutFloat(std::string& bytes, size_t at, float v) {
+  uint32_t u = std::bit_cast<uint32_t>(v);
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
+}
+
 std::string MonthlyFileBytes(int records) {
   std::string bytes;
   for (int k = 1; k <= records; ++k) {
     std::string rec(kMonthlyRecordBytes, '\0');
-    auto put = [&](size_t at, float v) {
-      uint32_t u = std::bit_cast<uint32_t>(v);
-      for (int i = 0; i < 4; ++i) rec[at + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
-    };
+    auto put = [&](size_t at, float v) { PutFloat(rec, at, v); };
     std::string name = "ST" + std::to_string(k);
     rec[18] = static_cast<char>(name.size());
     std::memcpy(&rec[19], name.data(), name.size());
@@ -502,6 +505,30 @@ TEST_F(WeatherStationsTest, ShowStationInfoFillsLabelsAndGrid) {
   EXPECT_EQ(view.Cell(2, 6), FloatToTextDigits(600.0f * UnitFactor[6], 6, 0));
   EXPECT_EQ(view.Cell(2, 1), " 100.0");
   SetUnitSystem(S("工学単位"));
+}
+
+TEST_F(WeatherStationsTest, ShowStationInfoLeavesMissingValuesBlank) {
+  WriteTable(DatDir + S("気象項目.DAT"), {20, 12}, {{"平均気温", "℃"}, {"降水量", "mm"}});
+  WCD_Data_Init();
+  ASSERT_TRUE(SelectStation(4));
+  MonthlyDataFileName("JPN");
+  std::string bytes = MonthlyFileBytes(4);
+  const size_t record = 3 * kMonthlyRecordBytes;
+  const float missing = std::numeric_limits<float>::quiet_NaN();
+  for (size_t at : {27, 39, 43}) PutFloat(bytes, record + at, missing);  // latitude, height, highest
+  PutFloat(bytes, record + 75 + 52 + 4 * 2, missing);                    // item 2, March
+  PutFloat(bytes, record + 75 + 52 + 4 * 12, missing);                   // item 2, the year
+  ASSERT_TRUE(platform::WriteFileBytesAtomic(MonthlyFile, bytes));
+  RecordingView view;
+  ShowStationInfo(view, 4);
+  EXPECT_EQ(U(view.texts.Position), "(北)緯度  －  (東)経度  " + U(DegMinText(137.42f)));
+  EXPECT_EQ(U(view.texts.Heights), "標高   46m   観測高さ    －m");
+  EXPECT_EQ(U(view.texts.Temperatures), "最高気温    － ℃   最低気温  -6.4 ℃");
+  for (int col : {4, 14}) {
+    ASSERT_EQ(view.cells.count(std::make_pair(col, 2)), 1u) << col;
+    EXPECT_EQ(view.Cell(col, 2), "") << col;
+  }
+  EXPECT_EQ(view.Cell(5, 2), "   203");
 }
 
 TEST_F(WeatherStationsTest, DataPathsOfTheSelection) {
