@@ -14,6 +14,7 @@
 #include "framework/messages.h"
 #include "framework/table_file.h"
 #include "platform/files.h"
+#include "platform/path.h"
 #include "support/test_support.h"
 #include "framework/fake_status_bar.h"
 
@@ -529,6 +530,35 @@ TEST_F(WeatherStationsTest, ShowStationInfoLeavesMissingValuesBlank) {
     EXPECT_EQ(view.Cell(col, 2), "") << col;
   }
   EXPECT_EQ(view.Cell(5, 2), "   203");
+}
+
+// The installed tables of the weather items agree with each other and with the monthly file.
+TEST_F(WeatherStationsTest, InstalledWeatherItemTables) {
+  const std::string dat = platform::ToInsidePath(testsupport::SourceDir() + "/data/tree/DATA/DAT/").value();
+  ASSERT_TRUE(DataLoad(dat + S("気象項目.DAT")));
+  ASSERT_EQ(TableBuffer.TableRows, kMonthlyItems);
+  std::vector<std::string> units;
+  for (int r = 1; r <= kMonthlyItems; ++r) units.push_back(TableBuffer.TableCells[r][2]);
+  EXPECT_EQ(U(TableBuffer.TableKeys[13]), "全日射量");
+  ASSERT_TRUE(DataLoad(dat + S("気象項目.EXP")));
+  ASSERT_EQ(TableBuffer.TableRows, kMonthlyItems);
+  for (int r = 1; r <= kMonthlyItems; ++r) {
+    // The row ends in "（unit，period）" whose period holds the row's only "月".
+    const std::string& text = TableBuffer.TableKeys[r];
+    const size_t open = text.find(S("（")), month = text.find(S("月"));
+    ASSERT_NE(open, std::string::npos) << r;
+    EXPECT_EQ(text.substr(open), S("（") + units[r - 1] + S("，") + text.substr(month, text.size() - month - 2) + S("）"))
+        << U(text);
+    EXPECT_GT(month, open) << U(text);
+    EXPECT_EQ(text.find(S("月"), month + 1), std::string::npos) << U(text);
+  }
+  // The monthly-file list names the file the program reads.
+  WCD_Data_Init();
+  ASSERT_TRUE(DataLoad(dat + S("月次ﾌｧｲﾙ.DAT")));
+  ASSERT_EQ(TableBuffer.TableRows, 1);
+  EXPECT_EQ(TableBuffer.TableCells[1][2], "UY");
+  const std::string listed = TableBuffer.TableKeys[1];
+  EXPECT_EQ(NormalizePath(listed), MonthlyDataFileName("WCD"));
 }
 
 TEST_F(WeatherStationsTest, DataPathsOfTheSelection) {

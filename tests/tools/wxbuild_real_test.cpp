@@ -41,21 +41,25 @@ std::string RealDataRoot(std::string& reason) {
   return reason.empty() ? platform::ToInsidePath(fs::canonical(bin).string() + "/").value() : std::string();
 }
 
-// Starts the framework on that root with Japan's tables.
-void InitRealData(const std::string& root) {
-  fw::BaseDrive = root.substr(0, 2);
-  fw::BaseFolder = root.substr(2);
-  fw::SetFolderTable(root);
-  fw::CountryNo = 1;
-  fw::WCD_Data_Init();
-}
-
-TEST(WxBuildRealData, HamamatsuByNameAndNumber) {
-  std::string reason;
-  const std::string root = RealDataRoot(reason);
-  if (root.empty()) GTEST_SKIP() << reason;
+// The framework started on that root with Japan's tables (skipped without the files).
+class WxBuildRealData : public ::testing::Test {
+ protected:
   testsupport::FakeUi ui;
-  InitRealData(root);
+  std::string root;
+
+  void SetUp() override {
+    std::string reason;
+    root = RealDataRoot(reason);
+    if (root.empty()) GTEST_SKIP() << reason;
+    fw::BaseDrive = root.substr(0, 2);
+    fw::BaseFolder = root.substr(2);
+    fw::SetFolderTable(root);
+    fw::CountryNo = 1;
+    fw::WCD_Data_Init();
+  }
+};
+
+TEST_F(WxBuildRealData, HamamatsuByNameAndNumber) {
   ASSERT_TRUE(ui.shown.empty()) << U(ui.shown[0].text);
   EXPECT_EQ(fw::StationSel.CountryCode, "JPN");
 
@@ -137,12 +141,7 @@ std::string DegreesMinutesLabel(const std::string& decimal) {
   return std::string(text) + "ﾟ" + (minutes < 10 ? "0" : "") + std::to_string(minutes) + "'";
 }
 
-TEST(WxBuildRealData, HamamatsuMonthlyStatistics) {
-  std::string reason;
-  const std::string root = RealDataRoot(reason);
-  if (root.empty()) GTEST_SKIP() << reason;
-  testsupport::FakeUi ui;
-  InitRealData(root);
+TEST_F(WxBuildRealData, HamamatsuMonthlyStatistics) {
   ASSERT_TRUE(fw::SelectStation(0, "HAMAMATSU", "SZ"));
   const int n = fw::StationSel.StationNo;
   fw::MonthlyDataFileName("WCD");

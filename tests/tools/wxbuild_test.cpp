@@ -111,6 +111,15 @@ MonthCells MadeUpMonth(int y, int m) {
           {"n_sun", std::to_string(MonthLength(y, m) - 2)}, {"wind_mean_m_s", "3.0"}};
 }
 
+// The made-up monthly file with one cell of one year-month replaced.
+std::string MadeUpMonthlyCsv(int year, int month, const std::string& column, const std::string& value) {
+  return MonthlyCsv([&](int y, int m) {
+    MonthCells c = MadeUpMonth(y, m);
+    if (y == year && m == month) c[column] = value;
+    return c;
+  });
+}
+
 int16_t Int16At(const std::string& bytes, size_t offset) {
   return static_cast<int16_t>(static_cast<uint8_t>(bytes[offset]) | (static_cast<uint8_t>(bytes[offset + 1]) << 8));
 }
@@ -284,36 +293,11 @@ TEST_F(WxBuildFixture, BadInputIsReportedWithItsPlace) {
       {"monthly/0002.csv", "", "cannot read"},
       {"monthly/0002.csv", std::string(kMonthlyHeader) + "\n1981,1,31" + std::string(42, ',') + "\n",
        "0002.csv: 1 months, expected 180"},
-      {"monthly/0002.csv", MonthlyCsv([](int y, int m) {
-         MonthCells c = MadeUpMonth(y, m);
-         if (y == 1981 && m == 3) c["tavg_mean_c"] = "abc";
-         return c;
-       }),
-       "0002.csv:4: bad tavg_mean_c \"abc\""},
-      {"monthly/0002.csv", MonthlyCsv([](int y, int m) {
-         MonthCells c = MadeUpMonth(y, m);
-         if (y == 1981 && m == 2) c["month"] = "3";
-         return c;
-       }),
-       "0002.csv:3: expected the month 1981-02"},
-      {"monthly/0002.csv", MonthlyCsv([](int y, int m) {
-         MonthCells c = MadeUpMonth(y, m);
-         if (y == 1984 && m == 2) c["days"] = "28";
-         return c;
-       }),
-       "0002.csv:39: bad number of days"},
-      {"monthly/47654.csv", MonthlyCsv([](int y, int m) {
-         MonthCells c = MadeUpMonth(y, m);
-         if (y == 1995 && m == 12) c["n_sun"] = "0";
-         return c;
-       }),
-       "47654.csv:181: sun_sum_h without valid days"},
-      {"monthly/47654.csv", MonthlyCsv([](int y, int m) {
-         MonthCells c = MadeUpMonth(y, m);
-         if (y == 1990 && m == 6) c["rh_mean_pct"] = "nan";
-         return c;
-       }),
-       "bad rh_mean_pct"},
+      {"monthly/0002.csv", MadeUpMonthlyCsv(1981, 3, "tavg_mean_c", "abc"), "0002.csv:4: bad tavg_mean_c \"abc\""},
+      {"monthly/0002.csv", MadeUpMonthlyCsv(1981, 2, "month", "3"), "0002.csv:3: expected the month 1981-02"},
+      {"monthly/0002.csv", MadeUpMonthlyCsv(1984, 2, "days", "28"), "0002.csv:39: bad number of days"},
+      {"monthly/47654.csv", MadeUpMonthlyCsv(1995, 12, "n_sun", "0"), "47654.csv:181: sun_sum_h without valid days"},
+      {"monthly/47654.csv", MadeUpMonthlyCsv(1990, 6, "rh_mean_pct", "nan"), "bad rh_mean_pct"},
   };
   for (const Case& c : cases) {
     SetUp();

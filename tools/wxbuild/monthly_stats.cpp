@@ -43,7 +43,8 @@ constexpr double kRoofSlopeRise = 0.4;  // 4 in 10
 
 bool Missing(double v) { return std::isnan(v); }
 
-// Range of a column's values; counts must also be whole numbers.
+// Range of a column's values (wide enough for any real month, narrow enough that no later sum
+// overflows); counts must also be whole numbers.
 bool Plausible(ObservationColumn c, double v, int days) {
   switch (c) {
     case kPrcpDays:
@@ -51,9 +52,11 @@ bool Plausible(ObservationColumn c, double v, int days) {
       return v >= 0 && v <= days && v == std::floor(v);
     case kPrcpSum:
     case kPrcpMaxDay:
+      return v >= 0 && v < 100000;
     case kSunSum:
+      return v >= 0 && v <= 24.0 * days;
     case kWindMean:
-      return v >= 0;
+      return v >= 0 && v < 200;
     case kRhMean:
       return v >= 0 && v <= 100;
     default:
