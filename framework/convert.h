@@ -85,6 +85,8 @@ std::string FormatFloatN(int width, int decimals, double x);
 std::string FormatNumberN(int width, double value);
 // "%<width>d".
 std::string IntToStrWidth(int width, int64_t value);
+// "%<width>s": the text right-aligned in `width` bytes (unchanged when at least that long).
+std::string PadLeft(const std::string& text, int width);
 // Half a unit of the last of `decimals` decimals (0.5 for 0, 0.05 for 1, 0.005 for 2, ...).
 // A value whose magnitude in single precision is below it counts as zero. Non-zero values give
 // FloatToTextDigits(x, width, decimals). Zero gives, by zeroMark: 0 -> "", '-' ->

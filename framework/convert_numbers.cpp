@@ -56,11 +56,6 @@ int64_t SignedFromMagnitude(uint64_t magnitude, bool negative) {
   return static_cast<int64_t>(std::min(magnitude, kMaxPositive));
 }
 
-std::string PadLeft(const std::string& s, int width) {
-  if (width <= 0 || static_cast<int>(s.size()) >= width) return s;
-  return std::string(static_cast<size_t>(width) - s.size(), ' ') + s;
-}
-
 // Thousands separators into the integer digits of a FormatFixed text.
 std::string GroupThousands(const std::string& fixed) {
   size_t start = (!fixed.empty() && fixed[0] == '-') ? 1 : 0;
@@ -77,6 +72,11 @@ std::string GroupThousands(const std::string& fixed) {
 }
 
 }  // namespace
+
+std::string PadLeft(const std::string& s, int width) {
+  if (width <= 0 || static_cast<int>(s.size()) >= width) return s;
+  return std::string(static_cast<size_t>(width) - s.size(), ' ') + s;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Readers

@@ -67,11 +67,6 @@ void ClearLoad(TTableBuffer& t) {
   t.TableLoaded = false;
 }
 
-std::string PadLeft(const std::string& text, int width) {
-  const int pad = width - static_cast<int>(text.size());
-  return pad > 0 ? std::string(pad, ' ') + text : text;
-}
-
 void CannotWrite(const std::string& path) {
   ShowErrorStatus(J("あれっ？〔") + NameWithoutFolder(path) + J("〕ファイルに書き込めないぞ。(DataSave)"));
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 
@@ -486,16 +487,20 @@ void ShowStationInfo(StationInfoView& view, int stationNo) {
   platform::CurrentUi().SetCursorShape(platform::CursorShape::Wait);
   ReadMonthlyRecord(MonthlyFile, stationNo);
   const MonthlyStationRecord& r = MonthlyRecord;
+  // A missing value (NaN in the record) is "－" in a label, right-aligned in the same width.
+  const auto number = [](float value, int width, int decimals) {
+    return std::isnan(value) ? PadLeft(platform::J("－"), width) : FloatToTextDigits(value, width, decimals);
+  };
+  const auto degrees = [](float value) { return std::isnan(value) ? platform::J("－") : DegMinText(value); };
   StationInfoTexts t;
   t.Title = platform::J("〔 ") + StationSel.DisplayTexts[0] + platform::J(" 〕");
-  t.Position = platform::J("(北)緯度  ") + DegMinText(r.Latitude) +
-               platform::J(CountryNo == 2 ? "  (西)経度  " : "  (東)経度  ") + DegMinText(r.Longitude);
-  t.Heights = platform::J("標高 ") + FloatToTextDigits(r.Elevation, 4, 0) + platform::J("m   観測高さ ") +
-              FloatToTextDigits(r.Height, 5, 1) + "m";
+  t.Position = platform::J("(北)緯度  ") + degrees(r.Latitude) +
+               platform::J(CountryNo == 2 ? "  (西)経度  " : "  (東)経度  ") + degrees(r.Longitude);
+  t.Heights = platform::J("標高 ") + number(r.Elevation, 4, 0) + platform::J("m   観測高さ ") + number(r.Height, 5, 1) + "m";
   t.AreaStation = StationSel.AreaName + " " + StationSel.StationName;
   t.RecordName = r.StationName;
-  t.Temperatures = platform::J("最高気温 ") + FloatToTextDigits(r.HighestTemp, 5, 1) + platform::J(" ℃   最低気温 ") +
-                   FloatToTextDigits(r.LowestTemp, 5, 1) + platform::J(" ℃");
+  t.Temperatures = platform::J("最高気温 ") + number(r.HighestTemp, 5, 1) + platform::J(" ℃   最低気温 ") +
+                   number(r.LowestTemp, 5, 1) + platform::J(" ℃");
   t.FileName = platform::J("ファイル：") + MonthlyFile;
   view.ShowTexts(t);
 
@@ -510,7 +515,8 @@ void ShowStationInfo(StationInfoView& view, int stationNo) {
     for (int m = 0; m < 13; ++m) {
       float value = r.Items[row - 1][m];
       if (converted) value *= UnitFactor[6];
-      view.SetCell(2 + m, row, FloatToTextDigits(value, 6, oneDecimal ? 1 : 0));
+      // A missing value leaves its cell empty.
+      view.SetCell(2 + m, row, std::isnan(value) ? std::string() : FloatToTextDigits(value, 6, oneDecimal ? 1 : 0));
     }
   }
   platform::CurrentUi().SetCursorShape(platform::CursorShape::Default);

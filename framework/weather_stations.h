@@ -26,6 +26,8 @@
 //   note; nothing is read past its end and the previous record stays.
 // - A city number beyond the cities of its area gives no station (it would name a city of
 //   another area).
+// - A missing value of a monthly record (NaN) is shown as an empty grid cell and as "－" in a
+//   label, never as a number.
 #pragma once
 
 #include <array>

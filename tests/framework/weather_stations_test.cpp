@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstring>
+#include <limits>
 #include <map>
 
 #include "framework/appinit.h"
@@ -13,6 +14,7 @@
 #include "framework/messages.h"
 #include "framework/table_file.h"
 #include "platform/files.h"
+#include "platform/path.h"
 #include "support/test_support.h"
 #include "framework/fake_status_bar.h"
 
@@ -388,14 +390,16 @@ TEST_F(WeatherStationsTest, ListsOfAreasAndStations) {
 
 // A monthly statistics file of `records` records; station k has name "ST<k>", latitude k + 0.5
 // and item r, month m = r x 100 + m.
+void PutFloat(std::string& bytes, size_t at, float v) {
+  uint32_t u = std::bit_cast<uint32_t>(v);
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
+}
+
 std::string MonthlyFileBytes(int records) {
   std::string bytes;
   for (int k = 1; k <= records; ++k) {
     std::string rec(kMonthlyRecordBytes, '\0');
-    auto put = [&](size_t at, float v) {
-      uint32_t u = std::bit_cast<uint32_t>(v);
-      for (int i = 0; i < 4; ++i) rec[at + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
-    };
+    auto put = [&](size_t at, float v) { PutFloat(rec, at, v); };
     std::string name = "ST" + std::to_string(k);
     rec[18] = static_cast<char>(name.size());
     std::memcpy(&rec[19], name.data(), name.size());
@@ -502,6 +506,59 @@ TEST_F(WeatherStationsTest, ShowStationInfoFillsLabelsAndGrid) {
   EXPECT_EQ(view.Cell(2, 6), FloatToTextDigits(600.0f * UnitFactor[6], 6, 0));
   EXPECT_EQ(view.Cell(2, 1), " 100.0");
   SetUnitSystem(S("工学単位"));
+}
+
+TEST_F(WeatherStationsTest, ShowStationInfoLeavesMissingValuesBlank) {
+  WriteTable(DatDir + S("気象項目.DAT"), {20, 12}, {{"平均気温", "℃"}, {"降水量", "mm"}});
+  WCD_Data_Init();
+  ASSERT_TRUE(SelectStation(4));
+  MonthlyDataFileName("JPN");
+  std::string bytes = MonthlyFileBytes(4);
+  const size_t record = 3 * kMonthlyRecordBytes;
+  const float missing = std::numeric_limits<float>::quiet_NaN();
+  for (size_t at : {27, 39, 43}) PutFloat(bytes, record + at, missing);  // latitude, height, highest
+  PutFloat(bytes, record + 75 + 52 + 4 * 2, missing);                    // item 2, March
+  PutFloat(bytes, record + 75 + 52 + 4 * 12, missing);                   // item 2, the year
+  ASSERT_TRUE(platform::WriteFileBytesAtomic(MonthlyFile, bytes));
+  RecordingView view;
+  ShowStationInfo(view, 4);
+  EXPECT_EQ(U(view.texts.Position), "(北)緯度  －  (東)経度  " + U(DegMinText(137.42f)));
+  EXPECT_EQ(U(view.texts.Heights), "標高   46m   観測高さ    －m");
+  EXPECT_EQ(U(view.texts.Temperatures), "最高気温    － ℃   最低気温  -6.4 ℃");
+  for (int col : {4, 14}) {
+    ASSERT_EQ(view.cells.count(std::make_pair(col, 2)), 1u) << col;
+    EXPECT_EQ(view.Cell(col, 2), "") << col;
+  }
+  EXPECT_EQ(view.Cell(5, 2), "   203");
+}
+
+// The installed tables of the weather items agree with each other and with the monthly file.
+TEST_F(WeatherStationsTest, InstalledWeatherItemTables) {
+  const std::string dat = platform::ToInsidePath(testsupport::SourceDir() + "/data/tree/DATA/DAT/").value();
+  ASSERT_TRUE(DataLoad(dat + S("気象項目.DAT")));
+  ASSERT_EQ(TableBuffer.TableRows, kMonthlyItems);
+  std::vector<std::string> units;
+  for (int r = 1; r <= kMonthlyItems; ++r) units.push_back(TableBuffer.TableCells[r][2]);
+  EXPECT_EQ(U(TableBuffer.TableKeys[13]), "全日射量");
+  ASSERT_TRUE(DataLoad(dat + S("気象項目.EXP")));
+  ASSERT_EQ(TableBuffer.TableRows, kMonthlyItems);
+  for (int r = 1; r <= kMonthlyItems; ++r) {
+    // The row ends in "（unit，period）" whose period holds the row's only "月".
+    const std::string& text = TableBuffer.TableKeys[r];
+    const size_t open = text.find(S("（")), month = text.find(S("月"));
+    ASSERT_NE(open, std::string::npos) << r;
+    EXPECT_EQ(text.substr(open), S("（") + units[r - 1] + S("，") + text.substr(month, text.size() - month - 2) + S("）"))
+        << U(text);
+    EXPECT_GT(month, open) << U(text);
+    EXPECT_EQ(text.find(S("月"), month + 1), std::string::npos) << U(text);
+  }
+  // The monthly-file list names the file the program reads.
+  WCD_Data_Init();
+  ASSERT_TRUE(DataLoad(dat + S("月次ﾌｧｲﾙ.DAT")));
+  ASSERT_EQ(TableBuffer.TableRows, 1);
+  EXPECT_EQ(TableBuffer.TableCells[1][2], "UY");
+  const std::string listed = TableBuffer.TableKeys[1];
+  EXPECT_EQ(NormalizePath(listed), MonthlyDataFileName("WCD"));
 }
 
 TEST_F(WeatherStationsTest, DataPathsOfTheSelection) {

@@ -1,7 +1,12 @@
 // The weather files built from the real observations (skipped when they are not there).
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
 
 #include "framework/appinit.h"
 #include "framework/folders.h"
@@ -21,22 +26,40 @@ int16_t Int16At(const std::string& bytes, size_t offset) {
   return static_cast<int16_t>(static_cast<uint8_t>(bytes[offset]) | (static_cast<uint8_t>(bytes[offset + 1]) << 8));
 }
 
-TEST(WxBuildRealData, HamamatsuByNameAndNumber) {
-  namespace fs = std::filesystem;
+namespace fs = std::filesystem;
+
+// The program's root in the build's bin folder with the weather files built from the real
+// observations; empty (and a reason) when they are not there.
+std::string RealDataRoot(std::string& reason) {
   const std::string bin = testsupport::BinDir() + "/";
   const std::string weather = testsupport::WeatherDir();
-  if (weather.empty() || !fs::exists(weather + "/stations.csv")) GTEST_SKIP() << "no weather observations";
-  if (!fs::exists(bin + "WCD/JPN_WPNT.DAT") || !fs::exists(bin + "CAL/降水量(日次).DAT"))
-    GTEST_SKIP() << "weather files not built in " << bin;
-  if (!fs::exists(bin + "DATA/DAT/国名.DAT")) GTEST_SKIP() << "no country table in " << bin;
+  if (weather.empty() || !fs::exists(weather + "/stations.csv")) reason = "no weather observations";
+  else if (!fs::exists(bin + "WCD/JPN_WPNT.DAT") || !fs::exists(bin + "WCD/JPN_MONT.DAT") ||
+           !fs::exists(bin + "CAL/降水量(日次).DAT"))
+    reason = "weather files not built in " + bin;
+  else if (!fs::exists(bin + "DATA/DAT/国名.DAT")) reason = "no country table in " + bin;
+  return reason.empty() ? platform::ToInsidePath(fs::canonical(bin).string() + "/").value() : std::string();
+}
 
+// The framework started on that root with Japan's tables (skipped without the files).
+class WxBuildRealData : public ::testing::Test {
+ protected:
   testsupport::FakeUi ui;
-  const std::string root = platform::ToInsidePath(fs::canonical(bin).string() + "/").value();
-  fw::BaseDrive = root.substr(0, 2);
-  fw::BaseFolder = root.substr(2);
-  fw::SetFolderTable(root);
-  fw::CountryNo = 1;
-  fw::WCD_Data_Init();
+  std::string root;
+
+  void SetUp() override {
+    std::string reason;
+    root = RealDataRoot(reason);
+    if (root.empty()) GTEST_SKIP() << reason;
+    fw::BaseDrive = root.substr(0, 2);
+    fw::BaseFolder = root.substr(2);
+    fw::SetFolderTable(root);
+    fw::CountryNo = 1;
+    fw::WCD_Data_Init();
+  }
+};
+
+TEST_F(WxBuildRealData, HamamatsuByNameAndNumber) {
   ASSERT_TRUE(ui.shown.empty()) << U(ui.shown[0].text);
   EXPECT_EQ(fw::StationSel.CountryCode, "JPN");
 
@@ -98,6 +121,57 @@ TEST(WxBuildRealData, HamamatsuByNameAndNumber) {
     EXPECT_GT(heat / 365, 13.0) << year;
     EXPECT_LT(heat / 365, 19.0) << year;
   }
+}
+
+class RecordingView : public fw::StationInfoView {
+ public:
+  fw::StationInfoTexts texts;
+  std::map<std::pair<int, int>, std::string> cells;
+  void ShowTexts(const fw::StationInfoTexts& t) override { texts = t; }
+  void SetCell(int col, int row, const std::string& text) override { cells[{col, row}] = text; }
+};
+
+// Degrees and minutes of a stations.csv position as the position label writes them.
+std::string DegreesMinutesLabel(const std::string& decimal) {
+  const double x = std::stod(decimal);
+  int degrees = static_cast<int>(x), minutes = static_cast<int>(std::lround((x - degrees) * 60));
+  if (minutes == 60) ++degrees, minutes = 0;
+  char text[32];
+  std::snprintf(text, sizeof text, "%3d", degrees);
+  return std::string(text) + "ﾟ" + (minutes < 10 ? "0" : "") + std::to_string(minutes) + "'";
+}
+
+TEST_F(WxBuildRealData, HamamatsuMonthlyStatistics) {
+  ASSERT_TRUE(fw::SelectStation(0, "HAMAMATSU", "SZ"));
+  const int n = fw::StationSel.StationNo;
+  fw::MonthlyDataFileName("WCD");
+  EXPECT_EQ(platform::FileSize(fw::MonthlyFile).value_or(0), int64_t{fw::StationCount} * fw::kMonthlyRecordBytes);
+
+  RecordingView view;
+  fw::ShowStationInfo(view, n);
+  EXPECT_EQ(U(fw::MonthlyRecord.StationName), "浜松");
+  std::ifstream stations(testsupport::WeatherDir() + "/stations.csv");
+  std::string line, lat, lon;
+  while (std::getline(stations, line))
+    if (line.rfind("47654,", 0) == 0) {
+      std::vector<std::string> f;
+      std::stringstream fields(line);
+      for (std::string cell; std::getline(fields, cell, ',');) f.push_back(cell);
+      lat = f.at(9);
+      lon = f.at(10);
+    }
+  ASSERT_FALSE(lat.empty());
+  EXPECT_EQ(U(view.texts.Position), "(北)緯度  " + DegreesMinutesLabel(lat) + "  (東)経度  " + DegreesMinutesLabel(lon));
+
+  // The standard year's annual mean temperature lies near the mean of all 15 years (the station
+  // table's column 8, from the daily files); its global radiation is plausible for Japan.
+  const auto& items = fw::MonthlyRecord.Items;
+  EXPECT_NEAR(items[0][12], fw::StationSel.Values[3], 0.5);
+  EXPECT_GT(items[12][12], 2000.0f);
+  EXPECT_LT(items[12][12], 5500.0f);
+  EXPECT_TRUE(std::isnan(fw::MonthlyRecord.Height));
+  EXPECT_GT(fw::MonthlyRecord.HighestTemp, 35.0f);
+  EXPECT_LT(fw::MonthlyRecord.LowestTemp, 0.0f);
 }
 
 }  // namespace

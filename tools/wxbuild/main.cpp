@@ -1,7 +1,8 @@
 // wxbuild WEATHER_DIR ROOT_DIR
 // Builds the installed weather files (WCD\JPN_STAT.DAT, WCD\JPN_WPNT.DAT, WCD\JPN_CITY.DAT,
-// CAL\気温(日次).DAT, CAL\降水量(日次).DAT) under ROOT_DIR, the folder the program finds its
-// data in, from the observations in WEATHER_DIR (stations.csv, cities.csv, daily/*.csv).
+// WCD\JPN_MONT.DAT, CAL\気温(日次).DAT, CAL\降水量(日次).DAT) under ROOT_DIR, the folder the
+// program finds its data in, from the observations in WEATHER_DIR (stations.csv, cities.csv,
+// daily/*.csv, monthly/*.csv).
 #include <chrono>
 #include <cstdio>
 #include <iostream>

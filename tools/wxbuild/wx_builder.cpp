@@ -7,16 +7,16 @@
 #include <map>
 #include <ostream>
 
+#include "framework/convert.h"
 #include "framework/table_file.h"
 #include "platform/cp932.h"
 #include "platform/files.h"
 #include "platform/path.h"
+#include "tools/wxbuild/csv.h"
+#include "tools/wxbuild/monthly_stats.h"
 
 namespace wxbuild {
 namespace {
-
-constexpr int kDaysBefore[2][13] = {{0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365},
-                                    {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335, 366}};
 
 bool IsLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 int YearLength(int year) { return IsLeap(year) ? 366 : 365; }
@@ -29,93 +29,6 @@ int YearStart(int year) {
 }
 
 std::string Inside(const std::string& native) { return platform::ToInsidePath(native).value_or(std::string()); }
-
-bool ReadNative(const std::string& nativePath, std::string& bytes, std::string& error) {
-  std::string inside = Inside(nativePath);
-  if (inside.empty() || !platform::ReadFileBytes(inside, bytes)) {
-    error = "cannot read " + nativePath;
-    return false;
-  }
-  return true;
-}
-
-// Splits a CSV line at commas (the observation files have no quoted fields).
-void SplitCsv(const std::string& line, std::vector<std::string>& fields) {
-  fields.clear();
-  size_t start = 0;
-  while (true) {
-    size_t comma = line.find(',', start);
-    if (comma == std::string::npos) {
-      fields.push_back(line.substr(start));
-      return;
-    }
-    fields.push_back(line.substr(start, comma - start));
-    start = comma + 1;
-  }
-}
-
-// A CSV file as a header-indexed table of rows.
-struct Csv {
-  std::vector<std::string> header;
-  std::vector<std::vector<std::string>> rows;
-  std::vector<int> lineNos;
-  int Column(const std::string& name) const {
-    for (size_t i = 0; i < header.size(); ++i)
-      if (header[i] == name) return static_cast<int>(i);
-    return -1;
-  }
-};
-
-bool ReadCsv(const std::string& nativePath, Csv& csv, const std::vector<std::string>& required,
-             std::vector<int>& columns, std::string& error) {
-  std::string bytes;
-  if (!ReadNative(nativePath, bytes, error)) return false;
-  std::vector<std::string> lines;
-  platform::SplitTextLines(bytes, lines);
-  if (lines.empty()) {
-    error = nativePath + ": empty file";
-    return false;
-  }
-  std::string first = lines[0];
-  if (first.rfind("\xEF\xBB\xBF", 0) == 0) first.erase(0, 3);  // a UTF-8 byte-order mark
-  SplitCsv(first, csv.header);
-  columns.clear();
-  for (const std::string& name : required) {
-    int c = csv.Column(name);
-    if (c < 0) {
-      error = nativePath + ": no column \"" + name + "\"";
-      return false;
-    }
-    columns.push_back(c);
-  }
-  std::vector<std::string> fields;
-  for (size_t i = 1; i < lines.size(); ++i) {
-    if (lines[i].empty()) continue;
-    SplitCsv(lines[i], fields);
-    if (fields.size() != csv.header.size()) {
-      error = nativePath + ":" + std::to_string(i + 1) + ": " + std::to_string(fields.size()) + " fields, expected " +
-              std::to_string(csv.header.size());
-      return false;
-    }
-    csv.rows.push_back(fields);
-    csv.lineNos.push_back(static_cast<int>(i + 1));
-  }
-  return true;
-}
-
-bool ParseDouble(const std::string& text, double& value) {
-  if (text.empty()) return false;
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end;
-}
-
-bool ParseInt(const std::string& text, int& value) {
-  if (text.empty()) return false;
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end;
-}
 
 // A decimal text ("-1.6", "12", "0.05") as an integer in units of 10^-decimals, exactly;
 // further digits round half away from zero.
@@ -187,12 +100,19 @@ void PutInt16(std::string& out, int value) {
 
 int SeriesDays() { return YearStart(kFirstYear + kYears); }
 
+int MonthLength(int year, int month) {
+  if (month < 1 || month > 12) return 0;
+  const int leap = IsLeap(year) ? 1 : 0;
+  return fw::CumulativeDays[leap][month] - fw::CumulativeDays[leap][month - 1];
+}
+
+int DayOfYear(int year, int month, int day) {
+  return fw::CumulativeDays[IsLeap(year) ? 1 : 0][std::clamp(month, 1, 12) - 1] + day;
+}
+
 int SeriesIndex(int year, int month, int day) {
-  if (year < kFirstYear || year >= kFirstYear + kYears || month < 1 || month > 12 || day < 1) return -1;
-  int leap = IsLeap(year) ? 1 : 0;
-  int monthLength = kDaysBefore[leap][month] - kDaysBefore[leap][month - 1];
-  if (day > monthLength) return -1;
-  return YearStart(year) + kDaysBefore[leap][month - 1] + day - 1;
+  if (year < kFirstYear || year >= kFirstYear + kYears || day < 1 || day > MonthLength(year, month)) return -1;
+  return YearStart(year) + DayOfYear(year, month, day) - 1;
 }
 
 std::string AreaCodeOfPrefecture(int prefCode) {
@@ -208,9 +128,9 @@ bool ReadStationsCsv(const std::string& nativePath, std::vector<Station>& statio
   Csv csv;
   std::vector<int> c;
   if (!ReadCsv(nativePath,
-               csv, {"block_no", "station_no", "name_ja", "name_romaji", "prefecture_ja", "pref_code", "lat", "lon",
-                     "elev_m"},
-               c, error))
+               {"block_no", "station_no", "name_ja", "name_romaji", "prefecture_ja", "pref_code", "lat", "lon",
+                "elev_m"},
+               csv, c, error))
     return false;
   stations.clear();
   for (size_t i = 0; i < csv.rows.size(); ++i) {
@@ -249,9 +169,9 @@ bool ReadStationsCsv(const std::string& nativePath, std::vector<Station>& statio
 bool ReadCitiesCsv(const std::string& nativePath, std::vector<City>& cities, std::string& error) {
   Csv csv;
   std::vector<int> c;
-  if (!ReadCsv(nativePath, csv,
-               {"pref_code", "prefecture_ja", "city_code", "city_ja", "lat", "lon", "nearest_block_no", "distance_km"}, c,
-               error))
+  if (!ReadCsv(nativePath,
+               {"pref_code", "prefecture_ja", "city_code", "city_ja", "lat", "lon", "nearest_block_no", "distance_km"},
+               csv, c, error))
     return false;
   cities.clear();
   for (size_t i = 0; i < csv.rows.size(); ++i) {
@@ -348,7 +268,7 @@ bool ParseDailyCsv(const std::string& bytes, const std::string& name, DailySerie
 
 bool ReadDailyCsv(const std::string& nativePath, DailySeries& series, std::string& error) {
   std::string bytes;
-  if (!ReadNative(nativePath, bytes, error)) return false;
+  if (!ReadNativeFile(nativePath, bytes, error)) return false;
   return ParseDailyCsv(bytes, nativePath, series, error);
 }
 
@@ -548,11 +468,16 @@ bool BuildWeatherData(const std::string& weatherDir, const std::string& rootDir,
   std::string temperatureFile, precipitationFile;
   temperatureFile.reserve(stations.size() * kYears * kRecordBytes);
   precipitationFile.reserve(stations.size() * kYears * kRecordBytes);
+  std::string monthlyFile;
+  monthlyFile.reserve(stations.size() * fw::kMonthlyRecordBytes);
   std::vector<std::array<double, 2>> means;
   DailySeries series;
+  MonthlyObservations monthly;
   for (size_t i = 0; i < stations.size(); ++i) {
     const Station& s = stations[i];
-    if (!ReadDailyCsv(dir + "daily/" + s.blockNo + ".csv", series, error)) return false;
+    if (!ReadDailyCsv(dir + "daily/" + s.blockNo + ".csv", series, error) ||
+        !ReadMonthlyCsv(dir + "monthly/" + s.blockNo + ".csv", monthly, error))
+      return false;
     FillCounts filled = FillGaps(series);
     int64_t tempSum = 0, prcpSum = 0;
     for (int d = 0; d < days; ++d) {
@@ -565,8 +490,16 @@ bool BuildWeatherData(const std::string& weatherDir, const std::string& rootDir,
       temperatureFile += EncodeRecord(stationNo, y, series.temp, series.tempObserved);
       precipitationFile += EncodeRecord(stationNo, y, series.prcp, series.prcpObserved);
     }
+    const MonthlyStatistics stats = ComputeMonthlyStatistics(s.lat, monthly, series.temp);
+    std::string record;
+    if (!EncodeMonthlyRecord(s, stats, record, error)) return false;
+    monthlyFile += record;
+    const auto lacking = std::count(stats.sourceYears.begin(), stats.sourceYears.end(), 0);
     log << "station " << stationNo << " " << s.blockNo << " " << s.romaji << ": filled " << filled.temperature
-        << " temperature and " << filled.precipitation << " precipitation values\n";
+        << " temperature and " << filled.precipitation << " precipitation values";
+    if (lacking > 0) log << "; no typical year for " << lacking << " months";
+    log << "\n";
+    summary.monthsWithoutStandardYear += lacking;
     summary.filledTemperature += filled.temperature;
     summary.filledPrecipitation += filled.precipitation;
   }
@@ -592,14 +525,16 @@ bool BuildWeatherData(const std::string& weatherDir, const std::string& rootDir,
     return false;
   if (!platform::WriteTextLinesAtomic(wcd + "JPN_CITY.DAT", tables.cityLines, &writeError) ||
       !platform::WriteFileBytesAtomic(cal + platform::J("気温(日次).DAT"), temperatureFile, &writeError) ||
-      !platform::WriteFileBytesAtomic(cal + platform::J("降水量(日次).DAT"), precipitationFile, &writeError)) {
+      !platform::WriteFileBytesAtomic(cal + platform::J("降水量(日次).DAT"), precipitationFile, &writeError) ||
+      !platform::WriteFileBytesAtomic(wcd + "JPN_MONT.DAT", monthlyFile, &writeError)) {
     error = "cannot write the weather files under " + rootDir + ": " + writeError;
     return false;
   }
   summary.stations = static_cast<int>(stations.size());
   summary.cities = static_cast<int>(tables.cityLines.size());
   log << summary.stations << " stations, " << summary.cities << " cities; filled " << summary.filledTemperature
-      << " temperature and " << summary.filledPrecipitation << " precipitation values in all\n";
+      << " temperature and " << summary.filledPrecipitation << " precipitation values in all; "
+      << summary.monthsWithoutStandardYear << " station-months without a typical year\n";
   return true;
 }
 

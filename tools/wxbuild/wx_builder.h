@@ -1,6 +1,6 @@
-// The weather-data builder: turns the observation folder (stations.csv, cities.csv and
-// daily/<block_no>.csv, 1981-01-01 to 1995-12-31) into the installed weather files the
-// program reads:
+// The weather-data builder: turns the observation folder (stations.csv, cities.csv,
+// daily/<block_no>.csv, 1981-01-01 to 1995-12-31, and monthly/<block_no>.csv, 1981-01 to
+// 1995-12) into the installed weather files the program reads:
 //
 //   WCD\JPN_STAT.DAT   area table (table-file layout), one area per prefecture in JIS order.
 //                      Columns (widths): 1 prefecture name (20), 2 two-letter area code (8),
@@ -28,6 +28,22 @@
 //                      number of values of this record that were filled in, int16 year, then
 //                      366 int16 values for day-of-year 1..366 (0.01 °C and 0.1 mm; day 60 of
 //                      a leap year is 29 February; slot 366 of a common year is 0).
+//   WCD\JPN_MONT.DAT  monthly statistics: one 1947-byte little-endian record per station in
+//                      station-table order (record n - 1 = station n), reals IEEE single
+//                      precision, a missing value NaN (never 0):
+//                        0-8     AMeDAS number: length byte and up to 8 characters
+//                        9-17    block number: length byte and up to 8 characters
+//                        18-26   Japanese name (CP932, cut to 8 bytes on a character
+//                                boundary): length byte and up to 8 bytes
+//                        27-34   latitude, longitude as degrees + minutes / 100 (34°45' = 34.45)
+//                        35-38   elevation (m)
+//                        39-42   observation height (m): not in the source, always missing
+//                        43-46   highest temperature 1981-1995 (the largest tmax_abs_c)
+//                        47-50   lowest temperature 1981-1995 (the smallest tmin_abs_c)
+//                        51-74   source year of each month of the standard year, int16 (0: none)
+//                        75-1946 36 items x 13 reals (January..December, then the year), item k
+//                                at 75 + 52 (k - 1), in the order of DATA\DAT\気象項目.DAT
+//                      The standard year, the items and their derivation: monthly_stats.h.
 //
 // Missing observations: a missing daily temperature is interpolated linearly between the
 // nearest observed days before and after it (the nearest observed value alone at the start
@@ -73,6 +89,9 @@ struct City {
 
 // Days from 1981-01-01 to 1995-12-31.
 int SeriesDays();
+// Days of a month 1..12 (0 for another month number); day of the year (1..366) of a date.
+int MonthLength(int year, int month);
+int DayOfYear(int year, int month, int day);
 // Index of a date in the daily series (0 = 1981-01-01); -1 outside the period or invalid.
 int SeriesIndex(int year, int month, int day);
 
@@ -124,9 +143,10 @@ struct BuildSummary {
   int cities = 0;
   int64_t filledTemperature = 0;
   int64_t filledPrecipitation = 0;
+  int64_t monthsWithoutStandardYear = 0;  // calendar months of the monthly file without a typical year
 };
 
-// The whole build: reads `weatherDir`, writes the five files under `rootDir` (the program's
+// The whole build: reads `weatherDir`, writes the six files under `rootDir` (the program's
 // base folder: rootDir/WCD and rootDir/CAL are created when missing). Per-station fill counts
 // and a summary go to `log`.
 bool BuildWeatherData(const std::string& weatherDir, const std::string& rootDir, std::ostream& log,
