@@ -2,7 +2,8 @@
 // (page_store_fuzz.h). Build and run from the repository with clang 14:
 //
 //   mkdir -p build-fuzz/page_expand
-//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I. -fPIC \
+//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined \
+//     -fno-sanitize-recover=undefined -I. -fPIC \
 //     fuzz/fuzz_page_expand.cpp report/page_compress.cpp platform/stream.cpp -o build-fuzz/fuzz_page_expand
 //   build-fuzz/fuzz_page_expand -max_total_time=600 build-fuzz/page_expand fuzz/seeds/page_expand
 //

@@ -65,15 +65,16 @@ inline const char* PageFile(const uint8_t* data, size_t size) {
   } catch (const rpt::ERptError&) {
     return nullptr;
   }
-  const int32_t count = raw.PageCount();
-  auto read = [&raw](int32_t n) {
+  const int64_t count = raw.PageCount();
+  auto read = [&raw](int64_t n) {
+    if (n < INT32_MIN || n > INT32_MAX) return;
     try {
-      raw.GetPage(n);
+      raw.GetPage(static_cast<int32_t>(n));
     } catch (const rpt::ERptError&) {
     }
   };
-  for (int32_t n = 1; n <= std::min(count, 64); ++n) read(n);
-  for (int32_t n : {count, 1, count / 2 + 1, count - 1, count + 1, 0}) read(n);
+  for (int64_t n = 1; n <= std::min<int64_t>(count, 64); ++n) read(n);
+  for (int64_t n : {count, int64_t{1}, count / 2 + 1, count - 1, count + 1, int64_t{0}}) read(n);
   return nullptr;
 }
 
