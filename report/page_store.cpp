@@ -364,7 +364,7 @@ void TRptPageList::AddPage(const std::string& metafile) {
     check(s.Seek(nextField));
     check(s.WriteI32(static_cast<int32_t>(end)));
     check(s.Seek(end));
-  } catch (const ERptError&) {
+  } catch (...) {
     pageCount_ = oldCount;
     s.SetSize(oldSize);
     s.Seek(oldSize);
