@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "platform/stream.h"
+
 namespace platform::emf {
 
 // ---- Field access -----------------------------------------------------------------------
@@ -18,9 +20,7 @@ uint32_t FieldReader::U32(size_t offset) {
     ok = false;
     return 0;
   }
-  const auto* p = reinterpret_cast<const unsigned char*>(data_.data() + offset);
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-         (static_cast<uint32_t>(p[3]) << 24);
+  return static_cast<uint32_t>(GetI32(data_.data() + offset));
 }
 
 uint16_t FieldReader::U16(size_t offset) {
@@ -52,8 +52,8 @@ Rect FieldReader::RectAt(size_t offset) {
 }
 
 void FieldWriter::U32(uint32_t v) {
-  char b[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF), static_cast<char>((v >> 16) & 0xFF),
-               static_cast<char>((v >> 24) & 0xFF)};
+  char b[4];
+  PutI32(b, static_cast<int32_t>(v));
   bytes_.append(b, 4);
 }
 
@@ -80,7 +80,7 @@ void FieldWriter::PadTo4() {
 }
 
 void FieldWriter::PatchU32(size_t offset, uint32_t v) {
-  for (int k = 0; k < 4; ++k) bytes_[offset + k] = static_cast<char>((v >> (8 * k)) & 0xFF);
+  PutI32(bytes_.data() + offset, static_cast<int32_t>(v));
 }
 
 // ---- Header -----------------------------------------------------------------------------

@@ -35,19 +35,6 @@ FileInfo InfoOfNative(const std::string& native) {
   return info;
 }
 
-bool WriteAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
 }  // namespace
 
 FileInfo GetFileInfo(const std::string& path) { return InfoOfNative(Native(path)); }
@@ -120,30 +107,10 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
 
 bool WriteFileBytesAtomic(const std::string& path, const std::string& bytes, std::string* error,
                           Durability durability) {
-  auto fail = [error](const std::string& why) {
-    if (error) *error = why;
-    return false;
-  };
-  std::string native = Native(path);
-  if (native.empty()) return fail("path not on drive C:");
-  std::string folder = native.substr(0, native.rfind('/') + 1);
-  if (folder.empty()) folder = "./";
-  struct stat st;
-  if (::stat(native.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || (st.st_mode & S_IWUSR) == 0))
-    return fail("target is a folder or read-only");
-  std::string tmp = native + ".tmp-XXXXXX";
-  int fd = ::mkstemp(tmp.data());
-  if (fd < 0) return fail(std::string("cannot create a temporary file: ") + std::strerror(errno));
-  bool ok = WriteAll(fd, bytes.data(), bytes.size()) && (durability == Durability::Unsynced || ::fsync(fd) == 0);
-  int savedErrno = errno;
-  if (::close(fd) != 0) ok = false;
-  if (ok) ::chmod(tmp.c_str(), 0644);
-  if (!ok || ::rename(tmp.c_str(), native.c_str()) != 0) {
-    if (ok) savedErrno = errno;
-    ::unlink(tmp.c_str());
-    return fail(std::string("write failed: ") + std::strerror(savedErrno));
-  }
-  return true;
+  AtomicFileWriter writer;
+  if (!writer.Begin(path, error)) return false;
+  writer.Out().WriteExact(bytes.data(), static_cast<int64_t>(bytes.size()));
+  return writer.Commit(error, durability);
 }
 
 bool WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines, std::string* error,
@@ -259,6 +226,168 @@ bool RandomAccessFile::ReadAt(int64_t offset, void* buffer, size_t count) const 
     offset += n;
     count -= static_cast<size_t>(n);
   }
+  return true;
+}
+
+// ---- ReadWriteFile -----------------------------------------------------------------------
+
+ReadWriteFile::~ReadWriteFile() { Close(); }
+
+bool ReadWriteFile::Fail(const std::string& what) {
+  if (error_.empty()) error_ = what + ": " + std::strerror(errno);
+  return false;
+}
+
+void ReadWriteFile::Adopt(int fd, const std::string& nativePath) {
+  fd_ = fd;
+  pos_ = 0;
+  path_ = ToInsidePath(nativePath).value_or(std::string());
+  error_.clear();
+}
+
+bool ReadWriteFile::Create(const std::string& path) {
+  Close();
+  std::string native = Native(path);
+  if (native.empty()) return Fail("path not on drive C:");
+  int fd = ::open(native.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return Fail("cannot create the file");
+  Adopt(fd, native);
+  return true;
+}
+
+bool ReadWriteFile::CreateUnique(const std::string& prefix, const std::string& folder) {
+  Close();
+  std::string native = Native(folder.empty() ? TempFolder() : folder);
+  if (native.empty()) return Fail("folder not on drive C:");
+  if (native.back() != '/') native += '/';
+  native += Cp932ToUtf8(prefix) + "XXXXXX";
+  int fd = ::mkostemp(native.data(), O_CLOEXEC);
+  if (fd < 0) return Fail("cannot create a temporary file");
+  Adopt(fd, native);
+  return true;
+}
+
+bool ReadWriteFile::OpenRead(const std::string& path) {
+  Close();
+  std::string native = Native(path);
+  if (native.empty()) return Fail("path not on drive C:");
+  int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Fail("cannot open the file");
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    errno = EISDIR;
+    return Fail("cannot open the file");
+  }
+  Adopt(fd, native);
+  return true;
+}
+
+void ReadWriteFile::Close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  pos_ = 0;
+  path_.clear();
+  error_.clear();
+}
+
+int64_t ReadWriteFile::Read(void* buffer, int64_t count) {
+  if (fd_ < 0 || count <= 0) return fd_ < 0 ? -1 : 0;
+  for (;;) {
+    ssize_t n = ::pread(fd_, buffer, static_cast<size_t>(count), pos_);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      Fail("read failed");
+      return -1;
+    }
+    pos_ += n;
+    return n;
+  }
+}
+
+int64_t ReadWriteFile::Write(const void* buffer, int64_t count) {
+  if (fd_ < 0 || count <= 0) return 0;
+  const char* p = static_cast<const char*>(buffer);
+  int64_t done = 0;
+  while (done < count) {
+    ssize_t n = ::pwrite(fd_, p + done, static_cast<size_t>(count - done), pos_ + done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = ENOSPC;
+      Fail("write failed");
+      break;
+    }
+    done += n;
+  }
+  pos_ += done;
+  return done;
+}
+
+bool ReadWriteFile::Seek(int64_t position) {
+  if (fd_ < 0 || position < 0) return false;
+  pos_ = position;
+  return true;
+}
+
+int64_t ReadWriteFile::Size() const {
+  struct stat st;
+  if (fd_ < 0 || ::fstat(fd_, &st) != 0) return -1;
+  return static_cast<int64_t>(st.st_size);
+}
+
+bool ReadWriteFile::SetSize(int64_t size) {
+  if (fd_ < 0 || size < 0) return false;
+  if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) return Fail("cannot change the file size");
+  return true;
+}
+
+// ---- AtomicFileWriter --------------------------------------------------------------------
+
+AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+
+void AtomicFileWriter::Discard() {
+  file_.Close();
+  if (!temp_.empty()) ::unlink(temp_.c_str());
+  temp_.clear();
+}
+
+bool AtomicFileWriter::Begin(const std::string& path, std::string* error) {
+  auto fail = [error](const std::string& why) {
+    if (error) *error = why;
+    return false;
+  };
+  Discard();
+  target_ = Native(path);
+  if (target_.empty()) return fail("path not on drive C:");
+  struct stat st;
+  if (::stat(target_.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || (st.st_mode & S_IWUSR) == 0))
+    return fail("target is a folder or read-only");
+  std::string tmp = target_ + ".tmp-XXXXXX";
+  int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
+  if (fd < 0) return fail(std::string("cannot create a temporary file: ") + std::strerror(errno));
+  temp_ = tmp;
+  file_.Adopt(fd, tmp);
+  return true;
+}
+
+bool AtomicFileWriter::Commit(std::string* error, Durability durability) {
+  auto fail = [this, error](const std::string& why) {
+    if (error) *error = why;
+    Discard();
+    return false;
+  };
+  if (temp_.empty() || !file_.IsOpen()) return fail("nothing to save");
+  if (!file_.Error().empty()) return fail(file_.Error());
+  const int fd = file_.fd_;
+  if (durability == Durability::Synced && ::fsync(fd) != 0)
+    return fail(std::string("write failed: ") + std::strerror(errno));
+  file_.fd_ = -1;
+  file_.Close();
+  if (::close(fd) != 0) return fail(std::string("write failed: ") + std::strerror(errno));
+  ::chmod(temp_.c_str(), 0644);
+  if (::rename(temp_.c_str(), target_.c_str()) != 0)
+    return fail(std::string("write failed: ") + std::strerror(errno));
+  temp_.clear();
   return true;
 }
 

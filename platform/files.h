@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/stream.h"
+
 namespace platform {
 
 struct FileInfo {
@@ -76,6 +78,69 @@ class RandomAccessFile {
 
  private:
   int fd_ = -1;
+};
+
+// A file opened as a stream (stream.h) at a position of its own.
+class ReadWriteFile final : public Stream {
+ public:
+  ReadWriteFile() = default;
+  ~ReadWriteFile() override;
+  ReadWriteFile(const ReadWriteFile&) = delete;
+  ReadWriteFile& operator=(const ReadWriteFile&) = delete;
+
+  // Creates the file anew (an existing one is emptied), open for reading and writing.
+  bool Create(const std::string& path);
+  // Creates a new empty file named `prefix` and six unique characters in `folder` (empty:
+  // the system's temporary folder, path.h), open for reading and writing; Path() names it.
+  bool CreateUnique(const std::string& prefix, const std::string& folder = std::string());
+  // Opens an existing file for reading only. Linux has no sharing modes: other programs
+  // may go on reading and writing it.
+  bool OpenRead(const std::string& path);
+  void Close();
+  bool IsOpen() const { return fd_ >= 0; }
+  const std::string& Path() const { return path_; }  // inside form
+  // A short English reason for the first failure since the file was opened (empty: none).
+  const std::string& Error() const { return error_; }
+
+  int64_t Read(void* buffer, int64_t count) override;
+  int64_t Write(const void* buffer, int64_t count) override;
+  bool Seek(int64_t position) override;
+  int64_t Position() const override { return pos_; }
+  int64_t Size() const override;
+  bool SetSize(int64_t size) override;
+
+ private:
+  friend class AtomicFileWriter;
+  bool Fail(const std::string& what);
+  void Adopt(int fd, const std::string& nativePath);
+
+  int fd_ = -1;
+  int64_t pos_ = 0;
+  std::string path_;
+  std::string error_;
+};
+
+// Writes a file through a temporary file in the target's folder that replaces the target
+// only on Commit. Dropped without Commit (or after a failed one), the target is untouched
+// and the temporary file is gone.
+class AtomicFileWriter {
+ public:
+  AtomicFileWriter() = default;
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  // Refuses a target that is a folder or read-only and a folder where no file can be made.
+  bool Begin(const std::string& path, std::string* error = nullptr);
+  // The temporary file, positioned at its start. A write that fails makes Commit fail.
+  ReadWriteFile& Out() { return file_; }
+  bool Commit(std::string* error = nullptr, Durability durability = Durability::Synced);
+
+ private:
+  void Discard();
+  ReadWriteFile file_;
+  std::string target_;  // native
+  std::string temp_;    // native; empty when there is none
 };
 
 }  // namespace platform

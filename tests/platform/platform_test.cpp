@@ -96,3 +96,90 @@ TEST(Files, RandomAccessReads) {
   EXPECT_FALSE(f.ReadAt(8, buf, 4));  // short read
   EXPECT_EQ(f.Size(), 10);
 }
+
+// The same stream behaviour in memory and in a file.
+TEST(Streams, MemoryAndFileStreamsBehaveAlike) {
+  testsupport::TempFolder t;
+  ReadWriteFile file;
+  ASSERT_TRUE(file.Create(t.Path("s.bin")));
+  MemoryStream memory;
+  for (Stream* s : {static_cast<Stream*>(&memory), static_cast<Stream*>(&file)}) {
+    SCOPED_TRACE(s == &memory ? "memory" : "file");
+    ASSERT_TRUE(s->WriteExact("abcdef", 6));
+    ASSERT_TRUE(s->WriteI32(-2));
+    EXPECT_EQ(s->Size(), 10);
+    ASSERT_TRUE(s->Seek(2));
+    char b[4];
+    ASSERT_TRUE(s->ReadExact(b, 4));
+    EXPECT_EQ(std::string(b, 4), "cdef");
+    int32_t v = 0;
+    ASSERT_TRUE(s->ReadI32(v));
+    EXPECT_EQ(v, -2);
+    EXPECT_EQ(s->Read(b, 4), 0);  // at the end
+    EXPECT_FALSE(s->ReadExact(b, 1));
+    // A write past the end fills the gap with zero bytes; cutting keeps the position.
+    ASSERT_TRUE(s->Seek(12));
+    ASSERT_TRUE(s->WriteExact("z", 1));
+    ASSERT_TRUE(s->Seek(9));
+    ASSERT_TRUE(s->ReadExact(b, 4));
+    EXPECT_EQ(std::string(b, 4), std::string("\xFF\0\0z", 4));
+    ASSERT_TRUE(s->SetSize(3));
+    EXPECT_EQ(s->Size(), 3);
+    EXPECT_EQ(s->Position(), 13);
+    EXPECT_FALSE(s->Seek(-1));
+  }
+  // Read-only files refuse writes and say why.
+  ReadWriteFile ro;
+  ASSERT_TRUE(ro.OpenRead(t.Path("s.bin")));
+  EXPECT_EQ(ro.Size(), 3);
+  EXPECT_EQ(ro.Write("x", 1), 0);
+  EXPECT_NE(ro.Error().find("write failed"), std::string::npos);
+  EXPECT_FALSE(ro.OpenRead(t.Path("missing.bin")));
+  EXPECT_FALSE(ro.OpenRead(t.inside()));  // a folder
+}
+
+TEST(Files, UniqueTemporaryFiles) {
+  testsupport::TempFolder t;
+  ReadWriteFile a, b;
+  ASSERT_TRUE(a.CreateUnique("RPT", t.inside()));
+  ASSERT_TRUE(b.CreateUnique("RPT", t.inside()));
+  EXPECT_NE(a.Path(), b.Path());
+  EXPECT_EQ(a.Path().substr(0, t.inside().size() + 3), t.inside() + "RPT");
+  EXPECT_TRUE(FileExists(a.Path()));
+  EXPECT_EQ(a.Size(), 0);
+  ReadWriteFile c;
+  ASSERT_TRUE(c.CreateUnique("RPT"));
+  EXPECT_EQ(c.Path().substr(0, TempFolder().size() + 3), TempFolder() + "RPT");
+  RemoveFile(c.Path());
+  EXPECT_FALSE(c.CreateUnique("RPT", t.Path("missing")));
+  EXPECT_FALSE(c.Error().empty());
+}
+
+TEST(Files, AtomicWriterReplacesOnlyOnCommit) {
+  testsupport::TempFolder t;
+  const std::string path = t.Path("a.bin");
+  ASSERT_TRUE(WriteFileBytesAtomic(path, "old"));
+  std::string bytes;
+  {
+    AtomicFileWriter w;
+    ASSERT_TRUE(w.Begin(path));
+    ASSERT_TRUE(w.Out().WriteExact("new!", 4));
+    ASSERT_TRUE(ReadFileBytes(path, bytes));
+    EXPECT_EQ(bytes, "old");
+  }  // dropped without commit
+  ASSERT_TRUE(ReadFileBytes(path, bytes));
+  EXPECT_EQ(bytes, "old");
+  std::vector<FolderEntry> entries;
+  ASSERT_TRUE(ListFolder(t.inside(), entries));
+  EXPECT_EQ(entries.size(), 1u);  // no temporary file left
+  AtomicFileWriter w;
+  ASSERT_TRUE(w.Begin(path));
+  ASSERT_TRUE(w.Out().WriteExact("new!", 4));
+  ASSERT_TRUE(w.Commit());
+  ASSERT_TRUE(ReadFileBytes(path, bytes));
+  EXPECT_EQ(bytes, "new!");
+  EXPECT_FALSE(w.Commit());  // only once
+  std::string err;
+  EXPECT_FALSE(w.Begin(t.inside(), &err));  // a folder
+  EXPECT_FALSE(err.empty());
+}
