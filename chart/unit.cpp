@@ -1,6 +1,7 @@
 // Start-up and shut-down of the whole library.
 #include "chart/unit.h"
 
+#include "chart/canvas.h"
 #include "chart/messages.h"
 #include "chart/procs.h"
 
@@ -9,11 +10,13 @@ namespace chart {
 ChartLibraryScope::ChartLibraryScope() {
   ChartMessagesStartup();
   FurtherChartMessagesStartup();
+  PlotCanvasStartup();
   PlotProcsStartup();
 }
 
 ChartLibraryScope::~ChartLibraryScope() {
   PlotProcsShutdown();
+  PlotCanvasShutdown();
   FurtherChartMessagesShutdown();
   ChartMessagesShutdown();
 }

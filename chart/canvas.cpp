@@ -1,0 +1,628 @@
+// The chart's pens, brushes and fonts, the base operations of the canvas, the geometry
+// helpers and the canvas unit's start-up.
+#include "chart/canvas.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "chart/effects.h"
+#include "chart/messages.h"
+#include "chart/unit.h"
+
+namespace chart {
+
+using platform::BrushStyle;
+using platform::PenStyle;
+
+// ---- Pens ---------------------------------------------------------------------------------
+
+TChartPen::TChartPen(TNotify onChange) : onChange_(std::move(onChange)) {}
+
+void TChartPen::Changed() {
+  if (onChange_) onChange_();
+}
+
+void TChartPen::SetVisible(bool v) {
+  if (visible_ == v) return;
+  visible_ = v;
+  Changed();
+}
+void TChartPen::SetSmallDots(bool v) {
+  if (smallDots_ == v) return;
+  smallDots_ = v;
+  Changed();
+}
+void TChartPen::SetSmallSpace(int v) {
+  if (smallSpace_ == v) return;
+  smallSpace_ = v;
+  Changed();
+}
+void TChartPen::SetEndStyle(TPenEndStyle v) {
+  if (endStyle_ == v) return;
+  endStyle_ = v;
+  Changed();
+}
+void TChartPen::SetColor(uint32_t c) {
+  if (Color() == c) return;
+  CanvasPen::SetColor(c);
+  Changed();
+}
+void TChartPen::SetWidth(int w) {
+  if (Width() == w) return;
+  CanvasPen::SetWidth(w);
+  Changed();
+}
+void TChartPen::SetStyle(PenStyle s) {
+  if (Style() == s) return;
+  CanvasPen::SetStyle(s);
+  Changed();
+}
+void TChartPen::SetMode(int rop2) {
+  if (Mode() == rop2) return;
+  CanvasPen::SetMode(rop2);
+  Changed();
+}
+
+void TChartPen::AssignPlatformPen(const platform::CanvasPen& source) {
+  SetColor(source.Color());
+  SetWidth(source.Width());
+  SetStyle(source.Style());
+  SetMode(source.Mode());
+}
+
+void TChartPen::Assign(const TChartPen& source) {
+  SetVisible(source.Visible());
+  SetSmallDots(source.SmallDots());
+  SetSmallSpace(source.SmallSpace());
+  SetEndStyle(source.EndStyle());
+  AssignPlatformPen(source);
+}
+
+TChartHiddenPen::TChartHiddenPen(TNotify onChange) : TChartPen(std::move(onChange)) {
+  defaultVisible_ = false;
+  Hide();
+}
+
+TDottedGrayPen::TDottedGrayPen(TNotify onChange) : TChartPen(std::move(onChange)) {
+  CanvasPen::SetColor(clGray);
+  CanvasPen::SetStyle(PenStyle::Dot);
+}
+
+TDarkGrayPen::TDarkGrayPen(TNotify onChange) : TChartPen(std::move(onChange)) { CanvasPen::SetColor(clGray); }
+
+TWhitePen::TWhitePen(TNotify onChange) : TChartPen(std::move(onChange)) { CanvasPen::SetColor(clWhite); }
+
+// ---- Brushes ------------------------------------------------------------------------------
+
+TChartBrush::TChartBrush(TNotify onChange) : onChange_(std::move(onChange)) { CanvasBrush::SetColor(clDefault); }
+
+void TChartBrush::Changed() {
+  if (onChange_) onChange_();
+}
+
+void TChartBrush::SetColor(uint32_t c) {
+  if (Color() == c) return;
+  CanvasBrush::SetColor(c);
+  Changed();
+}
+
+void TChartBrush::SetStyle(BrushStyle s) {
+  if (Style() == s) return;
+  CanvasBrush::SetStyle(s);
+  Changed();
+}
+
+void TChartBrush::SetImage(std::shared_ptr<const platform::Dib> image) {
+  image_ = std::move(image);
+  Changed();
+}
+
+void TChartBrush::Assign(const TChartBrush& source) {
+  SetImage(source.image_);
+  SetColor(source.Color());
+  SetStyle(source.Style());
+  if (Bitmap() != source.Bitmap()) {
+    SetBitmap(source.Bitmap());
+    Changed();
+  }
+}
+
+// ---- Fonts --------------------------------------------------------------------------------
+
+namespace {
+std::string gDefaultFontName;
+int gDefaultFontSize = 0;
+}  // namespace
+
+const std::string& DefaultChartFontName() { return gDefaultFontName; }
+int DefaultChartFontSize() { return gDefaultFontSize; }
+
+TPlotFont::TPlotFont(TNotify onChange) : onChange_(std::move(onChange)) {
+  CanvasFont::SetColor(clBlack);
+  CanvasFont::SetCharset(platform::DEFAULT_CHARSET);
+  if (!gDefaultFontName.empty()) CanvasFont::SetName(gDefaultFontName);
+  if (gDefaultFontSize > 0) CanvasFont::SetSize(gDefaultFontSize);
+}
+
+TPlotFont::~TPlotFont() = default;
+
+void TPlotFont::Changed() {
+  if (onChange_) onChange_();
+}
+
+void TPlotFont::SetOnChange(TNotify onChange) {
+  onChange_ = std::move(onChange);
+  // The sub-objects share the font's notification.
+  if (outLine_) outLine_->SetOnChange([this] { Changed(); });
+  if (shadow_) shadow_->SetOnChange([this] { Changed(); });
+  if (gradient_) gradient_->SetOnChange([this] { Changed(); });
+}
+
+void TPlotFont::SetInterCharSize(int v) {
+  if (interCharSize_ == v) return;
+  interCharSize_ = v;
+  Changed();
+}
+
+TChartHiddenPen& TPlotFont::OutLine() {
+  if (!outLine_) outLine_ = std::make_unique<TChartHiddenPen>([this] { Changed(); });
+  return *outLine_;
+}
+
+TPlotShadow& TPlotFont::Shadow() {
+  if (!shadow_) shadow_ = std::make_unique<TPlotShadow>([this] { Changed(); });
+  return *shadow_;
+}
+
+TPlotFontGradient& TPlotFont::Gradient() {
+  if (!gradient_) gradient_ = std::make_unique<TPlotFontGradient>([this] { Changed(); });
+  return *gradient_;
+}
+
+void TPlotFont::SetOutLine(const TChartPen* pen) {
+  if (!pen) {
+    outLine_.reset();
+    Changed();
+    return;
+  }
+  OutLine().Assign(*pen);
+}
+
+void TPlotFont::SetShadow(const TPlotShadow* shadow) {
+  if (!shadow) {
+    shadow_.reset();
+    Changed();
+    return;
+  }
+  Shadow().Assign(*shadow);
+}
+
+void TPlotFont::SetGradient(const TPlotFontGradient* gradient) {
+  if (!gradient) {
+    gradient_.reset();
+    Changed();
+    return;
+  }
+  Gradient().Assign(*gradient);
+}
+
+void TPlotFont::SetName(const std::string& cp932) {
+  if (Name() == cp932.substr(0, 31)) return;
+  CanvasFont::SetName(cp932);
+  Changed();
+}
+void TPlotFont::SetHeight(int h) {
+  if (Height() == h) return;
+  CanvasFont::SetHeight(h);
+  Changed();
+}
+void TPlotFont::SetSize(int points) {
+  if (Size() == points) return;
+  CanvasFont::SetSize(points);
+  Changed();
+}
+void TPlotFont::SetStyle(int flags) {
+  if (Style() == flags) return;
+  CanvasFont::SetStyle(flags);
+  Changed();
+}
+void TPlotFont::SetColor(uint32_t c) {
+  if (Color() == c) return;
+  CanvasFont::SetColor(c);
+  Changed();
+}
+void TPlotFont::SetCharset(int cs) {
+  if (Charset() == cs) return;
+  CanvasFont::SetCharset(cs);
+  Changed();
+}
+void TPlotFont::SetLogFont(const platform::LogFont& lf) {
+  if (GetLogFont() == lf) return;
+  CanvasFont::SetLogFont(lf);
+  Changed();
+}
+
+void TPlotFont::Assign(const TPlotFont& source) {
+  SetPixelsPerInch(source.PixelsPerInch());
+  SetLogFont(source.GetLogFont());
+  SetColor(source.Color());
+  SetInterCharSize(source.interCharSize_);
+  SetOutLine(source.outLine_.get());
+  SetShadow(source.shadow_.get());
+  SetGradient(source.gradient_.get());
+}
+
+bool TPlotFont::IsNameStored() const { return Name() != gDefaultFontName; }
+bool TPlotFont::IsHeightStored() const { return Size() != gDefaultFontSize; }
+
+// ---- The canvas: binding and state --------------------------------------------------------
+
+bool ThinDashPens = false;
+int RotatedTextQuality = 4;
+
+TPlotCanvas::TPlotCanvas() = default;
+TPlotCanvas::~TPlotCanvas() = default;
+
+void TPlotCanvas::SetCanvas(platform::Canvas* canvas) {
+  if (canvas != canvas_) savedClips_.clear();
+  canvas_ = canvas;
+}
+
+void TPlotCanvas::ResetDrawingState() {
+  platform::CanvasPen& pen = Pen();
+  pen.SetColor(clBlack);
+  pen.SetWidth(1);
+  pen.SetStyle(PenStyle::Solid);
+  platform::CanvasBrush& brush = Brush();
+  brush.SetBitmap(nullptr);
+  brush.SetColor(clWhite);
+  brush.SetStyle(BrushStyle::Solid);
+  platform::CanvasFont& font = Font();
+  font.SetColor(clBlack);
+  font.SetStyle(0);
+  font.SetCharset(platform::DEFAULT_CHARSET);
+  if (!gDefaultFontName.empty()) font.SetName(gDefaultFontName);
+  if (gDefaultFontSize > 0) font.SetSize(gDefaultFontSize);
+  blendTransparency_ = 0;
+  selectedFont_ = nullptr;
+  SetBackColor(clWhite);
+  SetBackMode(cbmTransparent);
+  SetTextAlign(platform::TA_LEFT | platform::TA_TOP);
+}
+
+// ---- Pens, brushes and fonts --------------------------------------------------------------
+
+namespace {
+
+// The canvas pen takes the properties of `pen` and `color`; a dashed one-pixel pen gets the
+// width 0 while the thin-dash switch is on.
+void TakePen(platform::CanvasPen& target, const platform::CanvasPen& pen, TColor color) {
+  target.SetColor(color);
+  target.SetStyle(pen.Style());
+  target.SetMode(pen.Mode());
+  target.SetWidth(pen.Width());
+  if (ThinDashPens && pen.Style() != PenStyle::Solid && pen.Width() == 1) target.SetWidth(0);
+}
+
+}  // namespace
+
+void TPlotCanvas::SelectPenColor(const platform::CanvasPen& pen, TColor color) {
+  TakePen(Pen(), pen, GetMonochrome() ? clBlack : color);
+}
+
+void TPlotCanvas::SelectPenColor(const TChartPen& pen, TColor color) {
+  if (GetMonochrome()) color = clBlack;
+  if (!pen.Visible()) {
+    Pen().SetStyle(PenStyle::Clear);
+    return;
+  }
+  TakePen(Pen(), pen, color);
+}
+
+void TPlotCanvas::SelectBrush(const TChartBrush& brush, TColor color) {
+  SelectBrushColor(brush, color, brush.Color());
+}
+
+void TPlotCanvas::SelectBrushColor(const TChartBrush& brush, TColor color, TColor backColor) {
+  if (GetMonochrome()) color = clWhite;
+  platform::CanvasBrush& target = Brush();
+  std::shared_ptr<const platform::Dib> pattern = brush.HasImage() ? brush.Image() : brush.Bitmap();
+  if (pattern) {
+    target.SetStyle(BrushStyle::Clear);
+    target.SetBitmap(pattern);
+    Dc().SetTextColor(ColorToRGB(color));
+    SetBackMode(cbmOpaque);
+    SetBackColor(backColor);
+    return;
+  }
+  if (target.Bitmap()) target.SetBitmap(nullptr);
+  if (target.Color() != color) target.SetColor(color);
+  if (target.Style() != brush.Style()) target.SetStyle(brush.Style());
+  if (backColor == clNone) {
+    SetBackMode(cbmTransparent);
+  } else {
+    SetBackMode(cbmOpaque);
+    SetBackColor(backColor);
+  }
+}
+
+void TPlotCanvas::SelectFont(TPlotFont& font) {
+  platform::CanvasFont& target = Font();
+  font.platform::CanvasFont::SetPixelsPerInch(target.PixelsPerInch());
+  target.SetLogFont(font.GetLogFont());
+  target.SetColor(font.Color());
+  if (fontZoom_ != 100) target.SetSize(Round(font.Size() * fontZoom_ * 0.01));
+  if (GetMonochrome()) target.SetColor(clBlack);
+  if (Dc().State().charExtra != font.InterCharSize()) Dc().SetTextCharacterExtra(font.InterCharSize());
+  selectedFont_ = &font;
+}
+
+// ---- Measuring ----------------------------------------------------------------------------
+
+namespace {
+
+void ShadowExtent(const TPlotFont* font, int& dx, int& dy) {
+  dx = dy = 0;
+  if (!font || !font->ShadowIfAny()) return;
+  dx = std::abs(font->ShadowIfAny()->HorizSize());
+  dy = std::abs(font->ShadowIfAny()->VertSize());
+}
+
+}  // namespace
+
+int TPlotCanvas::WideTextWidth(const std::u16string& text) {
+  canvas_->RealizeFont();
+  int dx, dy;
+  ShadowExtent(selectedFont_, dx, dy);
+  return Dc().GetTextExtent(text).cx + dx;
+}
+
+int TPlotCanvas::WideTextHeight(const std::u16string& text) {
+  canvas_->RealizeFont();
+  int dx, dy;
+  ShadowExtent(selectedFont_, dx, dy);
+  return Dc().GetTextExtent(text).cy + dy;
+}
+
+int TPlotCanvas::TextWidth(const std::string& text) { return WideTextWidth(platform::Cp932ToUtf16(text)); }
+int TPlotCanvas::TextHeight(const std::string& text) { return WideTextHeight(platform::Cp932ToUtf16(text)); }
+
+TRect TPlotCanvas::TextRectangle(int x, int y, const std::u16string& text) {
+  const platform::Size extent = Dc().GetTextExtent(text);
+  const uint32_t align = GetTextAlign();
+  if ((align & platform::TA_CENTER) == platform::TA_CENTER) {
+    return TRect{x - extent.cx / 2, y, x + extent.cx / 2, y + extent.cy};
+  }
+  if (align & platform::TA_RIGHT) return TRect{x - extent.cx, y, x, y + extent.cy};
+  return TRect{x, y, x + extent.cx, y + extent.cy};
+}
+
+// ---- Colours ------------------------------------------------------------------------------
+
+TColor TPlotCanvas::Darken(TColor color, int amount) {
+  const platform::ColorRef c = ColorToRGB(color);
+  return platform::RgbColor(std::max(0, platform::RedOf(c) - amount), std::max(0, platform::GreenOf(c) - amount),
+                            std::max(0, platform::BlueOf(c) - amount));
+}
+
+TColor TPlotCanvas::Brighten(TColor color, int amount) {
+  const platform::ColorRef c = ColorToRGB(color);
+  return platform::RgbColor(std::min(255, platform::RedOf(c) + amount), std::min(255, platform::GreenOf(c) + amount),
+                            std::min(255, platform::BlueOf(c) + amount));
+}
+
+void TPlotCanvas::ApplyDark(TColor color, int amount) {
+  const TColor dark = Darken(color, amount);
+  if (Brush().Style() != BrushStyle::Solid) {
+    SetBackColor(dark);
+  } else {
+    Brush().SetColor(dark);
+  }
+}
+
+// ---- Bevel frame --------------------------------------------------------------------------
+
+void TPlotCanvas::DrawBevelFrame(TRect r, TColor topLeft, int width, TColor bottomRight) {
+  platform::CanvasPen& pen = Pen();
+  pen.SetWidth(1);
+  pen.SetStyle(PenStyle::Solid);
+  --r.right;
+  --r.bottom;
+  for (int k = 0; k < width; ++k) {
+    pen.SetColor(topLeft);
+    const TPoint tl[3] = {{r.left, r.bottom}, {r.left, r.top}, {r.right, r.top}};
+    DrawPolyline(tl);
+    pen.SetColor(bottomRight);
+    const TPoint br[3] = {{r.right, r.top}, {r.right, r.bottom}, {r.left - 1, r.bottom}};
+    DrawPolyline(br);
+    ++r.left;
+    ++r.top;
+    --r.right;
+    --r.bottom;
+  }
+}
+
+// ---- Clipping -----------------------------------------------------------------------------
+
+void TPlotCanvas::SaveClip() {
+  platform::Region current;
+  if (Dc().GetClipRegion(current)) {
+    savedClips_.emplace_back(std::move(current));
+  } else {
+    savedClips_.emplace_back(std::nullopt);
+  }
+}
+
+void TPlotCanvas::PushClip(const platform::Region& region) {
+  SaveClip();
+  Dc().SelectClipRegion(&region, platform::RGN_AND);
+}
+
+void TPlotCanvas::Unclip() {
+  if (savedClips_.empty()) return;
+  std::optional<platform::Region> saved = std::move(savedClips_.back());
+  savedClips_.pop_back();
+  Dc().SelectClipRegion(saved ? &*saved : nullptr, platform::RGN_COPY);
+}
+
+void TPlotCanvas::ClipRoundRect(const TRect& rect, int corner) {
+  PushClip(platform::Region::RoundRect(rect, corner, corner));
+}
+
+void TPlotCanvas::ClipEllipse(const TRect& rect, bool exclude) {
+  const platform::Region ellipse = platform::Region::Ellipse(rect);
+  if (exclude) {
+    Dc().SelectClipRegion(&ellipse, platform::RGN_XOR);
+  } else {
+    PushClip(ellipse);
+  }
+}
+
+void TPlotCanvas::ClipPolygon(std::span<const TPoint> points) {
+  PushClip(platform::Region::Polygon(std::vector<TPoint>(points.begin(), points.end()), platform::ALTERNATE));
+}
+
+// ---- Geometry helpers ---------------------------------------------------------------------
+
+bool IsBackFacing(TPoint p0, TPoint p1, TPoint p2) {
+  const double turn = static_cast<double>(p0.x - p1.x) * (p2.y - p1.y) - static_cast<double>(p2.x - p1.x) * (p0.y - p1.y);
+  return turn < 0;
+}
+
+bool IsBackFacingPoints(std::span<const TPoint> points) {
+  return points.size() >= 3 && IsBackFacing(points[0], points[1], points[2]);
+}
+
+bool PointInRect(const TRect& r, int x, int y) { return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom; }
+
+TRect NormalizeRect(TRect r) { return r.Normalized(); }
+
+void RectSize(const TRect& r, int& width, int& height) {
+  width = r.right - r.left;
+  height = r.bottom - r.top;
+}
+
+TPoint CenterOfRect(const TRect& r) { return TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+TRect PolygonBounds(std::span<const TPoint> points) {
+  if (points.empty()) return TRect{};
+  TRect b{points[0].x, points[0].y, points[0].x, points[0].y};
+  for (const TPoint& p : points) {
+    b.left = std::min(b.left, p.x);
+    b.top = std::min(b.top, p.y);
+    b.right = std::max(b.right, p.x);
+    b.bottom = std::max(b.bottom, p.y);
+  }
+  ++b.right;
+  ++b.bottom;
+  return b;
+}
+
+void ExchangeDoubles(double& a, double& b) { std::swap(a, b); }
+void ExchangeIntegers(int& a, int& b) { std::swap(a, b); }
+double Hypotenuse(double a, double b) { return std::sqrt(a * a + b * b); }
+
+void RGBBytes(TColor color, uint8_t& r, uint8_t& g, uint8_t& b) {
+  const platform::ColorRef c = ColorToRGB(color);
+  r = static_cast<uint8_t>(platform::RedOf(c));
+  g = static_cast<uint8_t>(platform::GreenOf(c));
+  b = static_cast<uint8_t>(platform::BlueOf(c));
+}
+
+namespace {
+
+// Quicksort of points by key around the middle key.
+void SortByKey(std::vector<TPoint>& points, std::vector<float>& keys, int l, int r) {
+  while (l < r) {
+    int i = l, j = r;
+    const float mid = keys[static_cast<size_t>(l + (r - l) / 2)];
+    while (i <= j) {
+      while (keys[static_cast<size_t>(i)] < mid) ++i;
+      while (keys[static_cast<size_t>(j)] > mid) --j;
+      if (i <= j) {
+        std::swap(keys[static_cast<size_t>(i)], keys[static_cast<size_t>(j)]);
+        std::swap(points[static_cast<size_t>(i)], points[static_cast<size_t>(j)]);
+        ++i;
+        --j;
+      }
+    }
+    // The smaller part by recursion, the larger one by the loop.
+    if (j - l < r - i) {
+      if (l < j) SortByKey(points, keys, l, j);
+      l = i;
+    } else {
+      if (i < r) SortByKey(points, keys, i, r);
+      r = j;
+    }
+  }
+}
+
+}  // namespace
+
+bool ConvexHull(std::vector<TPoint>& points) {
+  if (points.size() < 3) return false;
+  if (points.size() == 3) return true;
+  // The pivot: the smallest y, of those the largest x.
+  size_t pivotAt = 0;
+  for (size_t k = 1; k < points.size(); ++k) {
+    const TPoint& p = points[k];
+    const TPoint& best = points[pivotAt];
+    if (p.y < best.y || (p.y == best.y && p.x > best.x)) pivotAt = k;
+  }
+  const TPoint pivot = points[pivotAt];
+  points[pivotAt] = points.back();
+  points.pop_back();
+  std::vector<float> keys(points.size());
+  for (size_t k = 0; k < points.size(); ++k) {
+    const double dx = pivot.x - points[k].x, dy = pivot.y - points[k].y;
+    keys[k] = (dx == 0 && dy == 0) ? 0.0f : static_cast<float>(dx / std::sqrt(dx * dx + dy * dy));
+  }
+  SortByKey(points, keys, 0, static_cast<int>(points.size()) - 1);
+  // Walk the sorted points and drop each one where the outline does not turn the right way.
+  size_t i = 1;
+  while (i < points.size()) {
+    const TPoint& prev = points[i - 1];
+    const TPoint& p = points[i];
+    const TPoint& next = i + 1 < points.size() ? points[i + 1] : pivot;
+    const double turn = static_cast<double>(prev.x - p.x) * (next.y - p.y) - static_cast<double>(next.x - p.x) * (prev.y - p.y);
+    if (turn >= 0) {
+      points.erase(points.begin() + static_cast<std::ptrdiff_t>(i));
+      if (i > 1) --i;
+    } else {
+      ++i;
+    }
+  }
+  points.push_back(pivot);
+  return true;
+}
+
+// ---- Unit ---------------------------------------------------------------------------------
+
+namespace {
+
+void Startup() {
+  // The English default is "Arial", 8 points (the message texts); on a Japanese system, as
+  // this platform is, the platform canvas's default face and size stand in for them.
+  const platform::CanvasFont platformDefault;
+  const int screenPpi = platform::kReferenceDpi;
+  int size = std::atoi(MsgDefaultFontSize.c_str());
+  std::string name = MsgDefaultFontName;
+  if (size == 8 || size <= 0) size = -platformDefault.Height() * 72 / screenPpi;
+  if (name == "Arial" || name.empty()) name = platformDefault.Name();
+  gDefaultFontSize = size;
+  gDefaultFontName = name;
+}
+
+void Shutdown() {
+  gDefaultFontName.clear();
+  gDefaultFontSize = 0;
+}
+
+UnitCounter gUnit(Startup, Shutdown);
+
+}  // namespace
+
+void PlotCanvasStartup() { gUnit.Start(); }
+void PlotCanvasShutdown() { gUnit.Stop(); }
+
+}  // namespace chart
