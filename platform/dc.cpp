@@ -494,6 +494,9 @@ void DeviceContext::SetPolyFillMode(int mode) {
 void DeviceContext::SetStretchBltMode(int mode) { state_.stretchMode = mode; }
 void DeviceContext::SetTextCharacterExtra(int extra) { state_.charExtra = extra; }
 void DeviceContext::SetBrushOrg(int x, int y) { state_.brushOrg = Point{x, y}; }
+void DeviceContext::SetArcDirection(int direction) {
+  if (direction == AD_COUNTERCLOCKWISE || direction == AD_CLOCKWISE) state_.arcDirection = direction;
+}
 void DeviceContext::MoveTo(int x, int y) { state_.pos = Point{x, y}; }
 
 void DeviceContext::SelectClipRegion(const Region* region, int mode) {

@@ -286,6 +286,13 @@ void EmfRecorder::SetBrushOrg(int x, int y) {
   Simple(EMR_SETBRUSHORGEX, {static_cast<uint32_t>(x), static_cast<uint32_t>(y)});
 }
 
+void EmfRecorder::SetArcDirection(int direction) {
+  if (finished_ || direction == state_.arcDirection) return;
+  if (direction != AD_COUNTERCLOCKWISE && direction != AD_CLOCKWISE) return;
+  DeviceContext::SetArcDirection(direction);
+  Simple(EMR_SETARCDIRECTION, {static_cast<uint32_t>(direction)});
+}
+
 void EmfRecorder::MoveTo(int x, int y) {
   DeviceContext::MoveTo(x, y);
   Simple(EMR_MOVETOEX, {static_cast<uint32_t>(x), static_cast<uint32_t>(y)});
@@ -349,6 +356,7 @@ bool EmfRecorder::RestoreDC(int level) {
   SetPolyFillMode(target.polyFillMode);
   SetStretchBltMode(target.stretchMode);
   SetBrushOrg(target.brushOrg.x, target.brushOrg.y);
+  SetArcDirection(target.arcDirection);
   state_.charExtra = target.charExtra;
   if (target.clip != state_.clip) {
     if (target.clip) {
@@ -663,6 +671,17 @@ void EmfRecorder::AbortPath() {
 
 void EmfRecorder::CloseFigure() {
   if (PathOpen()) Simple(EMR_CLOSEFIGURE, {});
+}
+
+void EmfRecorder::WidenPath() {
+  if (finished_ || pathState_ == kNoPath) return;
+  if (PathOpen()) EndPath();
+  // The widened path reaches half the pen width beyond the path (a mitred corner further).
+  if (!pathEmpty_) {
+    const int grow = std::max(1, state_.pen.width);
+    pathBounds_ = Rect{pathBounds_.left - grow, pathBounds_.top - grow, pathBounds_.right + grow, pathBounds_.bottom + grow};
+  }
+  Simple(EMR_WIDENPATH, {});
 }
 
 void EmfRecorder::UsePath(uint32_t type) {
