@@ -8,6 +8,8 @@
 #include "chart/effects.h"
 #include "chart/messages.h"
 #include "chart/unit.h"
+#include "platform/qt/dc_qt.h"
+#include "platform/qt/picture_qt.h"
 
 namespace chart {
 
@@ -16,11 +18,12 @@ using platform::PenStyle;
 
 // ---- Pens ---------------------------------------------------------------------------------
 
-TChartPen::TChartPen(TNotify onChange) : onChange_(std::move(onChange)) {}
-
-void TChartPen::Changed() {
-  if (onChange_) onChange_();
+std::function<void(platform::CanvasObject&)> OwnerNotify(TNotify onChange) {
+  if (!onChange) return {};
+  return [onChange = std::move(onChange)](platform::CanvasObject&) { onChange(); };
 }
+
+TChartPen::TChartPen(TNotify onChange) { OnChange = OwnerNotify(std::move(onChange)); }
 
 void TChartPen::SetVisible(bool v) {
   if (visible_ == v) return;
@@ -42,89 +45,81 @@ void TChartPen::SetEndStyle(TPenEndStyle v) {
   endStyle_ = v;
   Changed();
 }
-void TChartPen::SetColor(uint32_t c) {
-  if (Color() == c) return;
-  CanvasPen::SetColor(c);
-  Changed();
-}
-void TChartPen::SetWidth(int w) {
-  if (Width() == w) return;
-  CanvasPen::SetWidth(w);
-  Changed();
-}
-void TChartPen::SetStyle(PenStyle s) {
-  if (Style() == s) return;
-  CanvasPen::SetStyle(s);
-  Changed();
-}
-void TChartPen::SetMode(int rop2) {
-  if (Mode() == rop2) return;
-  CanvasPen::SetMode(rop2);
-  Changed();
-}
-
-void TChartPen::AssignPlatformPen(const platform::CanvasPen& source) {
-  SetColor(source.Color());
-  SetWidth(source.Width());
-  SetStyle(source.Style());
-  SetMode(source.Mode());
-}
 
 void TChartPen::Assign(const TChartPen& source) {
   SetVisible(source.Visible());
   SetSmallDots(source.SmallDots());
   SetSmallSpace(source.SmallSpace());
   SetEndStyle(source.EndStyle());
-  AssignPlatformPen(source);
+  CanvasPen::Assign(source);
 }
 
-TChartHiddenPen::TChartHiddenPen(TNotify onChange) : TChartPen(std::move(onChange)) {
+// The creation defaults are set before the owner's notification is connected.
+TChartHiddenPen::TChartHiddenPen(TNotify onChange) {
   defaultVisible_ = false;
   Hide();
+  OnChange = OwnerNotify(std::move(onChange));
 }
 
-TDottedGrayPen::TDottedGrayPen(TNotify onChange) : TChartPen(std::move(onChange)) {
-  CanvasPen::SetColor(clGray);
-  CanvasPen::SetStyle(PenStyle::Dot);
+TDottedGrayPen::TDottedGrayPen(TNotify onChange) {
+  SetColor(clGray);
+  SetStyle(PenStyle::Dot);
+  OnChange = OwnerNotify(std::move(onChange));
 }
 
-TDarkGrayPen::TDarkGrayPen(TNotify onChange) : TChartPen(std::move(onChange)) { CanvasPen::SetColor(clGray); }
+TDarkGrayPen::TDarkGrayPen(TNotify onChange) {
+  SetColor(clGray);
+  OnChange = OwnerNotify(std::move(onChange));
+}
 
-TWhitePen::TWhitePen(TNotify onChange) : TChartPen(std::move(onChange)) { CanvasPen::SetColor(clWhite); }
+TWhitePen::TWhitePen(TNotify onChange) {
+  SetColor(clWhite);
+  OnChange = OwnerNotify(std::move(onChange));
+}
 
 // ---- Brushes ------------------------------------------------------------------------------
 
-TChartBrush::TChartBrush(TNotify onChange) : onChange_(std::move(onChange)) { CanvasBrush::SetColor(clDefault); }
-
-void TChartBrush::Changed() {
-  if (onChange_) onChange_();
+TChartBrush::TChartBrush(TNotify onChange) {
+  SetColor(clDefault);
+  OnChange = OwnerNotify(std::move(onChange));
 }
 
-void TChartBrush::SetColor(uint32_t c) {
-  if (Color() == c) return;
-  CanvasBrush::SetColor(c);
-  Changed();
+platform::TPicture& TChartBrush::Image() {
+  if (!image_) {
+    image_ = std::make_unique<platform::TPicture>();
+    image_->OnChange = [this](platform::TPicture&) {
+      imageBitmap_.reset();
+      Changed();
+    };
+  }
+  return *image_;
 }
 
-void TChartBrush::SetStyle(BrushStyle s) {
-  if (Style() == s) return;
-  CanvasBrush::SetStyle(s);
-  Changed();
+void TChartBrush::SetImage(const platform::TPicture* picture) {
+  imageBitmap_.reset();
+  if (!picture) {
+    image_.reset();
+    Changed();
+    return;
+  }
+  Image().Assign(*picture);
 }
 
-void TChartBrush::SetImage(std::shared_ptr<const platform::Dib> image) {
-  image_ = std::move(image);
-  Changed();
+std::shared_ptr<const platform::Dib> TChartBrush::ImageBitmap() const {
+  const platform::TGraphic* graphic = image_ ? image_->Graphic() : nullptr;
+  if (!graphic || graphic->Empty()) return nullptr;
+  if (!imageBitmap_) imageBitmap_ = std::make_shared<const platform::Dib>(GraphicBitmap(*graphic));
+  return imageBitmap_;
+}
+
+platform::Dib GraphicBitmap(const platform::TGraphic& graphic) {
+  if (const auto* bitmap = dynamic_cast<const platform::TBitmapGraphic*>(&graphic)) return bitmap->Bitmap();
+  return platform::DibFromImage(platform::GraphicToImage(graphic));
 }
 
 void TChartBrush::Assign(const TChartBrush& source) {
-  SetImage(source.image_);
-  SetColor(source.Color());
-  SetStyle(source.Style());
-  if (Bitmap() != source.Bitmap()) {
-    SetBitmap(source.Bitmap());
-    Changed();
-  }
+  SetImage(source.image_.get());
+  CanvasBrush::Assign(source);
 }
 
 // ---- Fonts --------------------------------------------------------------------------------
@@ -137,26 +132,15 @@ int gDefaultFontSize = 0;
 const std::string& DefaultChartFontName() { return gDefaultFontName; }
 int DefaultChartFontSize() { return gDefaultFontSize; }
 
-TPlotFont::TPlotFont(TNotify onChange) : onChange_(std::move(onChange)) {
-  CanvasFont::SetColor(clBlack);
-  CanvasFont::SetCharset(platform::DEFAULT_CHARSET);
-  if (!gDefaultFontName.empty()) CanvasFont::SetName(gDefaultFontName);
-  if (gDefaultFontSize > 0) CanvasFont::SetSize(gDefaultFontSize);
+TPlotFont::TPlotFont(TNotify onChange) {
+  SetColor(clBlack);
+  SetCharset(platform::DEFAULT_CHARSET);
+  if (!gDefaultFontName.empty()) SetName(gDefaultFontName);
+  if (gDefaultFontSize > 0) SetSize(gDefaultFontSize);
+  OnChange = OwnerNotify(std::move(onChange));
 }
 
 TPlotFont::~TPlotFont() = default;
-
-void TPlotFont::Changed() {
-  if (onChange_) onChange_();
-}
-
-void TPlotFont::SetOnChange(TNotify onChange) {
-  onChange_ = std::move(onChange);
-  // The sub-objects share the font's notification.
-  if (outLine_) outLine_->SetOnChange([this] { Changed(); });
-  if (shadow_) shadow_->SetOnChange([this] { Changed(); });
-  if (gradient_) gradient_->SetOnChange([this] { Changed(); });
-}
 
 void TPlotFont::SetInterCharSize(int v) {
   if (interCharSize_ == v) return;
@@ -181,6 +165,7 @@ TPlotFontGradient& TPlotFont::Gradient() {
 
 void TPlotFont::SetOutLine(const TChartPen* pen) {
   if (!pen) {
+    if (!outLine_) return;
     outLine_.reset();
     Changed();
     return;
@@ -190,6 +175,7 @@ void TPlotFont::SetOutLine(const TChartPen* pen) {
 
 void TPlotFont::SetShadow(const TPlotShadow* shadow) {
   if (!shadow) {
+    if (!shadow_) return;
     shadow_.reset();
     Changed();
     return;
@@ -199,6 +185,7 @@ void TPlotFont::SetShadow(const TPlotShadow* shadow) {
 
 void TPlotFont::SetGradient(const TPlotFontGradient* gradient) {
   if (!gradient) {
+    if (!gradient_) return;
     gradient_.reset();
     Changed();
     return;
@@ -206,46 +193,8 @@ void TPlotFont::SetGradient(const TPlotFontGradient* gradient) {
   Gradient().Assign(*gradient);
 }
 
-void TPlotFont::SetName(const std::string& cp932) {
-  if (Name() == cp932.substr(0, 31)) return;
-  CanvasFont::SetName(cp932);
-  Changed();
-}
-void TPlotFont::SetHeight(int h) {
-  if (Height() == h) return;
-  CanvasFont::SetHeight(h);
-  Changed();
-}
-void TPlotFont::SetSize(int points) {
-  if (Size() == points) return;
-  CanvasFont::SetSize(points);
-  Changed();
-}
-void TPlotFont::SetStyle(int flags) {
-  if (Style() == flags) return;
-  CanvasFont::SetStyle(flags);
-  Changed();
-}
-void TPlotFont::SetColor(uint32_t c) {
-  if (Color() == c) return;
-  CanvasFont::SetColor(c);
-  Changed();
-}
-void TPlotFont::SetCharset(int cs) {
-  if (Charset() == cs) return;
-  CanvasFont::SetCharset(cs);
-  Changed();
-}
-void TPlotFont::SetLogFont(const platform::LogFont& lf) {
-  if (GetLogFont() == lf) return;
-  CanvasFont::SetLogFont(lf);
-  Changed();
-}
-
 void TPlotFont::Assign(const TPlotFont& source) {
-  SetPixelsPerInch(source.PixelsPerInch());
-  SetLogFont(source.GetLogFont());
-  SetColor(source.Color());
+  CanvasFont::Assign(source);
   SetInterCharSize(source.interCharSize_);
   SetOutLine(source.outLine_.get());
   SetShadow(source.shadow_.get());
@@ -297,11 +246,18 @@ namespace {
 // The canvas pen takes the properties of `pen` and `color`; a dashed one-pixel pen gets the
 // width 0 while the thin-dash switch is on.
 void TakePen(platform::CanvasPen& target, const platform::CanvasPen& pen, TColor color) {
+  target.Assign(pen);
   target.SetColor(color);
-  target.SetStyle(pen.Style());
-  target.SetMode(pen.Mode());
-  target.SetWidth(pen.Width());
   if (ThinDashPens && pen.Style() != PenStyle::Solid && pen.Width() == 1) target.SetWidth(0);
+}
+
+// End cap and join of a geometric pen by the chart pen's end style.
+uint32_t EndStyleBits(TPenEndStyle style) {
+  switch (style) {
+    case esSquare: return platform::PS_ENDCAP_SQUARE | platform::PS_JOIN_BEVEL;
+    case esFlat: return platform::PS_ENDCAP_FLAT | platform::PS_JOIN_MITER;
+    default: return platform::PS_ENDCAP_ROUND | platform::PS_JOIN_ROUND;
+  }
 }
 
 }  // namespace
@@ -312,11 +268,39 @@ void TPlotCanvas::SelectPenColor(const platform::CanvasPen& pen, TColor color) {
 
 void TPlotCanvas::SelectPenColor(const TChartPen& pen, TColor color) {
   if (GetMonochrome()) color = clBlack;
+  platform::CanvasPen& target = Pen();
   if (!pen.Visible()) {
-    Pen().SetStyle(PenStyle::Clear);
+    target.SetStyle(PenStyle::Clear);
     return;
   }
-  TakePen(Pen(), pen, color);
+  if (IsFull3D()) {
+    TakePen(target, pen, color);
+    return;
+  }
+  platform::LogPen lp;
+  lp.color = ColorToRGB(color);
+  if (pen.SmallDots()) {
+    // One-pixel dots: every other pixel, or dots SmallSpace + 1 pixels apart.
+    lp.width = 1;
+    if (pen.SmallSpace() <= 0) {
+      lp.style = platform::PS_COSMETIC | platform::PS_ALTERNATE;
+    } else {
+      lp.style = platform::PS_COSMETIC | platform::PS_USERSTYLE;
+      lp.userStyle = {0, static_cast<uint32_t>(pen.SmallSpace() + 1)};
+    }
+    target.SetLogPen(lp);
+    return;
+  }
+  if (pen.Width() < 2) {
+    TakePen(target, pen, color);
+    return;
+  }
+  const uint32_t kind = static_cast<uint32_t>(pen.Style());
+  lp.style = platform::PS_GEOMETRIC | (kind <= platform::PS_INSIDEFRAME ? kind : platform::PS_SOLID) |
+             EndStyleBits(pen.EndStyle());
+  lp.width = pen.Width();
+  target.SetLogPen(lp);
+  target.SetMode(pen.Mode());
 }
 
 void TPlotCanvas::SelectBrush(const TChartBrush& brush, TColor color) {
@@ -326,7 +310,8 @@ void TPlotCanvas::SelectBrush(const TChartBrush& brush, TColor color) {
 void TPlotCanvas::SelectBrushColor(const TChartBrush& brush, TColor color, TColor backColor) {
   if (GetMonochrome()) color = clWhite;
   platform::CanvasBrush& target = Brush();
-  std::shared_ptr<const platform::Dib> pattern = brush.HasImage() ? brush.Image() : brush.Bitmap();
+  std::shared_ptr<const platform::Dib> pattern = brush.ImageBitmap();
+  if (!pattern) pattern = brush.Bitmap();
   if (pattern) {
     target.SetStyle(BrushStyle::Clear);
     target.SetBitmap(pattern);
@@ -348,9 +333,8 @@ void TPlotCanvas::SelectBrushColor(const TChartBrush& brush, TColor color, TColo
 
 void TPlotCanvas::SelectFont(TPlotFont& font) {
   platform::CanvasFont& target = Font();
-  font.platform::CanvasFont::SetPixelsPerInch(target.PixelsPerInch());
-  target.SetLogFont(font.GetLogFont());
-  target.SetColor(font.Color());
+  font.SetPixelsPerInch(target.PixelsPerInch());
+  target.Assign(font);
   if (fontZoom_ != 100) target.SetSize(Round(font.Size() * fontZoom_ * 0.01));
   if (GetMonochrome()) target.SetColor(clBlack);
   if (Dc().State().charExtra != font.InterCharSize()) Dc().SetTextCharacterExtra(font.InterCharSize());

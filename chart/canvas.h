@@ -28,6 +28,7 @@
 
 #include "chart/types.h"
 #include "platform/dc_canvas.h"
+#include "platform/picture.h"
 
 namespace chart {
 
@@ -41,10 +42,13 @@ using TNotify = std::function<void()>;
 
 enum TPenEndStyle { esRound, esSquare, esFlat };
 
+// Chart pens, brushes and fonts notify through the platform object's OnChange; the
+// constructors take the owner's notification in the chart's form.
+std::function<void(platform::CanvasObject&)> OwnerNotify(TNotify onChange);
+
 class TChartPen : public platform::CanvasPen {
  public:
   explicit TChartPen(TNotify onChange = {});
-  virtual ~TChartPen() = default;
   TChartPen(const TChartPen&) = delete;
   TChartPen& operator=(const TChartPen&) = delete;
 
@@ -59,16 +63,9 @@ class TChartPen : public platform::CanvasPen {
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
 
-  // The platform pen's properties with a change notification.
-  void SetColor(uint32_t c);
-  void SetWidth(int w);
-  void SetStyle(platform::PenStyle s);
-  void SetMode(int rop2);
-
   // Visible, SmallDots, SmallSpace and EndStyle, then the platform pen's properties.
   void Assign(const TChartPen& source);
-  // The platform pen's properties only.
-  void AssignPlatformPen(const platform::CanvasPen& source);
+  using CanvasPen::Assign;
 
   // Stored in a form only when they differ from the creation defaults.
   bool IsVisibleStored() const { return visible_ != defaultVisible_; }
@@ -76,10 +73,7 @@ class TChartPen : public platform::CanvasPen {
   bool DefaultVisible() const { return defaultVisible_; }
   TPenEndStyle DefaultEndStyle() const { return defaultEndStyle_; }
 
-  void SetOnChange(TNotify onChange) { onChange_ = std::move(onChange); }
-
  protected:
-  void Changed();
   bool defaultVisible_ = true;
   TPenEndStyle defaultEndStyle_ = esRound;
 
@@ -88,7 +82,6 @@ class TChartPen : public platform::CanvasPen {
   bool smallDots_ = false;
   int smallSpace_ = 0;
   TPenEndStyle endStyle_ = esRound;
-  TNotify onChange_;
 };
 
 // Hidden at creation (and by default in forms).
@@ -115,26 +108,28 @@ class TWhitePen : public TChartPen {
 class TChartBrush : public platform::CanvasBrush {
  public:
   explicit TChartBrush(TNotify onChange = {});
-  virtual ~TChartBrush() = default;
   TChartBrush(const TChartBrush&) = delete;
   TChartBrush& operator=(const TChartBrush&) = delete;
 
-  void SetColor(uint32_t c);
-  void SetStyle(platform::BrushStyle s);
-  // The image that fills instead of colour and style while it is set; nullptr frees it.
-  // Every assignment notifies.
-  const std::shared_ptr<const platform::Dib>& Image() const { return image_; }
+  // The picture that fills instead of colour and style while it holds a graphic; created on
+  // first access, sharing the brush's notification. SetImage copies the given picture
+  // (nullptr frees it); every assignment notifies.
+  platform::TPicture& Image();
   bool HasImage() const { return image_ != nullptr; }
-  void SetImage(std::shared_ptr<const platform::Dib> image);
+  void SetImage(const platform::TPicture* picture);
+  // The image's graphic as a pattern bitmap; nullptr without a graphic.
+  std::shared_ptr<const platform::Dib> ImageBitmap() const;
   // The image, then the platform brush's properties.
   void Assign(const TChartBrush& source);
-  void SetOnChange(TNotify onChange) { onChange_ = std::move(onChange); }
+  using CanvasBrush::Assign;
 
  private:
-  void Changed();
-  std::shared_ptr<const platform::Dib> image_;
-  TNotify onChange_;
+  std::unique_ptr<platform::TPicture> image_;
+  mutable std::shared_ptr<const platform::Dib> imageBitmap_;
 };
+
+// A graphic as a bitmap of its own size (a metafile drawn on white).
+platform::Dib GraphicBitmap(const platform::TGraphic& graphic);
 
 // ---- Fonts --------------------------------------------------------------------------------
 
@@ -147,7 +142,7 @@ int DefaultChartFontSize();
 class TPlotFont : public platform::CanvasFont {
  public:
   explicit TPlotFont(TNotify onChange = {});
-  ~TPlotFont();
+  ~TPlotFont() override;
   TPlotFont(const TPlotFont&) = delete;
   TPlotFont& operator=(const TPlotFont&) = delete;
 
@@ -160,9 +155,6 @@ class TPlotFont : public platform::CanvasFont {
   TChartHiddenPen& OutLine();
   TPlotShadow& Shadow();
   TPlotFontGradient& Gradient();
-  bool HasOutLine() const { return outLine_ != nullptr; }
-  bool HasShadow() const { return shadow_ != nullptr; }
-  bool HasGradient() const { return gradient_ != nullptr; }
   const TChartHiddenPen* OutLineIfAny() const { return outLine_.get(); }
   const TPlotShadow* ShadowIfAny() const { return shadow_.get(); }
   const TPlotFontGradient* GradientIfAny() const { return gradient_.get(); }
@@ -170,17 +162,9 @@ class TPlotFont : public platform::CanvasFont {
   void SetShadow(const TPlotShadow* shadow);
   void SetGradient(const TPlotFontGradient* gradient);
 
-  // The platform font's properties with a change notification.
-  void SetName(const std::string& cp932);
-  void SetHeight(int h);
-  void SetSize(int points);
-  void SetStyle(int flags);
-  void SetColor(uint32_t c);
-  void SetCharset(int cs);
-  void SetLogFont(const platform::LogFont& lf);
-
   // The platform font's properties, the character spacing and the sub-objects.
   void Assign(const TPlotFont& source);
+  using CanvasFont::Assign;
 
   // Written to a form only when they differ from the defaults.
   bool IsNameStored() const;
@@ -188,15 +172,11 @@ class TPlotFont : public platform::CanvasFont {
   bool IsStyleStored() const { return Style() != 0; }
   bool IsColorStored() const { return Color() != clBlack; }
 
-  void SetOnChange(TNotify onChange);
-
  private:
-  void Changed();
   int interCharSize_ = 0;
   std::unique_ptr<TChartHiddenPen> outLine_;
   std::unique_ptr<TPlotShadow> shadow_;
   std::unique_ptr<TPlotFontGradient> gradient_;
-  TNotify onChange_;
 };
 
 // ---- The canvas ---------------------------------------------------------------------------
@@ -238,7 +218,7 @@ class TPlotCanvas {
   virtual void DrawArc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) = 0;  // 17
   virtual void DrawRingSector(int xc, int yc, int xRadius, int yRadius, double startAngle, double endAngle,
                               int holePercent) = 0;                          // 18
-  virtual void DrawGraphic(int x, int y, const platform::Dib* graphic) = 0;  // 19
+  virtual void DrawGraphic(int x, int y, const platform::TGraphic* graphic) = 0;  // 19
   virtual void DrawEllipse(int x1, int y1, int x2, int y2) = 0;              // 20
   virtual void FillRect(const TRect& rect) = 0;                              // 21
   virtual void DrawBevelFrame(TRect rect, TColor topLeft, int width, TColor bottomRight);  // 22
@@ -247,7 +227,7 @@ class TPlotCanvas {
   virtual void DrawPie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) = 0;  // 25
   virtual void DrawRectangle(int x0, int y0, int x1, int y1) = 0;            // 26
   virtual void DrawRoundRect(int x1, int y1, int x2, int y2, int cornerW, int cornerH) = 0;  // 27
-  virtual void StretchGraphic(const TRect& rect, const platform::Dib* graphic) = 0;         // 28
+  virtual void StretchGraphic(const TRect& rect, const platform::TGraphic* graphic) = 0;    // 28
   virtual void DrawText2D(int x, int y, const std::string& text) = 0;        // 29
   virtual int TextWidth(const std::string& text);                            // 30
   virtual int TextHeight(const std::string& text);                           // 31

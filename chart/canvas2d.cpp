@@ -61,14 +61,14 @@ void TPlotCanvas3D::DrawLine(int x0, int y0, int x1, int y1) {
 void TPlotCanvas3D::DrawPolyline(std::span<const TPoint> points) { canvas_->Polyline(ToVector(points)); }
 void TPlotCanvas3D::DrawPolygon(std::span<const TPoint> points) { canvas_->Polygon(ToVector(points)); }
 
-void TPlotCanvas3D::DrawGraphic(int x, int y, const platform::Dib* graphic) {
-  if (!graphic || graphic->width <= 0 || graphic->height <= 0) return;
-  canvas_->Draw(x, y, *graphic);
+void TPlotCanvas3D::DrawGraphic(int x, int y, const platform::TGraphic* graphic) {
+  if (!graphic || graphic->Empty()) return;
+  graphic->Draw(*canvas_, TRect{x, y, x + graphic->Width(), y + graphic->Height()});
 }
 
-void TPlotCanvas3D::StretchGraphic(const TRect& rect, const platform::Dib* graphic) {
-  if (!graphic || graphic->width <= 0 || graphic->height <= 0) return;
-  canvas_->StretchDraw(rect, *graphic);
+void TPlotCanvas3D::StretchGraphic(const TRect& rect, const platform::TGraphic* graphic) {
+  if (!graphic || graphic->Empty()) return;
+  graphic->Draw(*canvas_, rect);
 }
 
 void TPlotCanvas3D::ClipRectangle(const TRect& rect) { PushClip(platform::Region(rect)); }
@@ -90,8 +90,11 @@ void TPlotCanvas3D::DrawRingSector(int xc, int yc, int xRadius, int yRadius, dou
   dc.LineTo(innerEnd.x, innerEnd.y);
   if (innerStart.x != innerEnd.x || innerStart.y != innerEnd.y) {
     const int rx = Round(ix), ry = Round(iy);
-    // PENDING: clockwise arc direction for the inner arc
+    // Back along the inner ellipse, clockwise.
+    const int direction = dc.State().arcDirection;
+    dc.SetArcDirection(platform::AD_CLOCKWISE);
     dc.ArcTo(xc - rx, yc - ry, xc + rx, yc + ry, innerEnd.x, innerEnd.y, innerStart.x, innerStart.y);
+    dc.SetArcDirection(direction);
   }
   dc.LineTo(outerStart.x, outerStart.y);
   dc.EndPath();
@@ -156,7 +159,7 @@ void TPlotCanvas3D::DrawText2D(int x, int y, const std::string& text) {
   };
   layPath();
   if (hasGradient) {
-    // PENDING: widen the path for a gradient outline
+    if (gradient->Outline()) dc.WidenPath();
     SaveClip();
     dc.SelectClipPath(platform::RGN_AND);
     const_cast<TPlotFontGradient*>(gradient)->PaintRect(*this, TextRectangle(x, y, wide));

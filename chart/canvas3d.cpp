@@ -20,12 +20,6 @@ constexpr double kDegree = std::numbers::pi / 180.0;
 constexpr int kCylinderSides = 16;
 constexpr int kDefaultConePercent = 0;
 
-// A pixel of a device-independent bitmap (0x00RRGGBB) as a colour.
-TColor DibColor(uint32_t pixel) {
-  return platform::RgbColor(static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
-                            static_cast<int>(pixel & 0xFF));
-}
-
 }  // namespace
 
 // ---- View options -------------------------------------------------------------------------
@@ -115,8 +109,9 @@ TRect TCanvas3D::ProjectedRectBounds(const TRect& r, int z) {
   return b;
 }
 
-void TCanvas3D::DrawPicture3D(const TRect& rect, const platform::Dib& picture, int z) {
-  if (picture.width <= 0 || picture.height <= 0) return;
+void TCanvas3D::DrawPicture3D(const TRect& rect, const platform::TGraphic& graphic, int z) {
+  if (graphic.Empty()) return;
+  const platform::Dib picture = GraphicBitmap(graphic);
   Pen().SetStyle(PenStyle::Clear);
   const BrushStyle savedStyle = Brush().Style();
   const uint32_t savedColor = Brush().Color();
@@ -129,7 +124,7 @@ void TCanvas3D::DrawPicture3D(const TRect& rect, const platform::Dib& picture, i
       const int y0 = rect.top + Round(r * sy), y1 = rect.top + Round((r + 1) * sy);
       const TPoint quad[4] = {ProjectPoint(x0, y0, z), ProjectPoint(x1, y0, z), ProjectPoint(x1, y1, z),
                               ProjectPoint(x0, y1, z)};
-      Brush().SetColor(DibColor(picture.At(c, r)));
+      Brush().SetColor(picture.Pixel(c, r));
       DrawPolygon(quad);
     }
   }

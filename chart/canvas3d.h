@@ -178,7 +178,7 @@ class TCanvas3D : public TPlotCanvas {
   void DrawLineAtDepth(TPoint a, TPoint b, int z) { DrawLineAtZ(a.x, a.y, b.x, b.y, z); }
   void DrawRectAtZ(int left, int top, int right, int bottom, int z) { DrawRectAtZ(TRect{left, top, right, bottom}, z); }
   // Each pixel of `picture` as a quad of `rect` at depth z.
-  void DrawPicture3D(const TRect& rect, const platform::Dib& picture, int z);
+  void DrawPicture3D(const TRect& rect, const platform::TGraphic& graphic, int z);
 
  protected:
   TView3DOptions* options_ = nullptr;
@@ -211,7 +211,7 @@ class TPlotCanvas3D : public TCanvas3D {
   void DrawArc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override;
   void DrawRingSector(int xc, int yc, int xRadius, int yRadius, double startAngle, double endAngle,
                       int holePercent) override;
-  void DrawGraphic(int x, int y, const platform::Dib* graphic) override;
+  void DrawGraphic(int x, int y, const platform::TGraphic* graphic) override;
   void DrawEllipse(int x1, int y1, int x2, int y2) override;
   void FillRect(const TRect& rect) override;
   void LineTo(int x, int y) override;
@@ -219,7 +219,7 @@ class TPlotCanvas3D : public TCanvas3D {
   void DrawPie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override;
   void DrawRectangle(int x0, int y0, int x1, int y1) override;
   void DrawRoundRect(int x1, int y1, int x2, int y2, int cornerW, int cornerH) override;
-  void StretchGraphic(const TRect& rect, const platform::Dib* graphic) override;
+  void StretchGraphic(const TRect& rect, const platform::TGraphic* graphic) override;
   void DrawText2D(int x, int y, const std::string& text) override;
   void ClipRectangle(const TRect& rect) override;
   void DrawHorizLine(int x0, int x1, int y) override;

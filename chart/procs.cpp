@@ -9,6 +9,7 @@
 #include <map>
 
 #include "chart/unit.h"
+#include "platform/dc_canvas.h"
 
 namespace chart {
 
@@ -290,6 +291,14 @@ std::optional<Qt::CursorShape> ScreenCursor(int number) {
   auto it = gCursors.find(number);
   if (it == gCursors.end()) return std::nullopt;
   return it->second;
+}
+
+// ---- Check box ----------------------------------------------------------------------------
+
+void PaintCheckBox(int x, int y, platform::Canvas& canvas, bool checked, bool checkBox) {
+  const uint32_t state = (checkBox ? platform::DFCS_BUTTONCHECK : platform::DFCS_BUTTONRADIO) |
+                         (checked ? platform::DFCS_CHECKED : 0);
+  canvas.Dc().DrawFrameControl(TRect{x, y, x + 13, y + 13}, platform::DFC_BUTTON, state);
 }
 
 // ---- Stored point data --------------------------------------------------------------------
