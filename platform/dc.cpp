@@ -363,13 +363,17 @@ Region Region::RoundRect(const Rect& box, int cornerW, int cornerH) {
   return out;
 }
 
-Region Region::Polygon(const std::vector<Point>& pts, int fillMode) {
+Region Region::Polygon(const std::vector<Point>& pts, int fillMode, const Rect* within) {
   Region out;
   if (pts.size() < 3) return out;
   int top = pts[0].y, bottom = pts[0].y;
   for (const Point& p : pts) {
     top = std::min(top, p.y);
     bottom = std::max(bottom, p.y);
+  }
+  if (within) {
+    top = std::max(top, within->top);
+    bottom = std::min(bottom, within->bottom);
   }
   std::vector<std::vector<Interval>> rows;
   for (int y = top; y < bottom; ++y) {
@@ -394,6 +398,10 @@ Region Region::Polygon(const std::vector<Point>& pts, int fillMode) {
       if (!inside) continue;
       int x0 = static_cast<int>(std::ceil(xs[k].first - 0.5));
       int x1 = static_cast<int>(std::ceil(xs[k + 1].first - 0.5));
+      if (within) {
+        x0 = std::max(x0, within->left);
+        x1 = std::min(x1, within->right);
+      }
       if (x1 <= x0) continue;
       if (!row.empty() && row.back().second >= x0) {
         row.back().second = std::max(row.back().second, x1);

@@ -185,7 +185,9 @@ class Region {
   static Region FromRects(const std::vector<Rect>& rects);  // union of arbitrary rectangles
   static Region Ellipse(const Rect& box);
   static Region RoundRect(const Rect& box, int cornerW, int cornerH);
-  static Region Polygon(const std::vector<Point>& points, int fillMode = ALTERNATE);
+  // `within` (optional) limits the pixels looked at, so that a polygon reaching far beyond
+  // a surface costs no more than the part that can be seen.
+  static Region Polygon(const std::vector<Point>& points, int fillMode = ALTERNATE, const Rect* within = nullptr);
   // A convex shape given row by row from `top`: one span [first, second) per row (none where
   // first >= second).
   static Region FromRowSpans(int top, const std::vector<std::pair<int, int>>& spans);

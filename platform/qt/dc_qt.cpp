@@ -418,7 +418,8 @@ void QtDc::Polygon(const std::vector<Point>& points) {
   Prepare();
   if (!SetRop(state_.rop2)) return;
   if (HasBrush() && points.size() >= 3) {
-    FillRects(Region::Polygon(points, state_.polyFillMode).Rects(), MakeBrush());
+    const Rect visible = SurfaceBox();
+    FillRects(Region::Polygon(points, state_.polyFillMode, visible.IsEmpty() ? nullptr : &visible).Rects(), MakeBrush());
   }
   if (!HasPen()) return;
   if (state_.pen.IsThin()) {
@@ -743,6 +744,11 @@ void QtDc::UsePath(bool stroke, bool fill) {
   path_ = QPainterPath();
 }
 
+Rect QtDc::SurfaceBox() const {
+  if (caps_.horzRes <= 0 || caps_.vertRes <= 0) return Rect{};
+  return Rect{0, 0, caps_.horzRes, caps_.vertRes};
+}
+
 void QtDc::StrokePath() { UsePath(true, false); }
 void QtDc::FillPath() { UsePath(false, true); }
 void QtDc::StrokeAndFillPath() { UsePath(true, true); }
@@ -750,12 +756,14 @@ void QtDc::StrokeAndFillPath() { UsePath(true, true); }
 void QtDc::SelectClipPath(int mode) {
   if (pathState_ == kNoPath) return;
   pathState_ = kNoPath;
-  // The inside of the path, figure by figure, as the same pixel region every back end uses.
+  // The inside of the path, figure by figure, as the same pixel region every back end uses
+  // (as far as the surface reaches).
+  const Rect visible = SurfaceBox();
   Region inside;
   for (const QPolygonF& poly : path_.toSubpathPolygons()) {
     std::vector<Point> pts;
     for (const QPointF& p : poly) pts.push_back(Point{static_cast<int>(std::lround(p.x())), static_cast<int>(std::lround(p.y()))});
-    inside = Region::Combine(inside, Region::Polygon(pts, state_.polyFillMode),
+    inside = Region::Combine(inside, Region::Polygon(pts, state_.polyFillMode, visible.IsEmpty() ? nullptr : &visible),
                              state_.polyFillMode == WINDING ? RGN_OR : RGN_XOR);
   }
   path_ = QPainterPath();

@@ -1,6 +1,8 @@
 // Clockwise arcs and widened paths on the Qt back end, through a metafile, and in a trace.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "draw_env.h"
 #include "platform/dc_trace.h"
 #include "platform/emf_player.h"
@@ -94,4 +96,21 @@ TEST(ArcDirectionAndWidenPath, MetafileReplaysThemAndTheTraceLogsThem) {
   EXPECT_TRUE(trace.Has("WidenPath"));
   trace.SetArcDirection(7);  // not a direction: ignored
   EXPECT_EQ(trace.State().arcDirection, AD_COUNTERCLOCKWISE);
+}
+
+// A damaged coordinate may send a widened path far beyond the picture; the clip it becomes
+// costs no more than the surface.
+TEST(ArcDirectionAndWidenPath, DamagedRecordsPlayWithoutHarm) {
+  EmfRecorder rec(kW, kH);
+  DrawScene(rec);
+  const std::string good = rec.Finish();
+  std::mt19937 rng(5);
+  for (int round = 0; round < 200; ++round) {
+    std::string bad = good;
+    for (int k = 0; k < 1 + static_cast<int>(rng() % 6); ++k) bad[8 + rng() % (bad.size() - 8)] = static_cast<char>(rng());
+    QImage img = WhiteImage(kW, kH);
+    QtDc dc(img);
+    PlayEnhMetafile(dc, bad, Rect{0, 0, kW, kH});
+    EXPECT_TRUE(dc.State().arcDirection == AD_COUNTERCLOCKWISE);
+  }
 }
