@@ -166,8 +166,14 @@ void TPlotCanvas3D::GradientFill(const TRect& rect, TColor a, int balance, TGrad
           current = rgb;
           selected = true;
         }
-        dc.MoveTo(p.x, p.y);
-        dc.LineTo(q.x, q.y);
+        if (up) {
+          dc.MoveTo(p.x, p.y);
+          dc.LineTo(q.x, q.y);
+        } else {
+          // The same pixels drawn downwards from the last one towards P.
+          dc.MoveTo(q.x - 1, q.y + 1);
+          dc.LineTo(p.x - 1, p.y + 1);
+        }
         if (q.x < r.right) {
           ++q.x;
         } else {
