@@ -7,6 +7,7 @@
 
 #include "chart/effects.h"
 #include "chart/messages.h"
+#include "chart/procs.h"
 #include "chart/unit.h"
 #include "platform/qt/dc_qt.h"
 #include "platform/qt/picture_qt.h"
@@ -25,26 +26,10 @@ std::function<void(platform::CanvasObject&)> OwnerNotify(TNotify onChange) {
 
 TChartPen::TChartPen(TNotify onChange) { OnChange = OwnerNotify(std::move(onChange)); }
 
-void TChartPen::SetVisible(bool v) {
-  if (visible_ == v) return;
-  visible_ = v;
-  Changed();
-}
-void TChartPen::SetSmallDots(bool v) {
-  if (smallDots_ == v) return;
-  smallDots_ = v;
-  Changed();
-}
-void TChartPen::SetSmallSpace(int v) {
-  if (smallSpace_ == v) return;
-  smallSpace_ = v;
-  Changed();
-}
-void TChartPen::SetEndStyle(TPenEndStyle v) {
-  if (endStyle_ == v) return;
-  endStyle_ = v;
-  Changed();
-}
+CHART_SETTER(TChartPen, Visible, visible_, bool)
+CHART_SETTER(TChartPen, SmallDots, smallDots_, bool)
+CHART_SETTER(TChartPen, SmallSpace, smallSpace_, int)
+CHART_SETTER(TChartPen, EndStyle, endStyle_, TPenEndStyle)
 
 void TChartPen::Assign(const TChartPen& source) {
   SetVisible(source.Visible());
@@ -142,11 +127,7 @@ TPlotFont::TPlotFont(TNotify onChange) {
 
 TPlotFont::~TPlotFont() = default;
 
-void TPlotFont::SetInterCharSize(int v) {
-  if (interCharSize_ == v) return;
-  interCharSize_ = v;
-  Changed();
-}
+CHART_SETTER(TPlotFont, InterCharSize, interCharSize_, int)
 
 TChartHiddenPen& TPlotFont::OutLine() {
   if (!outLine_) outLine_ = std::make_unique<TChartHiddenPen>([this] { Changed(); });
@@ -215,6 +196,25 @@ TPlotCanvas::~TPlotCanvas() = default;
 void TPlotCanvas::SetCanvas(platform::Canvas* canvas) {
   if (canvas != canvas_) savedClips_.clear();
   canvas_ = canvas;
+  if (!canvas) return;
+  // The chart draws with these objects and selects them itself: no owner hears of their changes.
+  canvas->Pen().OnChange = nullptr;
+  canvas->Brush().OnChange = nullptr;
+  canvas->Font().OnChange = nullptr;
+}
+
+namespace {
+THtmlTextDrawer gHtmlTextDrawer = nullptr;
+}  // namespace
+
+void SetHtmlTextDrawer(THtmlTextDrawer drawer) { gHtmlTextDrawer = drawer; }
+
+void TPlotCanvas::DrawTextMaybeHtml(int x, int y, bool html, const std::string& text) {
+  if (html && gHtmlTextDrawer) {
+    gHtmlTextDrawer(*this, x, y, text);
+  } else {
+    DrawText2D(x, y, text);
+  }
 }
 
 void TPlotCanvas::ResetDrawingState() {
@@ -490,16 +490,8 @@ TPoint CenterOfRect(const TRect& r) { return TPoint{(r.left + r.right) / 2, (r.t
 
 TRect PolygonBounds(std::span<const TPoint> points) {
   if (points.empty()) return TRect{};
-  TRect b{points[0].x, points[0].y, points[0].x, points[0].y};
-  for (const TPoint& p : points) {
-    b.left = std::min(b.left, p.x);
-    b.top = std::min(b.top, p.y);
-    b.right = std::max(b.right, p.x);
-    b.bottom = std::max(b.bottom, p.y);
-  }
-  ++b.right;
-  ++b.bottom;
-  return b;
+  const TRect b = platform::BoundingBox(points);
+  return TRect{b.left, b.top, b.right + 1, b.bottom + 1};
 }
 
 void ExchangeDoubles(double& a, double& b) { std::swap(a, b); }
@@ -512,36 +504,6 @@ void RGBBytes(TColor color, uint8_t& r, uint8_t& g, uint8_t& b) {
   g = static_cast<uint8_t>(platform::GreenOf(c));
   b = static_cast<uint8_t>(platform::BlueOf(c));
 }
-
-namespace {
-
-// Quicksort of points by key around the middle key.
-void SortByKey(std::vector<TPoint>& points, std::vector<float>& keys, int l, int r) {
-  while (l < r) {
-    int i = l, j = r;
-    const float mid = keys[static_cast<size_t>(l + (r - l) / 2)];
-    while (i <= j) {
-      while (keys[static_cast<size_t>(i)] < mid) ++i;
-      while (keys[static_cast<size_t>(j)] > mid) --j;
-      if (i <= j) {
-        std::swap(keys[static_cast<size_t>(i)], keys[static_cast<size_t>(j)]);
-        std::swap(points[static_cast<size_t>(i)], points[static_cast<size_t>(j)]);
-        ++i;
-        --j;
-      }
-    }
-    // The smaller part by recursion, the larger one by the loop.
-    if (j - l < r - i) {
-      if (l < j) SortByKey(points, keys, l, j);
-      l = i;
-    } else {
-      if (i < r) SortByKey(points, keys, i, r);
-      r = j;
-    }
-  }
-}
-
-}  // namespace
 
 bool ConvexHull(std::vector<TPoint>& points) {
   if (points.size() < 3) return false;
@@ -561,7 +523,16 @@ bool ConvexHull(std::vector<TPoint>& points) {
     const double dx = pivot.x - points[k].x, dy = pivot.y - points[k].y;
     keys[k] = (dx == 0 && dy == 0) ? 0.0f : static_cast<float>(dx / std::sqrt(dx * dx + dy * dy));
   }
-  SortByKey(points, keys, 0, static_cast<int>(points.size()) - 1);
+  SortWithCallbacks(
+      0, static_cast<int>(points.size()) - 1,
+      [&](int i, int j) {
+        const float a = keys[static_cast<size_t>(i)], b = keys[static_cast<size_t>(j)];
+        return a < b ? -1 : a > b ? 1 : 0;
+      },
+      [&](int i, int j) {
+        std::swap(keys[static_cast<size_t>(i)], keys[static_cast<size_t>(j)]);
+        std::swap(points[static_cast<size_t>(i)], points[static_cast<size_t>(j)]);
+      });
   // Walk the sorted points and drop each one where the outline does not turn the right way.
   size_t i = 1;
   while (i < points.size()) {

@@ -282,6 +282,9 @@ class TPlotCanvas {
     DrawRoundRect(r.left, r.top, r.right, r.bottom, cornerX, cornerY);
   }
   void DrawLineBetween(TPoint a, TPoint b) { DrawLine(a.x, a.y, b.x, b.y); }
+  // With `html` the text is drawn by the HTML text renderer (when one is installed), else by
+  // DrawText2D.
+  void DrawTextMaybeHtml(int x, int y, bool html, const std::string& text);
 
   // The colour with R, G and B lowered by `amount` (not below 0) becomes the background colour
   // when the brush is not solid, else the brush colour.
@@ -325,6 +328,10 @@ class TPlotCanvas {
  private:
   std::vector<std::optional<platform::Region>> savedClips_;
 };
+
+// The HTML text renderer installs its drawing here (nullptr removes it).
+using THtmlTextDrawer = void (*)(TPlotCanvas& canvas, int x, int y, const std::string& text);
+void SetHtmlTextDrawer(THtmlTextDrawer drawer);
 
 // ---- Geometry helpers ---------------------------------------------------------------------
 

@@ -28,32 +28,23 @@ void TView3DOptions::Changed() {
   if (parent_) parent_->Invalidate();
 }
 
-#define CHART_VIEW_SETTER(Name, member, Type) \
-  void TView3DOptions::Set##Name(Type v) {    \
-    if (member == v) return;                   \
-    member = v;                                \
-    Changed();                                 \
-  }
-CHART_VIEW_SETTER(Elevation, elevation_, double)
-CHART_VIEW_SETTER(Rotation, rotation_, double)
-CHART_VIEW_SETTER(FontZoom, fontZoom_, int)
-CHART_VIEW_SETTER(Orthogonal, orthogonal_, bool)
-CHART_VIEW_SETTER(OrthoAngle, orthoAngle_, int)
-CHART_VIEW_SETTER(Perspective, perspective_, int)
-CHART_VIEW_SETTER(Tilt, tilt_, int)
-CHART_VIEW_SETTER(ZoomText, zoomText_, bool)
-#undef CHART_VIEW_SETTER
+CHART_SETTER(TView3DOptions, Elevation, elevation_, double)
+CHART_SETTER(TView3DOptions, Rotation, rotation_, double)
+CHART_SETTER(TView3DOptions, FontZoom, fontZoom_, int)
+CHART_SETTER(TView3DOptions, Orthogonal, orthogonal_, bool)
+CHART_SETTER(TView3DOptions, OrthoAngle, orthoAngle_, int)
+CHART_SETTER(TView3DOptions, Perspective, perspective_, int)
+CHART_SETTER(TView3DOptions, Tilt, tilt_, int)
+CHART_SETTER(TView3DOptions, ZoomText, zoomText_, bool)
 
 void TView3DOptions::SetHorizOffset(int v) {
-  if (horizOffset_ == v) return;
-  horizOffset_ = v;
+  if (!ChangeValue(horizOffset_, v)) return;
   Changed();
   if (onScrolled) onScrolled(true);
 }
 
 void TView3DOptions::SetVertOffset(int v) {
-  if (vertOffset_ == v) return;
-  vertOffset_ = v;
+  if (!ChangeValue(vertOffset_, v)) return;
   Changed();
   if (onScrolled) onScrolled(false);
 }
@@ -97,17 +88,7 @@ std::array<TPoint, 4> TCanvas3D::ProjectRectCorners(const TRect& r, int z) {
           ProjectPoint(r.left, r.bottom, z)};
 }
 
-TRect TCanvas3D::ProjectedRectBounds(const TRect& r, int z) {
-  const std::array<TPoint, 4> c = ProjectRectCorners(r, z);
-  TRect b{c[0].x, c[0].y, c[0].x, c[0].y};
-  for (const TPoint& p : c) {
-    b.left = std::min(b.left, p.x);
-    b.top = std::min(b.top, p.y);
-    b.right = std::max(b.right, p.x);
-    b.bottom = std::max(b.bottom, p.y);
-  }
-  return b;
-}
+TRect TCanvas3D::ProjectedRectBounds(const TRect& r, int z) { return platform::BoundingBox(ProjectRectCorners(r, z)); }
 
 void TCanvas3D::DrawPicture3D(const TRect& rect, const platform::TGraphic& graphic, int z) {
   if (graphic.Empty()) return;
@@ -543,27 +524,20 @@ void TPlotCanvas3D::DrawPyramid(bool vertical, int left, int top, int right, int
   auto face = [&](std::span<const TPoint3D> points, int amount) {
     if (clear || Faces(*this, points)) FaceAt(points, darkSides, base, amount);
   };
-  if (vertical) {
-    const TPoint3D b0{left, bottom, z0}, b1{right, bottom, z0}, b2{right, bottom, z1}, b3{left, bottom, z1};
-    const TPoint3D apex{(left + right) / 2, top, zc};
-    const TPoint3D f0[3] = {b0, b1, apex}, f1[3] = {b2, b3, apex}, f2[3] = {b3, b0, apex}, f3[3] = {b1, b2, apex};
-    const TPoint3D floor[4] = {b0, b3, b2, b1};
-    face(floor, 64);
-    face(f0, 128);
-    face(f1, 128);
-    face(f2, 128);
-    face(f3, 128);
-  } else {
-    const TPoint3D b0{left, top, z0}, b1{left, bottom, z0}, b2{left, bottom, z1}, b3{left, top, z1};
-    const TPoint3D apex{right, (top + bottom) / 2, zc};
-    const TPoint3D f0[3] = {b0, b1, apex}, f1[3] = {b2, b3, apex}, f2[3] = {b3, b0, apex}, f3[3] = {b1, b2, apex};
-    const TPoint3D floor[4] = {b0, b3, b2, b1};
-    face(floor, 64);
-    face(f0, 128);
-    face(f1, 128);
-    face(f2, 128);
-    face(f3, 128);
-  }
+  // The base rectangle at the near end (bottom, or left for a lying pyramid), the apex in the
+  // middle of the far end.
+  const TPoint3D b0 = vertical ? TPoint3D{left, bottom, z0} : TPoint3D{left, top, z0};
+  const TPoint3D b1 = vertical ? TPoint3D{right, bottom, z0} : TPoint3D{left, bottom, z0};
+  const TPoint3D b2 = vertical ? TPoint3D{right, bottom, z1} : TPoint3D{left, bottom, z1};
+  const TPoint3D b3 = vertical ? TPoint3D{left, bottom, z1} : TPoint3D{left, top, z1};
+  const TPoint3D apex = vertical ? TPoint3D{(left + right) / 2, top, zc} : TPoint3D{right, (top + bottom) / 2, zc};
+  const TPoint3D f0[3] = {b0, b1, apex}, f1[3] = {b2, b3, apex}, f2[3] = {b3, b0, apex}, f3[3] = {b1, b2, apex};
+  const TPoint3D floor[4] = {b0, b3, b2, b1};
+  face(floor, 64);
+  face(f0, 128);
+  face(f1, 128);
+  face(f2, 128);
+  face(f3, 128);
   RestoreFaceColor(base);
 }
 

@@ -176,6 +176,10 @@ class TCanvas3D : public TPlotCanvas {
     DrawBox3D(rect.left, rect.right, rect.top, rect.bottom, z0, z1, darkSides);
   }
   void DrawLineAtDepth(TPoint a, TPoint b, int z) { DrawLineAtZ(a.x, a.y, b.x, b.y, z); }
+  // An arrow whose shaft is half the head's width.
+  void DrawArrowHalfHead(bool filled, TPoint from, int z, int headLength, int headWidth, TPoint to) {
+    DrawArrow(filled, from, 50, z, headLength, headWidth, to);
+  }
   void DrawRectAtZ(int left, int top, int right, int bottom, int z) { DrawRectAtZ(TRect{left, top, right, bottom}, z); }
   // Each pixel of `picture` as a quad of `rect` at depth z.
   void DrawPicture3D(const TRect& rect, const platform::TGraphic& graphic, int z);

@@ -201,20 +201,13 @@ void TCustomPlotGradient::Changed() {
   if (onChange_) onChange_();
 }
 
-#define CHART_GRADIENT_SETTER(Name, member, Type) \
-  void TCustomPlotGradient::Set##Name(Type v) {   \
-    if (member == v) return;                       \
-    member = v;                                    \
-    Changed();                                     \
-  }
-CHART_GRADIENT_SETTER(Balance, balance_, int)
-CHART_GRADIENT_SETTER(Direction, direction_, TGradientDirection)
-CHART_GRADIENT_SETTER(EndColor, endColor_, TColor)
-CHART_GRADIENT_SETTER(RadialX, radialX_, int)
-CHART_GRADIENT_SETTER(RadialY, radialY_, int)
-CHART_GRADIENT_SETTER(StartColor, startColor_, TColor)
-CHART_GRADIENT_SETTER(Visible, visible_, bool)
-#undef CHART_GRADIENT_SETTER
+CHART_SETTER(TCustomPlotGradient, Balance, balance_, int)
+CHART_SETTER(TCustomPlotGradient, Direction, direction_, TGradientDirection)
+CHART_SETTER(TCustomPlotGradient, EndColor, endColor_, TColor)
+CHART_SETTER(TCustomPlotGradient, RadialX, radialX_, int)
+CHART_SETTER(TCustomPlotGradient, RadialY, radialY_, int)
+CHART_SETTER(TCustomPlotGradient, StartColor, startColor_, TColor)
+CHART_SETTER(TCustomPlotGradient, Visible, visible_, bool)
 
 void TCustomPlotGradient::SetMidColor(TColor v) {
   if (v == clNone) {
@@ -241,11 +234,7 @@ void TCustomPlotGradient::Assign(const TCustomPlotGradient& s) {
   Changed();
 }
 
-void TPlotFontGradient::SetOutline(bool v) {
-  if (outline_ == v) return;
-  outline_ = v;
-  Changed();
-}
+CHART_SETTER(TPlotFontGradient, Outline, outline_, bool)
 
 void TPlotFontGradient::Assign(const TCustomPlotGradient& source) {
   if (const auto* font = dynamic_cast<const TPlotFontGradient*>(&source)) outline_ = font->outline_;
@@ -348,36 +337,17 @@ void TPlotShadow::Changed() {
   if (onChange_) onChange_();
 }
 
-void TPlotShadow::SetColor(TColor c) {
-  if (color_ == c) return;
-  color_ = c;
-  Changed();
-}
-void TPlotShadow::SetHorizSize(int v) {
-  if (horizSize_ == v) return;
-  horizSize_ = v;
-  Changed();
-}
-void TPlotShadow::SetVertSize(int v) {
-  if (vertSize_ == v) return;
-  vertSize_ = v;
-  Changed();
-}
+CHART_SETTER(TPlotShadow, Color, color_, TColor)
+CHART_SETTER(TPlotShadow, HorizSize, horizSize_, int)
+CHART_SETTER(TPlotShadow, VertSize, vertSize_, int)
 void TPlotShadow::SetSize(int v) {
   if (horizSize_ == v && vertSize_ == v) return;
   horizSize_ = vertSize_ = v;
   Changed();
 }
-void TPlotShadow::SetSmooth(bool v) {
-  if (smooth_ == v) return;
-  smooth_ = v;
-  Changed();
-}
+CHART_SETTER(TPlotShadow, Smooth, smooth_, bool)
 void TPlotShadow::SetTransparency(int percent) {
-  percent = std::clamp(percent, 0, 100);
-  if (transparency_ == percent) return;
-  transparency_ = percent;
-  Changed();
+  if (ChangeValue(transparency_, std::clamp(percent, 0, 100))) Changed();
 }
 
 void TPlotShadow::Assign(const TPlotShadow& s) {

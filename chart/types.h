@@ -38,6 +38,22 @@ inline int Round(double value) {
   return static_cast<int>(r);
 }
 
+// The setters' rule: store `value` when it differs; true when the field changed (the setter
+// then notifies or repaints).
+template <class T, class V>
+bool ChangeValue(T& field, const V& value) {
+  if (field == value) return false;
+  field = value;
+  return true;
+}
+
+// Defines Class::Set<Name>(Type) that stores a changed value in `member` and calls the class's
+// Changed().
+#define CHART_SETTER(Class, Name, member, Type) \
+  void Class::Set##Name(Type v) {               \
+    if (ChangeValue(member, v)) Changed();      \
+  }
+
 // Truncation towards zero with the same saturation.
 inline int Trunc(double value) { return Round(std::trunc(value)); }
 

@@ -176,6 +176,18 @@ std::string SubstituteFace(const std::string& face) {
   return face;
 }
 
+Rect BoundingBox(std::span<const Point> points) {
+  if (points.empty()) return Rect{};
+  Rect b{points[0].x, points[0].y, points[0].x, points[0].y};
+  for (const Point& p : points) {
+    b.left = std::min(b.left, p.x);
+    b.top = std::min(b.top, p.y);
+    b.right = std::max(b.right, p.x);
+    b.bottom = std::max(b.bottom, p.y);
+  }
+  return b;
+}
+
 // ---- Regions ----------------------------------------------------------------------------
 
 namespace {

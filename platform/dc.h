@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -172,6 +173,9 @@ FontEngine* InstallFontEngine(FontEngine* engine);  // nullptr: the built-in est
 // The face that draws a Windows face name (UTF-8 in, UTF-8 out): the Japanese system faces
 // become the IPA faces, "Arial" Liberation Sans; other names are kept.
 std::string SubstituteFace(const std::string& faceUtf8);
+
+// The smallest and largest coordinates of the points, inclusive (empty for no points).
+Rect BoundingBox(std::span<const Point> points);
 
 // ---- Regions ----------------------------------------------------------------------------
 constexpr int RGN_AND = 1, RGN_OR = 2, RGN_XOR = 3, RGN_DIFF = 4, RGN_COPY = 5;

@@ -118,13 +118,7 @@ Rect EmfRecorder::ShapeBounds(int left, int top, int right, int bottom) const {
 }
 
 Rect EmfRecorder::PointsBounds(const std::vector<Point>& points) const {
-  Rect b{points[0].x, points[0].y, points[0].x, points[0].y};
-  for (const Point& p : points) {
-    b.left = std::min(b.left, p.x);
-    b.top = std::min(b.top, p.y);
-    b.right = std::max(b.right, p.x);
-    b.bottom = std::max(b.bottom, p.y);
-  }
+  const Rect b = BoundingBox(points);
   int reach = PenReach(state_.pen);
   return Rect{b.left - reach, b.top - reach, b.right + reach, b.bottom + reach};
 }

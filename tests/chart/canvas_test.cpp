@@ -454,3 +454,22 @@ TEST(ChartGeometry, Helpers) {
   EXPECT_EQ(Round(1e300), std::numeric_limits<int>::max());
   EXPECT_EQ(Round(std::nan("")), 0);
 }
+
+TEST_F(Canvas2D, BindingTakesOverTheCanvasObjectsAndHtmlTextsGoToTheirRenderer) {
+  int heard = 0;
+  platform::Canvas other(*dc_);
+  other.Pen().OnChange = [&](platform::CanvasObject&) { ++heard; };
+  canvas_.SetCanvas(&other);
+  canvas_.Pen().SetColor(clRed);
+  EXPECT_EQ(heard, 0);
+
+  static int htmlCalls;
+  htmlCalls = 0;
+  canvas_.DrawTextMaybeHtml(10, 10, true, "<b>x</b>");  // no renderer installed: plain text
+  EXPECT_NE(Ink(Dark).right, -1);
+  SetHtmlTextDrawer([](TPlotCanvas&, int, int, const std::string&) { ++htmlCalls; });
+  canvas_.DrawTextMaybeHtml(10, 10, true, "<b>x</b>");
+  canvas_.DrawTextMaybeHtml(10, 10, false, "x");
+  SetHtmlTextDrawer(nullptr);
+  EXPECT_EQ(htmlCalls, 1);
+}

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <cstdlib>
 
 #include "canvas_fixture.h"
 #include "chart/effects.h"
@@ -157,13 +156,10 @@ TEST_F(ChartMetafile, PlayedBackEqualsTheDirectDrawing) {
 }
 
 TEST_F(ChartMetafile, LibreOfficeOpensIt) {
-  if (std::system("command -v soffice >/dev/null 2>&1") != 0) GTEST_SKIP() << "soffice is not installed";
+  if (!testsupport::HaveLibreOffice()) GTEST_SKIP() << "soffice is not installed";
   testsupport::TempFolder tmp;
   ASSERT_TRUE(platform::WriteFileBytesAtomic(tmp.Path("chart.emf"), Metafile()));
-  const std::string cmd = "cd '" + tmp.native() + "' && timeout 180 soffice -env:UserInstallation=file://" +
-                          tmp.native() + "profile --headless --convert-to png --outdir '" + tmp.native() +
-                          "' chart.emf >/dev/null 2>&1";
-  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  ASSERT_TRUE(testsupport::ConvertWithLibreOffice(tmp.native(), "chart.emf", tmp.native()));
   QImage png(QString::fromStdString(tmp.native() + "chart.png"));
   ASSERT_FALSE(png.isNull());
   drawtest::Keep(png, "chart-emf-libreoffice");
