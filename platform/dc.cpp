@@ -176,6 +176,18 @@ std::string SubstituteFace(const std::string& face) {
   return face;
 }
 
+Rect BoundingBox(std::span<const Point> points) {
+  if (points.empty()) return Rect{};
+  Rect b{points[0].x, points[0].y, points[0].x, points[0].y};
+  for (const Point& p : points) {
+    b.left = std::min(b.left, p.x);
+    b.top = std::min(b.top, p.y);
+    b.right = std::max(b.right, p.x);
+    b.bottom = std::max(b.bottom, p.y);
+  }
+  return b;
+}
+
 // ---- Regions ----------------------------------------------------------------------------
 
 namespace {
@@ -363,13 +375,17 @@ Region Region::RoundRect(const Rect& box, int cornerW, int cornerH) {
   return out;
 }
 
-Region Region::Polygon(const std::vector<Point>& pts, int fillMode) {
+Region Region::Polygon(const std::vector<Point>& pts, int fillMode, const Rect* within) {
   Region out;
   if (pts.size() < 3) return out;
   int top = pts[0].y, bottom = pts[0].y;
   for (const Point& p : pts) {
     top = std::min(top, p.y);
     bottom = std::max(bottom, p.y);
+  }
+  if (within) {
+    top = std::max(top, within->top);
+    bottom = std::min(bottom, within->bottom);
   }
   std::vector<std::vector<Interval>> rows;
   for (int y = top; y < bottom; ++y) {
@@ -394,6 +410,10 @@ Region Region::Polygon(const std::vector<Point>& pts, int fillMode) {
       if (!inside) continue;
       int x0 = static_cast<int>(std::ceil(xs[k].first - 0.5));
       int x1 = static_cast<int>(std::ceil(xs[k + 1].first - 0.5));
+      if (within) {
+        x0 = std::max(x0, within->left);
+        x1 = std::min(x1, within->right);
+      }
       if (x1 <= x0) continue;
       if (!row.empty() && row.back().second >= x0) {
         row.back().second = std::max(row.back().second, x1);
@@ -494,6 +514,9 @@ void DeviceContext::SetPolyFillMode(int mode) {
 void DeviceContext::SetStretchBltMode(int mode) { state_.stretchMode = mode; }
 void DeviceContext::SetTextCharacterExtra(int extra) { state_.charExtra = extra; }
 void DeviceContext::SetBrushOrg(int x, int y) { state_.brushOrg = Point{x, y}; }
+void DeviceContext::SetArcDirection(int direction) {
+  if (direction == AD_COUNTERCLOCKWISE || direction == AD_CLOCKWISE) state_.arcDirection = direction;
+}
 void DeviceContext::MoveTo(int x, int y) { state_.pos = Point{x, y}; }
 
 void DeviceContext::SelectClipRegion(const Region* region, int mode) {

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -173,6 +174,9 @@ FontEngine* InstallFontEngine(FontEngine* engine);  // nullptr: the built-in est
 // become the IPA faces, "Arial" Liberation Sans; other names are kept.
 std::string SubstituteFace(const std::string& faceUtf8);
 
+// The smallest and largest coordinates of the points, inclusive (empty for no points).
+Rect BoundingBox(std::span<const Point> points);
+
 // ---- Regions ----------------------------------------------------------------------------
 constexpr int RGN_AND = 1, RGN_OR = 2, RGN_XOR = 3, RGN_DIFF = 4, RGN_COPY = 5;
 constexpr int ALTERNATE = 1, WINDING = 2;
@@ -185,7 +189,9 @@ class Region {
   static Region FromRects(const std::vector<Rect>& rects);  // union of arbitrary rectangles
   static Region Ellipse(const Rect& box);
   static Region RoundRect(const Rect& box, int cornerW, int cornerH);
-  static Region Polygon(const std::vector<Point>& points, int fillMode = ALTERNATE);
+  // `within` (optional) limits the pixels looked at, so that a polygon reaching far beyond
+  // a surface costs no more than the part that can be seen.
+  static Region Polygon(const std::vector<Point>& points, int fillMode = ALTERNATE, const Rect* within = nullptr);
   // A convex shape given row by row from `top`: one span [first, second) per row (none where
   // first >= second).
   static Region FromRowSpans(int top, const std::vector<std::pair<int, int>>& spans);
@@ -204,6 +210,8 @@ class Region {
 
 // ---- Other constants --------------------------------------------------------------------
 constexpr int TRANSPARENT = 1, OPAQUE = 2;
+// Arc direction of Arc, ArcTo, Pie and Chord.
+constexpr int AD_COUNTERCLOCKWISE = 1, AD_CLOCKWISE = 2;
 constexpr uint32_t TA_NOUPDATECP = 0, TA_UPDATECP = 1, TA_LEFT = 0, TA_RIGHT = 2, TA_CENTER = 6, TA_TOP = 0,
                    TA_BOTTOM = 8, TA_BASELINE = 24, TA_RTLREADING = 256;
 constexpr uint32_t ETO_OPAQUE = 2, ETO_CLIPPED = 4;
@@ -279,6 +287,7 @@ struct DcState {
   int polyFillMode = ALTERNATE;
   int stretchMode = BLACKONWHITE;
   int charExtra = 0;
+  int arcDirection = AD_COUNTERCLOCKWISE;
   Point brushOrg;
   Point pos;                  // current position (MoveTo)
   std::optional<Region> clip; // none: the whole surface
@@ -308,6 +317,8 @@ class DeviceContext {
   virtual void SetStretchBltMode(int mode);
   virtual void SetTextCharacterExtra(int extra);
   virtual void SetBrushOrg(int x, int y);
+  // AD_COUNTERCLOCKWISE or AD_CLOCKWISE; other values are ignored.
+  virtual void SetArcDirection(int direction);
   virtual void MoveTo(int x, int y);
 
   // Clipping, in device units. SelectClipRegion combines `region` with the current clip by
@@ -330,8 +341,9 @@ class DeviceContext {
   virtual void Rectangle(int left, int top, int right, int bottom) = 0;
   virtual void RoundRect(int left, int top, int right, int bottom, int cornerW, int cornerH) = 0;
   virtual void Ellipse(int left, int top, int right, int bottom) = 0;
-  // Arc, Pie, Chord: the ellipse in the box, anticlockwise from the radial through
-  // (xs, ys) to the radial through (xe, ye); equal radials give the whole ellipse.
+  // Arc, Pie, Chord: the ellipse in the box from the radial through (xs, ys) to the radial
+  // through (xe, ye), anticlockwise (or clockwise under AD_CLOCKWISE); equal radials give the
+  // whole ellipse.
   virtual void Arc(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) = 0;
   virtual void Pie(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) = 0;
   virtual void Chord(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) = 0;
@@ -359,6 +371,8 @@ class DeviceContext {
   }
   virtual void AbortPath() { pathState_ = kNoPath; }
   virtual void CloseFigure() = 0;
+  // Replaces the (ended) path by the outline of what stroking it with the selected pen paints.
+  virtual void WidenPath() = 0;
   virtual void StrokePath() = 0;
   virtual void FillPath() = 0;
   virtual void StrokeAndFillPath() = 0;

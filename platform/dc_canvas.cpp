@@ -24,21 +24,35 @@ void CanvasObject::Changed() {
 
 // ---- Pen --------------------------------------------------------------------------------
 
+template <class F>
+void CanvasPen::Update(F change) {
+  const LogPen before = ToLogPen();
+  const int mode = mode_;
+  change();
+  if (!(ToLogPen() == before) || mode_ != mode) Changed();
+}
+
 void CanvasPen::SetColor(uint32_t c) {
-  if (c == color_) return;
-  color_ = c;
-  Changed();
+  if (c == color_ && !logPen_) return;
+  Update([&] {
+    color_ = c;
+    logPen_.reset();
+  });
 }
 void CanvasPen::SetWidth(int w) {
   if (w < 0) w = 1;
-  if (w == width_) return;
-  width_ = w;
-  Changed();
+  if (w == width_ && !logPen_) return;
+  Update([&] {
+    width_ = w;
+    logPen_.reset();
+  });
 }
 void CanvasPen::SetStyle(PenStyle s) {
-  if (s == style_) return;
-  style_ = s;
-  Changed();
+  if (s == style_ && !logPen_) return;
+  Update([&] {
+    style_ = s;
+    logPen_.reset();
+  });
 }
 void CanvasPen::SetMode(int rop2) {
   if (rop2 == mode_) return;
@@ -46,15 +60,26 @@ void CanvasPen::SetMode(int rop2) {
   Changed();
 }
 void CanvasPen::Assign(const CanvasPen& o) {
-  if (o.color_ == color_ && o.width_ == width_ && o.style_ == style_ && o.mode_ == mode_) return;
-  color_ = o.color_;
-  width_ = o.width_;
-  style_ = o.style_;
-  mode_ = o.mode_;
-  Changed();
+  Update([&] {
+    color_ = o.color_;
+    width_ = o.width_;
+    style_ = o.style_;
+    mode_ = o.mode_;
+    logPen_ = o.logPen_;
+  });
+}
+void CanvasPen::SetLogPen(const LogPen& pen) {
+  Update([&] {
+    logPen_ = pen;
+    color_ = pen.color;
+    width_ = pen.width;
+    const uint32_t kind = pen.Kind();
+    style_ = kind <= PS_ALTERNATE ? static_cast<PenStyle>(kind) : PenStyle::Solid;
+  });
 }
 
 LogPen CanvasPen::ToLogPen() const {
+  if (logPen_) return *logPen_;
   LogPen p;
   p.style = static_cast<uint32_t>(style_);
   if (style_ == PenStyle::UserStyle) p.style = PS_SOLID;

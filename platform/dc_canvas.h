@@ -16,12 +16,14 @@
 // dashed lines opaque in its colour, any other style makes them transparent. Setting a font
 // property rebuilds the font from its properties (name, height, style, character set, pitch,
 // orientation) with a natural width; SetLogFont selects a complete logical font, kept until the
-// next property change.
+// next property change. SetLogPen likewise selects a complete logical pen (geometric pens with
+// end cap, join and user style), kept until the next property change of the pen.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,9 +70,15 @@ class CanvasPen : public CanvasObject {
   void SetMode(int rop2);
   // Takes the other pen's properties (one notification when any differs).
   void Assign(const CanvasPen& other);
+  // A complete logical pen: colour, width and style follow it (the mode stays).
+  void SetLogPen(const LogPen& pen);
   LogPen ToLogPen() const;
 
  private:
+  // Runs `change` on the properties and notifies when the pen differs afterwards.
+  template <class F>
+  void Update(F change);
+  std::optional<LogPen> logPen_;
   uint32_t color_ = 0;
   int width_ = 1;
   PenStyle style_ = PenStyle::Solid;

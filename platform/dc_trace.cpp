@@ -201,6 +201,11 @@ void TraceDc::AbortPath() {
   log.push_back("AbortPath");
 }
 void TraceDc::CloseFigure() { log.push_back("CloseFigure"); }
+void TraceDc::WidenPath() { log.push_back("WidenPath"); }
+void TraceDc::SetArcDirection(int direction) {
+  DeviceContext::SetArcDirection(direction);
+  log.push_back("SetArcDirection " + std::to_string(direction));
+}
 void TraceDc::StrokePath() {
   pathState_ = kNoPath;
   log.push_back("StrokePath");

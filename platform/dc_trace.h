@@ -62,6 +62,8 @@ class TraceDc final : public DeviceContext {
   void EndPath() override;
   void AbortPath() override;
   void CloseFigure() override;
+  void WidenPath() override;
+  void SetArcDirection(int direction) override;
   void StrokePath() override;
   void FillPath() override;
   void StrokeAndFillPath() override;

@@ -17,7 +17,6 @@ namespace {
 
 constexpr int MM_TEXT = 1, MM_LOMETRIC = 2, MM_HIMETRIC = 3, MM_LOENGLISH = 4, MM_HIENGLISH = 5,
               MM_TWIPS = 6, MM_ISOTROPIC = 7, MM_ANISOTROPIC = 8;
-constexpr int AD_CLOCKWISE = 2;
 constexpr uint32_t ETO_PDY = 0x2000;
 
 struct Xform {
@@ -54,7 +53,6 @@ struct MapState {
   LogPen pen;
   LogBrush brush;
   LogFont font;
-  int arcDirection = 1;
 };
 
 int ClampInt(double v) {
@@ -109,6 +107,7 @@ class Player {
     dc_.SetROP2(R2_COPYPEN);
     dc_.SetPolyFillMode(ALTERNATE);
     dc_.SetTextCharacterExtra(0);
+    dc_.SetArcDirection(AD_COUNTERCLOCKWISE);
     bool sawHeader = false;
     bool sawEof = false;
     while (walker.Next(rec)) {
@@ -573,7 +572,7 @@ class Player {
       case EMR_SETTEXTALIGN: dc_.SetTextAlign(f.U32(8)); return f.ok;
       case EMR_SETTEXTCOLOR: dc_.SetTextColor(f.U32(8)); return f.ok;
       case EMR_SETBKCOLOR: dc_.SetBkColor(f.U32(8)); return f.ok;
-      case EMR_SETARCDIRECTION: st_.arcDirection = f.I32(8); return f.ok;
+      case EMR_SETARCDIRECTION: dc_.SetArcDirection(f.I32(8)); return f.ok;
       case EMR_SETBRUSHORGEX: {
         Point p = P(f.I32(8), f.I32(12));
         dc_.SetBrushOrg(p.x, p.y);
@@ -744,7 +743,6 @@ class Player {
         Rect box = R(f.RectAt(8));
         Point s = P(f.I32(24), f.I32(28)), e = P(f.I32(32), f.I32(36));
         if (!f.ok) return false;
-        if (st_.arcDirection == AD_CLOCKWISE) std::swap(s, e);
         Realize();
         if (rec.type == EMR_ARCTO) {
           SyncPos();
@@ -842,8 +840,8 @@ class Player {
       case EMR_ABORTPATH: dc_.AbortPath(); return true;
       case EMR_CLOSEFIGURE: dc_.CloseFigure(); return true;
       case EMR_FLATTENPATH:
-      case EMR_WIDENPATH:
         return true;
+      case EMR_WIDENPATH: Realize(); dc_.WidenPath(); return true;
       case EMR_FILLPATH: Realize(); dc_.FillPath(); return true;
       case EMR_STROKEPATH: Realize(); dc_.StrokePath(); return true;
       case EMR_STROKEANDFILLPATH: Realize(); dc_.StrokeAndFillPath(); return true;

@@ -118,13 +118,7 @@ Rect EmfRecorder::ShapeBounds(int left, int top, int right, int bottom) const {
 }
 
 Rect EmfRecorder::PointsBounds(const std::vector<Point>& points) const {
-  Rect b{points[0].x, points[0].y, points[0].x, points[0].y};
-  for (const Point& p : points) {
-    b.left = std::min(b.left, p.x);
-    b.top = std::min(b.top, p.y);
-    b.right = std::max(b.right, p.x);
-    b.bottom = std::max(b.bottom, p.y);
-  }
+  const Rect b = BoundingBox(points);
   int reach = PenReach(state_.pen);
   return Rect{b.left - reach, b.top - reach, b.right + reach, b.bottom + reach};
 }
@@ -286,6 +280,13 @@ void EmfRecorder::SetBrushOrg(int x, int y) {
   Simple(EMR_SETBRUSHORGEX, {static_cast<uint32_t>(x), static_cast<uint32_t>(y)});
 }
 
+void EmfRecorder::SetArcDirection(int direction) {
+  if (finished_ || direction == state_.arcDirection) return;
+  if (direction != AD_COUNTERCLOCKWISE && direction != AD_CLOCKWISE) return;
+  DeviceContext::SetArcDirection(direction);
+  Simple(EMR_SETARCDIRECTION, {static_cast<uint32_t>(direction)});
+}
+
 void EmfRecorder::MoveTo(int x, int y) {
   DeviceContext::MoveTo(x, y);
   Simple(EMR_MOVETOEX, {static_cast<uint32_t>(x), static_cast<uint32_t>(y)});
@@ -349,6 +350,7 @@ bool EmfRecorder::RestoreDC(int level) {
   SetPolyFillMode(target.polyFillMode);
   SetStretchBltMode(target.stretchMode);
   SetBrushOrg(target.brushOrg.x, target.brushOrg.y);
+  SetArcDirection(target.arcDirection);
   state_.charExtra = target.charExtra;
   if (target.clip != state_.clip) {
     if (target.clip) {
@@ -663,6 +665,17 @@ void EmfRecorder::AbortPath() {
 
 void EmfRecorder::CloseFigure() {
   if (PathOpen()) Simple(EMR_CLOSEFIGURE, {});
+}
+
+void EmfRecorder::WidenPath() {
+  if (finished_ || pathState_ == kNoPath) return;
+  if (PathOpen()) EndPath();
+  // The widened path reaches half the pen width beyond the path (a mitred corner further).
+  if (!pathEmpty_) {
+    const int grow = std::max(1, state_.pen.width);
+    pathBounds_ = Rect{pathBounds_.left - grow, pathBounds_.top - grow, pathBounds_.right + grow, pathBounds_.bottom + grow};
+  }
+  Simple(EMR_WIDENPATH, {});
 }
 
 void EmfRecorder::UsePath(uint32_t type) {

@@ -42,6 +42,7 @@ class EmfRecorder final : public DeviceContext {
   void SetStretchBltMode(int mode) override;
   void SetTextCharacterExtra(int extra) override;
   void SetBrushOrg(int x, int y) override;
+  void SetArcDirection(int direction) override;
   void MoveTo(int x, int y) override;
   void SelectClipRegion(const Region* region, int mode = RGN_COPY) override;
   void IntersectClipRect(const Rect& r) override;
@@ -69,6 +70,7 @@ class EmfRecorder final : public DeviceContext {
   void EndPath() override;
   void AbortPath() override;
   void CloseFigure() override;
+  void WidenPath() override;
   void StrokePath() override;
   void FillPath() override;
   void StrokeAndFillPath() override;

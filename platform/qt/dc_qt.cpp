@@ -123,10 +123,12 @@ std::vector<int> ThinPattern(const LogPen& pen) {
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 
 // Start and sweep (degrees, anticlockwise) of an arc given by its radials.
-void ArcAngles(const Rect& box, int xs, int ys, int xe, int ye, double& start, double& sweep) {
+// Clockwise arcs get a negative sweep.
+void ArcAngles(const Rect& box, int xs, int ys, int xe, int ye, int direction, double& start, double& sweep) {
   start = RadialAngle(box, xs, ys);
   sweep = RadialAngle(box, xe, ye) - start;
   if (sweep <= 0) sweep += 360;
+  if (direction == AD_CLOCKWISE) sweep = sweep >= 360 ? -360 : sweep - 360;
 }
 
 QPolygon ToQPolygon(const std::vector<Point>& points) {
@@ -416,7 +418,8 @@ void QtDc::Polygon(const std::vector<Point>& points) {
   Prepare();
   if (!SetRop(state_.rop2)) return;
   if (HasBrush() && points.size() >= 3) {
-    FillRects(Region::Polygon(points, state_.polyFillMode).Rects(), MakeBrush());
+    const Rect visible = SurfaceBox();
+    FillRects(Region::Polygon(points, state_.polyFillMode, visible.IsEmpty() ? nullptr : &visible).Rects(), MakeBrush());
   }
   if (!HasPen()) return;
   if (state_.pen.IsThin()) {
@@ -501,7 +504,7 @@ void QtDc::ArcShape(ArcKind kind, int l, int t, int r, int b, int xs, int ys, in
   Rect n = Rect{l, t, r, b}.Normalized();
   if (n.right - n.left < 2 || n.bottom - n.top < 2) return;
   double a0, sweep;
-  ArcAngles(n, xs, ys, xe, ye, a0, sweep);
+  ArcAngles(n, xs, ys, xe, ye, state_.arcDirection, a0, sweep);
   QRect box(n.left, n.top, n.Width() - 1, n.Height() - 1);
   if (PathOpen()) {
     if (kind == ArcKind::Pie) {
@@ -692,7 +695,7 @@ QPen QtDc::OutlinePen() const {
 void QtDc::ArcTo(int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
   Rect n = Rect{l, t, r, b}.Normalized();
   double a0, sweep;
-  ArcAngles(n, xs, ys, xe, ye, a0, sweep);
+  ArcAngles(n, xs, ys, xe, ye, state_.arcDirection, a0, sweep);
   QRectF box(n.left, n.top, n.Width(), n.Height());
   QPainterPath arc;
   arc.moveTo(state_.pos.x, state_.pos.y);
@@ -717,6 +720,19 @@ void QtDc::CloseFigure() {
   if (PathOpen()) path_.closeSubpath();
 }
 
+void QtDc::WidenPath() {
+  if (pathState_ == kNoPath) return;
+  if (PathOpen()) EndPath();
+  const QPen pen = WidePen();
+  QPainterPathStroker stroker;
+  stroker.setWidth(std::max(1, state_.pen.width));
+  stroker.setCapStyle(pen.capStyle());
+  stroker.setJoinStyle(pen.joinStyle());
+  if (pen.style() != Qt::SolidLine) stroker.setDashPattern(pen.dashPattern());
+  // One outline without overlaps, so either fill mode fills it whole.
+  path_ = stroker.createStroke(path_).simplified();
+}
+
 void QtDc::UsePath(bool stroke, bool fill) {
   if (pathState_ == kNoPath) return;
   pathState_ = kNoPath;
@@ -728,6 +744,11 @@ void QtDc::UsePath(bool stroke, bool fill) {
   path_ = QPainterPath();
 }
 
+Rect QtDc::SurfaceBox() const {
+  if (caps_.horzRes <= 0 || caps_.vertRes <= 0) return Rect{};
+  return Rect{0, 0, caps_.horzRes, caps_.vertRes};
+}
+
 void QtDc::StrokePath() { UsePath(true, false); }
 void QtDc::FillPath() { UsePath(false, true); }
 void QtDc::StrokeAndFillPath() { UsePath(true, true); }
@@ -735,12 +756,14 @@ void QtDc::StrokeAndFillPath() { UsePath(true, true); }
 void QtDc::SelectClipPath(int mode) {
   if (pathState_ == kNoPath) return;
   pathState_ = kNoPath;
-  // The inside of the path, figure by figure, as the same pixel region every back end uses.
+  // The inside of the path, figure by figure, as the same pixel region every back end uses
+  // (as far as the surface reaches).
+  const Rect visible = SurfaceBox();
   Region inside;
   for (const QPolygonF& poly : path_.toSubpathPolygons()) {
     std::vector<Point> pts;
     for (const QPointF& p : poly) pts.push_back(Point{static_cast<int>(std::lround(p.x())), static_cast<int>(std::lround(p.y()))});
-    inside = Region::Combine(inside, Region::Polygon(pts, state_.polyFillMode),
+    inside = Region::Combine(inside, Region::Polygon(pts, state_.polyFillMode, visible.IsEmpty() ? nullptr : &visible),
                              state_.polyFillMode == WINDING ? RGN_OR : RGN_XOR);
   }
   path_ = QPainterPath();

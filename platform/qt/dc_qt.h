@@ -85,6 +85,7 @@ class QtDc final : public DeviceContext {
   void ArcTo(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) override;
   void BeginPath() override;
   void CloseFigure() override;
+  void WidenPath() override;
   void StrokePath() override;
   void FillPath() override;
   void StrokeAndFillPath() override;
@@ -92,6 +93,8 @@ class QtDc final : public DeviceContext {
 
  private:
   void UsePath(bool stroke, bool fill);
+  // The whole surface (empty when its size is unknown).
+  Rect SurfaceBox() const;
   QPen OutlinePen() const;
   QPainterPath path_;
   enum class ArcKind { Arc, Pie, Chord };

@@ -6,7 +6,6 @@
 
 #include <QImage>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <set>
 
@@ -401,7 +400,7 @@ TEST_F(GoldenResults, PageImagesForLooking) {
 
 // The ten files of the report set open in LibreOffice (an independent reader of the format).
 TEST_F(GoldenResults, ReportMetafilesOpenInAnIndependentProgram) {
-  if (std::system("command -v soffice >/dev/null 2>&1") != 0) GTEST_SKIP() << "soffice is not installed";
+  if (!testsupport::HaveLibreOffice()) GTEST_SKIP() << "soffice is not installed";
   std::vector<std::string> lines;
   QImage dummy(10, 10, QImage::Format_RGB32);
   app::DrawOnImage(dummy, [&](platform::Canvas& c, int w, int h) { lines = app::DrawWeatherChart(c, prefix_, "", w, h).lines; });
@@ -416,10 +415,7 @@ TEST_F(GoldenResults, ReportMetafilesOpenInAnIndependentProgram) {
     EXPECT_EQ(app::MetafileName(prefix_, data), name);
     ASSERT_TRUE(app::SaveGraphMetafile(name, prefix_, data));
   }
-  const std::string cmd = "cd '" + tmp_.native() + "' && timeout 300 soffice -env:UserInstallation=file://" +
-                          tmp_.native() + "profile --headless --convert-to png --outdir '" + tmp_.native() +
-                          "png' *.EMF >/dev/null 2>&1";
-  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  ASSERT_TRUE(testsupport::ConvertWithLibreOffice(tmp_.native(), "*.EMF", tmp_.native() + "png", 300));
   auto suffixOf = [&](const std::string& name) { return std::to_string(&name - names.data()); };
   for (const std::string& name : names) {
     const std::string base = platform::ToNativePath(name).value();

@@ -134,3 +134,28 @@ TEST(Canvas, DrawingDirectlyOnTheContextNeverLeavesAStaleObject) {
   canvas.LineTo(60, 60);
   EXPECT_EQ(dc.State().pen.width, 2);
 }
+
+TEST(CanvasObjects, ALogicalPenIsKeptUntilThePensNextPropertyChange) {
+  TraceDc dc;
+  Canvas canvas(dc);
+  int calls = 0;
+  canvas.Pen().OnChange = [&](CanvasObject&) { ++calls; };
+  const LogPen flat{PS_GEOMETRIC | PS_DASH | PS_ENDCAP_FLAT | PS_JOIN_MITER, 4, 0x00FF00, {}};
+  canvas.Pen().SetLogPen(flat);
+  canvas.Pen().SetLogPen(flat);  // the same pen again: no change
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(canvas.Pen().Width(), 4);
+  EXPECT_EQ(canvas.Pen().Style(), PenStyle::Dash);
+  canvas.LineTo(10, 10);
+  EXPECT_EQ(dc.State().pen, flat);
+  canvas.Pen().SetColor(0x0000FF);  // a property: the pen is built from the properties again
+  canvas.LineTo(20, 20);
+  EXPECT_EQ(dc.State().pen.style, PS_DASH);
+  EXPECT_EQ(dc.State().pen.width, 4);
+  EXPECT_EQ(dc.State().pen.color, 0x0000FFu);
+  EXPECT_EQ(calls, 2);
+  CanvasPen copy;
+  canvas.Pen().SetLogPen(flat);
+  copy.Assign(canvas.Pen());
+  EXPECT_EQ(copy.ToLogPen(), flat);
+}

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <cstdlib>
 #include <filesystem>
 
 #include "draw_env.h"
@@ -46,12 +45,10 @@ Box Within(const Box& b, const Box& frame) {
              (b.bottom - frame.top) / h};
 }
 
-bool HaveSoffice() { return std::system("command -v soffice >/dev/null 2>&1") == 0; }
-
 }  // namespace
 
 TEST(EmfLibreOffice, IndependentReaderDrawsOurShapesWhereWeDrawThem) {
-  if (!HaveSoffice()) GTEST_SKIP() << "soffice is not installed";
+  if (!testsupport::HaveLibreOffice()) GTEST_SKIP() << "soffice is not installed";
   constexpr int kW = 400, kH = 300;
   EmfRecorder rec(kW, kH);
   rec.SelectPen(LogPen{PS_SOLID, 1, RgbColor(200, 200, 200), {}});
@@ -72,10 +69,7 @@ TEST(EmfLibreOffice, IndependentReaderDrawsOurShapesWhereWeDrawThem) {
   testsupport::TempFolder tmp;
   ASSERT_TRUE(WriteFileBytesAtomic(tmp.Path("cross.emf"), rec.Finish()));
 
-  const std::string cmd = "cd '" + tmp.native() + "' && timeout 180 soffice -env:UserInstallation=file://" +
-                          tmp.native() + "profile --headless --convert-to png --outdir '" + tmp.native() +
-                          "' cross.emf >/dev/null 2>&1";
-  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  ASSERT_TRUE(testsupport::ConvertWithLibreOffice(tmp.native(), "cross.emf", tmp.native()));
   QImage png(QString::fromStdString(tmp.native() + "cross.png"));
   ASSERT_FALSE(png.isNull());
   drawtest::Keep(png, "libreoffice");

@@ -52,6 +52,17 @@ std::string TempFolder::Path(const std::string& relativeUtf8) const {
   return inside_ + rel;
 }
 
+bool HaveLibreOffice() { return std::system("command -v soffice >/dev/null 2>&1") == 0; }
+
+bool ConvertWithLibreOffice(const std::string& folder, const std::string& files, const std::string& outFolder,
+                            int timeoutSeconds) {
+  const std::string cmd = "cd '" + folder + "' && timeout " + std::to_string(timeoutSeconds) +
+                          " soffice -env:UserInstallation=file://" + folder +
+                          "profile --headless --convert-to png --outdir '" + outFolder + "' " + files +
+                          " >/dev/null 2>&1";
+  return std::system(cmd.c_str()) == 0;
+}
+
 std::string S(const std::string& utf8) { return platform::J(utf8); }
 std::string U(const std::string& cp932) { return platform::Cp932ToUtf8(cp932); }
 

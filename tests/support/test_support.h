@@ -68,6 +68,13 @@ class TempFolder {
   std::string inside_;
 };
 
+// LibreOffice, the independent reader the drawing tests check pictures with: whether its
+// converter is installed, and the conversion of `files` (a name or a shell pattern) in the
+// native folder `folder` to PNG files in `outFolder`, with a profile of its own in `folder`.
+bool HaveLibreOffice();
+bool ConvertWithLibreOffice(const std::string& folder, const std::string& files, const std::string& outFolder,
+                            int timeoutSeconds = 180);
+
 // A UTF-8 literal as CP932 (short for platform::J in tests).
 std::string S(const std::string& utf8);
 // CP932 to UTF-8, for readable assertion messages.
