@@ -264,8 +264,8 @@ void THARVForm::CreateComponents() {
   IMAG2 = new fw::TImageEx(client);
   IMAG2->setObjectName("IMAG2");
   IMAG2->hide();
-  IMAG1->OnMouseUp = [this](QWidget*, QMouseEvent*) { PictureMouseUp(); };
-  IMAG2->OnMouseUp = [this](QWidget*, QMouseEvent*) { PictureMouseUp(); };
+  IMAG1->OnMouseUp = [this](QWidget*, platform::TMouseButton, platform::TShiftState, int, int) { PictureMouseUp(); };
+  IMAG2->OnMouseUp = [this](QWidget*, platform::TMouseButton, platform::TShiftState, int, int) { PictureMouseUp(); };
   LBL_U = Label(client, "LBL_U", "！", QRect(0, 6, 28, 28));
   QFont mark = LBL_U->font();
   mark.setBold(true);

@@ -187,7 +187,7 @@ void TextColour(QWidget* w, const QColor& c) {
 }
 
 // The selected cell is drawn as the others (the arrow or the editor shows where input goes).
-void DrawWithoutHighlight(fw::TStrGridEx* grid, int col, int row, const QRect& rect, int state) {
+void DrawWithoutHighlight(fw::TStrGridEx* grid, int col, int row, const platform::Rect& rect, int state) {
   fw::DrawGridCellText(grid, col, row, state, rect);
 }
 
