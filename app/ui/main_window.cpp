@@ -25,6 +25,9 @@
 #include "app/ui/dialogs_version.h"
 #include "app/ui/pictures.h"
 #include "app/ui/program_state.h"
+#include "app/ui/screen1.h"
+#include "app/ui/screen2.h"
+#include "app/ui/screen3.h"
 #include "app/ui/screens.h"
 #include "framework/appinit.h"
 #include "framework/calc_state.h"
@@ -152,7 +155,19 @@ std::string TStatusBar::PanelText(int panel) const {
 
 // ---- Creation -----------------------------------------------------------------------------------
 
+namespace {
+
+// The program's three screens, where no entry is registered yet.
+void RegisterProgramScreens() {
+  if (!RegisteredScreen(1)) RegisterScreen1();
+  if (!RegisteredScreen(2)) RegisterScreen2();
+  if (!RegisteredScreen(3)) RegisterScreen3();
+}
+
+}  // namespace
+
 THARVForm::THARVForm(QWidget* parent) : QMainWindow(parent) {
+  RegisterProgramScreens();
   HARVForm = this;
   setObjectName("HARVForm");
   setWindowIcon(GlyphIcon(Glyph::Drop));

@@ -787,9 +787,4 @@ void RegisterScreen1() {
   RegisterScreen(1, std::move(entry));
 }
 
-namespace {
-// Registered when the program starts (the main program may register it again).
-[[maybe_unused]] const bool kScreen1Registered = (RegisterScreen1(), true);
-}  // namespace
-
 }  // namespace app

@@ -1164,8 +1164,4 @@ void RegisterScreen3() {
   RegisterScreen(3, std::move(entry));
 }
 
-namespace {
-[[maybe_unused]] const bool kScreen3Registered = (RegisterScreen3(), true);
-}  // namespace
-
 }  // namespace app
