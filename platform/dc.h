@@ -418,8 +418,8 @@ class DeviceContext {
   std::vector<int> GetCharAdvances(std::u16string_view text) const;
 
  protected:
-  // `r` cut to what can be seen (the clip region's box), and to the surface as well when it is
-  // still larger than a bitmap may be.
+  // `r` cut to what can be seen: the clip region's box and, on raster displays and printers,
+  // the surface; empty when that is still larger than a bitmap may be (kMaxDibPixels).
   Rect DrawableBox(const Rect& r) const;
   // Draws `bitmap` into `dest` inside `mask` (device units) as well as the clip region.
   void DrawMaskedBitmap(const Rect& dest, const Dib& bitmap, const Region& mask);

@@ -474,8 +474,11 @@ class Player {
     const int x = f.I32(24), y = f.I32(28), cx = f.I32(32), cy = f.I32(36);
     const uint8_t operation = f.U8(40), alpha = f.U8(42), format = f.U8(43);
     const int xs = f.I32(44), ys = f.I32(48), cxs = f.I32(100), cys = f.I32(104);
-    if (!f.ok || operation != 0 || format != 0 || cx < 0 || cy < 0 || cxs < 0 || cys < 0) return false;
-    Rect src{xs, ys, static_cast<int>(static_cast<int64_t>(xs) + cxs), static_cast<int>(static_cast<int64_t>(ys) + cys)};
+    if (!f.ok || operation != 0 || format != 0 || cx < 0 || cy < 0) return false;
+    // The source lies inside its bitmap, which is never larger than kMaxDibPixels.
+    auto inBitmap = [](int v) { return v >= 0 && v <= kMaxDibPixels; };
+    if (!inBitmap(xs) || !inBitmap(ys) || !inBitmap(cxs) || !inBitmap(cys)) return false;
+    Rect src{xs, ys, xs + cxs, ys + cys};
     std::optional<Dib> dib = RecordBitmap(rec, 84, 92, src);
     if (!dib) return false;
     const Point a = P(x, y), b = P(static_cast<double>(x) + cx, static_cast<double>(y) + cy);

@@ -500,6 +500,15 @@ void EmfRecorder::ExtTextOut(int x, int y, uint32_t options, const Rect* rect, s
   if (state_.textAlign & TA_UPDATECP) state_.pos.x += width;
 }
 
+void EmfRecorder::SourcePlacement() {
+  rec_.I32(0);  // the source's origin
+  rec_.I32(0);
+  const float xform[6] = {1, 0, 0, 1, 0, 0};
+  for (float f : xform) rec_.F32(f);
+  rec_.U32(0);  // background colour of the source
+  rec_.U32(0);  // DIB_RGB_COLORS
+}
+
 bool EmfRecorder::Native(DcFeature feature) const {
   return feature == DcFeature::AlphaBlend || feature == DcFeature::RasterOps;
 }
@@ -516,12 +525,7 @@ bool EmfRecorder::PatBlt(const Rect& r, uint32_t rop) {
   rec_.I32(n.Width());
   rec_.I32(n.Height());
   rec_.U32(rop);
-  rec_.I32(0);
-  rec_.I32(0);
-  const float xform[6] = {1, 0, 0, 1, 0, 0};
-  for (float f : xform) rec_.F32(f);
-  rec_.U32(0);  // background colour of the source
-  rec_.U32(0);  // usage
+  SourcePlacement();
   for (int k = 0; k < 4; ++k) rec_.U32(0);  // no source bitmap
   End();
   return true;
@@ -597,12 +601,7 @@ bool EmfRecorder::AlphaBlend(const Rect& dest, const Dib& bitmap, const Rect& sr
   rec_.U8(0);
   rec_.U8(alpha);
   rec_.U8(0);  // constant alpha only
-  rec_.I32(0);
-  rec_.I32(0);
-  const float xform[6] = {1, 0, 0, 1, 0, 0};
-  for (float f : xform) rec_.F32(f);
-  rec_.U32(0);  // background colour of the source
-  rec_.U32(0);  // DIB_RGB_COLORS
+  SourcePlacement();
   rec_.U32(kAlphaBlendSize);
   rec_.U32(static_cast<uint32_t>(bmi.size()));
   rec_.U32(static_cast<uint32_t>(kAlphaBlendSize + bmi.size()));

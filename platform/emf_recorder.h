@@ -91,6 +91,9 @@ class EmfRecorder final : public DeviceContext {
   void ArcRecord(uint32_t type, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye);
   void PolyRecord(uint32_t type16, uint32_t type32, const std::vector<Point>& points);
   void WriteRegion(const Region* region, int mode);
+  // The fields of bit-block records between the raster operation (or blend) and the source
+  // bitmap's offsets: the source at (0, 0), untransformed, colours by RGB value.
+  void SourcePlacement();
 
   int width_, height_;
   emf::FieldWriter rec_;        // the record being written

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <QFrame>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -20,6 +19,7 @@
 #include "framework/ui/input_behaviour.h"
 #include "platform/cp932.h"
 #include "platform/files.h"
+#include "platform/qt/dc_qt.h"
 #include "platform/qt/qt_text.h"
 
 namespace app {
@@ -136,22 +136,26 @@ TUTForm::TUTForm(QWidget* parent) : QDialog(parent) {
   STRG1->SetDefaultRowHeight(17);
   STRG1->SetColWidths(0, 170);
   STRG1->SetColWidths(1, 362);  // the rest of the grid's width
-  STRG1->OnDrawCell = [this](fw::TStrGridEx* g, int col, int row, const QRect& rect, int) {
-    QPainter* p = g->Canvas();
-    if (!p) return;
+  STRG1->OnDrawCell = [this](fw::TStrGridEx* g, int col, int row, const platform::Rect& rect, int) {
+    platform::Canvas* c = g->Canvas();
+    if (!c) return;
     const std::string title = SettingsRowTitle(row + 1);
-    QColor back, fore;
+    platform::ColorRef back, fore;
     if (col == 0) {
       if (!fw::ContainsStr(J("【"), title)) return;
-      back = QColor(40, 56, 92);
-      fore = Qt::white;
+      back = platform::RgbColor(40, 56, 92);
+      fore = platform::RgbColor(255, 255, 255);
     } else {
-      back = g->Color();
-      fore = EditMode() ? QColor(Qt::black) : QColor(128, 128, 128);
+      back = platform::QRgbToColorRef(g->Color().rgb());
+      fore = EditMode() ? platform::RgbColor(0, 0, 0) : platform::RgbColor(128, 128, 128);
     }
-    p->fillRect(rect, back);
-    p->setPen(fore);
-    p->drawText(rect.adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, platform::ToQString(g->Cells(col, row)));
+    // The text in the middle of the cell's height, 2 pixels in from the left and the right.
+    const std::string text = g->Cells(col, row);
+    c->Brush().SetColor(back);
+    c->FillRect(rect);
+    c->Font().SetColor(fore);
+    const int y = rect.top + (rect.Height() - c->TextHeight(text)) / 2;
+    c->TextRect(platform::Rect{rect.left + 2, rect.top, rect.right - 2, rect.bottom}, rect.left + 2, y, text);
   };
   STRG1->OnMouseUp = [this](QWidget*, QMouseEvent*) { GridClick(STRG1->Row()); };
 

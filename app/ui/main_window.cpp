@@ -25,6 +25,9 @@
 #include "app/ui/dialogs_version.h"
 #include "app/ui/pictures.h"
 #include "app/ui/program_state.h"
+#include "app/ui/screen1.h"
+#include "app/ui/screen2.h"
+#include "app/ui/screen3.h"
 #include "app/ui/screens.h"
 #include "framework/appinit.h"
 #include "framework/calc_state.h"
@@ -152,7 +155,19 @@ std::string TStatusBar::PanelText(int panel) const {
 
 // ---- Creation -----------------------------------------------------------------------------------
 
+namespace {
+
+// The program's three screens, where no entry is registered yet.
+void RegisterProgramScreens() {
+  if (!RegisteredScreen(1)) RegisterScreen1();
+  if (!RegisteredScreen(2)) RegisterScreen2();
+  if (!RegisteredScreen(3)) RegisterScreen3();
+}
+
+}  // namespace
+
 THARVForm::THARVForm(QWidget* parent) : QMainWindow(parent) {
+  RegisterProgramScreens();
   HARVForm = this;
   setObjectName("HARVForm");
   setWindowIcon(GlyphIcon(Glyph::Drop));
@@ -264,8 +279,8 @@ void THARVForm::CreateComponents() {
   IMAG2 = new fw::TImageEx(client);
   IMAG2->setObjectName("IMAG2");
   IMAG2->hide();
-  IMAG1->OnMouseUp = [this](QWidget*, QMouseEvent*) { PictureMouseUp(); };
-  IMAG2->OnMouseUp = [this](QWidget*, QMouseEvent*) { PictureMouseUp(); };
+  IMAG1->OnMouseUp = [this](QWidget*, platform::TMouseButton, platform::TShiftState, int, int) { PictureMouseUp(); };
+  IMAG2->OnMouseUp = [this](QWidget*, platform::TMouseButton, platform::TShiftState, int, int) { PictureMouseUp(); };
   LBL_U = Label(client, "LBL_U", "！", QRect(0, 6, 28, 28));
   QFont mark = LBL_U->font();
   mark.setBold(true);

@@ -187,7 +187,7 @@ void TextColour(QWidget* w, const QColor& c) {
 }
 
 // The selected cell is drawn as the others (the arrow or the editor shows where input goes).
-void DrawWithoutHighlight(fw::TStrGridEx* grid, int col, int row, const QRect& rect, int state) {
+void DrawWithoutHighlight(fw::TStrGridEx* grid, int col, int row, const platform::Rect& rect, int state) {
   fw::DrawGridCellText(grid, col, row, state, rect);
 }
 
@@ -786,10 +786,5 @@ void RegisterScreen1() {
   };
   RegisterScreen(1, std::move(entry));
 }
-
-namespace {
-// Registered when the program starts (the main program may register it again).
-[[maybe_unused]] const bool kScreen1Registered = (RegisterScreen1(), true);
-}  // namespace
 
 }  // namespace app

@@ -715,9 +715,4 @@ void RegisterScreen2() {
   RegisterScreen(2, std::move(entry));
 }
 
-namespace {
-// Registered when the program starts (the main program may register it again).
-[[maybe_unused]] const bool kScreen2Registered = (RegisterScreen2(), true);
-}  // namespace
-
 }  // namespace app

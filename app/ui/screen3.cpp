@@ -248,8 +248,8 @@ void THARV3Form::BuildResultPage(int page) {
   handle->OnMoved = [this] { SPLIT1Moved(); };
   auto* image = MakeImage(sheet, "IMAG" + std::to_string(page));
   IMAG[static_cast<size_t>(page)] = image;
-  image->OnMouseUp = [this](QWidget* sender, QMouseEvent* e) {
-    if (e->button() == Qt::RightButton) IMAG1MouseUp(static_cast<fw::TImageEx*>(sender));
+  image->OnMouseUp = [this](QWidget* sender, platform::TMouseButton button, platform::TShiftState, int, int) {
+    if (button == platform::TMouseButton::mbRight) IMAG1MouseUp(static_cast<fw::TImageEx*>(sender));
   };
 }
 
@@ -281,7 +281,7 @@ void THARV3Form::BuildAnalysisPage() {
   STRG4_1->SetCells(0, 0, J("満水日数"));
   for (int col = 1; col <= 8; ++col) STRG4_1->SetCells(col, 0, J(kFactors[col - 1]));
   for (fw::TStrGridEx* grid : {STRG4, STRG4_1}) {
-    grid->OnDrawCell = [this](fw::TStrGridEx* g, int col, int row, const QRect& rect, int) {
+    grid->OnDrawCell = [this](fw::TStrGridEx* g, int col, int row, const platform::Rect& rect, int) {
       if (col < g->FixedCols() || row < g->FixedRows()) return;
       const std::string text = g->Cells(col, row);
       const int colour = AnalysisCellColorNumber(data_.graph, col, row, text);
@@ -306,8 +306,8 @@ void THARV3Form::BuildAnalysisPage() {
     auto* image = MakeImage(graphSheet, "IMAG4_" + std::to_string(g));
     image->setGeometry(0, 0, kGraphWidth, kGraphHeight);
     IMAG4[static_cast<size_t>(g)] = image;
-    image->OnMouseUp = [this](QWidget* sender, QMouseEvent* e) {
-      if (e->button() == Qt::RightButton) IMAG1MouseUp(static_cast<fw::TImageEx*>(sender));
+    image->OnMouseUp = [this](QWidget* sender, platform::TMouseButton button, platform::TShiftState, int, int) {
+      if (button == platform::TMouseButton::mbRight) IMAG1MouseUp(static_cast<fw::TImageEx*>(sender));
     };
   }
   connect(PCON4, &QTabWidget::currentChanged, this, [this] {
@@ -319,8 +319,8 @@ void THARV3Form::BuildWeatherPage() {
   QWidget* sheet = PCON->widget(kWeatherPage - 1);
   auto* image = MakeImage(sheet, "IMAG5");
   IMAG[kWeatherPage] = image;
-  image->OnMouseUp = [this](QWidget* sender, QMouseEvent* e) {
-    if (e->button() == Qt::RightButton) IMAG1MouseUp(static_cast<fw::TImageEx*>(sender));
+  image->OnMouseUp = [this](QWidget* sender, platform::TMouseButton button, platform::TShiftState, int, int) {
+    if (button == platform::TMouseButton::mbRight) IMAG1MouseUp(static_cast<fw::TImageEx*>(sender));
   };
 
   // The data panel: the threshold, every weather line and the lines at or above the threshold.
@@ -351,8 +351,8 @@ void THARV3Form::BuildWeatherPage() {
   SBTN5_1 = MakeToolButton(PNL5_1, "SBTN5_1", "×");
   connect(SBTN5_1, &QToolButton::clicked, this, [this] { SBTN5_1Click(); });
   IMAG5_1 = MakeImage(PNL5_1, "IMAG5_1");
-  IMAG5_1->OnMouseUp = [this](QWidget*, QMouseEvent* e) {
-    if (e->button() == Qt::RightButton) IMAG5_1MouseUp();
+  IMAG5_1->OnMouseUp = [this](QWidget*, platform::TMouseButton button, platform::TShiftState, int, int) {
+    if (button == platform::TMouseButton::mbRight) IMAG5_1MouseUp();
   };
 }
 
@@ -1163,9 +1163,5 @@ void RegisterScreen3() {
   };
   RegisterScreen(3, std::move(entry));
 }
-
-namespace {
-[[maybe_unused]] const bool kScreen3Registered = (RegisterScreen3(), true);
-}  // namespace
 
 }  // namespace app

@@ -26,6 +26,14 @@ std::function<QWidget*(QWidget* parent)> CreateMonthlyWindow;
 
 void RegisterScreen(int screen, ScreenEntry entry) { Registry()[screen] = std::move(entry); }
 
+std::optional<ScreenEntry> RegisteredScreen(int screen) {
+  auto it = Registry().find(screen);
+  if (it == Registry().end()) return std::nullopt;
+  return it->second;
+}
+
+void UnregisterScreen(int screen) { Registry().erase(screen); }
+
 ScreenEntry ScreenFactory(int screen) {
   auto it = Registry().find(screen);
   if (it != Registry().end() && it->second.create) return it->second;

@@ -1,7 +1,8 @@
 // The three screens of the main window and the windows it opens from other modules, as a
-// small registry: each screen module registers how its form is created and refreshed, and
-// the main window asks the registry. A screen that has not registered opens as an empty MDI
-// child with its caption, so the main window works before the screens exist.
+// small registry: each screen module has a registration function saying how its form is
+// created and refreshed, the main window calls them when it is created (for the screens that
+// have no entry yet, so that an entry registered before, such as a test's, stays) and asks the
+// registry. A screen without an entry opens as an empty MDI child with its caption.
 //
 // Screen forms are QWidgets named "HARV1Form", "HARV2Form" and "HARV3Form" (their window
 // titles are their captions); the main window puts each into an MDI sub-window.
@@ -9,6 +10,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace app {
@@ -22,8 +24,12 @@ struct ScreenEntry {
   std::function<void(QWidget* form, int tag)> refresh;
 };
 
-// Registers screen 1, 2 or 3 (a later registration replaces an earlier one).
+// Registers screen 1, 2 or 3 (a later registration replaces an earlier one; an empty entry
+// stands for the placeholder).
 void RegisterScreen(int screen, ScreenEntry entry);
+// The entry registered for a screen, if any; removing it.
+std::optional<ScreenEntry> RegisteredScreen(int screen);
+void UnregisterScreen(int screen);
 // The registered entry, or the empty placeholder of the screen.
 ScreenEntry ScreenFactory(int screen);
 // "HARV1Form" ... (UTF-8, as objectName).

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QValidator>
@@ -10,9 +9,10 @@
 
 #include "framework/ui/focus_tracker.h"
 #include "framework/ui/form_utils.h"
-#include "framework/ui/keys.h"
+#include "platform/qt/keys_qt.h"
 #include "platform/cp932.h"
 #include "platform/dc.h"
+#include "platform/qt/dc_qt.h"
 #include "platform/qt/qt_text.h"
 
 namespace fw {
@@ -27,6 +27,8 @@ QFont FormFont() {
   f.setPixelSize(12);
   return f;
 }
+
+platform::ColorRef Rgb(const QColor& c) { return platform::QRgbToColorRef(c.rgb()); }
 
 void SetTextColour(QWidget* w, const QColor& c) {
   QPalette p = w->palette();
@@ -84,7 +86,7 @@ void TControlEvents::FireExit() {
 }
 
 bool TControlEvents::RouteKeyEvent(QKeyEvent* e) {
-  const int vk = VirtualKeyOf(e);
+  const int vk = platform::VirtualKeyOf(e);
   if (vk != 0 && OnKeyDown) {
     int key = vk;
     OnKeyDown(self_, key);
@@ -94,7 +96,7 @@ bool TControlEvents::RouteKeyEvent(QKeyEvent* e) {
     }
   }
   bool encodable = true;
-  const std::string bytes = TypedBytesOf(e, encodable);
+  const std::string bytes = platform::TypedBytesOf(e, encodable);
   if (!encodable) {  // a character the program's texts cannot hold
     e->accept();
     return true;
@@ -285,12 +287,14 @@ bool TCBoxEx::eventFilter(QObject* watched, QEvent* e) {
 
 // ---- TStrGridEx -------------------------------------------------------------------------------
 
-TStrGridEx::TStrGridEx(QWidget* parent) : QAbstractScrollArea(parent), TControlEvents(this) {
+TStrGridEx::TStrGridEx(QWidget* parent)
+    : QAbstractScrollArea(parent), TControlEvents(this), view_(new platform::CanvasWidget) {
+  setViewport(view_);
+  view_->OnPaint = [this](platform::Canvas& canvas) { PaintCells(canvas); };
   setFont(FormFont());
   setFrameStyle(QFrame::Box | QFrame::Plain);
   setLineWidth(1);
   setFocusPolicy(Qt::StrongFocus);
-  viewport()->setAutoFillBackground(false);
   color_ = QApplication::palette().color(QPalette::Base);
   fixedColor_ = ButtonFaceColor();
   resize(192, 108);
@@ -555,7 +559,7 @@ void TStrGridEx::resizeEvent(QResizeEvent* e) {
   UpdateScrollBars();
 }
 
-void TStrGridEx::DrawCell(QPainter& p, int col, int row, const QRect& rect) {
+void TStrGridEx::DrawCell(platform::Canvas& c, int col, int row, const platform::Rect& rect) {
   const bool fixed = col < fixedCols_ || row < fixedRows_;
   int state = 0;
   if (fixed) state |= gdFixed;
@@ -570,50 +574,62 @@ void TStrGridEx::DrawCell(QPainter& p, int col, int row, const QRect& rect) {
       back = palette().color(QPalette::Highlight);
       fore = palette().color(QPalette::HighlightedText);
     }
-    p.fillRect(rect, back);
-    p.setPen(fore);
-    p.save();
-    p.setClipRect(rect);
-    p.drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-               platform::ToQString(cells_[row][col]));
-    p.restore();
+    c.Brush().SetStyle(platform::BrushStyle::Solid);
+    c.Brush().SetColor(Rgb(back));
+    c.FillRect(rect);
+    c.Font().SetColor(Rgb(fore));
+    c.TextRect(rect, rect.left + 2, rect.top + 2, cells_[row][col]);
   }
   if (OnDrawCell) {
-    p.save();
+    // What the handler changes stays with its cell.
+    const platform::CanvasPen pen(c.Pen());
+    const platform::CanvasBrush brush(c.Brush());
+    const platform::CanvasFont font(c.Font());
     OnDrawCell(this, col, row, rect, state);
-    p.restore();
+    c.Pen().Assign(pen);
+    c.Brush().Assign(brush);
+    c.Font().Assign(font);
   }
 }
 
-void TStrGridEx::paintEvent(QPaintEvent*) {
-  QPainter p(viewport());
-  p.setFont(font());
-  p.fillRect(viewport()->rect(), color_);
-  canvas_ = &p;
+void TStrGridEx::PaintCells(platform::Canvas& c) {
+  c.Font().SetLogFont(platform::LogFontOf(font()));
+  c.Brush().SetStyle(platform::BrushStyle::Solid);
+  c.Brush().SetColor(Rgb(color_));
   const int width = viewport()->width(), height = viewport()->height();
+  c.FillRect(platform::Rect{0, 0, width, height});
   std::vector<int> cols, rows;
-  for (int c = 0; c < colCount_; ++c)
-    if (c < fixedCols_ || c >= leftCol_) cols.push_back(c);
+  for (int col = 0; col < colCount_; ++col)
+    if (col < fixedCols_ || col >= leftCol_) cols.push_back(col);
   for (int r = 0; r < rowCount_; ++r)
     if (r < fixedRows_ || r >= topRow_) rows.push_back(r);
   int y = 0;
   for (int r : rows) {
     if (y >= height) break;
     int x = 0;
-    for (int c : cols) {
+    for (int col : cols) {
       if (x >= width) break;
-      const QRect rect(x, y, colWidths_[c], rowHeights_[r]);
-      DrawCell(p, c, r, rect);
+      const platform::Rect rect{x, y, x + colWidths_[col], y + rowHeights_[r]};
+      DrawCell(c, col, r, rect);
       // The 1-pixel lines on the right and below each cell.
-      const bool fixed = c < fixedCols_ || r < fixedRows_;
-      p.setPen(fixed ? QColor(Qt::black) : QColor(192, 192, 192));
-      p.drawLine(rect.right() + 1, rect.top(), rect.right() + 1, rect.bottom() + 1);
-      p.drawLine(rect.left(), rect.bottom() + 1, rect.right() + 1, rect.bottom() + 1);
-      x += colWidths_[c] + 1;
+      const bool fixed = col < fixedCols_ || r < fixedRows_;
+      c.Pen().SetStyle(platform::PenStyle::Solid);
+      c.Pen().SetWidth(1);
+      c.Pen().SetColor(fixed ? platform::RgbColor(0, 0, 0) : platform::RgbColor(192, 192, 192));
+      c.MoveTo(rect.right, rect.top);
+      c.LineTo(rect.right, rect.bottom + 1);
+      c.MoveTo(rect.left, rect.bottom);
+      c.LineTo(rect.right + 1, rect.bottom);
+      x += colWidths_[col] + 1;
     }
     y += rowHeights_[r] + 1;
   }
-  canvas_ = nullptr;
+}
+
+bool TStrGridEx::viewportEvent(QEvent* e) {
+  // The viewport paints itself, through its canvas.
+  if (e->type() == QEvent::Paint) return false;
+  return QAbstractScrollArea::viewportEvent(e);
 }
 
 bool TStrGridEx::TrySelect(int col, int row) {
@@ -713,51 +729,53 @@ bool TMemoEx::event(QEvent* e) {
 
 // ---- TImageEx ---------------------------------------------------------------------------------
 
-TImageEx::TImageEx(QWidget* parent) : QWidget(parent) {}
+TImageEx::TImageEx(QWidget* parent) : platform::CanvasWidget(parent) {}
 
 void TImageEx::SetPicture(const QImage& image) {
   picture_ = image;
-  update();
+  bitmap_ = image.isNull() ? platform::Dib() : platform::DibFromImage(image);
+  Invalidate();
 }
 
 void TImageEx::SetStretch(bool on) {
   stretch_ = on;
-  update();
+  Invalidate();
 }
 
 void TImageEx::SetCenter(bool on) {
   center_ = on;
-  update();
+  Invalidate();
 }
 
-void TImageEx::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  if (!picture_.isNull()) {
-    if (stretch_)
-      p.drawImage(rect(), picture_);
-    else if (center_)
-      p.drawImage(QPoint((width() - picture_.width()) / 2, (height() - picture_.height()) / 2), picture_);
-    else
-      p.drawImage(QPoint(0, 0), picture_);
+void TImageEx::Paint(platform::Canvas& canvas) {
+  if (!bitmap_.Empty()) {
+    const int w = bitmap_.width, h = bitmap_.height;
+    if (stretch_) {
+      canvas.StretchDraw(platform::Rect{0, 0, width(), height()}, bitmap_);
+    } else if (center_) {
+      canvas.Draw((width() - w) / 2, (height() - h) / 2, bitmap_);
+    } else {
+      canvas.Draw(0, 0, bitmap_);
+    }
   }
   if (OnPaint) {
-    canvas_ = &p;
+    canvas_ = &canvas;
     OnPaint(this);
     canvas_ = nullptr;
   }
 }
 
-void TImageEx::mousePressEvent(QMouseEvent* e) {
-  if (OnMouseDown) OnMouseDown(this, e);
+void TImageEx::MouseDown(platform::TMouseButton button, platform::TShiftState shift, int x, int y) {
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
 }
 
-void TImageEx::mouseMoveEvent(QMouseEvent* e) {
-  if (OnMouseMove) OnMouseMove(this, e);
+void TImageEx::MouseMove(platform::TShiftState shift, int x, int y) {
+  if (OnMouseMove) OnMouseMove(this, shift, x, y);
 }
 
-void TImageEx::mouseReleaseEvent(QMouseEvent* e) {
-  if (OnMouseUp) OnMouseUp(this, e);
-  if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && OnClick) OnClick(this);
+void TImageEx::MouseUp(platform::TMouseButton button, platform::TShiftState shift, int x, int y) {
+  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+  if (button == platform::TMouseButton::mbLeft && rect().contains(x, y) && OnClick) OnClick(this);
 }
 
 }  // namespace fw

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "framework/input_state.h"
+#include "platform/qt/canvas_widget.h"
 
 class QValidator;
 
@@ -200,7 +201,9 @@ enum GridDrawState { gdSelected = 1, gdFocused = 2, gdFixed = 4 };
 // A string grid as the program knows it: ColCount x RowCount cells, the first FixedCols
 // columns and FixedRows rows fixed (not scrolled, button face) but ordinary cells otherwise;
 // Cells(c, r); LeftCol/TopRow as the first scrolled column and row shown; 1-pixel grid lines;
-// a 1-pixel border; owner drawing through OnDrawCell after the default drawing.
+// a 1-pixel border; owner drawing through OnDrawCell after the default drawing. The cells are
+// painted through the device context (the viewport is a platform::CanvasWidget): OnDrawCell
+// draws on Canvas(), whose font is the grid's font.
 class TStrGridEx : public QAbstractScrollArea, public TControlEvents {
   Q_OBJECT
  public:
@@ -262,8 +265,8 @@ class TStrGridEx : public QAbstractScrollArea, public TControlEvents {
   QColor FontColor() const;
   bool DefaultDrawing() const { return defaultDrawing_; }
   void SetDefaultDrawing(bool on) { defaultDrawing_ = on; }
-  // The painter of the cells while the grid paints (OnDrawCell); null otherwise.
-  QPainter* Canvas() const { return canvas_; }
+  // The canvas of the cells while the grid paints (OnDrawCell); null otherwise.
+  platform::Canvas* Canvas() const { return view_->PaintCanvas(); }
   // The colour painted at a point of the client area.
   QColor PixelAt(const QPoint& clientPoint);
 
@@ -283,8 +286,8 @@ class TStrGridEx : public QAbstractScrollArea, public TControlEvents {
   TTotalStyleType TotalStyle() const { return totalStyle_; }
   void SetTotalStyle(TTotalStyleType s) { totalStyle_ = s; }
 
-  // Handlers. The rectangle of OnDrawCell is in client coordinates (the painter's).
-  std::function<void(TStrGridEx* sender, int col, int row, const QRect& rect, int state)> OnDrawCell;
+  // Handlers. The rectangle of OnDrawCell is in client coordinates (the canvas's).
+  std::function<void(TStrGridEx* sender, int col, int row, const platform::Rect& rect, int state)> OnDrawCell;
   std::function<void(TStrGridEx* sender, int col, int row, bool& canSelect)> OnSelectCell;
   Notify OnClick;           // the current cell was chosen by mouse or keys
   Notify OnDblClick;
@@ -293,13 +296,13 @@ class TStrGridEx : public QAbstractScrollArea, public TControlEvents {
   std::function<void(QWidget* sender, QMouseEvent* e)> OnMouseUp;
 
  protected:
-  void paintEvent(QPaintEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
   void mouseDoubleClickEvent(QMouseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   bool event(QEvent* e) override;
+  bool viewportEvent(QEvent* e) override;
   void scrollContentsBy(int dx, int dy) override;
 
  private:
@@ -309,7 +312,8 @@ class TStrGridEx : public QAbstractScrollArea, public TControlEvents {
   int MaxTopRow() const;
   bool TrySelect(int col, int row);
   void ScrollIntoView();
-  void DrawCell(QPainter& p, int col, int row, const QRect& rect);
+  void PaintCells(platform::Canvas& canvas);
+  void DrawCell(platform::Canvas& canvas, int col, int row, const platform::Rect& rect);
 
   int colCount_ = 5, rowCount_ = 5, fixedCols_ = 1, fixedRows_ = 1;
   int defaultColWidth_ = 32, defaultRowHeight_ = 18;
@@ -318,7 +322,7 @@ class TStrGridEx : public QAbstractScrollArea, public TControlEvents {
   int col_ = 1, row_ = 1, leftCol_ = 1, topRow_ = 1;
   QColor color_, fixedColor_;
   bool defaultDrawing_ = true;
-  QPainter* canvas_ = nullptr;
+  platform::CanvasWidget* view_;
   bool syncingScrollBars_ = false;
   std::vector<std::string> clickStrings_;
   TCheckInputType clickInput_ = TCheckInputType::ciNone;
@@ -355,14 +359,16 @@ class TMemoEx : public QPlainTextEdit, public TControlEvents {
 
 // ---- TImageEx ---------------------------------------------------------------------------------
 
-// A picture: drawn at the top left (or stretched, or centred); after each repaint OnPaint runs
-// so that a screen can draw over the picture.
-class TImageEx : public QWidget {
+// A picture: drawn at the top left (or stretched, or centred) through the device context (a
+// platform::CanvasWidget); after each repaint OnPaint runs with the image as sender so that a
+// screen can draw over the picture on Canvas(). Its events carry the sender; they take the
+// place of the widget's own handlers of the same names. Mouse events come in the Windows form
+// (button, shift state, client coordinates); OnClick follows a left-button release inside.
+class TImageEx : public platform::CanvasWidget {
   Q_OBJECT
  public:
   explicit TImageEx(QWidget* parent = nullptr);
 
-  QImage& Picture() { return picture_; }
   const QImage& Picture() const { return picture_; }
   void SetPicture(const QImage& image);
   bool Stretch() const { return stretch_; }
@@ -371,27 +377,30 @@ class TImageEx : public QWidget {
   void SetCenter(bool on);
   bool Zoom() const { return zoom_; }
   void SetZoom(bool on) { zoom_ = on; }
-  // The painter while OnPaint runs; null otherwise.
-  QPainter* Canvas() const { return canvas_; }
+  // The canvas while OnPaint runs; null otherwise.
+  platform::Canvas* Canvas() const { return canvas_; }
 
   std::function<void(QWidget* sender)> OnPaint;
   std::function<void(QWidget* sender)> OnClick;
-  std::function<void(QWidget* sender, QMouseEvent* e)> OnMouseDown;
-  std::function<void(QWidget* sender, QMouseEvent* e)> OnMouseMove;
-  std::function<void(QWidget* sender, QMouseEvent* e)> OnMouseUp;
+  std::function<void(QWidget* sender, platform::TMouseButton button, platform::TShiftState shift, int x, int y)>
+      OnMouseDown;
+  std::function<void(QWidget* sender, platform::TShiftState shift, int x, int y)> OnMouseMove;
+  std::function<void(QWidget* sender, platform::TMouseButton button, platform::TShiftState shift, int x, int y)>
+      OnMouseUp;
 
  protected:
-  void paintEvent(QPaintEvent* e) override;
-  void mousePressEvent(QMouseEvent* e) override;
-  void mouseMoveEvent(QMouseEvent* e) override;
-  void mouseReleaseEvent(QMouseEvent* e) override;
+  void Paint(platform::Canvas& canvas) override;
+  void MouseDown(platform::TMouseButton button, platform::TShiftState shift, int x, int y) override;
+  void MouseMove(platform::TShiftState shift, int x, int y) override;
+  void MouseUp(platform::TMouseButton button, platform::TShiftState shift, int x, int y) override;
 
  private:
   QImage picture_;
+  platform::Dib bitmap_;  // the picture as the device context draws it
   bool stretch_ = false;
   bool center_ = false;
   bool zoom_ = false;
-  QPainter* canvas_ = nullptr;
+  platform::Canvas* canvas_ = nullptr;
 };
 
 }  // namespace fw

@@ -8,7 +8,6 @@
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabBar>
@@ -26,6 +25,7 @@
 #include "framework/table_file.h"
 #include "platform/cp932.h"
 #include "platform/files.h"
+#include "platform/qt/dc_qt.h"
 #include "platform/qt/qt_text.h"
 
 namespace fw {
@@ -43,15 +43,14 @@ QStringList ToQStrings(const std::vector<std::string>& items) {
   return list;
 }
 
-void DrawCellText(TStrGridEx* grid, const QRect& rect, const QColor& background, const std::string& text) {
-  QPainter* p = grid ? grid->Canvas() : nullptr;
-  if (!p) return;
-  p->save();
-  p->fillRect(rect, background);
-  p->setPen(grid->FontColor());
-  p->setClipRect(rect);
-  p->drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, platform::ToQString(text));
-  p->restore();
+void DrawCellText(TStrGridEx* grid, const platform::Rect& rect, platform::ColorRef background, const std::string& text) {
+  platform::Canvas* c = grid ? grid->Canvas() : nullptr;
+  if (!c) return;
+  c->Brush().SetStyle(platform::BrushStyle::Solid);
+  c->Brush().SetColor(background);
+  c->FillRect(rect);
+  c->Font().SetColor(platform::QRgbToColorRef(grid->FontColor().rgb()));
+  c->TextRect(rect, rect.left + 2, rect.top + 2, text);
 }
 
 // Writes a range result into the target cell by the current edit format copies.
@@ -244,13 +243,13 @@ void SetTabIndexSilently(QTabBar* tabs, int number) {
 
 // ---- Grids --------------------------------------------------------------------------------------
 
-void DrawGridCellText(TStrGridEx* grid, int col, int row, int state, const QRect& rect) {
+void DrawGridCellText(TStrGridEx* grid, int col, int row, int state, const platform::Rect& rect) {
   if (!grid || !(state & gdSelected)) return;
-  DrawCellText(grid, rect, grid->Color(), grid->Cells(col, row));
+  DrawCellText(grid, rect, platform::QRgbToColorRef(grid->Color().rgb()), grid->Cells(col, row));
 }
 
-void DrawGridCellColored(TStrGridEx* grid, const QRect& rect, uint32_t background, const std::string& text) {
-  DrawCellText(grid, rect, QColor(background & 0xFF, (background >> 8) & 0xFF, (background >> 16) & 0xFF), text);
+void DrawGridCellColored(TStrGridEx* grid, const platform::Rect& rect, uint32_t background, const std::string& text) {
+  DrawCellText(grid, rect, platform::ColorToRgb(background), text);
 }
 
 double GridCellValue(TStrGridEx* grid, int col, int row) {

@@ -59,9 +59,9 @@ void SetTabIndexSilently(QTabBar* tabs, int number);
 // ---- Grids
 // For a selected cell only: the cell text in the grid's font colour on the grid's colour,
 // 2 pixels in from the left and top (so the selection shows no highlight). While painting.
-void DrawGridCellText(TStrGridEx* grid, int col, int row, int state, const QRect& rect);
+void DrawGridCellText(TStrGridEx* grid, int col, int row, int state, const platform::Rect& rect);
 // The same drawing on a given background colour (0x00BBGGRR).
-void DrawGridCellColored(TStrGridEx* grid, const QRect& rect, uint32_t background, const std::string& text);
+void DrawGridCellColored(TStrGridEx* grid, const platform::Rect& rect, uint32_t background, const std::string& text);
 // The cell as a number (TextToFloat); 0 outside the grid.
 double GridCellValue(TStrGridEx* grid, int col, int row);
 // Sum and count of the cells of a range (column by column, row by row), adding the values the

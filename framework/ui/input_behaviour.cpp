@@ -6,7 +6,7 @@
 #include "framework/table_file.h"
 #include "framework/ui/focus_tracker.h"
 #include "framework/ui/inp_form.h"
-#include "framework/ui/keys.h"
+#include "platform/qt/keys_qt.h"
 #include "platform/ui.h"
 
 namespace fw {
@@ -107,7 +107,7 @@ void EditKeyPress(QWidget* control, uint8_t& key) {
 void EditKeyDown(QWidget* control, int& key) {
   if (!qobject_cast<TEditEx*>(control)) return;
   Input.LastKey = NavigationKeyCode(key);
-  if (key == VK_INSERT) {
+  if (key == platform::VK_INSERT) {
     Input.OverwriteMode = Input.OverwriteMode == 1 ? 0 : 1;
     ShowStatus(LastStatusText);
     key = 0;

@@ -98,6 +98,18 @@ std::vector<int> QtFontEngine::Advances(const LogFont& font, std::u16string_view
 
 QFont QtFontEngine::MakeFont(const LogFont& font) { return Lookup(font).font; }
 
+LogFont LogFontOf(const QFont& font) {
+  LogFont lf;
+  if (std::optional<std::string> face = Utf8ToCp932(font.family().toStdString())) lf.faceName = face->substr(0, 31);
+  lf.height = font.pixelSize() > 0 ? -font.pixelSize()
+                                   : -static_cast<int>(std::lround(font.pointSizeF() * kReferenceDpi / 72.0));
+  lf.weight = font.weight();
+  lf.italic = font.italic() ? 1 : 0;
+  lf.underline = font.underline() ? 1 : 0;
+  lf.strikeOut = font.strikeOut() ? 1 : 0;
+  return lf;
+}
+
 // ---- Device context ---------------------------------------------------------------------
 
 namespace {

@@ -117,6 +117,10 @@ class QtDc final : public DeviceContext {
   bool clipDirty_ = true;
 };
 
+// The logical font that draws like `font`: its family as the face, its pixel size as the em
+// height, its weight, slant and lines.
+LogFont LogFontOf(const QFont& font);
+
 // A QImage's pixel as COLORREF, and back.
 ColorRef QRgbToColorRef(QRgb rgb);
 QColor ColorRefToQColor(ColorRef c);

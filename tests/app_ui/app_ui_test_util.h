@@ -94,12 +94,19 @@ class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     for (int screen = 1; screen <= 3; ++screen) {
-      saved_[static_cast<size_t>(screen)] = app::ScreenFactory(screen);
+      saved_[static_cast<size_t>(screen)] = app::RegisteredScreen(screen);
       app::RegisterScreen(screen, {});
     }
   }
   void TearDown() override {
-    for (int screen = 1; screen <= 3; ++screen) app::RegisterScreen(screen, saved_[static_cast<size_t>(screen)]);
+    for (int screen = 1; screen <= 3; ++screen) {
+      const std::optional<app::ScreenEntry>& saved = saved_[static_cast<size_t>(screen)];
+      if (saved) {
+        app::RegisterScreen(screen, *saved);
+      } else {
+        app::UnregisterScreen(screen);
+      }
+    }
     form.reset();
     FlushDeletes();
     app::Calculating = false;
@@ -131,7 +138,7 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<app::THARVForm> form;
 
  private:
-  std::array<app::ScreenEntry, 4> saved_;
+  std::array<std::optional<app::ScreenEntry>, 4> saved_;
 };
 
 }  // namespace apptest

@@ -2,7 +2,6 @@
 // geometry and drawing, the memo's caret and the image's paint notification.
 #include <gtest/gtest.h>
 
-#include <QPainter>
 
 #include "framework/ui/controls.h"
 #include "input_test_util.h"
@@ -135,9 +134,12 @@ TEST(Controls, GridCellRectsFollowScrollingAndOwnerDrawing) {
   g->SetRowCount(10);
   g->SetColWidths(2, 40);
   std::vector<std::pair<int, int>> drawn;
-  g->OnDrawCell = [&](fw::TStrGridEx* sender, int c, int r, const QRect& rect, int) {
+  g->OnDrawCell = [&](fw::TStrGridEx* sender, int c, int r, const platform::Rect& rect, int) {
     drawn.push_back({c, r});
-    if (c == 3 && r == 4) sender->Canvas()->fillRect(rect, Qt::red);
+    if (c == 3 && r == 4) {
+      sender->Canvas()->Brush().SetColor(platform::RgbColor(255, 0, 0));
+      sender->Canvas()->FillRect(rect);
+    }
   };
   form.show();
   uitest::Pump();
@@ -210,7 +212,9 @@ TEST(Controls, ImageRunsOnPaintAfterItsPicture) {
   int paints = 0;
   img->OnPaint = [&](QWidget* sender) {
     ++paints;
-    static_cast<fw::TImageEx*>(sender)->Canvas()->fillRect(0, 0, 5, 5, Qt::blue);
+    platform::Canvas* c = static_cast<fw::TImageEx*>(sender)->Canvas();
+    c->Brush().SetColor(platform::RgbColor(0, 0, 255));
+    c->FillRect(platform::Rect{0, 0, 5, 5});
   };
   form.show();
   const QImage shot = img->grab().toImage();

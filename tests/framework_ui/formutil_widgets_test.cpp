@@ -110,7 +110,7 @@ TEST(FormUtilWidgets, OwnerDrawnCellsHideTheSelectionOrTakeAColour) {
   g->SetColor(Qt::white);
   g->SetCol(1);
   g->SetRow(1);
-  g->OnDrawCell = [](fw::TStrGridEx* sender, int c, int r, const QRect& rect, int state) {
+  g->OnDrawCell = [](fw::TStrGridEx* sender, int c, int r, const platform::Rect& rect, int state) {
     fw::DrawGridCellText(sender, c, r, state, rect);  // only the selected cell is redrawn
     if (c == 2 && r == 1) fw::DrawGridCellColored(sender, rect, 0x000000FF, "x");
   };

@@ -9,7 +9,7 @@
 #include "framework/file_names.h"
 #include "framework/messages.h"
 #include "framework/ui/focus_tracker.h"
-#include "framework/ui/keys.h"
+#include "platform/qt/keys_qt.h"
 #include "input_test_util.h"
 #include "support/test_support.h"
 
@@ -201,7 +201,7 @@ TEST(InputBehaviour, KeysAreVirtualKeyCodesAndNavigationCodes) {
       {Qt::Key_F5, Qt::NoModifier, 116},        {Qt::Key_5, Qt::KeypadModifier, 101},
       {Qt::Key_Minus, Qt::KeypadModifier, 109}, {Qt::Key_Comma, Qt::NoModifier, 188},
   };
-  for (const auto& k : table) EXPECT_EQ(fw::VirtualKeyOf(k.qt, k.mods), k.vk) << k.qt;
+  for (const auto& k : table) EXPECT_EQ(platform::VirtualKeyOf(k.qt, k.mods), k.vk) << k.qt;
 
   TDemoForm form;
   form.ShowActive();

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 
 #include "platform/qt/dc_qt.h"
 
@@ -15,11 +15,11 @@ namespace {
 class QtEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    if (!QGuiApplication::instance()) {
+    if (!QApplication::instance()) {
       static int argc = 1;
       static char name[] = "platform_draw_tests";
       static char* argv[] = {name, nullptr};
-      static QGuiApplication* app = new QGuiApplication(argc, argv);
+      static QApplication* app = new QApplication(argc, argv);
       (void)app;
     }
     platform::EnsureQtFontEngine();

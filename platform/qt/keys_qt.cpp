@@ -1,8 +1,8 @@
-#include "framework/ui/keys.h"
+#include "platform/qt/keys_qt.h"
 
 #include "platform/qt/qt_text.h"
 
-namespace fw {
+namespace platform {
 
 namespace {
 
@@ -78,4 +78,25 @@ std::string TypedBytesOf(const QKeyEvent* e, bool& encodable) {
   return *bytes;
 }
 
-}  // namespace fw
+TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons, bool doubleClick) {
+  TShiftState s = 0;
+  if (modifiers & Qt::ShiftModifier) s |= ssShift;
+  if (modifiers & Qt::AltModifier) s |= ssAlt;
+  if (modifiers & Qt::ControlModifier) s |= ssCtrl;
+  if (buttons & Qt::LeftButton) s |= ssLeft;
+  if (buttons & Qt::RightButton) s |= ssRight;
+  if (buttons & Qt::MiddleButton) s |= ssMiddle;
+  if (doubleClick) s |= ssDouble;
+  return s;
+}
+
+bool MouseButtonOf(Qt::MouseButton button, TMouseButton& out) {
+  switch (button) {
+    case Qt::LeftButton: out = TMouseButton::mbLeft; return true;
+    case Qt::RightButton: out = TMouseButton::mbRight; return true;
+    case Qt::MiddleButton: out = TMouseButton::mbMiddle; return true;
+    default: return false;
+  }
+}
+
+}  // namespace platform
