@@ -15,4 +15,35 @@ ByteRole ByteRoleAt(std::string_view text, size_t at) {
   return IsCp932LeadByte(static_cast<unsigned char>(text[at])) ? ByteRole::Lead : ByteRole::Single;
 }
 
+namespace {
+
+template <char From, char To>
+std::string ShiftAsciiCase(std::string_view text) {
+  std::string out(text);
+  for (size_t i = 0; i < out.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(out[i]);
+    if (IsCp932LeadByte(c))
+      ++i;  // the trail byte (which may look like a letter) stays as it is
+    else if (c >= From && c <= From + 25)
+      out[i] = static_cast<char>(c - From + To);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string UpperAscii(std::string_view text) { return ShiftAsciiCase<'a', 'A'>(text); }
+std::string LowerAscii(std::string_view text) { return ShiftAsciiCase<'A', 'a'>(text); }
+
+size_t WholeCharPrefix(std::string_view text, size_t maxBytes) {
+  if (text.size() <= maxBytes) return text.size();
+  size_t i = 0;
+  while (i < maxBytes) {
+    const size_t step = IsCp932LeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    if (i + step > maxBytes) break;
+    i += step;
+  }
+  return i;
+}
+
 }  // namespace platform
