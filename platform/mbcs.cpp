@@ -35,6 +35,16 @@ std::string ShiftAsciiCase(std::string_view text) {
 std::string UpperAscii(std::string_view text) { return ShiftAsciiCase<'a', 'A'>(text); }
 std::string LowerAscii(std::string_view text) { return ShiftAsciiCase<'A', 'a'>(text); }
 
+bool AsciiWordAt(std::string_view text, size_t at, std::string_view lowerWord) {
+  if (at > text.size() || text.size() - at < lowerWord.size()) return false;
+  for (size_t k = 0; k < lowerWord.size(); ++k) {
+    char c = text[at + k];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != lowerWord[k]) return false;
+  }
+  return true;
+}
+
 size_t WholeCharPrefix(std::string_view text, size_t maxBytes) {
   if (text.size() <= maxBytes) return text.size();
   size_t i = 0;

@@ -25,6 +25,10 @@ ByteRole ByteRoleAt(std::string_view text, size_t at);
 std::string UpperAscii(std::string_view text);
 std::string LowerAscii(std::string_view text);
 
+// Whether `text` holds `lowerWord` (lower-case ASCII) at byte `at`, ASCII letters of the text
+// compared in either case.
+bool AsciiWordAt(std::string_view text, size_t at, std::string_view lowerWord);
+
 // The length of the longest start of `text` that has at most `maxBytes` bytes and does not end
 // inside a double-byte character (a cut never leaves half a character behind).
 size_t WholeCharPrefix(std::string_view text, size_t maxBytes);

@@ -357,13 +357,6 @@ constexpr std::string_view kLongTimeFormat = "h:nn:ss";
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool StartsWithNoCase(std::string_view text, size_t at, std::string_view word) {
-  if (at + word.size() > text.size()) return false;
-  for (size_t k = 0; k < word.size(); ++k)
-    if (Lower(text[at + k]) != word[k]) return false;
-  return true;
-}
-
 std::string Pad(int value, int width) {
   std::string s = std::to_string(value);
   if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<size_t>(width) - s.size(), '0');
@@ -384,8 +377,8 @@ bool HasHalfDayMark(std::string_view format) {
       const size_t end = format.find(c, i + 1);
       if (end == std::string_view::npos) return false;
       i = end;
-    } else if (StartsWithNoCase(format, i, "am/pm") || StartsWithNoCase(format, i, "a/p") ||
-               StartsWithNoCase(format, i, "ampm")) {
+    } else if (AsciiWordAt(format, i, "am/pm") || AsciiWordAt(format, i, "a/p") ||
+               AsciiWordAt(format, i, "ampm")) {
       return true;
     }
   }
@@ -474,18 +467,18 @@ void AppendDateTime(std::string& out, std::string_view format, const DateTimePar
         if (depth < 2) AppendDateTime(out, run == 1 ? kShortTimeFormat : kLongTimeFormat, p, depth + 1);
         break;
       case 'a':
-        if (StartsWithNoCase(format, i, "am/pm")) {
+        if (AsciiWordAt(format, i, "am/pm")) {
           const std::string_view mark = format.substr(i + (p.hour >= 12 ? 3 : 0), 2);
           out.append(mark);
           i += 5;
           continue;
         }
-        if (StartsWithNoCase(format, i, "a/p")) {
+        if (AsciiWordAt(format, i, "a/p")) {
           out += format[i + (p.hour >= 12 ? 2 : 0)];
           i += 3;
           continue;
         }
-        if (StartsWithNoCase(format, i, "ampm")) {
+        if (AsciiWordAt(format, i, "ampm")) {
           out += J(p.hour >= 12 ? "午後" : "午前");
           i += 4;
           continue;
@@ -537,6 +530,15 @@ std::optional<double> ReadTime(std::string_view text, size_t& i) {
     if (!ReadNumber(text, i, s, 2)) return std::nullopt;
   }
   return EncodeTime(h, n, s);
+}
+
+// A reader applied to the whole text (blanks around it allowed).
+std::optional<double> ReadWhole(std::string_view text, std::optional<double> (*read)(std::string_view, size_t&)) {
+  text = TrimBlanks(text);
+  size_t i = 0;
+  const std::optional<double> value = read(text, i);
+  if (!value || i != text.size()) return std::nullopt;
+  return value;
 }
 
 }  // namespace
@@ -722,21 +724,8 @@ std::string DateToText(double dateTime) { return FormatDateTime(kShortDateFormat
 std::string TimeToText(double dateTime) { return FormatDateTime(kLongTimeFormat, dateTime); }
 std::string DateTimeToText(double dateTime) { return FormatDateTime("c", dateTime); }
 
-std::optional<double> TextToDate(std::string_view text) {
-  text = TrimBlanks(text);
-  size_t i = 0;
-  const std::optional<double> d = ReadDate(text, i);
-  if (!d || i != text.size()) return std::nullopt;
-  return d;
-}
-
-std::optional<double> TextToTime(std::string_view text) {
-  text = TrimBlanks(text);
-  size_t i = 0;
-  const std::optional<double> t = ReadTime(text, i);
-  if (!t || i != text.size()) return std::nullopt;
-  return t;
-}
+std::optional<double> TextToDate(std::string_view text) { return ReadWhole(text, ReadDate); }
+std::optional<double> TextToTime(std::string_view text) { return ReadWhole(text, ReadTime); }
 
 std::optional<double> TextToDateTime(std::string_view text) {
   text = TrimBlanks(text);

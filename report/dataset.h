@@ -158,6 +158,31 @@ class TRptDataSet {
 // The data-set list of an evaluator or environment: data sets not owned by the list.
 using TRptDataSetList = std::vector<TRptDataSet*>;
 
+// Where an evaluator or environment keeps its data-set list: one set from outside (not owned),
+// or else an empty one created and owned on the first request.
+class TRptDataSetListSlot {
+ public:
+  TRptDataSetList* Get() {
+    if (!list_) {
+      owned_ = std::make_unique<TRptDataSetList>();
+      list_ = owned_.get();
+    }
+    return list_;
+  }
+  // A different list frees the owned one.
+  void Set(TRptDataSetList* list) {
+    if (list == list_) return;
+    owned_.reset();
+    list_ = list;
+  }
+  // The list without creating one (nullptr when there is none).
+  TRptDataSetList* Current() const { return list_; }
+
+ private:
+  TRptDataSetList* list_ = nullptr;
+  std::unique_ptr<TRptDataSetList> owned_;
+};
+
 class TTable : public TRptDataSet {
  public:
   using TRptDataSet::TRptDataSet;

@@ -152,20 +152,6 @@ std::vector<std::string> TRptEvEnvironment::WriteData() const {
   return texts;
 }
 
-TRptDataSetList* TRptEvEnvironment::DataSets() {
-  if (!dataSets_) {
-    ownedDataSets_ = std::make_unique<TRptDataSetList>();
-    dataSets_ = ownedDataSets_.get();
-  }
-  return dataSets_;
-}
-
-void TRptEvEnvironment::SetDataSets(TRptDataSetList* list) {
-  if (list == dataSets_) return;
-  ownedDataSets_.reset();
-  dataSets_ = list;
-}
-
 // ---------------------------------------------------------------------------------------------
 // Module start-up
 

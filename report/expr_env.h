@@ -97,8 +97,8 @@ class TRptEvEnvironment {
   std::vector<std::string> WriteData() const;
 
   // The data-set list: the one set, else an empty list the environment creates and owns.
-  TRptDataSetList* DataSets();
-  void SetDataSets(TRptDataSetList* list);
+  TRptDataSetList* DataSets() { return dataSets_.Get(); }
+  void SetDataSets(TRptDataSetList* list) { dataSets_.Set(list); }
 
  private:
   struct Entry {
@@ -110,8 +110,7 @@ class TRptEvEnvironment {
 
   std::vector<Entry> entries_;
   int useCount_ = 0;
-  TRptDataSetList* dataSets_ = nullptr;
-  std::unique_ptr<TRptDataSetList> ownedDataSets_;
+  TRptDataSetListSlot dataSets_;
 };
 
 // The global environment, nullptr outside start-up and shut-down of the expression module.

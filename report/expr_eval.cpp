@@ -318,14 +318,7 @@ namespace {
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool WordAt(std::string_view text, size_t at, std::string_view word) {
-  if (at + word.size() > text.size()) return false;
-  for (size_t k = 0; k < word.size(); ++k)
-    if (LowerAscii(text[at + k]) != word[k]) return false;
-  return true;
-}
 
 // Whether the byte at i is the last of the text and a single-byte character (not a trail byte).
 bool EndsWithChar(std::string_view text, char c) {
@@ -385,7 +378,7 @@ bool IsBinarySign(std::string_view text, size_t i) {
   if (std::string_view("+-*/<>=").find(before) != std::string_view::npos) return false;
   // A word operator before the sign: " or", " and", "not" at the start.
   auto wordBefore = [&](std::string_view word) {
-    if (k < word.size() || !WordAt(text, k - word.size(), word)) return false;
+    if (k < word.size() || !platform::AsciiWordAt(text, k - word.size(), word)) return false;
     return k == word.size() || text[k - word.size() - 1] == ' ';
   };
   return !wordBefore("or") && !wordBefore("and") && !wordBefore("not");
@@ -403,110 +396,106 @@ std::string SwapOperators(std::string_view text, char a, char b) {
   return out;
 }
 
+// Where a level splits its text: the operator's position (npos: nowhere), code and length.
+struct Split {
+  size_t at = std::string_view::npos;
+  TRptOperator op = TRptOperator::Equal;
+  size_t length = 1;
+};
+
+// The first operator of a level in the text; `match(text, i, split)` tells whether position i
+// holds one of the level's operators (and fills code and length).
+Split FindOperator(std::string_view text, bool (*match)(std::string_view, size_t, Split&)) {
+  Split split;
+  const size_t n = text.size(), first = FirstNonBlank(text);
+  split.at = ScanTopLevel(text, [&](size_t i) { return i > first && i + 1 < n && match(text, i, split); });
+  return split;
+}
+
+bool MatchComparison(std::string_view text, size_t i, Split& s) {
+  const char c = text[i], next = text[i + 1];
+  if (c == '<') {
+    s.op = next == '>' ? TRptOperator::NotEqual : next == '=' ? TRptOperator::LessEqual : TRptOperator::Less;
+    s.length = (next == '>' || next == '=') ? 2 : 1;
+  } else if (c == '>') {
+    s.op = next == '=' ? TRptOperator::GreaterEqual : TRptOperator::Greater;
+    s.length = next == '=' ? 2 : 1;
+  } else if (c == '=') {
+    s.op = TRptOperator::Equal;
+    s.length = 1;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// "+", "-", and "or" after a blank and before one.
+bool MatchAdditive(std::string_view text, size_t i, Split& s) {
+  if (text[i] == '+' || text[i] == '-') {
+    s.op = text[i] == '+' ? TRptOperator::Plus : TRptOperator::Minus;
+    s.length = 1;
+  } else if (text[i - 1] == ' ' && platform::AsciiWordAt(text, i, "or ")) {
+    s.op = TRptOperator::Or;
+    s.length = 2;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// "*", "/", and "and" after a blank and before one.
+bool MatchMultiplicative(std::string_view text, size_t i, Split& s) {
+  if (text[i] == '*' || text[i] == '/') {
+    s.op = text[i] == '*' ? TRptOperator::Multiply : TRptOperator::Divide;
+    s.length = 1;
+  } else if (text[i - 1] == ' ' && platform::AsciiWordAt(text, i, "and ")) {
+    s.op = TRptOperator::And;
+    s.length = 3;
+  } else {
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 struct TRptEvaluator::Parser {
+  using Level = void (Parser::*)(std::string_view);
+
   TRptEvaluator& ev;
   TRptFiFo& queue;
 
   void Append(std::unique_ptr<TRptEvElement> e) { queue.Append(std::move(e)); }
   void Error(std::string message) { Append(std::make_unique<TRptEvElementError>(message)); }
 
+  // Queues the operator, then the left piece parsed at one level and the right piece at
+  // another (with its operators swapped after "-" and "/"); false when the level found none.
+  bool Binary(std::string_view text, const Split& s, Level left, Level right) {
+    if (s.at == std::string_view::npos) return false;
+    Append(std::make_unique<TRptEvElementOperator>(s.op));
+    (this->*left)(text.substr(0, s.at));
+    const std::string_view piece = text.substr(s.at + s.length);
+    if (s.op == TRptOperator::Minus)
+      (this->*right)(SwapOperators(piece, '+', '-'));
+    else if (s.op == TRptOperator::Divide)
+      (this->*right)(SwapOperators(piece, '*', '/'));
+    else
+      (this->*right)(piece);
+    return true;
+  }
+
   void Comparison(std::string_view text) {
-    TRptOperator op = TRptOperator::Equal;
-    size_t length = 1;
-    const size_t n = text.size(), first = FirstNonBlank(text);
-    const size_t at = ScanTopLevel(text, [&](size_t i) {
-      if (i <= first || i + 1 >= n) return false;
-      const char c = text[i], next = text[i + 1];
-      if (c == '<') {
-        op = next == '>' ? TRptOperator::NotEqual : next == '=' ? TRptOperator::LessEqual : TRptOperator::Less;
-        length = (next == '>' || next == '=') ? 2 : 1;
-        return true;
-      }
-      if (c == '>') {
-        op = next == '=' ? TRptOperator::GreaterEqual : TRptOperator::Greater;
-        length = next == '=' ? 2 : 1;
-        return true;
-      }
-      if (c == '=') {
-        op = TRptOperator::Equal;
-        length = 1;
-        return true;
-      }
-      return false;
-    });
-    if (at == std::string_view::npos) {
-      Additive(text);
-      return;
-    }
-    Append(std::make_unique<TRptEvElementOperator>(op));
-    Additive(text.substr(0, at));
-    Additive(text.substr(at + length));
+    if (!Binary(text, FindOperator(text, MatchComparison), &Parser::Additive, &Parser::Additive)) Additive(text);
   }
 
   void Additive(std::string_view text) {
-    TRptOperator op = TRptOperator::Plus;
-    size_t length = 1;
-    const size_t n = text.size(), first = FirstNonBlank(text);
-    const size_t at = ScanTopLevel(text, [&](size_t i) {
-      if (i <= first || i + 1 >= n) return false;
-      const char c = text[i];
-      if (c == '+' || c == '-') {
-        op = c == '+' ? TRptOperator::Plus : TRptOperator::Minus;
-        length = 1;
-        return true;
-      }
-      if (text[i - 1] == ' ' && WordAt(text, i, "or ")) {
-        op = TRptOperator::Or;
-        length = 2;
-        return true;
-      }
-      return false;
-    });
-    if (at == std::string_view::npos) {
+    if (!Binary(text, FindOperator(text, MatchAdditive), &Parser::Multiplicative, &Parser::Additive))
       Multiplicative(text);
-      return;
-    }
-    Append(std::make_unique<TRptEvElementOperator>(op));
-    Multiplicative(text.substr(0, at));
-    const std::string_view right = text.substr(at + length);
-    if (op == TRptOperator::Minus)
-      Additive(SwapOperators(right, '+', '-'));
-    else
-      Additive(right);
   }
 
   void Multiplicative(std::string_view text) {
-    TRptOperator op = TRptOperator::Multiply;
-    size_t length = 1;
-    const size_t n = text.size(), first = FirstNonBlank(text);
-    const size_t at = ScanTopLevel(text, [&](size_t i) {
-      if (i <= first || i + 1 >= n) return false;
-      const char c = text[i];
-      if (c == '*' || c == '/') {
-        op = c == '*' ? TRptOperator::Multiply : TRptOperator::Divide;
-        length = 1;
-        return true;
-      }
-      if (text[i - 1] == ' ' && WordAt(text, i, "and ")) {
-        op = TRptOperator::And;
-        length = 3;
-        return true;
-      }
-      return false;
-    });
-    if (at == std::string_view::npos) {
+    if (!Binary(text, FindOperator(text, MatchMultiplicative), &Parser::Factor, &Parser::Multiplicative))
       Factor(text);
-      return;
-    }
-    Append(std::make_unique<TRptEvElementOperator>(op));
-    Factor(text.substr(0, at));
-    const std::string_view right = text.substr(at + length);
-    if (op == TRptOperator::Divide)
-      Multiplicative(SwapOperators(right, '*', '/'));
-    else
-      Multiplicative(right);
   }
 
   void Factor(std::string_view text) {
@@ -516,7 +505,7 @@ struct TRptEvaluator::Parser {
     } else {
       text = text.substr(first, text.find_last_not_of(' ') - first + 1);
     }
-    if (text.size() >= 3 && WordAt(text, 0, "not")) {
+    if (text.size() >= 3 && platform::AsciiWordAt(text, 0, "not")) {
       Append(std::make_unique<TRptEvElementNot>());
       Additive(text.substr(3));
       return;
@@ -614,11 +603,11 @@ struct TRptEvaluator::Parser {
   }
 
   void FieldOrName(std::string_view name) {
-    if (ev.dataSets_) {
+    if (const TRptDataSetList* list = ev.dataSets_.Current()) {
       const size_t dot = name.find('.');
       const std::string setName = dot == std::string_view::npos ? std::string() : platform::UpperAscii(name.substr(0, dot));
       const std::string_view fieldName = dot == std::string_view::npos ? name : name.substr(dot + 1);
-      for (TRptDataSet* ds : *ev.dataSets_) {
+      for (TRptDataSet* ds : *list) {
         if (!ds) continue;
         if (!setName.empty() && platform::UpperAscii(ds->Name()) != setName) continue;
         if (TRptField* field = ds->FindField(fieldName)) {
@@ -715,20 +704,6 @@ TRptEvResult TRptEvaluator::EvaluateOnce(std::string_view text) {
     ~Releaser() { ev.Release(); }
   } releaser{*this};
   return Run();
-}
-
-TRptDataSetList* TRptEvaluator::DataSets() {
-  if (!dataSets_) {
-    ownedDataSets_ = std::make_unique<TRptDataSetList>();
-    dataSets_ = ownedDataSets_.get();
-  }
-  return dataSets_;
-}
-
-void TRptEvaluator::SetDataSets(TRptDataSetList* list) {
-  if (list == dataSets_) return;
-  ownedDataSets_.reset();
-  dataSets_ = list;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -272,8 +272,8 @@ class TRptEvaluator {
   TRptEvEnvironment* Environment() const { return environment_; }
   void SetEnvironment(TRptEvEnvironment* environment) { environment_ = environment; }
   // The data-set list: the one set, else an empty list the evaluator creates and owns.
-  TRptDataSetList* DataSets();
-  void SetDataSets(TRptDataSetList* list);
+  TRptDataSetList* DataSets() { return dataSets_.Get(); }
+  void SetDataSets(TRptDataSetList* list) { dataSets_.Set(list); }
 
   const TRptFiFo* Queue() const { return queue_.get(); }
 
@@ -286,8 +286,7 @@ class TRptEvaluator {
   bool prepared_ = false;
   std::unique_ptr<TRptFiFo> queue_;
   TRptEvEnvironment* environment_ = nullptr;
-  TRptDataSetList* dataSets_ = nullptr;
-  std::unique_ptr<TRptDataSetList> ownedDataSets_;
+  TRptDataSetListSlot dataSets_;
   // The environment whose entry this evaluator compiles: it is no user of that environment.
   TRptEvEnvironment* ownerEnvironment_ = nullptr;
   bool countsAsGlobalUser_ = false;
