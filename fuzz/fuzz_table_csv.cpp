@@ -6,8 +6,6 @@
 //     report/dataset.cpp platform/text_format.cpp platform/mbcs.cpp platform/cp932.cpp \
 //     platform/files.cpp platform/path.cpp -o build-fuzz/fuzz_table_csv
 //   build-fuzz/fuzz_table_csv -max_total_time=600 -max_len=4096 build-fuzz/corpus_table_csv
-// An input that fails is kept under tests/report/fuzz_regressions/ (extension .csv), where the
-// ordinary tests replay it.
 #include <cstddef>
 #include <cstdint>
 #include <string>

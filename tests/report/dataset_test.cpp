@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 
 #include "platform/cp932.h"
@@ -174,26 +173,4 @@ TEST(DataSet, QueryReFiltersWithItsParametersWhenReopened) {
   EXPECT_TRUE(q.Eof());
   TTable t("T");
   EXPECT_EQ(t.FindParam("CITY"), nullptr);
-}
-
-// Inputs that once made the CSV reader fail under the fuzzer: each must load or be refused
-// cleanly.
-TEST(DataSet, FuzzRegressionInputs) {
-  const std::filesystem::path folder =
-      std::filesystem::path(testsupport::SourceDir()) / "tests" / "report" / "fuzz_regressions";
-  ASSERT_TRUE(std::filesystem::is_directory(folder));
-  int count = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    if (entry.path().extension() != ".csv") continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    TQuery q("Q");
-    std::string error;
-    if (q.LoadFromCsvText(bytes, &error)) {
-      q.Open();
-      Dump(q);
-    }
-    ++count;
-  }
-  EXPECT_GT(count, 0);
 }
