@@ -215,7 +215,10 @@ SectionDigits DigitsFor(const Section& s, double a) {
     const int count = std::max(1, s.intPlaces + s.fracPlaces);
     std::string digits(static_cast<size_t>(count), '0');
     int exponent = s.intPlaces;
-    if (a != 0) SignificantDigits(a, count, digits, exponent);
+    if (a != 0) {
+      SignificantDigits(a, count, digits, exponent);
+      digits.resize(static_cast<size_t>(count), '0');  // past the digits a double can have
+    }
     d.zero = AllZero(digits);
     d.exponent = d.zero ? 0 : exponent - s.intPlaces;
     d.intDigits = digits.substr(0, static_cast<size_t>(s.intPlaces));

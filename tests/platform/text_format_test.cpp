@@ -118,6 +118,9 @@ TEST(TextFormat, FloatMask) {
     ASSERT_TRUE(text.has_value()) << c.mask;
     EXPECT_EQ(*text, c.text) << c.mask << " " << c.value;
   }
+  // Masks longer than any double's digits.
+  EXPECT_EQ(FormatFloatMask(std::string(500, '0') + ".0E+0", 1.5)->substr(0, 3), "150");
+  EXPECT_EQ(FormatFloatMask("0." + std::string(60, '0'), 0.5)->size(), 42u);
   EXPECT_FALSE(FormatFloatMask("0", std::numeric_limits<double>::quiet_NaN()).has_value());
   EXPECT_FALSE(FormatFloatMask("0", std::numeric_limits<double>::infinity()).has_value());
 }
