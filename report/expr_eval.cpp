@@ -429,28 +429,28 @@ bool MatchComparison(std::string_view text, size_t i, Split& s) {
   return true;
 }
 
-// "+", "-", and "or" after a blank and before one.
-bool MatchAdditive(std::string_view text, size_t i, Split& s) {
-  if (text[i] == '+' || text[i] == '-') {
-    s.op = text[i] == '+' ? TRptOperator::Plus : TRptOperator::Minus;
-    s.length = 1;
-  } else if (text[i - 1] == ' ' && platform::AsciiWordAt(text, i, "or ")) {
-    s.op = TRptOperator::Or;
-    s.length = 2;
-  } else {
-    return false;
-  }
-  return true;
-}
+// The operators of the additive and the multiplicative level: two signs and a word ("or",
+// "and") that stands after a blank and before one.
+struct ArithmeticOperators {
+  char first;
+  TRptOperator firstOp;
+  char second;
+  TRptOperator secondOp;
+  std::string_view word;  // lower case, with the blank that follows it
+  TRptOperator wordOp;
+};
+constexpr ArithmeticOperators kAdditive{'+', TRptOperator::Plus, '-', TRptOperator::Minus, "or ", TRptOperator::Or};
+constexpr ArithmeticOperators kMultiplicative{'*', TRptOperator::Multiply, '/', TRptOperator::Divide, "and ",
+                                              TRptOperator::And};
 
-// "*", "/", and "and" after a blank and before one.
-bool MatchMultiplicative(std::string_view text, size_t i, Split& s) {
-  if (text[i] == '*' || text[i] == '/') {
-    s.op = text[i] == '*' ? TRptOperator::Multiply : TRptOperator::Divide;
+template <const ArithmeticOperators& ops>
+bool MatchArithmetic(std::string_view text, size_t i, Split& s) {
+  if (text[i] == ops.first || text[i] == ops.second) {
+    s.op = text[i] == ops.first ? ops.firstOp : ops.secondOp;
     s.length = 1;
-  } else if (text[i - 1] == ' ' && platform::AsciiWordAt(text, i, "and ")) {
-    s.op = TRptOperator::And;
-    s.length = 3;
+  } else if (text[i - 1] == ' ' && platform::AsciiWordAt(text, i, ops.word)) {
+    s.op = ops.wordOp;
+    s.length = ops.word.size() - 1;
   } else {
     return false;
   }
@@ -489,12 +489,12 @@ struct TRptEvaluator::Parser {
   }
 
   void Additive(std::string_view text) {
-    if (!Binary(text, FindOperator(text, MatchAdditive), &Parser::Multiplicative, &Parser::Additive))
+    if (!Binary(text, FindOperator(text, MatchArithmetic<kAdditive>), &Parser::Multiplicative, &Parser::Additive))
       Multiplicative(text);
   }
 
   void Multiplicative(std::string_view text) {
-    if (!Binary(text, FindOperator(text, MatchMultiplicative), &Parser::Factor, &Parser::Multiplicative))
+    if (!Binary(text, FindOperator(text, MatchArithmetic<kMultiplicative>), &Parser::Factor, &Parser::Multiplicative))
       Factor(text);
   }
 
