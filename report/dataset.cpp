@@ -73,27 +73,25 @@ bool IsTextType(TRptFieldType type) {
   return type == TRptFieldType::ftString || type == TRptFieldType::ftMemo || type == TRptFieldType::ftUnknown;
 }
 
-// A value brought to the field type's kind; nothing when it cannot be.
-std::optional<TRptValue> ConformValue(const TRptValue& value, TRptFieldType type) {
-  if (std::holds_alternative<std::monostate>(value)) return value;
+// A value brought to the field type's kind in `out`; false when it cannot be.
+bool ConformValue(const TRptValue& value, TRptFieldType type, TRptValue& out) {
+  out = value;
+  if (std::holds_alternative<std::monostate>(value)) return true;
   int64_t low = 0, high = 0;
   if (IntegerRange(type, low, high)) {
     const int64_t* i = std::get_if<int64_t>(&value);
-    if (!i || *i < low || *i > high) return std::nullopt;
-    return value;
+    return i && *i >= low && *i <= high;
   }
   if (IsFloatType(type)) {
-    if (const int64_t* i = std::get_if<int64_t>(&value)) return TRptValue(static_cast<double>(*i));
+    if (const int64_t* i = std::get_if<int64_t>(&value)) {
+      out = static_cast<double>(*i);
+      return true;
+    }
     const double* f = std::get_if<double>(&value);
-    if (!f || !std::isfinite(*f)) return std::nullopt;
-    return value;
+    return f && std::isfinite(*f);
   }
-  if (type == TRptFieldType::ftBoolean) {
-    if (!std::holds_alternative<bool>(value)) return std::nullopt;
-    return value;
-  }
-  if (!std::holds_alternative<std::string>(value)) return std::nullopt;
-  return value;
+  if (type == TRptFieldType::ftBoolean) return std::holds_alternative<bool>(value);
+  return std::holds_alternative<std::string>(value);
 }
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -102,46 +100,51 @@ std::string_view TrimBlanks(std::string_view text) {
   return text;
 }
 
-// A cell text as a value of the type; nothing when it does not read as one.
-std::optional<TRptValue> CellValue(std::string_view cell, bool quoted, TRptFieldType type) {
+// A cell text as a value of the type in `out`; false when it does not read as one.
+bool CellValue(std::string_view cell, bool quoted, TRptFieldType type, TRptValue& out) {
+  out = std::monostate{};
   if (IsTextType(type)) {
-    if (cell.empty() && !quoted) return TRptValue{};
-    return TRptValue(std::string(cell));
+    if (!cell.empty() || quoted) out = std::string(cell);
+    return true;
   }
   const std::string_view t = TrimBlanks(cell);
-  if (t.empty()) return TRptValue{};
+  if (t.empty()) return true;
   int64_t low = 0, high = 0;
   if (IntegerRange(type, low, high)) {
     std::string_view digits = t;
     if (digits.front() == '+') digits.remove_prefix(1);
     int64_t v = 0;
     const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), v);
-    if (r.ec != std::errc() || r.ptr != digits.data() + digits.size() || v < low || v > high) return std::nullopt;
-    return TRptValue(v);
+    if (r.ec != std::errc() || r.ptr != digits.data() + digits.size() || v < low || v > high) return false;
+    out = v;
+    return true;
   }
+  std::optional<double> number;
   switch (type) {
     case TRptFieldType::ftBoolean:
-      if (SameName(t, "TRUE")) return TRptValue(true);
-      if (SameName(t, "FALSE")) return TRptValue(false);
-      return std::nullopt;
+      if (!SameName(t, "TRUE") && !SameName(t, "FALSE")) return false;
+      out = SameName(t, "TRUE");
+      return true;
     case TRptFieldType::ftDate:
-      if (auto d = platform::TextToDate(t)) return TRptValue(*d);
-      return std::nullopt;
+      number = platform::TextToDate(t);
+      break;
     case TRptFieldType::ftTime:
-      if (auto d = platform::TextToTime(t)) return TRptValue(*d);
-      return std::nullopt;
+      number = platform::TextToTime(t);
+      break;
     case TRptFieldType::ftDateTime:
-      if (auto d = platform::TextToDateTime(t)) return TRptValue(*d);
-      return std::nullopt;
+      number = platform::TextToDateTime(t);
+      break;
     default: {
-      std::string_view number = t;
-      if (number.front() == '+') number.remove_prefix(1);
+      std::string_view text = t;
+      if (text.front() == '+') text.remove_prefix(1);
       double v = 0;
-      const auto r = std::from_chars(number.data(), number.data() + number.size(), v);
-      if (r.ec != std::errc() || r.ptr != number.data() + number.size() || !std::isfinite(v)) return std::nullopt;
-      return TRptValue(v);
+      const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
+      if (r.ec == std::errc() && r.ptr == text.data() + text.size() && std::isfinite(v)) number = v;
     }
   }
+  if (!number) return false;
+  out = *number;
+  return true;
 }
 
 // Whether position i ends a cell: the end of the text, ",", LF, or CR before LF or at the end.
@@ -386,9 +389,10 @@ void TTable::AppendRow(std::vector<TRptValue> values) {
   RequireClosed("AppendRow");
   if (values.size() != defs_.size()) throw std::invalid_argument("AppendRow: one value per field expected");
   for (size_t k = 0; k < values.size(); ++k) {
-    std::optional<TRptValue> v = ConformValue(values[k], defs_[k].type);
-    if (!v) throw std::invalid_argument("AppendRow: a value does not suit the field " + defs_[k].name);
-    values[k] = std::move(*v);
+    TRptValue v;
+    if (!ConformValue(values[k], defs_[k].type, v))
+      throw std::invalid_argument("AppendRow: a value does not suit the field " + defs_[k].name);
+    values[k] = std::move(v);
   }
   rows_.push_back(std::move(values));
 }
@@ -420,15 +424,15 @@ bool TTable::LoadFromCsvText(std::string_view csv, std::string* error) {
     std::vector<TRptValue> row;
     row.reserve(defs.size());
     for (size_t k = 0; k < defs.size(); ++k) {
-      std::optional<TRptValue> v = CellValue(record.cells[k], record.quoted[k], defs[k].type);
-      if (!v) {
+      TRptValue v;
+      if (!CellValue(record.cells[k], record.quoted[k], defs[k].type, v)) {
         message = "line " + std::to_string(record.line) + ", field " + defs[k].name + ": \"" +
                   record.cells[k].substr(0, platform::WholeCharPrefix(record.cells[k], 40)) + "\" is not a " +
                   std::string(FieldTypeName(defs[k].type)) + " value";
         ok = false;
         break;
       }
-      row.push_back(std::move(*v));
+      row.push_back(std::move(v));
     }
     rows.push_back(std::move(row));
   }
@@ -513,8 +517,9 @@ bool TQuery::RowVisible(const std::vector<TRptValue>& row) const {
       } else if (IsTextType(type)) {
         equal = ValueAsString(cell, type) == ValueAsString(p.value, p.dataType);
       } else if (const std::string* s = std::get_if<std::string>(&p.value)) {
-        const std::optional<TRptValue> v = CellValue(*s, false, type);
-        equal = v && ValueAsFloat(*v) == ValueAsFloat(cell);
+        TRptValue v;
+        equal = CellValue(*s, false, type, v) && !std::holds_alternative<std::monostate>(v) &&
+                ValueAsFloat(v) == ValueAsFloat(cell);
       } else {
         equal = ValueAsFloat(cell) == ValueAsFloat(p.value);
       }

@@ -159,6 +159,10 @@ TEST(DataSet, QueryReFiltersWithItsParametersWhenReopened) {
   q.Close();
   q.Open();
   EXPECT_EQ(Dump(q), "Tokyo|3|True\n");
+  n.value = std::string(" ");  // a text that reads as no number matches no row
+  q.Close();
+  q.Open();
+  EXPECT_EQ(q.RecordCount(), 0);
   n.value = 2.0;
   city.Clear();
   q.AddParam("OK", TRptFieldType::ftBoolean).value = false;

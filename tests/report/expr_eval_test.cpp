@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <regex>
-
 #include "expr_test_util.h"
 
 using exprtest::ExprTest;
@@ -227,11 +225,26 @@ TEST_F(ExprTest, IntegerOverflowRaises) {
   EXPECT_EQ(Show(Eval("2147483647 + 1.0")), "FLOAT:2147483648");
 }
 
+namespace {
+
+// The text with every digit written as "9".
+std::string Shape(std::string_view text) {
+  std::string s(text);
+  for (char& c : s)
+    if (c >= '0' && c <= '9') c = '9';
+  return s;
+}
+
+}  // namespace
+
 TEST_F(ExprTest, ClockFunctions) {
-  EXPECT_TRUE(std::regex_match(std::string(Eval("TIME").Text()), std::regex(R"(\d{1,2}:\d\d:\d\d)")));
-  EXPECT_TRUE(std::regex_match(std::string(Eval("DATE").Text()), std::regex(R"(\d{4}/\d\d/\d\d)")));
-  EXPECT_TRUE(std::regex_match(std::string(Eval("AppStartTime").Text()), std::regex(R"(\d{1,2}:\d\d:\d\d)")));
-  EXPECT_TRUE(std::regex_match(std::string(Eval("AppStartDate").Text()), std::regex(R"(\d{4}/\d\d/\d\d)")));
+  const std::vector<std::string> times = {"9:99:99", "99:99:99"};
+  for (const char* name : {"TIME", "AppStartTime"}) {
+    const std::string shape = Shape(Eval(name).Text());
+    EXPECT_TRUE(shape == times[0] || shape == times[1]) << name << " " << shape;
+  }
+  EXPECT_EQ(Shape(Eval("DATE").Text()), "9999/99/99");
+  EXPECT_EQ(Shape(Eval("AppStartDate").Text()), "9999/99/99");
 }
 
 TEST_F(ExprTest, RunOnUnpreparedEvaluatorAndErrorTextRaise) {
