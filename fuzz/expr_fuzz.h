@@ -1,6 +1,6 @@
 // What the fuzz targets of the report's data sets and expressions run on one input, shared with
 // the ordinary tests that replay the seeds and every input that once failed
-// (tests/report/expr_fuzz_replay_test.cpp). Each returns what went wrong, or nullptr; a crash,
+// (tests/report/fuzz_replay_test.cpp). Each returns what went wrong, or nullptr; a crash,
 // a sanitizer report or an exception (other than the evaluator's EExprError) is a finding too.
 #pragma once
 
