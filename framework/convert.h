@@ -70,6 +70,7 @@ int64_t RadixTextToInt(const std::string& text, int radix = 16);
 // Fixed notation with `decimals` decimals (negative counts as 0, more than 40 as 40), ties
 // away from zero on the exact value (see the file comment), never "-0": a value that rounds to
 // zero is written without sign. Not-a-number gives "NAN", infinities "INF" / "-INF".
+// The platform's FormatFixed (platform/text_format.h), shared with the libraries.
 std::string FormatFixed(double x, int decimals);
 
 // Fixed-width number text. width 0 means 10 (and leading blanks are removed from the result);

@@ -8,6 +8,7 @@
 
 #include "framework/convert.h"
 #include "platform/cp932.h"
+#include "platform/text_format.h"
 
 namespace fw {
 
@@ -54,21 +55,6 @@ int64_t SignedFromMagnitude(uint64_t magnitude, bool negative) {
     return -static_cast<int64_t>(magnitude);
   }
   return static_cast<int64_t>(std::min(magnitude, kMaxPositive));
-}
-
-// Thousands separators into the integer digits of a FormatFixed text.
-std::string GroupThousands(const std::string& fixed) {
-  size_t start = (!fixed.empty() && fixed[0] == '-') ? 1 : 0;
-  size_t end = fixed.find('.');
-  if (end == std::string::npos) end = fixed.size();
-  std::string out = fixed.substr(0, start);
-  size_t digits = end - start;
-  for (size_t i = 0; i < digits; ++i) {
-    if (i > 0 && (digits - i) % 3 == 0) out += ',';
-    out += fixed[start + i];
-  }
-  out += fixed.substr(end);
-  return out;
 }
 
 }  // namespace
@@ -180,72 +166,7 @@ int64_t RadixTextToInt(const std::string& text, int radix) {
 // ---------------------------------------------------------------------------------------------
 // Writers
 
-std::string FormatFixed(double x, int decimals) {
-  decimals = std::clamp(decimals, 0, 40);
-  if (std::isnan(x)) return "NAN";
-  if (std::isinf(x)) return x < 0 ? "-INF" : "INF";
-  bool negative = std::signbit(x);
-  const double a = std::fabs(x);
-  // Fast path for the common case: scale by a power of ten (exact for these exponents) and
-  // round in double. The product carries a relative error of at most 2^-53, so whenever the
-  // fraction lies clearly away from one half, rounding the product gives the same digits as
-  // rounding the exact value; near a tie the exact expansion below decides.
-  static constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
-  if (decimals <= 9) {
-    const double scaled = a * kPow10[decimals];
-    if (scaled < 1e15) {
-      double whole = std::floor(scaled);
-      const double fraction = scaled - whole;
-      const double margin = scaled * 0x1p-50 + 0x1p-60;
-      if (std::fabs(fraction - 0.5) > margin) {
-        if (fraction > 0.5) whole += 1;
-        uint64_t n = static_cast<uint64_t>(whole);
-        char digitBuffer[32];
-        auto r = std::to_chars(digitBuffer, digitBuffer + sizeof digitBuffer, n);
-        std::string digits(digitBuffer, r.ptr);
-        if (digits.size() <= static_cast<size_t>(decimals))
-          digits.insert(0, static_cast<size_t>(decimals) + 1 - digits.size(), '0');
-        std::string out = (negative && n != 0) ? "-" : "";
-        const size_t intLength = digits.size() - static_cast<size_t>(decimals);
-        out.append(digits, 0, intLength);
-        if (decimals > 0) {
-          out += '.';
-          out.append(digits, intLength, std::string::npos);
-        }
-        return out;
-      }
-    }
-  }
-  // Enough fraction digits for the exact decimal expansion of the double (its lowest bit is
-  // at most 2^(e-53)), so the digit after the last kept one is exact, never re-rounded.
-  int exactDigits = 0;
-  if (a != 0) {
-    int e = 0;
-    std::frexp(a, &e);
-    exactDigits = std::max(0, 53 - e);
-  }
-  const int precision = std::max(exactDigits, decimals + 1);
-  char buffer[1700];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, a, std::chars_format::fixed, precision);
-  const std::string expansion(buffer, result.ptr);
-  const size_t dot = expansion.find('.');
-  std::string digits = expansion.substr(0, dot) + expansion.substr(dot + 1, static_cast<size_t>(decimals));
-  // Round half away from zero: the exact next digit decides.
-  if (expansion[dot + 1 + static_cast<size_t>(decimals)] >= '5') {
-    size_t k = digits.size();
-    while (k > 0 && digits[k - 1] == '9') digits[--k] = '0';
-    if (k == 0)
-      digits.insert(digits.begin(), '1');
-    else
-      ++digits[k - 1];
-  }
-  if (digits.find_first_not_of('0') == std::string::npos) negative = false;
-  std::string out = negative ? "-" : "";
-  const size_t intLength = digits.size() - static_cast<size_t>(decimals);
-  out += digits.substr(0, intLength);
-  if (decimals > 0) out += '.' + digits.substr(intLength);
-  return out;
-}
+std::string FormatFixed(double x, int decimals) { return platform::FormatFixed(x, decimals); }
 
 std::string FloatToTextDigits(double x, int width, int decimals) {
   const bool trimmed = width == 0;
@@ -256,7 +177,7 @@ std::string FloatToTextDigits(double x, int width, int decimals) {
 }
 
 std::string FormatFloatN(int width, int decimals, double x) {
-  return PadLeft(GroupThousands(FormatFixed(x, std::max(0, decimals))), width);
+  return PadLeft(platform::GroupThousands(FormatFixed(x, std::max(0, decimals))), width);
 }
 
 std::string FormatNumberN(int width, double value) { return FormatFloatN(width, 0, value); }

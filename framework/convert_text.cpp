@@ -72,17 +72,7 @@ bool HasDoubleByte(const std::string& text) {
                      [](char c) { return platform::IsCp932LeadByte(static_cast<unsigned char>(c)); });
 }
 
-std::string UpperCaseJ(const std::string& text) {
-  std::string out = text;
-  for (size_t i = 0; i < out.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(out[i]);
-    if (platform::IsCp932LeadByte(c))
-      ++i;  // the trail byte (which may look like a letter) stays as it is
-    else if (c >= 'a' && c <= 'z')
-      out[i] = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
+std::string UpperCaseJ(const std::string& text) { return platform::UpperAscii(text); }
 
 void SplitAtBytes(const std::string& text, int n, std::string& first, std::string& rest) {
   if (static_cast<int>(text.size()) <= n) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -18,5 +19,18 @@ enum class ByteRole { Single, Lead, Trail };
 // Role of the byte at 0-based index `at` of `text`, scanning from the start. A lead byte
 // in the last position (no trail follows) still counts as Lead. Index past the end: Single.
 ByteRole ByteRoleAt(std::string_view text, size_t at);
+
+// ASCII letters a-z to upper case (A-Z to lower case); every other byte, and in particular the
+// trail byte of a double-byte character (it may lie in 0x61-0x7A), stays as it is.
+std::string UpperAscii(std::string_view text);
+std::string LowerAscii(std::string_view text);
+
+// Whether `text` holds `lowerWord` (lower-case ASCII) at byte `at`, ASCII letters of the text
+// compared in either case.
+bool AsciiWordAt(std::string_view text, size_t at, std::string_view lowerWord);
+
+// The length of the longest start of `text` that has at most `maxBytes` bytes and does not end
+// inside a double-byte character (a cut never leaves half a character behind).
+size_t WholeCharPrefix(std::string_view text, size_t maxBytes);
 
 }  // namespace platform

@@ -102,12 +102,28 @@ std::optional<std::string> ToInsidePath(const std::string& native) {
   return out;
 }
 
-std::string ExecutableFolder() {
+namespace {
+
+std::string NativeExecutablePath() {
   std::string buf(4096, '\0');
   ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size() - 1);
-  std::string native = n > 0 ? buf.substr(0, n) : std::string("/");
+  return n > 0 ? buf.substr(0, static_cast<size_t>(n)) : std::string("/");
+}
+
+}  // namespace
+
+std::string ExecutableFolder() {
+  std::string native = NativeExecutablePath();
   native = native.substr(0, native.rfind('/') + 1);
   return ToInsidePath(native).value_or("C:\\");
+}
+
+std::string ExecutableName() {
+  std::string name = NativeExecutablePath();
+  name = name.substr(name.rfind('/') + 1);
+  const size_t dot = name.rfind('.');
+  if (dot != std::string::npos && dot > 0) name.resize(dot);
+  return ToInsidePath(name).value_or("");
 }
 
 std::string TempFolder() {

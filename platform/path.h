@@ -23,6 +23,9 @@ std::optional<std::string> ToInsidePath(const std::string& native);
 // The folder holding the running executable, inside form with a trailing '\'.
 std::string ExecutableFolder();
 
+// The running executable's file name without its folder and extension.
+std::string ExecutableName();
+
 // The system's temporary folder, inside form with a trailing '\'.
 std::string TempFolder();
 

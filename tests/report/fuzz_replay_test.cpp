@@ -1,11 +1,12 @@
-// Replays the seeds of the page-store fuzz targets and every input that once made one of
-// them fail (kept in fuzz_regressions/<target>/).
+// Replays the seeds of the report library's fuzz targets (page store, data sets, expressions)
+// and every input that once made one of them fail (kept in fuzz_regressions/<target>/).
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "fuzz/expr_fuzz.h"
 #include "fuzz/page_store_fuzz.h"
 #include "support/test_support.h"
 
@@ -41,5 +42,19 @@ TEST(PageStoreFuzzReplay, PageExpander) {
   const std::filesystem::path root = testsupport::SourceDir();
   int n = Replay(root / "fuzz/seeds/page_expand", rptfuzz::PageExpand);
   n += Replay(root / "tests/report/fuzz_regressions/page_expand", rptfuzz::PageExpand);
+  EXPECT_GT(n, 0);
+}
+
+TEST(ExprFuzzReplay, TableCsv) {
+  const std::filesystem::path root = testsupport::SourceDir();
+  int n = Replay(root / "fuzz/seeds/table_csv", rptfuzz::TableCsv);
+  n += Replay(root / "tests/report/fuzz_regressions/table_csv", rptfuzz::TableCsv);
+  EXPECT_GT(n, 0);
+}
+
+TEST(ExprFuzzReplay, ReportExpression) {
+  const std::filesystem::path root = testsupport::SourceDir();
+  int n = Replay(root / "fuzz/seeds/report_expr", rptfuzz::ReportExpression);
+  n += Replay(root / "tests/report/fuzz_regressions/report_expr", rptfuzz::ReportExpression);
   EXPECT_GT(n, 0);
 }
