@@ -46,6 +46,7 @@ namespace {
 
 constexpr int kMainWidth = 800;
 constexpr int kMainHeight = 573;
+constexpr int kHintHidePauseMs = 3000;  // how long a hint stays
 
 std::string SettingsPath() { return DataDir + J("利用環境.WIN"); }
 
@@ -361,6 +362,7 @@ void AppInit() {
   if (StartupPrinterHook) StartupPrinterHook();
 
   CenterMouseCursor();
+  ui.SetHintHidePause(kHintHidePauseMs);
   ManualPath = manual;
   // Only a missing settings file ends the program; no earlier dialog answer may.
   DialogCancel = false;

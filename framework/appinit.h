@@ -65,12 +65,13 @@ extern std::vector<std::string> ResultLines;
 // True between AppInit and AppDone (the shared lists exist).
 extern bool SharedListsReady;
 
-// Installed by the printing module: resets the print settings and reads the printer
-// information (with its message) during start-up. Null: start-up skips that step.
+// The printing step of start-up: resets the print settings and reads the printer information
+// (with its message). The program registers it at start-up (InstallStartupPrinting of
+// printing.h); null: start-up skips that step.
 extern void (*StartupPrinterHook)();
 
 // Start-up. On a fatal failure DialogCancel is set, which the main window takes as the order
-// to end the program.
+// to end the program. Sets the hint hide pause of the user interface to 3000 ms.
 void AppInit();
 // Writes the settings file with the current file name and the time of the run; frees the lists.
 void AppDone(const std::string& currentFileName);

@@ -92,15 +92,16 @@ class ProbeUi final : public platform::Ui {
   }
   void Beep() override { fake.Beep(); }
   uint64_t TickCountMs() override { return fake.TickCountMs(); }
-  void ProcessEvents() override {
-    fake.ProcessEvents();
-    if (onWait) onWait();
+  void ProcessEvents(platform::PumpScope scope) override {
+    fake.ProcessEvents(scope);
+    if (onWait && scope == platform::PumpScope::WithUserInput) onWait();
   }
   platform::Point CursorPos() override { return fake.CursorPos(); }
   void SetCursorPos(platform::Point p) override { fake.SetCursorPos(p); }
   void SetCursorShape(platform::CursorShape s) override { fake.SetCursorShape(s); }
   int ScreenWidth() override { return fake.ScreenWidth(); }
   int ScreenHeight() override { return fake.ScreenHeight(); }
+  void SetHintHidePause(int ms) override { fake.SetHintHidePause(ms); }
   // The texts of all message boxes shown (UTF-8).
   std::vector<std::string> Texts() const {
     std::vector<std::string> t;

@@ -33,6 +33,20 @@ platform::ModalResult FakeUi::ShowMessageBox(const std::string& text, const std:
   return platform::ModalResult::Ok;
 }
 
+void FakeUi::ProcessEvents(platform::PumpScope scope) {
+  ++processEventsCalls;
+  nowMs += stepMs;
+  if (scope == platform::PumpScope::WithUserInput) {
+    ++inputPumps;
+    while (!queuedInput.empty()) {
+      std::function<void()> input = std::move(queuedInput.front());
+      queuedInput.pop_front();
+      input();
+    }
+  }
+  if (onPump) onPump(scope);
+}
+
 TempFolder::TempFolder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "harvsim-test-XXXXXX").string();
   char* made = ::mkdtemp(pattern.data());
