@@ -15,6 +15,7 @@ FakeUi::~FakeUi() { platform::InstallUi(previous_); }
 platform::ModalResult FakeUi::ShowMessageBox(const std::string& text, const std::string&, platform::DialogKind kind,
                                              platform::DialogButtons buttons) {
   shown.push_back({text, kind, buttons});
+  if (onShow) onShow(text);
   if (!answers.empty()) {
     auto a = answers.front();
     answers.pop_front();

@@ -37,6 +37,7 @@ class FakeUi final : public platform::Ui {
   int inputPumps = 0;  // the pumps that handled user input
   std::deque<std::function<void()>> queuedInput;
   std::function<void(platform::PumpScope)> onPump;
+  std::function<void(const std::string& text)> onShow;  // runs as each message box comes up
   int hintHidePauseMs = -1;
   platform::Point cursor;
   platform::CursorShape cursorShape = platform::CursorShape::Default;
