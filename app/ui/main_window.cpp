@@ -519,7 +519,10 @@ bool THARVForm::SaveCalcFile() {
   if (ok) fw::ResetResultFiles(CalcFilePath, ResultFilePrefixName());
   ClearPageRendered();
   RefreshHeader();
-  if (ok) fw::ShowStatus(J("〔ファイル保存〕<") + CalcFilePath + ">");
+  if (ok) {
+    fw::ShowStatus(J("〔ファイル保存〕<") + CalcFilePath + ">");
+    emit CalcFileSaved();
+  }
   return ok;
 }
 

@@ -185,6 +185,10 @@ class THARVForm : public QMainWindow {
   // The exit dialog: 0 cancelled, 1 to 4 the chosen way.
   std::function<int()> ExitDialog;
 
+ signals:
+  // After every successful save of the calculation file, whichever command made it.
+  void CalcFileSaved();
+
  protected:
   void closeEvent(QCloseEvent* e) override;
   void showEvent(QShowEvent* e) override;
