@@ -2,7 +2,6 @@
 // that need no window.
 #include "app/ui/screen1.h"
 
-#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
