@@ -264,17 +264,21 @@ void SaveSettings(const std::string& fileName) {
     rows[19] = FileNameExt;
   }
 
+  WriteSettingsFile();
+}
+
+bool WriteSettingsFile() {
   TTableBuffer& t = TableBuffer;
   t.TableRows = kSettingsRowCount;
   t.TableCols = 1;
   t.TableWidths[1] = kSettingsRowWidth;
   for (int i = 0; i < kSettingsRowCount; ++i) {
     // Rows that are only carried along are kept within the field, so the save is never refused.
-    const std::string row = FitRow(rows[static_cast<size_t>(i)]);
+    const std::string row = FitRow(SettingsRows[static_cast<size_t>(i)]);
     t.TableKeys[static_cast<size_t>(i + 1)] = row;
     t.TableCells[static_cast<size_t>(i + 1)][1] = row;
   }
-  DataSave(SettingsPath());
+  return DataSave(SettingsPath());
 }
 
 // ---------------------------------------------------------------------------------------------

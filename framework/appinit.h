@@ -85,6 +85,10 @@ std::string LastFileOfSettings();
 // and 13 (reading joins rows 12, 13 and 14 back into the path); a path that still does not
 // fit is reported and stored as "no file".
 void SaveSettings(const std::string& fileName);
+// Writes the 21 settings rows as they stand (each cut to its 40 bytes, never through a
+// double-byte character) to DataDir + "利用環境.WIN". False when the file could not be
+// written; the table writer has then shown why.
+bool WriteSettingsFile();
 
 // The n-th line (1-based) of a text file; empty when the file is missing or shorter.
 std::string ReadLineOfFile(const std::string& path, int n);
