@@ -353,6 +353,26 @@ TEST_F(Screen2Test, TheDayViewShowsTheRowOfTheDate) {
   EXPECT_EQ(form_->LBL2_1x[1]->text(), QString());
 }
 
+TEST_F(Screen2Test, ABasicTankOfZeroShowsAnEmptyTank) {
+  fw::ResetRecordKind("VV8");  // every tank size 0 litres
+  ASSERT_TRUE(fw::WriteRecVV8(fw::CalcData, 3100, "--------"));
+  form_->FormActivate();
+  Execute();
+  const auto lines = DayLines(1981);
+  for (int row : {1, 150, 300}) {
+    fw::TDayRecord rec;
+    int count = 0;
+    ASSERT_TRUE(fw::ReadDayRow(lines, row, count, rec));
+    form_->GotoDay(1981, rec.Month, rec.Day);
+    for (int tank : {1, 3, 8}) {
+      form_->RADG2Items->button(tank - 1)->click();
+      EXPECT_EQ(form_->LBL2_1x[7]->text().toStdString(), fw::FloatToTextDigits(0, 7, 0)) << row << " " << tank;
+      EXPECT_EQ(form_->LBL2_1x[8]->text().toStdString(), fw::FloatToTextDigits(0, 7, 0)) << row << " " << tank;
+      EXPECT_EQ(form_->PBAR2->value(), 0) << row << " " << tank;
+    }
+  }
+}
+
 TEST_F(Screen2Test, UpDownsFollowTheirRules) {
   Execute();
   struct Case {
