@@ -828,6 +828,7 @@ void THARVForm::HardCopyClick() {
 void THARVForm::MENU_UserClick() {
   fw::ShowStatus(J("動作環境の初期設定を行って下さい。"));
   ShowSettingsForm(this);
+  fw::ShowStatus(fw::ProgramTitle);  // the editor's request is done
 }
 
 void THARVForm::MENU_ManualClick() {
