@@ -733,7 +733,14 @@ void TImageEx::SetCenter(bool on) {
 void TImageEx::paintEvent(QPaintEvent*) {
   QPainter p(this);
   if (!picture_.isNull()) {
-    if (stretch_)
+    if (stretch_ && (picture_.width() > width() || picture_.height() > height())) {
+      // A shrunk picture is averaged, so its thin lines and small text stay readable.
+      if (shrunk_.size() != size() || shrunkFrom_ != picture_.cacheKey()) {
+        shrunk_ = picture_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        shrunkFrom_ = picture_.cacheKey();
+      }
+      p.drawImage(QPoint(0, 0), shrunk_);
+    } else if (stretch_)
       p.drawImage(rect(), picture_);
     else if (center_)
       p.drawImage(QPoint((width() - picture_.width()) / 2, (height() - picture_.height()) / 2), picture_);

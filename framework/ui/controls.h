@@ -356,7 +356,8 @@ class TMemoEx : public QPlainTextEdit, public TControlEvents {
 // ---- TImageEx ---------------------------------------------------------------------------------
 
 // A picture: drawn at the top left (or stretched, or centred); after each repaint OnPaint runs
-// so that a screen can draw over the picture.
+// so that a screen can draw over the picture. A picture stretched into a smaller control is
+// shrunk with averaging (smooth scaling), so thin lines and small text stay readable.
 class TImageEx : public QWidget {
   Q_OBJECT
  public:
@@ -388,6 +389,8 @@ class TImageEx : public QWidget {
 
  private:
   QImage picture_;
+  QImage shrunk_;  // the picture shrunk to the control with averaging (Stretch)
+  qint64 shrunkFrom_ = 0;
   bool stretch_ = false;
   bool center_ = false;
   bool zoom_ = false;
