@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTranslator>
@@ -59,6 +60,7 @@ void UseJapaneseButtonTexts(QDialogButtonBox* box) {
 
 bool InstallJapaneseTranslation() {
   if (!qApp) return false;
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));  // dates and sizes in Qt's dialogs
   const QString name = QStringLiteral("qtbase_ja");
   if (qApp->findChild<QTranslator*>(name, Qt::FindDirectChildrenOnly)) return true;
   auto* t = new QTranslator(qApp);

@@ -36,8 +36,9 @@ class QtUi final : public Ui {
 };
 
 // Loads Qt's own Japanese translation (qtbase_ja from Qt's translations folder) into the
-// application, so the file and print dialogs and the standard buttons read in Japanese
-// whatever the machine's locale. False when the translation is not installed.
+// application and makes Japanese the default locale of Qt's widgets, so the file and print
+// dialogs and the standard buttons read in Japanese (dates and sizes too) whatever the
+// machine's locale. False when the translation is not installed.
 bool InstallJapaneseTranslation();
 
 // The Japanese caption of a standard button (QMessageBox and QDialogButtonBox share the
