@@ -160,7 +160,7 @@ TEST(BmpFile, PaletteAndRunLengthBitmapsRead) {
                                                  "\x00\x00"                  // end of line
                                                  "\x02\x00\x01\x01"          // two 0s, one 1
                                                  "\x00\x01",                 // end of bitmap
-                                                 16));
+                                                 14));
   std::optional<Dib> r = DecodeBmp(rle);
   ASSERT_TRUE(r);
   EXPECT_EQ(*r, *d);
