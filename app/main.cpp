@@ -1,10 +1,12 @@
-// The program entry: installs the Qt services of the platform and the framework, creates the
-// main window (the only form created at start) and runs the event loop until it closes.
+// The program entry: installs Qt's Japanese translation, the Qt services of the platform and
+// the framework, creates the main window (the only form created at start) and runs the event
+// loop until it closes.
 #include <QApplication>
 #include <QFont>
 
 #include "app/ui/main_window.h"
 #include "framework/appinit.h"
+#include "framework/printing.h"
 #include "framework/ui/hardcopy.h"
 #include "framework/ui/input_behaviour.h"
 #include "platform/dc.h"
@@ -16,10 +18,12 @@ int main(int argc, char* argv[]) {
   QFont font(QString::fromStdString(platform::SubstituteFace("ＭＳ Ｐゴシック")));
   font.setPixelSize(12);
   QApplication::setFont(font);
+  platform::InstallJapaneseTranslation();
   platform::QtUi ui;
   platform::InstallUi(&ui);
   fw::InstallInputFramework();
   fw::InstallPrintingUi();
+  fw::InstallStartupPrinting();
   fw::ExecutablePath = platform::ExecutableFolder() + "harvsim";
 
   int rc = 1;

@@ -46,6 +46,7 @@ namespace {
 
 constexpr int kMainWidth = 800;
 constexpr int kMainHeight = 573;
+constexpr int kHintHidePauseMs = 3000;  // how long a hint stays
 
 std::string SettingsPath() { return DataDir + J("利用環境.WIN"); }
 
@@ -263,17 +264,21 @@ void SaveSettings(const std::string& fileName) {
     rows[19] = FileNameExt;
   }
 
+  WriteSettingsFile();
+}
+
+bool WriteSettingsFile() {
   TTableBuffer& t = TableBuffer;
   t.TableRows = kSettingsRowCount;
   t.TableCols = 1;
   t.TableWidths[1] = kSettingsRowWidth;
   for (int i = 0; i < kSettingsRowCount; ++i) {
     // Rows that are only carried along are kept within the field, so the save is never refused.
-    const std::string row = FitRow(rows[static_cast<size_t>(i)]);
+    const std::string row = FitRow(SettingsRows[static_cast<size_t>(i)]);
     t.TableKeys[static_cast<size_t>(i + 1)] = row;
     t.TableCells[static_cast<size_t>(i + 1)][1] = row;
   }
-  DataSave(SettingsPath());
+  return DataSave(SettingsPath());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -361,6 +366,7 @@ void AppInit() {
   if (StartupPrinterHook) StartupPrinterHook();
 
   CenterMouseCursor();
+  ui.SetHintHidePause(kHintHidePauseMs);
   ManualPath = manual;
   // Only a missing settings file ends the program; no earlier dialog answer may.
   DialogCancel = false;

@@ -65,12 +65,13 @@ extern std::vector<std::string> ResultLines;
 // True between AppInit and AppDone (the shared lists exist).
 extern bool SharedListsReady;
 
-// Installed by the printing module: resets the print settings and reads the printer
-// information (with its message) during start-up. Null: start-up skips that step.
+// The printing step of start-up: resets the print settings and reads the printer information
+// (with its message). The program registers it at start-up (InstallStartupPrinting of
+// printing.h); null: start-up skips that step.
 extern void (*StartupPrinterHook)();
 
 // Start-up. On a fatal failure DialogCancel is set, which the main window takes as the order
-// to end the program.
+// to end the program. Sets the hint hide pause of the user interface to 3000 ms.
 void AppInit();
 // Writes the settings file with the current file name and the time of the run; frees the lists.
 void AppDone(const std::string& currentFileName);
@@ -84,6 +85,10 @@ std::string LastFileOfSettings();
 // and 13 (reading joins rows 12, 13 and 14 back into the path); a path that still does not
 // fit is reported and stored as "no file".
 void SaveSettings(const std::string& fileName);
+// Writes the 21 settings rows as they stand (each cut to its 40 bytes, never through a
+// double-byte character) to DataDir + "利用環境.WIN". False when the file could not be
+// written; the table writer has then shown why.
+bool WriteSettingsFile();
 
 // The n-th line (1-based) of a text file; empty when the file is missing or shorter.
 std::string ReadLineOfFile(const std::string& path, int n);

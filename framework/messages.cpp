@@ -120,7 +120,9 @@ void ShowStatus(const std::string& text) {
   }
   MainStatusBar->SetPanelText(3, FileNameText());
 
-  CurrentUi().ProcessEvents();
+  // Shows the text during long work; input waits its turn, so no click or key stroke runs in
+  // the middle of the code that reports its state.
+  CurrentUi().ProcessEvents(platform::PumpScope::ExceptUserInput);
   MainStatusBar->SetHint(panel0);
   MainStatusBar->Repaint();
 }
@@ -224,7 +226,7 @@ void WaitSeconds(double seconds) {
   const int64_t target = static_cast<int64_t>(std::llround(seconds * 1000.0));
   const uint64_t start = ui.TickCountMs();
   do {
-    ui.ProcessEvents();
+    ui.ProcessEvents(platform::PumpScope::WithUserInput);  // a run or playback stays stoppable
   } while (static_cast<int64_t>(ui.TickCountMs() - start) < target);
 }
 

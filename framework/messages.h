@@ -60,8 +60,9 @@ void ShowDodoitsu();
 // OK/Yes: DialogYes, answer 1; No: neither flag, answer 2; anything else (Cancel, Retry,
 // Abort, the close box): DialogCancel, answer 3.
 void MsgDialog(const std::string& text, int kind, int buttons);
-// Waits while handling pending window messages; 0 returns at once, a negative value after
-// one round.
+// Waits while handling pending window messages, user input included, so a run's pause and
+// the playback's stay stoppable; 0 returns at once, a negative value after one round. (The
+// other pumps, ShowStatus's and AskPrint's, leave user input queued.)
 void WaitSeconds(double seconds);
 void BeginInputStatus();
 void EndInputStatus();

@@ -32,16 +32,15 @@ PrintConfirmDialog* gConfirm = nullptr;
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-// Start-up: reset the print settings and read the printer (appinit.h calls the hook).
+// Start-up: the print settings of every kind back to their reset values, then the printer
+// read, so its name, paper and colour stay in the "P" block.
 void StartupPrinting() {
-  ReadPrinterInfo(true);
   ResetPrintSettings();
+  ReadPrinterInfo(true);
 }
 
-[[maybe_unused]] const bool kHookInstalled = [] {
-  StartupPrinterHook = &StartupPrinting;
-  return true;
-}();
+// A print title: at most 255 bytes, never ending in half a double-byte character.
+std::string TitleText(const std::string& text) { return LeftStrJ(text, 255); }
 
 // An open print job with its canvas and text device, ending with the printer font set back.
 class TextJob {
@@ -126,6 +125,8 @@ bool PrintLines(const std::vector<std::string>& lines, int first, int last, int6
 }
 
 }  // namespace
+
+void InstallStartupPrinting() { StartupPrinterHook = &StartupPrinting; }
 
 void InstallPrintConfirmDialog(PrintConfirmDialog* dialog) { gConfirm = dialog; }
 
@@ -256,7 +257,7 @@ bool AskPrint(int kind) {
     MsgDialog(PrintConfirmText(), 2, 2);
     Input.SelectedNo = DialogYes ? 1 : 0;
   }
-  CurrentUi().ProcessEvents();
+  CurrentUi().ProcessEvents(PumpScope::ExceptUserInput);  // the closed form is repainted over
   return DialogYes;
 }
 
@@ -269,7 +270,7 @@ void SetPrinterFont(const std::string& name, int size, int style) {
 bool PrintTextFile(const std::string& path, bool lineNumbers) {
   if (!IsTextFile(path)) return false;
   TPrintData& d = Print_DataType;
-  d.Title = (J("テキストファイル  ") + ShortenPath(path)).substr(0, 255);
+  d.Title = TitleText(J("テキストファイル  ") + ShortenPath(path));
   if (d.FirstLine == 0) d.FirstLine = 1;
   if (d.LastLine == 0) d.LastLine = 65535;
   d.DocFontSize = 8;
@@ -293,8 +294,11 @@ bool PrintMemo(const std::vector<std::string>& memoLines) {
     MsgDialog(J("印刷開始行と終了行とが逆転しています。"), 3, 1);
     return false;
   }
+  // The current file, named before AskPrint: it loads the paper table, which changes the
+  // current-file parts.
+  const std::string title = TitleText(J("メモ用紙  ") + ShortenPath(FilePath));
   if (!AskPrint(0)) return false;
-  d.Title = (J("メモ用紙  ") + ShortenPath(FilePath)).substr(0, 255);
+  d.Title = title;
   d.FirstLine = first;
   d.LastLine = last;
   d.DocFontName = J("ＭＳ 明朝");

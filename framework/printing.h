@@ -16,6 +16,8 @@
 //   and clamps the range to the memo's lines; a range that is then empty prints nothing.
 // - A print job that cannot be started or written is reported with an error message; the
 //   printer font is set back in every case.
+// - Print titles are cut to 255 bytes on a character boundary, never through a double-byte
+//   character.
 #pragma once
 
 #include <array>
@@ -84,6 +86,10 @@ void InstallPrintConfirmDialog(PrintConfirmDialog* dialog);
 
 // The confirmation form's question for the current printer.
 std::string PrintConfirmText();
+
+// Registers the start-up step of the printing module with AppInit (StartupPrinterHook): the
+// print settings are reset, then the printer is read (with its message when there is none).
+void InstallStartupPrinting();
 
 void ReadPrinterInfo(bool showMessage);
 void ResetPrintSettings();

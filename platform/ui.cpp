@@ -29,12 +29,13 @@ class HeadlessUi final : public Ui {
     using namespace std::chrono;
     return static_cast<uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
   }
-  void ProcessEvents() override {}
+  void ProcessEvents(PumpScope) override {}
   Point CursorPos() override { return cursor_; }
   void SetCursorPos(Point p) override { cursor_ = p; }
   void SetCursorShape(CursorShape) override {}
   int ScreenWidth() override { return 1024; }
   int ScreenHeight() override { return 768; }
+  void SetHintHidePause(int) override {}
 
  private:
   Point cursor_;

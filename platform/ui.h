@@ -1,8 +1,8 @@
 // User-interface services the framework needs from the windowing system: the modal message
 // box, the beep, the millisecond tick counter, handling pending window messages, the mouse
-// pointer and the screen size. The program installs the Qt implementation (qt/qt_ui.h);
-// tests install a scripted one. Without any installed, a silent headless implementation
-// answers every message box with its first button and never blocks.
+// pointer, the screen size and how long a hint stays. The program installs the Qt
+// implementation (qt/qt_ui.h); tests install a scripted one. Without any installed, a silent
+// headless implementation answers every message box with its first button and never blocks.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +20,12 @@ enum class ModalResult { None = 0, Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ign
 
 enum class CursorShape { Default, Wait, NotAllowed };
 
+// Which pending window messages a pump handles. ExceptUserInput runs repaints, timers and
+// posted work but leaves mouse and key input queued in its order, so code that only wants a
+// text shown never runs a click or key stroke in its middle (a press would be handled after
+// its own release). WithUserInput handles input too: for waits that must stay stoppable.
+enum class PumpScope { ExceptUserInput, WithUserInput };
+
 struct Point {
   int x = 0;
   int y = 0;
@@ -34,12 +40,14 @@ class Ui {
   virtual void Beep() = 0;
   virtual uint64_t TickCountMs() = 0;
   // Handles pending window messages once. An implementation with a fake clock may advance it.
-  virtual void ProcessEvents() = 0;
+  virtual void ProcessEvents(PumpScope scope) = 0;
   virtual Point CursorPos() = 0;
   virtual void SetCursorPos(Point p) = 0;
   virtual void SetCursorShape(CursorShape shape) = 0;
   virtual int ScreenWidth() = 0;
   virtual int ScreenHeight() = 0;
+  // How long a hint (tool tip) stays before it hides, in milliseconds.
+  virtual void SetHintHidePause(int ms) = 0;
 };
 
 // The installed implementation (never null).

@@ -325,15 +325,11 @@ void TUTForm::BTN2Click() {
 
 void TUTForm::BTN4Click() {
   for (int r = 0; r < kGridRows; ++r) fw::SettingsRows[static_cast<size_t>(r + 1)] = STRG1->Cells(1, r);
-  fw::TTableBuffer& t = fw::TableBuffer;
-  t.TableRows = fw::kSettingsRowCount;
-  t.TableCols = 1;
-  t.TableWidths[1] = fw::kSettingsRowWidth;
-  for (int i = 0; i < fw::kSettingsRowCount; ++i) {
-    t.TableKeys[static_cast<size_t>(i + 1)] = fw::SettingsRows[static_cast<size_t>(i)];
-    t.TableCells[static_cast<size_t>(i + 1)][1] = fw::SettingsRows[static_cast<size_t>(i)];
+  if (!fw::WriteSettingsFile()) {
+    // The edits stay on screen, so the user can try again or close without them.
+    fw::MsgDialog(J("利用環境ファイルを保存できませんでした。") + "\r\r" + fw::DataDir + J("利用環境.WIN"), 4, 1);
+    return;
   }
-  fw::DataSave(fw::DataDir + J("利用環境.WIN"));
   changedAtOpening_ = false;
   BTN5Click();
 }

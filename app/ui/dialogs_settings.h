@@ -11,8 +11,10 @@
 //   5 起動ドライブ        10 プログラム版数       15 【ドライブ】            20 予備
 //
 // Decisions of this implementation:
-// - "保存(&S)" writes the rows to "利用環境.WIN" only; the factory copy "利用環境.ORG" is never
-//   written, so "ｵﾘｼﾞﾅﾙﾌｧｲﾙ(&O)" can always bring the installed rows back.
+// - "保存(&S)" writes the rows to "利用環境.WIN" only, through the framework's settings-file
+//   writer; the factory copy "利用環境.ORG" is never written, so "ｵﾘｼﾞﾅﾙﾌｧｲﾙ(&O)" can always
+//   bring the installed rows back. A file that cannot be written is reported in an error
+//   dialog and the editor stays open with its edits.
 // - The colour-file row (code 1018) must name a file or folder that exists in the colour
 //   folder, the data folder or the program folder.
 // - The drive combos hold "?:", "A:" to "Z:" and two blanks (no drive of that kind), 28 items.

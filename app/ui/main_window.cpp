@@ -39,6 +39,7 @@
 #include "framework/messages.h"
 #include "framework/printing.h"
 #include "framework/ui/controls.h"
+#include "framework/ui/focus_tracker.h"
 #include "framework/ui/form_utils.h"
 #include "framework/ui/hardcopy.h"
 #include "framework/ui/input_behaviour.h"
@@ -250,8 +251,12 @@ void THARVForm::CreateComponents() {
   };
   CBOX0->OnExit = [this](QWidget* s) {
     const int section = fw::Input.InputSection;
+    // Left for a field of a screen: the focus stays where the user put it.
+    QPointer<QWidget> next = QApplication::focusWidget();
+    if (next && fw::FocusTracker::FormOf(next) == this) next = nullptr;
     fw::ComboExit(s);
     SelectCalcFile(s, section, fw::Input.GridCol, fw::Input.GridRow);
+    if (next && next->isVisible() && next->isEnabled()) next->setFocus(Qt::OtherFocusReason);
   };
   SBTN_MWD = SpeedButton(PNL0_2, "SBTN_MWD", Glyph::Monthly, "月次気象データ(参考)", 300, 4);
   connect(SBTN_MWD, &QToolButton::clicked, this, [this] { SBTN_MWDClick(); });
@@ -529,7 +534,10 @@ bool THARVForm::SaveCalcFile() {
   if (ok) fw::ResetResultFiles(CalcFilePath, ResultFilePrefixName());
   ClearPageRendered();
   RefreshHeader();
-  if (ok) fw::ShowStatus(J("〔ファイル保存〕<") + CalcFilePath + ">");
+  if (ok) {
+    fw::ShowStatus(J("〔ファイル保存〕<") + CalcFilePath + ">");
+    emit CalcFileSaved();
+  }
   return ok;
 }
 
@@ -835,6 +843,7 @@ void THARVForm::HardCopyClick() {
 void THARVForm::MENU_UserClick() {
   fw::ShowStatus(J("動作環境の初期設定を行って下さい。"));
   ShowSettingsForm(this);
+  fw::ShowStatus(fw::ProgramTitle);  // the editor's request is done
 }
 
 void THARVForm::MENU_ManualClick() {

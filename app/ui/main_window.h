@@ -20,7 +20,8 @@
 // - When the framework start-up fails (no settings file), the rest of the creation is skipped
 //   and the program ends.
 // - Leaving the file combo without choosing another file asks nothing; the question about
-//   discarding an edited case comes only with a choice.
+//   discarding an edited case comes only with a choice. Left for a field of a screen, the
+//   focus stays in that field.
 // - Exit mode 3 ("保存終了") closes only when the save succeeded.
 // - The window runs its activation routine in full (header, title in the status bar, focus on
 //   the status bar) when it is first shown; later activations refresh the header only, so a
@@ -183,6 +184,10 @@ class THARVForm : public QMainWindow {
       FileDialog;
   // The exit dialog: 0 cancelled, 1 to 4 the chosen way.
   std::function<int()> ExitDialog;
+
+ signals:
+  // After every successful save of the calculation file, whichever command made it.
+  void CalcFileSaved();
 
  protected:
   void closeEvent(QCloseEvent* e) override;

@@ -2,7 +2,6 @@
 // that need no window.
 #include "app/ui/screen1.h"
 
-#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
@@ -212,11 +211,8 @@ THARV1Form::THARV1Form(QWidget* parent) : QWidget(parent) {
   CreateComponents();
   LoadTables();
   new ScreenActivation(this, [this] { FormActivate(); });
-  // The notes on saving and calculating follow a save made from the main window.
-  if (HARVForm) {
-    connect(HARVForm->ACT_Save, &QAction::triggered, this, [this] { UpdateControls(); });
-    connect(HARVForm->ACT_SaveAs, &QAction::triggered, this, [this] { UpdateControls(); });
-  }
+  // The notes on saving and calculating follow every save of the case.
+  if (HARVForm) connect(HARVForm, &THARVForm::CalcFileSaved, this, [this] { UpdateControls(); });
 }
 
 THARV1Form::~THARV1Form() = default;

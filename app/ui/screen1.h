@@ -39,6 +39,8 @@
 //   too wide for its cell), the store goes back to its state before the commit and the
 //   control shows the stored value again. The case counts as modified only when the store
 //   changed.
+// - A value refused by its range or cross check is replaced by the stored one on screen before
+//   the message comes, so the error note (and its pause) stands beside the old value.
 // - Persons and households (and the toilet figures that multiply with them) are refused with
 //   the range message when the daily toilet use would not fit its 8-column cell; the message
 //   names the largest value that still fits.
@@ -300,6 +302,14 @@ class THARV1Form : public QWidget {
   bool WriteUsageRecord();
   // Range message: "＜name＞の入力範囲は lo ～ hi です。".
   void RangeError(int code, double low, double high, int decimals);
+  // The message of a refused value: an error note, or an information dialog for the cross
+  // checks. Inside CommitInput it is held until the control shows its old text again.
+  void Refuse(const std::string& text, bool dialog);
+  struct Refusal {
+    std::string text;
+    bool dialog = false;
+  };
+  void ShowRefusal(const Refusal& refusal);
   std::string ItemName(int code) const;
   // The largest value of a block 4100 field (1..6) that keeps the daily toilet use within
   // its cell, the other fields as stored; `nominal` when that is smaller.
@@ -338,6 +348,7 @@ class THARV1Form : public QWidget {
   int firstStation_ = 0;                   // first station of the listed prefecture
   std::string missingItem_;
   bool committing_ = false;
+  Refusal refusal_;  // held while CommitInput runs
   QButtonGroup* typeGroup_ = nullptr;
   QButtonGroup* flushGroup_ = nullptr;
   QButtonGroup* toiletGroup_ = nullptr;

@@ -51,6 +51,7 @@ void THARV1Form::CommitInput() {
   const int section = SectionOf(code);
   const fw::StringList before = CalcData;
 
+  refusal_ = Refusal{};
   bool stored = CheckInputRange() && StoreInput(code);
   if (!stored) {
     // Nothing is kept: the store as it was, the control shows the stored value again.
@@ -65,14 +66,33 @@ void THARV1Form::CommitInput() {
   if (code == 3101 || section == 42 || section == 43 || section == 91) ShowSection(41);
   ShowSection(section);
   UpdateControls();
+  // The refused value's message comes once the control shows its old text again.
+  const Refusal refusal = refusal_;
+  refusal_ = Refusal{};
+  ShowRefusal(refusal);
   committing_ = false;
+}
+
+void THARV1Form::Refuse(const std::string& text, bool dialog) {
+  if (committing_) {
+    if (refusal_.text.empty()) refusal_ = Refusal{text, dialog};
+    return;
+  }
+  ShowRefusal(Refusal{text, dialog});
+}
+
+void THARV1Form::ShowRefusal(const Refusal& refusal) {
+  if (refusal.text.empty()) return;
+  if (refusal.dialog)
+    fw::MsgDialog(refusal.text, 1, 1);
+  else
+    fw::ShowErrorStatus(refusal.text);
 }
 
 void THARV1Form::RangeError(int code, double low, double high, int decimals) {
   // Whole bounds without decimals ("0 ～ 322.5").
   auto bound = [decimals](double x) { return fw::FormatFloatN(0, x == std::floor(x) ? 0 : decimals, x); };
-  fw::ShowErrorStatus(J("＜") + ItemName(code) + J("＞の入力範囲は ") + bound(low) + J(" ～ ") + bound(high) +
-                      J(" です。"));
+  Refuse(J("＜") + ItemName(code) + J("＞の入力範囲は ") + bound(low) + J(" ～ ") + bound(high) + J(" です。"), false);
 }
 
 double THARV1Form::UsageFieldLimit(int field, double nominal) const {
@@ -108,7 +128,7 @@ bool THARV1Form::CheckInputRange() {
     case 2101: {
       if (!floatRange(0, 10000, 0)) return false;
       if (v < fw::GetVV8Value(CalcData, kCatchment, 2)) {
-        fw::MsgDialog(J("〔全屋根面積〕が〔集水面積〕を下回ります。"), 1, 1);
+        Refuse(J("〔全屋根面積〕が〔集水面積〕を下回ります。"), true);
         return false;
       }
       return true;
@@ -116,7 +136,7 @@ bool THARV1Form::CheckInputRange() {
     case 2102: {
       if (!floatRange(0, 10000, 0)) return false;
       if (v > fw::GetVV8Value(CalcData, kCatchment, 1)) {
-        fw::MsgDialog(J("〔集水面積〕が〔全屋根面積〕を越えています。"), 1, 1);
+        Refuse(J("〔集水面積〕が〔全屋根面積〕を越えています。"), true);
         return false;
       }
       return true;

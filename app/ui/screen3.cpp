@@ -14,9 +14,11 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
+#include <cmath>
 
 #include "app/sim/run_state.h"
 #include "app/ui/main_window.h"
@@ -93,6 +95,13 @@ fw::TMemoEx* MakeMemo(QWidget* parent, const char* name) {
   m->SetWordWrap(false);
   m->setFont(FixedFont(12));
   return m;
+}
+
+// The width a memo needs to show `line` whole: its margins, frame and vertical scroll bar.
+int MemoWidthFor(const fw::TMemoEx* memo, const QString& line) {
+  const int text = QFontMetrics(memo->font()).horizontalAdvance(line);
+  const int margins = 2 * static_cast<int>(std::ceil(memo->document()->documentMargin()));
+  return text + margins + 2 * memo->frameWidth() + memo->verticalScrollBar()->sizeHint().width() + 4;
 }
 
 fw::TImageEx* MakeImage(QWidget* parent, const std::string& name) {
@@ -477,8 +486,8 @@ void THARV3Form::LayOut() {
   // Every row and the horizontal scroll bar.
   const int gridH = std::min(std::max(100, pageH - 60), GridContentSize(STRG4).height() + 16);
   STRG4->setGeometry(4, 4, gridW, gridH);
-  const QSize fullSize = GridContentSize(STRG4_1);
-  STRG4_1->setGeometry(4, 4, std::min(gridW, fullSize.width()), std::min(gridH, fullSize.height()));
+  // The full-tank grid lies over the analysis grid and covers it whole.
+  STRG4_1->setGeometry(STRG4->geometry());
   FitScrollBars(STRG4);
   FitScrollBars(STRG4_1);
   LBL4_2->setGeometry(4, gridH + 6, gridW, 20);
@@ -487,10 +496,13 @@ void THARV3Form::LayOut() {
 
   // Page 5: the chart over the whole page, the panels over it.
   IMAG[kWeatherPage]->setGeometry(2, 2, std::max(10, pageW - 8), std::max(10, pageH - 4));
-  PNL5->setGeometry(std::max(0, pageW - 404), 4, 396, std::min(std::max(120, pageH - 12), 360));
+  // Each list shows its longest line whole, the " ※" of a day of 100 mm or more included.
+  const int memoW = std::max(192, MemoWidthFor(MEMO5, QJ("1981/01/01 -10.0℃   100mm ※")));
+  const int panel5W = 2 * memoW + 12;
+  PNL5->setGeometry(std::max(0, pageW - panel5W - 8), 4, panel5W, std::min(std::max(120, pageH - 12), 360));
   SBTN5->setGeometry(PNL5->width() - 24, 5, 20, 20);
   SBTN5_0->setGeometry(196, 5, 172, 22);
-  const int memoTop = 34, memoW = (PNL5->width() - 12) / 2;
+  const int memoTop = 34;
   MEMO5->setGeometry(4, memoTop, memoW, PNL5->height() - memoTop - 4);
   MEMO5_1->setGeometry(8 + memoW, memoTop, memoW, PNL5->height() - memoTop - 4);
   PNL5_1->setGeometry(std::max(0, PNL5->x() - 349), 4, 345, 353);
@@ -533,9 +545,13 @@ void THARV3Form::PlaceTankPanel() {
   const QPoint origin = image->mapTo(this, QPoint(0, 0));
   const int plotW = std::max(80, image->width() - 80);
   const int step = plotW / 8;
-  PNL2->setGeometry(origin.x() + 38, origin.y() + 13, 8 * step + 26, 17);
-  for (int t = 1; t <= 8; ++t) SBTN_T[static_cast<size_t>(t)]->setGeometry((t - 1) * step, 0, step, 17);
-  SBTN2_1->setGeometry(8 * step + 8, 0, 17, 17);
+  // The close button takes the end of the last tank's place, so the panel ends at the plot's
+  // right edge and leaves the right axis labels free.
+  constexpr int kClose = 17;
+  PNL2->setGeometry(origin.x() + 38, origin.y() + 13, 8 * step, 17);
+  for (int t = 1; t <= 8; ++t)
+    SBTN_T[static_cast<size_t>(t)]->setGeometry((t - 1) * step, 0, t == 8 ? step - kClose : step, 17);
+  SBTN2_1->setGeometry(8 * step - kClose, 0, kClose, 17);
 }
 
 void THARV3Form::resizeEvent(QResizeEvent* e) {

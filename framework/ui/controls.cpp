@@ -751,6 +751,9 @@ void TImageEx::Paint(platform::Canvas& canvas) {
   if (!bitmap_.Empty()) {
     const int w = bitmap_.width, h = bitmap_.height;
     if (stretch_) {
+      // A shrunk picture is averaged, so its thin lines and small text stay readable.
+      const bool shrink = w > width() || h > height();
+      canvas.Dc().SetStretchBltMode(shrink ? platform::HALFTONE : platform::COLORONCOLOR);
       canvas.StretchDraw(platform::Rect{0, 0, width(), height()}, bitmap_);
     } else if (center_) {
       canvas.Draw((width() - w) / 2, (height() - h) / 2, bitmap_);

@@ -364,6 +364,8 @@ class TMemoEx : public QPlainTextEdit, public TControlEvents {
 // screen can draw over the picture on Canvas(). Its events carry the sender; they take the
 // place of the widget's own handlers of the same names. Mouse events come in the Windows form
 // (button, shift state, client coordinates); OnClick follows a left-button release inside.
+// A picture stretched into a smaller control is shrunk with averaging (smooth scaling), so thin
+// lines and small text stay readable.
 class TImageEx : public platform::CanvasWidget {
   Q_OBJECT
  public:

@@ -52,6 +52,20 @@ class Tracker : public QObject {
     if (auto* ev = dynamic_cast<TControlEvents*>(w)) ev->FireExit();
   }
 
+  // Another form of the same window whose input control is still entered (an MDI screen's
+  // field while the focus moved to the main window's file combo, or back). The input state is
+  // one for the program, so that control's input ends before another input control begins.
+  QWidget* OtherEnteredForm(QWidget* form, QWidget* target) {
+    if (!dynamic_cast<TControlEvents*>(target)) return nullptr;
+    for (auto& [other, st] : forms_) {
+      QWidget* entered = st.entered;
+      if (other != form && entered && !st.busy && dynamic_cast<TControlEvents*>(entered) &&
+          entered->window() == target->window())
+        return static_cast<QWidget*>(other);
+    }
+    return nullptr;
+  }
+
   // Runs exits and entries until the entered control is the focused one.
   void Settle(QWidget* form) {
     QPointer<QWidget> guard(form);
@@ -64,6 +78,16 @@ class Tracker : public QObject {
       if (QWidget* prev = st.entered) {
         st.entered = nullptr;
         FireExit(prev);
+        continue;
+      }
+      if (QWidget* other = OtherEnteredForm(form, target)) {
+        QPointer<QWidget> otherGuard(other);
+        FormState& o = StateOf(other);
+        QWidget* prev = o.entered;
+        o.entered = nullptr;
+        o.busy = true;
+        FireExit(prev);
+        if (otherGuard) StateOf(other).busy = false;
         continue;
       }
       st.entered = target;

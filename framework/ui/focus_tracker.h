@@ -6,6 +6,10 @@
 // message box or move the focus), further focus changes of that form are settled afterwards,
 // in order, so no handler runs inside another one of the same form.
 //
+// The input state is one for the whole program: before an input control of one form is
+// entered, an input control still entered in another form of the same window (an MDI screen
+// and the main window around it) is left, its exit handler running first.
+//
 // A form is the nearest window or MDI sub-window around a widget.
 #pragma once
 

@@ -675,6 +675,12 @@ bool QtDc::StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint
   QImage img = ImageFromDib(dib, s);
   bool mirrorX = dest.Width() < 0, mirrorY = dest.Height() < 0;
   if (mirrorX || mirrorY) img = img.mirrored(mirrorX, mirrorY);
+  const Rect d = dest.Normalized();
+  if (state_.stretchMode == HALFTONE && (d.Width() < img.width() || d.Height() < img.height())) {
+    // Shrinking in halftone mode averages the source pixels, so thin lines and small text stay
+    // readable instead of being dropped by sampling.
+    img = img.scaled(d.Width(), d.Height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  }
   QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
   switch (rop) {
     case SRCAND: mode = QPainter::RasterOp_SourceAndDestination; break;
@@ -683,7 +689,7 @@ bool QtDc::StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint
     default: break;
   }
   SetComposition(mode);
-  p_->drawImage(ToQRect(dest.Normalized()), img);
+  p_->drawImage(ToQRect(d), img);
   return true;
 }
 

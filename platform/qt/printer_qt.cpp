@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QPageLayout>
 #include <QPainter>
@@ -13,11 +14,13 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <cmath>
+#include <cstdio>
 
 #include "platform/cp932.h"
 #include "platform/path.h"
 #include "platform/qt/dc_qt.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/qt_ui.h"
 
 namespace platform {
 
@@ -69,12 +72,16 @@ class QtPrintJob final : public PrintJob {
     bool ok = painter_.end() && ok_;
     if (pdf_) {
       pdf_.reset();  // flushes the file
-      if (!ok || QFile(partFile_).size() == 0) {
+      if (!ok || QFileInfo(partFile_).size() == 0) {
         QFile::remove(partFile_);
         return false;
       }
-      QFile::remove(target_);
-      return QFile::rename(partFile_, target_);
+      // One rename replaces the old file: when it fails, the old file is still there whole.
+      if (std::rename(QFile::encodeName(partFile_).constData(), QFile::encodeName(target_).constData()) != 0) {
+        QFile::remove(partFile_);
+        return false;
+      }
+      return true;
     }
     return ok;
   }
@@ -173,6 +180,7 @@ bool QtPrinterService::SetupDialog() {
   form->addRow(ToQString(J("プリンター")), printers);
   form->addRow(ToQString(J("印刷の向き")), orientation);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  UseJapaneseButtonTexts(buttons);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   form->addRow(buttons);

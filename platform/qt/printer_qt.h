@@ -1,7 +1,8 @@
 // The Qt implementation of the printers: the system's printers through QPrinterInfo (CUPS)
 // and the built-in "PDF" printer, an A4 page at 600 dpi with 100-pixel (4.2 mm) margins
 // written by QPdfWriter. The PDF is written to a temporary file beside the target and
-// renamed over it when the document ends, so a failed print never leaves half a file.
+// renamed over it when the document ends (one rename, the old file is never removed first),
+// so a failed print never leaves half a file and never loses the previous one.
 #pragma once
 
 #include "platform/printer.h"

@@ -1,15 +1,78 @@
 #include "platform/qt/qt_ui.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTranslator>
+#include <QWidget>
 
 #include "platform/qt/qt_text.h"
 
 namespace platform {
+
+namespace {
+
+// Gives every tool tip without a duration of its own the hint hide pause.
+class HintPauseFilter final : public QObject {
+ public:
+  explicit HintPauseFilter(QObject* parent) : QObject(parent) {}
+  int pauseMs = -1;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() == QEvent::ToolTip && watched->isWidgetType()) {
+      auto* w = static_cast<QWidget*>(watched);
+      if (w->toolTipDuration() < 0 && !w->toolTip().isEmpty()) w->setToolTipDuration(pauseMs);
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+QString JapaneseButtonText(int standardButton) {
+  switch (standardButton) {
+    case QMessageBox::Ok: return QStringLiteral("OK");
+    case QMessageBox::Yes: return QString::fromUtf8("はい(&Y)");
+    case QMessageBox::No: return QString::fromUtf8("いいえ(&N)");
+    case QMessageBox::Cancel: return QString::fromUtf8("キャンセル");
+    case QMessageBox::Retry: return QString::fromUtf8("再試行(&R)");
+    case QMessageBox::Abort: return QString::fromUtf8("中止(&A)");
+    default: return QString();
+  }
+}
+
+void UseJapaneseButtonTexts(QDialogButtonBox* box) {
+  if (!box) return;
+  for (QAbstractButton* b : box->buttons()) {
+    const QString text = JapaneseButtonText(box->standardButton(b));
+    if (!text.isEmpty()) b->setText(text);
+  }
+}
+
+bool InstallJapaneseTranslation() {
+  if (!qApp) return false;
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));  // dates and sizes in Qt's dialogs
+  const QString name = QStringLiteral("qtbase_ja");
+  if (qApp->findChild<QTranslator*>(name, Qt::FindDirectChildrenOnly)) return true;
+  auto* t = new QTranslator(qApp);
+  t->setObjectName(name);
+  if (!t->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) || !QCoreApplication::installTranslator(t)) {
+    delete t;
+    return false;
+  }
+  return true;
+}
+
+QtUi::~QtUi() { delete hintFilter_; }
 
 ModalResult QtUi::ShowMessageBox(const std::string& text, const std::string& caption, DialogKind kind,
                                  DialogButtons buttons) {
@@ -35,6 +98,10 @@ ModalResult QtUi::ShowMessageBox(const std::string& text, const std::string& cap
     case DialogButtons::Ok: break;
   }
   box.setStandardButtons(set);
+  for (QAbstractButton* b : box.buttons()) {
+    const QString japanese = JapaneseButtonText(box.standardButton(b));
+    if (!japanese.isEmpty()) b->setText(japanese);
+  }
   box.setDefaultButton(def);
   int r = box.exec();
   switch (r) {
@@ -56,7 +123,19 @@ uint64_t QtUi::TickCountMs() {
   return static_cast<uint64_t>(timer.elapsed());
 }
 
-void QtUi::ProcessEvents() { QApplication::processEvents(QEventLoop::AllEvents, 20); }
+void QtUi::ProcessEvents(PumpScope scope) {
+  QApplication::processEvents(
+      scope == PumpScope::WithUserInput ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents, 20);
+}
+
+void QtUi::SetHintHidePause(int ms) {
+  if (!qApp) return;
+  if (!hintFilter_) {
+    hintFilter_ = new HintPauseFilter(nullptr);
+    qApp->installEventFilter(hintFilter_);
+  }
+  static_cast<HintPauseFilter*>(hintFilter_)->pauseMs = ms;
+}
 
 Point QtUi::CursorPos() {
   QPoint p = QCursor::pos();

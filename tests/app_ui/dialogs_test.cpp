@@ -139,6 +139,30 @@ TEST_F(SettingsEditorTest, SaveWritesOnlyTheSettingsFile) {
   EXPECT_EQ(FileText(original), beforeOrg);
 }
 
+TEST_F(SettingsEditorTest, ASaveThatCannotWriteIsReportedAndTheEditorStaysOpen) {
+  app::TUTForm f;
+  f.show();
+  f.FormActivate();
+  f.GridClick(14);
+  f.CBOX1[2]->SetItemIndex(13);  // "M:"
+  f.BTN1_1Click();
+  ASSERT_TRUE(platform::SetReadOnly(settings, true));
+  ui.shown.clear();
+  f.BTN4Click();
+  EXPECT_EQ(FileText(settings), before);
+  ASSERT_FALSE(ui.shown.empty());
+  EXPECT_EQ(U(ui.shown.back().text).rfind("利用環境ファイルを保存できませんでした。", 0), 0u);
+  EXPECT_EQ(ui.shown.back().kind, platform::DialogKind::Error);
+  EXPECT_TRUE(f.isVisible());  // still open, the edit still there
+  EXPECT_TRUE(f.SettingsChanged());
+  EXPECT_EQ(f.STRG1->Cells(1, 14), "FD[A:] CD[  ] MC[M:] HD[C:]");
+
+  ASSERT_TRUE(platform::SetReadOnly(settings, false));
+  f.BTN4Click();
+  EXPECT_FALSE(f.isVisible());
+  EXPECT_NE(FileText(settings).find("MC[M:]"), std::string::npos);
+}
+
 TEST_F(SettingsEditorTest, ClosingWithoutSavingLeavesTheFileAndTheRows) {
   const std::string row15 = fw::SettingsRows[15];
   app::TUTForm f;

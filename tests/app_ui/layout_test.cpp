@@ -1,7 +1,9 @@
 // The main window as a user sees it on the offscreen platform: its controls by name, its
 // captions and hints, its menus, the pictures and the splash timer.
+#include <QHelpEvent>
 #include <QMenuBar>
 #include <QTimer>
+#include <QToolTip>
 
 #include "app_ui_test_util.h"
 #include "framework/ui/form_utils.h"
@@ -142,6 +144,35 @@ TEST_F(MainWindowTest, TheQuickGuideOpensOnceInTheMemoWindow) {
   EXPECT_EQ(U(memo->CBOX1->Items()[0]).rfind("１．このプログラムでできること --- (", 0), 0u);
   w.MENU_ManualClick();
   EXPECT_EQ(w.MemoWindow(), memo);
+}
+
+// The first panel is narrower than the longest status texts; its tip shows the text whole.
+TEST_F(MainWindowTest, TheFirstStatusPanelShowsALongTextWholeInItsTip) {
+  app::THARVForm& w = Start();
+  w.show();
+  QApplication::processEvents();
+  const std::string text = "※右クリックすると現在のグラフを保存できます。〔計算結果(1988)年グラフ表示〕";
+  fw::ShowStatus(S(text));
+  QLabel* panel = w.SBAR->Panels[0];
+  ASSERT_GT(panel->fontMetrics().horizontalAdvance(panel->text()), panel->contentsRect().width());
+  QHelpEvent tip(QEvent::ToolTip, QPoint(5, 5), panel->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(panel, &tip);
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(Text(QToolTip::text()), "　" + text);
+  QToolTip::hideText();
+}
+
+// The settings editor's request leaves the status bar with the editor.
+TEST_F(MainWindowTest, AfterTheSettingsEditorTheMainWindowsStatusComesBack) {
+  app::THARVForm& w = Start();
+  w.show();
+  QApplication::processEvents();
+  QTimer::singleShot(0, [] {
+    if (QWidget* editor = QApplication::activeModalWidget()) editor->close();
+  });
+  w.MENU_UserClick();
+  EXPECT_EQ(U(w.SBAR->PanelText(0)).find("動作環境の初期設定を行って下さい。"), std::string::npos);
+  EXPECT_NE(U(w.SBAR->PanelText(0)).find("雨水利用シミュレーション Ver2.00"), std::string::npos);
 }
 
 }  // namespace

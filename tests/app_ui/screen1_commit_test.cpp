@@ -248,10 +248,17 @@ TEST_P(Screen1Refused, OutOfRangeShowsTheMessageAndLeavesTheStore) {
   const std::string shownBefore = edit->Text();
   const fw::StringList before = fw::CalcData;
   fw::ErrorText.clear();
+  // What the field shows while the message is up: the old text is back at once.
+  std::string shownWithMessage = "(no message)";
+  ui.onShow = [&](const std::string&) { shownWithMessage = edit->Text(); };
+  ui.onPump = [&](platform::PumpScope) {
+    if (form->SBAR->PanelText(0).find(S("※")) != std::string::npos) shownWithMessage = edit->Text();
+  };
   TypeInto(edit, c.typed);
   EXPECT_EQ(fw::CalcData, before);
   EXPECT_EQ(fw::DataState.Modified, 0);
   EXPECT_EQ(edit->Text(), shownBefore);  // the old text back
+  EXPECT_EQ(shownWithMessage, shownBefore);
   if (c.dialog) {
     ASSERT_FALSE(ui.shown.empty());
     EXPECT_EQ(U(ui.shown.back().text), c.message);

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include "app/ui/screen2.h"
 #include "screen1_fixture.h"
 
 using namespace s1test;
@@ -126,6 +127,50 @@ TEST_F(Screen1Test, AChangedCatchmentIsKeptThroughSaveAndReopen) {
   uitest::Pump();
   EXPECT_EQ(s.EDIT2_2->Text(), "    90.0");
   EXPECT_FLOAT_EQ(fw::GetVV8Value(fw::CalcData, 2100, 2), 90);
+}
+
+// Every successful save refreshes the screen's notes: "※計算を実行するのには、一度保存する必要
+// があります。" goes, "未計算" comes for a complete case without results.
+TEST_F(Screen1Test, EverySaveRefreshesTheNotesOnSavingAndCalculating) {
+  app::RegisterScreen2();
+  struct Path {
+    const char* name;
+    std::function<void(app::THARVForm&)> save;
+  };
+  const std::vector<Path> paths = {
+      {"toolbar", [](app::THARVForm& w) { w.SBTN3->click(); }},
+      {"menu", [](app::THARVForm& w) { w.MENU_Save->trigger(); }},
+      {"exit dialog, save and go on", [](app::THARVForm& w) {
+         w.ExitDialog = [] { return 4; };
+         EXPECT_FALSE(w.close());
+       }},
+      // The run itself stops at once here (the installed tree has no weather files).
+      {"screen 2 before a run", [](app::THARVForm& w) {
+         w.ACT_CRTExecute(2);
+         uitest::Pump();
+         auto* s2 = qobject_cast<app::THARV2Form*>(w.ScreenForm(2));
+         ASSERT_NE(s2, nullptr);
+         s2->ExecuteClick();
+       }},
+  };
+  app::THARV1Form& s = Open();
+  tree.CopySample("CAL/HVS/WORK.HVS");
+  for (const Path& p : paths) {
+    form->ExitDialog = nullptr;
+    app::CalcFilePath = tree.Path("CAL/HVS/WORK.HVS");
+    ASSERT_TRUE(form->LoadCalcFile());
+    form->ACT_CRTExecute(1);
+    uitest::Pump();
+    TypeInto(s.EDIT0_1, std::string("保存 ") + p.name);
+    ASSERT_FALSE(s.LBL0_N2->isHidden()) << p.name;
+    ASSERT_TRUE(s.LBL0_N3->isHidden()) << p.name;
+
+    p.save(*form);
+    uitest::Pump();
+    EXPECT_EQ(fw::DataState.Modified, 0) << p.name;
+    EXPECT_TRUE(s.LBL0_N2->isHidden()) << p.name;
+    EXPECT_FALSE(s.LBL0_N3->isHidden()) << p.name;
+  }
 }
 
 }  // namespace

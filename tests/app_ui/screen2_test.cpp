@@ -92,15 +92,16 @@ class ProbeUi final : public platform::Ui {
   }
   void Beep() override { fake.Beep(); }
   uint64_t TickCountMs() override { return fake.TickCountMs(); }
-  void ProcessEvents() override {
-    fake.ProcessEvents();
-    if (onWait) onWait();
+  void ProcessEvents(platform::PumpScope scope) override {
+    fake.ProcessEvents(scope);
+    if (onWait && scope == platform::PumpScope::WithUserInput) onWait();
   }
   platform::Point CursorPos() override { return fake.CursorPos(); }
   void SetCursorPos(platform::Point p) override { fake.SetCursorPos(p); }
   void SetCursorShape(platform::CursorShape s) override { fake.SetCursorShape(s); }
   int ScreenWidth() override { return fake.ScreenWidth(); }
   int ScreenHeight() override { return fake.ScreenHeight(); }
+  void SetHintHidePause(int ms) override { fake.SetHintHidePause(ms); }
   // The texts of all message boxes shown (UTF-8).
   std::vector<std::string> Texts() const {
     std::vector<std::string> t;
@@ -350,6 +351,26 @@ TEST_F(Screen2Test, TheDayViewShowsTheRowOfTheDate) {
   form_->GotoDay(1990, 1, 1);
   EXPECT_EQ(DateShown(), "");
   EXPECT_EQ(form_->LBL2_1x[1]->text(), QString());
+}
+
+TEST_F(Screen2Test, ABasicTankOfZeroShowsAnEmptyTank) {
+  fw::ResetRecordKind("VV8");  // every tank size 0 litres
+  ASSERT_TRUE(fw::WriteRecVV8(fw::CalcData, 3100, "--------"));
+  form_->FormActivate();
+  Execute();
+  const auto lines = DayLines(1981);
+  for (int row : {1, 150, 300}) {
+    fw::TDayRecord rec;
+    int count = 0;
+    ASSERT_TRUE(fw::ReadDayRow(lines, row, count, rec));
+    form_->GotoDay(1981, rec.Month, rec.Day);
+    for (int tank : {1, 3, 8}) {
+      form_->RADG2Items->button(tank - 1)->click();
+      EXPECT_EQ(form_->LBL2_1x[7]->text().toStdString(), fw::FloatToTextDigits(0, 7, 0)) << row << " " << tank;
+      EXPECT_EQ(form_->LBL2_1x[8]->text().toStdString(), fw::FloatToTextDigits(0, 7, 0)) << row << " " << tank;
+      EXPECT_EQ(form_->PBAR2->value(), 0) << row << " " << tank;
+    }
+  }
 }
 
 TEST_F(Screen2Test, UpDownsFollowTheirRules) {

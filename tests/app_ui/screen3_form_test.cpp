@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QToolButton>
 #include <algorithm>
 #include <set>
@@ -349,6 +350,45 @@ TEST_F(Screen3Test, ATankButtonHidesAndShowsItsTank) {
   f.SBTN_T1Click(3);
   EXPECT_EQ(f.Data().tankShownColor[3], 4);
   EXPECT_EQ(f.IMAG[2]->Picture(), before);
+}
+
+// Panels over the pages leave the charts' labels and the lists' marks whole.
+TEST_F(Screen3Test, PanelsAndListsLeaveLabelsAndMarksWhole) {
+  CopyGoldenResults();
+  ASSERT_TRUE(platform::WriteFileBytesAtomic(app::ResultPrefix + "(5).EMF", "x"));
+  app::THARV3Form& f = Open(1);
+  f.show();
+  QApplication::processEvents();
+  // Pages 1 to 3: the chart's plot ends 40 pixels before the image's right edge and its right
+  // axis labels begin 3 pixels after it; the tank panel's close button ends before them.
+  for (int page = 1; page <= 3; ++page) {
+    f.ShowPage(page);
+    QApplication::processEvents();
+    ASSERT_TRUE(f.PNL2->isVisible()) << page;
+    fw::TImageEx* image = f.IMAG[static_cast<size_t>(page)];
+    const QRect close(f.SBTN2_1->mapTo(&f, QPoint(0, 0)), f.SBTN2_1->size());
+    EXPECT_LE(close.right(), image->mapTo(&f, QPoint(image->width() - 40, 0)).x()) << page;
+    EXPECT_LE(f.SBTN_T[8]->geometry().right(), f.SBTN2_1->x()) << page;
+    EXPECT_GE(f.SBTN_T[8]->width(), f.SBTN_T[8]->sizeHint().width()) << page;  // "5000ﾘｯﾄﾙ" whole
+  }
+
+  // Page 4: the full-tank grid covers the analysis grid under it.
+  f.ShowPage(4);
+  f.SBTN4_2Click();
+  ASSERT_TRUE(f.STRG4_1->isVisible());
+  EXPECT_EQ(f.STRG4_1->geometry(), f.STRG4->geometry());
+
+  // Page 5: every line of both lists fits, the " ※" of a day of 100 mm or more included.
+  f.ShowPage(5);
+  f.BTN5Click();
+  QApplication::processEvents();
+  std::vector<std::string> lines = f.MEMO5->Lines();
+  lines.push_back(S("1981/01/01 -10.0℃   100mm ※"));  // the widest a line can be
+  for (const fw::TMemoEx* memo : {f.MEMO5, f.MEMO5_1}) {
+    const int room = memo->viewport()->width() - 2 * static_cast<int>(memo->document()->documentMargin());
+    for (const std::string& line : lines)
+      EXPECT_LE(QFontMetrics(memo->font()).horizontalAdvance(QString::fromStdString(U(line))), room) << U(line);
+  }
 }
 
 TEST_F(Screen3Test, SavingAGraphWritesOnlyTheFileTheUserConfirmed) {

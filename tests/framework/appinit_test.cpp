@@ -92,6 +92,7 @@ TEST_F(AppInitTest, FindsTheDataFolderAndRewritesTheSettings) {
   EXPECT_EQ(fw::DriveCD, "");
   EXPECT_EQ(fw::WindowsDrive, "C:");
   EXPECT_EQ(fw::ManualPath, temp.inside() + "harvsim.PDF");
+  EXPECT_EQ(ui.hintHidePauseMs, 3000);
   EXPECT_TRUE(fw::SharedListsReady);
   EXPECT_EQ(fw::ColorGroups[0][0], 224);
   EXPECT_EQ(fw::ColorGroups[2][5], 202);

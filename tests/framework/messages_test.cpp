@@ -348,12 +348,13 @@ class InputChangingUi final : public platform::Ui {
   }
   void Beep() override {}
   uint64_t TickCountMs() override { return 0; }
-  void ProcessEvents() override {}
+  void ProcessEvents(platform::PumpScope) override {}
   platform::Point CursorPos() override { return {}; }
   void SetCursorPos(platform::Point) override {}
   void SetCursorShape(platform::CursorShape) override {}
   int ScreenWidth() override { return 800; }
   int ScreenHeight() override { return 600; }
+  void SetHintHidePause(int) override {}
   std::string caption;
 
  private:

@@ -2,6 +2,8 @@
 // printer that records its pages as device-context traces.
 #include <gtest/gtest.h>
 
+#include "framework/appinit.h"
+#include "framework/file_names.h"
 #include "framework/folders.h"
 #include "framework/input_state.h"
 #include "framework/messages.h"
@@ -183,6 +185,22 @@ TEST_F(PrintingTest, NoPrinterWarnsAndRefusesEveryPrint) {
   EXPECT_EQ(Print_DataType.Kind, 'D');
 }
 
+// Start-up resets the print settings first and then reads the printer, so the printer block
+// keeps the printer's name, paper and colour.
+TEST_F(PrintingTest, StartUpReadsThePrinterAfterTheReset) {
+  StartupPrinterHook = nullptr;
+  InstallStartupPrinting();
+  ASSERT_NE(StartupPrinterHook, nullptr);
+  for (int start = 1; start <= 2; ++start) {  // the second with a printer already known
+    StartupPrinterHook();
+    EXPECT_EQ(Print_DataType.PrinterName, "Acrobat Distiller") << start;
+    EXPECT_EQ(Print_DataType.Paper, S("A4(210x297)")) << start;
+    EXPECT_TRUE(Print_DataType.Color) << start;
+  }
+  EXPECT_TRUE(ui.shown.empty());
+  StartupPrinterHook = nullptr;
+}
+
 TEST_F(PrintingTest, ResetKinds) {
   ReadPrinterInfo(false);
   Print_DataType.FirstLine = 7;
@@ -283,6 +301,27 @@ TEST_F(PrintingTest, MemoRangeChecksAndClamps) {
   texts = printer.Texts();
   EXPECT_EQ(texts[2], "           2:m2");
   EXPECT_EQ(texts[texts.size() - 2], "           6:m6");
+}
+
+// The memo's title names the current file as it was before the confirmation read the paper
+// table; a title cut to 255 bytes never ends in half a character.
+TEST_F(PrintingTest, MemoTitleNamesTheCurrentFileAndIsCutOnACharacterBoundary) {
+  const std::vector<std::string> memo = {"m1"};
+  SplitFileName(S("C:\\CASES\\雨水.HVS"));
+  ASSERT_TRUE(PrintMemo(memo));
+  EXPECT_EQ(Print_DataType.Title, S("メモ用紙  C:\\CASES\\雨水.HVS"));
+  EXPECT_EQ(printer.title, Print_DataType.Title);
+
+  // "メモ用紙  C:" is 13 bytes; 241 more put the lead byte of "雨" at byte 255.
+  const std::string path = "C:\\" + std::string(241, 'A') + S("雨水.HVS");
+  SplitFileName(path);
+  ASSERT_TRUE(PrintMemo(memo));
+  EXPECT_EQ(Print_DataType.Title, S("メモ用紙  ") + path.substr(0, 244) + " ");
+  // The same for a text file: "テキストファイル  " is 18 bytes.
+  const size_t bees = 255 - 1 - 18 - tmp.inside().size();
+  ASSERT_TRUE(PrintTextFile(TextFile(std::string(bees, 'B') + "雨.txt", {"a"}), true));
+  EXPECT_EQ(Print_DataType.Title.size(), 255u);
+  EXPECT_EQ(Print_DataType.Title.back(), ' ');  // "雨" did not fit whole
 }
 
 TEST_F(PrintingTest, FailedWriteIsReportedAndThePrinterFontIsSetBack) {

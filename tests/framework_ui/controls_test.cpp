@@ -223,4 +223,30 @@ TEST(Controls, ImageRunsOnPaintAfterItsPicture) {
   EXPECT_EQ(shot.pixelColor(10, 10), QColor(Qt::green));
 }
 
+// A chart-like picture of thin lines, shrunk to a quarter: every line still shows (grey), none
+// vanishes between the sampled rows.
+TEST(Controls, AStretchedImageShrinksWithAveraging) {
+  QImage picture(788, 228, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  for (int y = 1; y < picture.height(); y += 8)
+    for (int x = 0; x < picture.width(); ++x) picture.setPixelColor(x, y, Qt::black);
+  QWidget form;
+  auto* img = new fw::TImageEx(&form);
+  img->SetStretch(true);
+  img->setGeometry(0, 0, 197, 57);
+  img->SetPicture(picture);
+  form.show();
+  const QImage shot = img->grab().toImage();
+  for (int line = 0; 8 * line + 9 < picture.height(); ++line) {  // all but the one at the edge
+    // Line 8k+1 falls into rows 2k and 2k+1 of the quarter.
+    const int darkest = std::min(qGray(shot.pixel(100, 2 * line)), qGray(shot.pixel(100, 2 * line + 1)));
+    EXPECT_LT(darkest, 230) << line;  // it shows
+    EXPECT_GT(darkest, 60) << line;   // averaged with its white rows, not sampled
+  }
+
+  // Enlarged or at its size, the picture is drawn as it is.
+  img->setGeometry(0, 0, 788, 228);
+  EXPECT_EQ(img->grab().toImage().convertToFormat(QImage::Format_RGB32), picture);
+}
+
 }  // namespace

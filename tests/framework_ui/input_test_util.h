@@ -8,8 +8,11 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <QtTest/qtestspontaneevent.h>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,6 +21,7 @@
 #include "framework/ui/controls.h"
 #include "framework/ui/input_behaviour.h"
 #include "platform/qt/qt_text.h"
+#include "support/test_support.h"
 
 namespace uitest {
 
@@ -74,6 +78,32 @@ inline void Click(QWidget* w, QPoint at = QPoint(-1, -1)) {
   QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(QPointF(at)), Qt::LeftButton, Qt::NoButton,
                       Qt::NoModifier);
   QApplication::sendEvent(w, &release);
+  Pump();
+}
+
+// A press and release of the left button at `at` in `w`, put in `ui`'s queue of window-system
+// input together, as a quick click arrives. Each is delivered as the window system delivers
+// it (spontaneous: the focus follows the press) by the first pump that handles user input,
+// or by DeliverQueuedInput.
+inline void QueueClick(testsupport::FakeUi& ui, QWidget* w, QPoint at) {
+  auto deliver = [target = QPointer<QWidget>(w), at](QEvent::Type type, Qt::MouseButtons buttons) {
+    if (!target) return;
+    QMouseEvent e(type, at, target->mapToGlobal(QPointF(at)), Qt::LeftButton, buttons, Qt::NoModifier);
+    QSpontaneKeyEvent::setSpontaneous(&e);
+    qApp->notify(target, &e);
+  };
+  ui.queuedInput.push_back([deliver] { deliver(QEvent::MouseButtonPress, Qt::LeftButton); });
+  ui.queuedInput.push_back([deliver] { deliver(QEvent::MouseButtonRelease, Qt::NoButton); });
+}
+
+// The event loop taking the queued input in order (a pump inside the handling of one event
+// may take the rest first), then the work it leaves behind.
+inline void DeliverQueuedInput(testsupport::FakeUi& ui) {
+  while (!ui.queuedInput.empty()) {
+    std::function<void()> input = std::move(ui.queuedInput.front());
+    ui.queuedInput.pop_front();
+    input();
+  }
   Pump();
 }
 

@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -107,6 +108,34 @@ TEST_F(PdfPrintTest, TextFileBecomesAPdfThatRenders) {
   ASSERT_FALSE(page.isNull());
   EXPECT_NEAR(page.width(), 496, 2);  // 210 mm at 60 dpi
   page.save("/tmp/harvsim-print-textfile.png");
+}
+
+// A print replaces the old PDF by renaming the new one over it; when that rename fails, the old
+// PDF is still there, whole.
+TEST_F(PdfPrintTest, AFailedReplaceKeepsTheOldPdf) {
+  ASSERT_TRUE(platform::WriteFileBytesAtomic(pdf_, "old pdf"));
+  std::unique_ptr<platform::PrintJob> job = platform::CurrentPrinterService().BeginDoc("title");
+  ASSERT_NE(job, nullptr);
+  job->Dc().TextOutA(100, 100, "text");
+  // The finished file cannot take the old one's place: a folder stands where it is written.
+  const std::filesystem::path part = PdfNative() + ".part";
+  std::filesystem::remove(part);
+  std::filesystem::create_directory(part);
+  std::ofstream(part / "x") << "x";
+  EXPECT_FALSE(job->End());
+  std::string bytes;
+  ASSERT_TRUE(platform::ReadFileBytes(pdf_, bytes));
+  EXPECT_EQ(bytes, "old pdf");
+  std::filesystem::remove_all(part);
+
+  // A print that works replaces it.
+  job = platform::CurrentPrinterService().BeginDoc("title");
+  ASSERT_NE(job, nullptr);
+  job->Dc().TextOutA(100, 100, "text");
+  EXPECT_TRUE(job->End());
+  ASSERT_TRUE(platform::ReadFileBytes(pdf_, bytes));
+  EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+  EXPECT_FALSE(std::filesystem::exists(part));
 }
 
 TEST_F(PdfPrintTest, ConfirmationFormLayoutAndAnswer) {

@@ -15,6 +15,7 @@ FakeUi::~FakeUi() { platform::InstallUi(previous_); }
 platform::ModalResult FakeUi::ShowMessageBox(const std::string& text, const std::string&, platform::DialogKind kind,
                                              platform::DialogButtons buttons) {
   shown.push_back({text, kind, buttons});
+  if (onShow) onShow(text);
   if (!answers.empty()) {
     auto a = answers.front();
     answers.pop_front();
@@ -31,6 +32,20 @@ platform::ModalResult FakeUi::ShowMessageBox(const std::string& text, const std:
       break;
   }
   return platform::ModalResult::Ok;
+}
+
+void FakeUi::ProcessEvents(platform::PumpScope scope) {
+  ++processEventsCalls;
+  nowMs += stepMs;
+  if (scope == platform::PumpScope::WithUserInput) {
+    ++inputPumps;
+    while (!queuedInput.empty()) {
+      std::function<void()> input = std::move(queuedInput.front());
+      queuedInput.pop_front();
+      input();
+    }
+  }
+  if (onPump) onPump(scope);
 }
 
 TempFolder::TempFolder() {

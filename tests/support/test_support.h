@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,10 @@ namespace testsupport {
 // Answers message boxes from a script (then with the first button), records every box and
 // beep, and runs a fake clock that each ProcessEvents() call advances by `stepMs`, so a
 // timed wait finishes at once in real time.
+//
+// `queuedInput` stands for the window system's queue of mouse and key input: a pump that
+// handles user input runs it (in order), a pump that leaves input queued does not. `onPump`
+// runs at the end of every pump (a test lets Qt repaint there, or looks at the screen).
 class FakeUi final : public platform::Ui {
  public:
   struct Shown {
@@ -29,6 +34,11 @@ class FakeUi final : public platform::Ui {
   uint64_t nowMs = 0;
   uint64_t stepMs = 10;
   int processEventsCalls = 0;
+  int inputPumps = 0;  // the pumps that handled user input
+  std::deque<std::function<void()>> queuedInput;
+  std::function<void(platform::PumpScope)> onPump;
+  std::function<void(const std::string& text)> onShow;  // runs as each message box comes up
+  int hintHidePauseMs = -1;
   platform::Point cursor;
   platform::CursorShape cursorShape = platform::CursorShape::Default;
 
@@ -36,15 +46,13 @@ class FakeUi final : public platform::Ui {
                                        platform::DialogKind kind, platform::DialogButtons buttons) override;
   void Beep() override { ++beeps; }
   uint64_t TickCountMs() override { return nowMs; }
-  void ProcessEvents() override {
-    ++processEventsCalls;
-    nowMs += stepMs;
-  }
+  void ProcessEvents(platform::PumpScope scope) override;
   platform::Point CursorPos() override { return cursor; }
   void SetCursorPos(platform::Point p) override { cursor = p; }
   void SetCursorShape(platform::CursorShape s) override { cursorShape = s; }
   int ScreenWidth() override { return 1280; }
   int ScreenHeight() override { return 1024; }
+  void SetHintHidePause(int ms) override { hintHidePauseMs = ms; }
 
  private:
   platform::Ui* previous_;

@@ -212,6 +212,21 @@ TEST_F(PictureSaveDialog, PreviewShowsThePictureAndTheChartThroughAPrivateTempor
   ASSERT_EQ(chart_.metafilePaths.size(), 2u);
   EXPECT_NE(chart_.metafilePaths[1], temp);
 
+  // A 788 x 227 chart of thin lines shrinks into the preview with averaging: the lines show as
+  // grey rows instead of vanishing or staying whole black between vanished ones.
+  QImage wide(788, 227, QImage::Format_RGB32);
+  wide.fill(Qt::white);
+  for (int y = 1; y < wide.height(); y += 8)
+    for (int x = 0; x < wide.width(); ++x) wide.setPixelColor(x, y, Qt::black);
+  image_.SetPicture(wide);
+  auto preview = Open("画像", "wide.BMP");
+  ASSERT_LT(preview->IMAG1->width(), wide.width());
+  const QImage shot = preview->IMAG1->grab().toImage();
+  int grey = 0;
+  for (int y = 0; y < shot.height(); ++y) grey += qGray(shot.pixel(shot.width() / 2, y)) % 255 != 0 ? 1 : 0;
+  EXPECT_GE(grey, shot.height() / 4);
+  image_.SetPicture(Picture());
+
   // No source: "画像なし" and execution disabled.
   CurrentPicture = nullptr;
   auto none = Open("画像", "pic.BMP");

@@ -1,0 +1,89 @@
+// The Qt user-interface services: message boxes with Japanese buttons, Qt's own dialogs in
+// Japanese once its translation is loaded, and the hint hide pause.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <set>
+
+#include "platform/qt/qt_ui.h"
+
+namespace {
+
+using platform::DialogButtons;
+using platform::ModalResult;
+
+// The captions of the message box that is about to open; the box is answered by its default
+// button.
+std::set<std::string> CaptionsOfNextBox(const std::function<void()>& open) {
+  std::set<std::string> captions;
+  QTimer::singleShot(0, [&captions] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    for (QAbstractButton* b : box->buttons()) captions.insert(b->text().toStdString());
+    box->defaultButton()->click();
+  });
+  open();
+  return captions;
+}
+
+TEST(QtUi, MessageBoxesOfEveryButtonSetHaveJapaneseCaptions) {
+  platform::QtUi ui;
+  struct Case {
+    DialogButtons buttons;
+    std::set<std::string> captions;
+    ModalResult answer;  // of the default button
+  };
+  const std::vector<Case> cases = {
+      {DialogButtons::Ok, {"OK"}, ModalResult::Ok},
+      {DialogButtons::YesNo, {"はい(&Y)", "いいえ(&N)"}, ModalResult::Yes},
+      {DialogButtons::YesNoCancel, {"はい(&Y)", "いいえ(&N)", "キャンセル"}, ModalResult::Yes},
+      {DialogButtons::CancelRetry, {"キャンセル", "再試行(&R)"}, ModalResult::Cancel},
+      {DialogButtons::YesAbort, {"はい(&Y)", "中止(&A)"}, ModalResult::Yes},
+  };
+  for (const Case& c : cases) {
+    ModalResult answer = ModalResult::None;
+    const std::set<std::string> captions = CaptionsOfNextBox(
+        [&] { answer = ui.ShowMessageBox("text", "caption", platform::DialogKind::Confirmation, c.buttons); });
+    EXPECT_EQ(captions, c.captions) << static_cast<int>(c.buttons);
+    EXPECT_EQ(answer, c.answer) << static_cast<int>(c.buttons);
+  }
+}
+
+TEST(QtUi, QtsOwnDialogsReadJapaneseWithItsTranslation) {
+  ASSERT_TRUE(platform::InstallJapaneseTranslation());
+  ASSERT_TRUE(platform::InstallJapaneseTranslation());  // once is enough; again does no harm
+  QFileDialog dialog;
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  auto* name = dialog.findChild<QLabel*>("fileNameLabel");
+  ASSERT_NE(name, nullptr);
+  EXPECT_EQ(name->text().toStdString(), "ファイル名(&N):");
+  EXPECT_EQ(dialog.labelText(QFileDialog::Accept).toStdString(), "保存(&S)");
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString(), "キャンセル");
+}
+
+TEST(QtUi, HintsStayForTheHintHidePause) {
+  QWidget w;
+  w.setToolTip("hint");
+  QWidget own;
+  own.setToolTip("hint");
+  own.setToolTipDuration(500);  // a duration of its own stays
+  {
+    platform::QtUi ui;
+    ui.SetHintHidePause(3000);
+    for (QWidget* target : {&w, &own}) {
+      QHelpEvent tip(QEvent::ToolTip, QPoint(1, 1), QPoint(1, 1));
+      QApplication::sendEvent(target, &tip);
+    }
+  }
+  EXPECT_EQ(w.toolTipDuration(), 3000);
+  EXPECT_EQ(own.toolTipDuration(), 500);
+}
+
+}  // namespace
