@@ -380,6 +380,11 @@ TRptGroup::TRptGroup(QWidget* parent) : TRptCustomBand(parent, TRptBandType::rbG
   if (ParentReport() && !master_) master_ = ParentReport();
 }
 
+void TRptGroup::SetFooterBand(TRptBand* band) {
+  footer_ = band;
+  if (ParentReport()) ParentReport()->BandsChanged();
+}
+
 bool TRptGroup::SetMaster(QObject* master) {
   if (MasterChainReaches(master, this)) return false;
   master_ = master;

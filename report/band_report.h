@@ -34,6 +34,7 @@
 #include <vector>
 
 #include "platform/dc_canvas.h"
+#include "report/printer_settings.h"
 #include "report/units.h"
 
 namespace platform {
@@ -45,8 +46,6 @@ namespace rpt {
 class TCustomBandReport;
 class TRptCustomController;
 class TRptController;
-class TBandReportPrinterSettings;
-class TPrinterSettings;
 class TRptExportFilter;
 class TRptPrinter;
 
@@ -283,7 +282,7 @@ class TRptGroup : public TRptCustomBand {
   const std::string& Expression() const { return expression_; }
   void SetExpression(const std::string& text) { expression_ = text; }
   TRptBand* FooterBand() const { return footer_; }
-  void SetFooterBand(TRptBand* band) { footer_ = band; }
+  void SetFooterBand(TRptBand* band);
   QObject* Master() const { return master_; }
   // False when the chain of masters would lead back to this band.
   bool SetMaster(QObject* master);

@@ -394,7 +394,7 @@ TEST(ReportBands, LayoutBandsInPixels) {
   EXPECT_EQ(title->y(), 76);
 }
 
-TEST(ReportText, MeasuresWithTheReportFont) {
+TEST(ReportMeasure, TextWithTheReportFont) {
   LocaleScope locale(false, true);
   TBandReport report;
   int w = report.TextWidth("A");
