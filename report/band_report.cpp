@@ -38,11 +38,6 @@ std::optional<E> ByName(const char* const (&names)[N], std::string_view name) {
 // Chains of links, parents and masters are never longer than this in a sound model.
 constexpr int kMaxChain = 10000;
 
-void CopyFont(platform::CanvasFont& to, const platform::CanvasFont& from) {
-  to.SetLogFont(from.GetLogFont());
-  to.SetColor(from.Color());
-}
-
 // Ruler and margin colours: a light palette for screens of more than 256 colours.
 struct DesignPalette {
   platform::ColorRef minor, major, text, margin, outline;
@@ -146,6 +141,7 @@ void TRptBasePanel::PaintRuler(platform::Canvas& canvas, TRptUnit units) {
 
 TRptCustomBand::TRptCustomBand(QWidget* parent, TRptBandType type)
     : TRptBasePanel(parent), type_(type), size_(*this) {
+  font_.OnChange = [this](platform::CanvasObject&) { update(); };
   if (auto* report = qobject_cast<TCustomBandReport*>(parent)) SetParentReport(report);
   SizeChanged();
 }
@@ -194,14 +190,14 @@ const platform::CanvasFont& TRptCustomBand::Font() const {
 
 platform::CanvasFont& TRptCustomBand::MutableFont() {
   if (parentFont_) {
-    if (report_) CopyFont(font_, report_->Font());
+    if (report_) font_.Assign(report_->Font());
     parentFont_ = false;
   }
   return font_;
 }
 
 void TRptCustomBand::SetParentFont(bool v) {
-  if (!v && parentFont_ && report_) CopyFont(font_, report_->Font());
+  if (!v && parentFont_ && report_) font_.Assign(report_->Font());
   parentFont_ = v;
   update();
 }
@@ -429,6 +425,7 @@ TCustomBandReport::TCustomBandReport(QWidget* parent)
       printerSettings_(std::make_unique<TBandReportPrinterSettings>(this)),
       deviceSettings_(std::make_unique<TPrinterSettings>()),
       controller_(std::make_unique<TRptCustomController>(this)) {
+  font_.OnChange = [this](platform::CanvasObject&) { FontChanged(); };
   TCustomBandReport::InitReport();
 }
 
@@ -442,7 +439,7 @@ void TCustomBandReport::InitReport() {
   platform::EnsureQtFontEngine();
   setAutoFillBackground(false);
   move(0, 0);
-  font_ = platform::CanvasFont();
+  font_.Assign(platform::CanvasFont());
   if (!platform::LocaleIsJapanese()) {
     font_.SetName("Arial");
     font_.SetSize(10);

@@ -356,7 +356,6 @@ class TCustomBandReport : public TRptBasePanel {
   // The report's font: "Arial" 10, or the inherited font in a Japanese locale.
   platform::CanvasFont& Font() { return font_; }
   const platform::CanvasFont& Font() const { return font_; }
-  void FontChanged();
   TBandReportOptions Options;
   TRptPage& Page() { return page_; }
   const TRptPage& Page() const { return page_; }
@@ -435,6 +434,7 @@ class TCustomBandReport : public TRptBasePanel {
   void PlaceBand(TRptCustomBand* band);
   void PlaceLevel(TRptCustomController& controller, int depth);
   void PaintMargins(platform::Canvas& canvas);
+  void FontChanged();
 
   TBandReportBands bands_;
   platform::CanvasFont font_;

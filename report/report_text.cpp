@@ -984,9 +984,7 @@ PropertyResult ReadReportProp(QObject* o, const TextProperty& p, ReadContext&, s
     return PropertyResult::Taken;
   }
   if (name.substr(0, 5) == "Font.") {
-    PropertyResult result = ReadFont(name.substr(5), p, m, [&]() -> platform::CanvasFont& { return r.Font(); });
-    r.FontChanged();
-    return result;
+    return ReadFont(name.substr(5), p, m, [&]() -> platform::CanvasFont& { return r.Font(); });
   }
   if (name == "PrintIfEmpty") return TakeBool(p, m, [&](bool v) { r.SetPrintIfEmpty(v); });
   if (name == "ReportTitle") return TakeString(p, m, [&](const std::string& v) { r.ReportTitle = v; });

@@ -402,7 +402,6 @@ TEST(ReportMeasure, TextWithTheReportFont) {
   EXPECT_EQ(report.TextWidth("AA"), 2 * (w - 1) + 1);
   EXPECT_GT(report.TextHeight("A"), 5);
   report.Font().SetSize(18);
-  report.FontChanged();
   EXPECT_GT(report.TextHeight("A"), 20);
 }
 
