@@ -148,6 +148,7 @@ bool Printer::BeginDoc() {
   } else if (global_) {
     job_ = service.BeginDoc(title);
   }
+  output_ = job_ && !job_->OutputName().empty() ? job_->OutputName() : device;
   return job_ != nullptr;
 }
 

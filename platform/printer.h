@@ -85,6 +85,9 @@ class PrintJob {
   // Ends the document; false when it could not be written.
   virtual bool End() = 0;
   virtual void Abort() = 0;
+  // What the job writes to: the file of a printer that writes files (inside path), else the
+  // printer's name.
+  virtual std::string OutputName() const { return std::string(); }
   int PageCount() const { return pages_; }
 
  protected:
@@ -171,6 +174,8 @@ class Printer {
   bool EndDoc();
   void Abort();
   bool Printing() const { return job_ != nullptr; }
+  // What the open (or the last) job writes to (PrintJob::OutputName, else the printer's name).
+  const std::string& Output() const { return output_; }
   // The open job's device context; null when not printing.
   DeviceContext* Dc() { return job_ ? &job_->Dc() : nullptr; }
 
@@ -182,6 +187,7 @@ class Printer {
   bool hasMode_ = false;
   DeviceMode mode_;
   std::unique_ptr<PrintJob> job_;
+  std::string output_;
 };
 
 class PrinterTextDevice {

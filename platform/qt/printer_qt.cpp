@@ -124,6 +124,10 @@ class QtPrintJob final : public PrintJob {
   }
   bool Ok() const { return ok_; }
   DeviceContext& Dc() override { return *dc_; }
+  std::string OutputName() const override {
+    if (target_.isEmpty()) return std::string();
+    return ToInsidePath(target_.toStdString()).value_or(target_.toStdString());
+  }
   bool NewPage() override {
     bool ok = pdf_ ? pdf_->newPage() : printer_->newPage();
     if (ok) ++pages_;

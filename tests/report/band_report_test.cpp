@@ -406,3 +406,51 @@ TEST(ReportMeasure, TextWithTheReportFont) {
 }
 
 }  // namespace
+
+namespace {
+
+QImage Render(QWidget& w) {
+  QImage image(w.size(), QImage::Format_RGB32);
+  image.fill(Qt::black);
+  w.render(&image);
+  return image;
+}
+
+int NonWhite(const QImage& image, const QRect& area) {
+  int n = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) n += image.pixel(x, y) != qRgb(255, 255, 255);
+  }
+  return n;
+}
+
+TEST(ReportPainting, DesignShowsMarginsBandsAndRulersElseWhitePaper) {
+  LocaleScope locale(false, false);
+  TBandReport report;
+  report.Page().SetColumns(2);
+  report.Page().SetNative(TRptPage::kColumnSpace, 100);
+  TRptBand* title = report.CreateBand(TRptBandType::rbTitle);
+  title->Size().SetNative(TRptBandSize::kHeight, 200);
+  TRptBand* detail = report.CreateBand(TRptBandType::rbDetail);
+  detail->Size().SetNative(TRptBandSize::kHeight, 300);
+  detail->SetColor(platform::RgbColor(255, 255, 200));
+
+  QImage paper = Render(report);
+  EXPECT_EQ(NonWhite(paper, paper.rect()), 0);
+
+  report.SetDesigning(true);
+  QImage design = Render(report);
+  design.save("/tmp/harvsim-report-design.png");
+  // The dotted margin line runs along the bottom margin (y = 1123 - 38) below the bands.
+  EXPECT_GT(NonWhite(design, QRect(38, 1084, 718, 2)), 100);
+  // The band captions and outlines.
+  EXPECT_GT(NonWhite(design, QRect(38, 38, 60, 14)), 10);
+  EXPECT_EQ(design.pixel(200, 38 + 76 + 40), qRgb(255, 255, 200));  // inside the detail band, off the grid
+  // Rulers: a numbered centimetre line in the title band, 10 mm from its left edge.
+  EXPECT_NE(design.pixel(38 + 38, 38 + 60), qRgb(255, 255, 255));
+  report.Page().SetRuler(false);
+  QImage noRuler = Render(report);
+  EXPECT_EQ(noRuler.pixel(38 + 38, 38 + 60), qRgb(255, 255, 255));
+}
+
+}  // namespace
