@@ -25,30 +25,30 @@ TRptUnit LocaleUnit() { return platform::LocaleMeasuresInInches() ? TRptUnit::In
 namespace {
 
 const PaperDimensions kPapers[kPaperSizeCount] = {
-    {"Default", 0, 0},           {"Letter", 215.9, 279.4},       {"LetterSmall", 215.9, 279.4},
-    {"Tabloid", 279.4, 431.8},   {"Ledger", 431.8, 279.4},       {"Legal", 215.9, 355.6},
-    {"Statement", 139.7, 215.9}, {"Executive", 190.5, 254},      {"A3", 297, 420},
-    {"A4", 210, 297},            {"A4Small", 210, 297},          {"A5", 148, 210},
-    {"B4", 250, 354},            {"B5", 182, 257},               {"Folio", 215.9, 330.2},
-    {"Quarto", 215, 275},        {"rp10X14", 254, 355.6},        {"rp11X17", 279.4, 431.8},
-    {"Note", 215.9, 279.4},      {"Env9", 98.43, 225.4},         {"Env10", 104.8, 241.3},
-    {"Env11", 114.3, 263.5},     {"Env12", 120.7, 279.4},        {"Env14", 127, 292.1},
-    {"CSheet", 431.8, 558.8},    {"DSheet", 558.8, 863.6},       {"ESheet", 863.6, 1117.6},
-    {"EnvDL", 110, 220},         {"EnvC5", 162, 229},            {"EnvC3", 324, 458},
-    {"EnvC4", 229, 324},         {"EnvC6", 114, 162},            {"EnvC65", 114, 229},
-    {"EnvB4", 250, 353},         {"EnvB5", 176, 250},            {"EnvB6", 176, 125},
-    {"EnvItaly", 110, 230},      {"EnvMonarch", 98.43, 190.5},   {"EnvPersonal", 92.01, 165.1},
-    {"FanfoldUSStd", 377.8, 279.4}, {"FanfoldGerStd", 215.9, 304.8}, {"FanfoldGerLegal", 215.9, 330.2},
-    {"B4ISO", 250, 353},         {"PostcardJap", 100, 148},      {"rp9X11", 228.6, 279.4},
-    {"rp10X11", 254, 279.4},     {"rp15X11", 381, 279.4},        {"EnvInvite", 220, 220},
-    {"Reserved1", 100, 100},     {"Reserved2", 100, 100},        {"LetterExtra", 241.3, 304.8},
-    {"LegalExtra", 241.3, 381},  {"TabloidExtra", 296.9, 457.2}, {"A4Extra", 236, 322},
-    {"LetterTrans", 279.4, 215.9}, {"A4Trans", 297, 210},        {"LetterExtraTrans", 304.8, 241.3},
-    {"SuperASuperAA4", 227, 356}, {"SuperBSuperBA3", 305, 487},  {"LetterPlus", 215.9, 322.3},
-    {"A4Plus", 210, 330},        {"A5Trans", 210, 148},          {"B5Trans", 257, 182},
-    {"A3Extra", 322, 445},       {"A5Extra", 174, 235},          {"B5Extra", 201, 276},
-    {"A2", 420, 594},            {"A3Trans", 420, 297},          {"A3ExtraTrans", 445, 322},
-    {"Custom", 0, 0},
+    {"Default", 0L, 0L},           {"Letter", 215.9L, 279.4L},       {"LetterSmall", 215.9L, 279.4L},
+    {"Tabloid", 279.4L, 431.8L},   {"Ledger", 431.8L, 279.4L},       {"Legal", 215.9L, 355.6L},
+    {"Statement", 139.7L, 215.9L}, {"Executive", 190.5L, 254L},      {"A3", 297L, 420L},
+    {"A4", 210L, 297L},            {"A4Small", 210L, 297L},          {"A5", 148L, 210L},
+    {"B4", 250L, 354L},            {"B5", 182L, 257L},               {"Folio", 215.9L, 330.2L},
+    {"Quarto", 215L, 275L},        {"rp10X14", 254L, 355.6L},        {"rp11X17", 279.4L, 431.8L},
+    {"Note", 215.9L, 279.4L},      {"Env9", 98.43L, 225.4L},         {"Env10", 104.8L, 241.3L},
+    {"Env11", 114.3L, 263.5L},     {"Env12", 120.7L, 279.4L},        {"Env14", 127L, 292.1L},
+    {"CSheet", 431.8L, 558.8L},    {"DSheet", 558.8L, 863.6L},       {"ESheet", 863.6L, 1117.6L},
+    {"EnvDL", 110L, 220L},         {"EnvC5", 162L, 229L},            {"EnvC3", 324L, 458L},
+    {"EnvC4", 229L, 324L},         {"EnvC6", 114L, 162L},            {"EnvC65", 114L, 229L},
+    {"EnvB4", 250L, 353L},         {"EnvB5", 176L, 250L},            {"EnvB6", 176L, 125L},
+    {"EnvItaly", 110L, 230L},      {"EnvMonarch", 98.43L, 190.5L},   {"EnvPersonal", 92.01L, 165.1L},
+    {"FanfoldUSStd", 377.8L, 279.4L}, {"FanfoldGerStd", 215.9L, 304.8L}, {"FanfoldGerLegal", 215.9L, 330.2L},
+    {"B4ISO", 250L, 353L},         {"PostcardJap", 100L, 148L},      {"rp9X11", 228.6L, 279.4L},
+    {"rp10X11", 254L, 279.4L},     {"rp15X11", 381L, 279.4L},        {"EnvInvite", 220L, 220L},
+    {"Reserved1", 100L, 100L},     {"Reserved2", 100L, 100L},        {"LetterExtra", 241.3L, 304.8L},
+    {"LegalExtra", 241.3L, 381L},  {"TabloidExtra", 296.9L, 457.2L}, {"A4Extra", 236L, 322L},
+    {"LetterTrans", 279.4L, 215.9L}, {"A4Trans", 297L, 210L},        {"LetterExtraTrans", 304.8L, 241.3L},
+    {"SuperASuperAA4", 227L, 356L}, {"SuperBSuperBA3", 305L, 487L},  {"LetterPlus", 215.9L, 322.3L},
+    {"A4Plus", 210L, 330L},        {"A5Trans", 210L, 148L},          {"B5Trans", 257L, 182L},
+    {"A3Extra", 322L, 445L},       {"A5Extra", 174L, 235L},          {"B5Extra", 201L, 276L},
+    {"A2", 420L, 594L},            {"A3Trans", 420L, 297L},          {"A3ExtraTrans", 445L, 322L},
+    {"Custom", 0L, 0L},
 };
 
 const char* const kBinNames[kBinCount] = {"First",       "Upper",       "Lower",         "Middle",  "Manual",
@@ -107,11 +107,10 @@ void TRptUnitBase::SetZoom(int zoom) {
 
 int TRptUnitBase::CharacterFontSize() const { return report_ ? std::abs(report_->CharacterFontSize()) : 12; }
 
-Real TRptUnitBase::ToUnits(Real x, bool across) const { return Convert(x, across, units_, true); }
-Real TRptUnitBase::FromUnits(Real v, bool across) const { return Convert(v, across, units_, false); }
+Real TRptUnitBase::ToUnits(Real x, bool across) const { return ToUnitsIn(x, across, units_); }
+Real TRptUnitBase::FromUnits(Real v, bool across) const { return FromUnitsIn(v, across, units_); }
 
-Real TRptUnitBase::Convert(Real x, bool across, TRptUnit units, bool toUnits) const {
-  if (!toUnits) return FromUnitsIn(x, across, units);
+Real TRptUnitBase::ToUnitsIn(Real x, bool across, TRptUnit units) const {
   switch (units) {
     case TRptUnit::MM: return x / 10;
     case TRptUnit::Inches: return x / 254;
@@ -147,8 +146,8 @@ Real TRptUnitBase::FromUnitsIn(Real v, bool across, TRptUnit units) const {
   return v;
 }
 
-Real TRptUnitBase::NativeToPixels(Real x, bool across) const { return Convert(x, across, TRptUnit::Pixels, true); }
-Real TRptUnitBase::PixelsToNative(Real px, bool across) const { return Convert(px, across, TRptUnit::Pixels, false); }
+Real TRptUnitBase::NativeToPixels(Real x, bool across) const { return ToUnitsIn(x, across, TRptUnit::Pixels); }
+Real TRptUnitBase::PixelsToNative(Real px, bool across) const { return FromUnitsIn(px, across, TRptUnit::Pixels); }
 
 Real TRptUnitBase::Value(int i) const { return ToUnits(values_[static_cast<size_t>(i)], Across(i)); }
 

@@ -58,7 +58,7 @@ constexpr int kBinCount = 14;
 
 struct PaperDimensions {
   const char* name;
-  double width, length;  // mm, portrait
+  Real width, length;  // mm, portrait
 };
 const PaperDimensions& PaperOf(TRptPaperSize size);
 // The Windows paper code: the ordinal, 256 for Custom.
@@ -123,7 +123,7 @@ class TRptUnitBase {
   TRptUnitBase(int count, TRptUnit units);
   virtual bool Across(int index) const = 0;
   virtual void ApplyToControl() = 0;
-  Real Convert(Real x, bool across, TRptUnit units, bool toUnits) const;
+  Real ToUnitsIn(Real x, bool across, TRptUnit units) const;
   Real FromUnitsIn(Real v, bool across, TRptUnit units) const;
   // A factor on Pixels values (a printable on a zoomed panel); 1 for the others.
   virtual Real PixelFactor() const { return 1; }

@@ -121,9 +121,9 @@ TEST(ReportPage, PaperTableCodesAndNames) {
   EXPECT_STREQ(PaperSizeName(TRptPaperSize::rp10X14), "rp10X14");
   EXPECT_EQ(PaperSizeByName("EnvMonarch"), TRptPaperSize::EnvMonarch);
   EXPECT_EQ(PaperSizeByName("a4"), std::nullopt);
-  EXPECT_DOUBLE_EQ(PaperOf(TRptPaperSize::Ledger).width, 431.8);
-  EXPECT_DOUBLE_EQ(PaperOf(TRptPaperSize::ESheet).length, 1117.6);
-  EXPECT_DOUBLE_EQ(PaperOf(TRptPaperSize::EnvB6).length, 125);
+  EXPECT_DOUBLE_EQ(static_cast<double>(PaperOf(TRptPaperSize::Ledger).width), 431.8);
+  EXPECT_DOUBLE_EQ(static_cast<double>(PaperOf(TRptPaperSize::ESheet).length), 1117.6);
+  EXPECT_DOUBLE_EQ(static_cast<double>(PaperOf(TRptPaperSize::EnvB6).length), 125);
   // Every named paper round-trips through its name.
   for (int i = 0; i < kPaperSizeCount; ++i) {
     auto size = static_cast<TRptPaperSize>(i);
