@@ -10,6 +10,7 @@
 #include "platform/qt/dc_qt.h"
 #include "report/controller.h"
 #include "report/printer_settings.h"
+#include "report/rpt_printer.h"
 
 namespace rpt {
 
@@ -468,10 +469,8 @@ void TCustomBandReport::InitReport() {
 }
 
 void TCustomBandReport::TakePrinterPaper() {
-  platform::Printer printer;
-  TPrinterSettings settings;
-  settings.SetPrinter(&printer);
-  if (settings.HasDeviceMode()) page_.SetPaperSize(settings.PaperSize());
+  TRptPrinter printer(this);
+  if (printer.Settings().HasDeviceMode()) page_.SetPaperSize(printer.Settings().PaperSize());
 }
 
 void TCustomBandReport::SetController(std::unique_ptr<TRptCustomController> controller) {

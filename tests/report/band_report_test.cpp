@@ -10,6 +10,7 @@
 #include "platform/qt/dc_qt.h"
 #include "report/controller.h"
 #include "report/printer_settings.h"
+#include "fake_printers.h"
 #include "report_fixtures.h"
 
 using namespace rpt;
@@ -451,6 +452,22 @@ TEST(ReportPainting, DesignShowsMarginsBandsAndRulersElseWhitePaper) {
   report.Page().SetRuler(false);
   QImage noRuler = Render(report);
   EXPECT_EQ(noRuler.pixel(38 + 38, 38 + 60), qRgb(255, 255, 255));
+}
+
+}  // namespace
+
+namespace {
+
+// A new report takes the paper of the printer.
+TEST(ReportDefaults, PaperOfThePrinter) {
+  LocaleScope locale(false, false);
+  rpttest::FakePrinters service;
+  service.printers.push_back(rpttest::FakePrinters::FullPrinter("Office"));
+  service.printers[0].mode.paperSize = 8;  // A3
+  TBandReport report;
+  EXPECT_EQ(report.Page().PaperSize(), TRptPaperSize::A3);
+  EXPECT_EQ(report.Page().Native(TRptPage::kWidth), 2970);
+  EXPECT_EQ(report.Page().Native(TRptPage::kLength), 4200);
 }
 
 }  // namespace
