@@ -114,7 +114,6 @@ TRptPrinter::TRptPrinter(TCustomBandReport* report) : report_(report), xFactor_(
 
 TRptPrinter::~TRptPrinter() {
   if (status_ != kReady) Cleanup();
-  printer_->Abort();
 }
 
 void TRptPrinter::SetScreenFactors() { xFactor_ = yFactor_ = kScreenFactor; }
@@ -270,22 +269,14 @@ void TRptPrinter::SetPageNumber(int n) {
   if (pageNumber_ >= 1 && pageNumber_ <= pageCount_) pageNumber_ = n;
 }
 
-Real TRptPrinter::PaperWidth() const {
+// The sheet across (or down) as it lies: a standard paper from the table, else the settings'.
+Real TRptPrinter::PaperSide(bool across) const {
   TRptPaperSize size = settings_.PaperSize();
-  bool landscape = settings_.Orientation() == TRptOrientation::Landscape;
+  bool width = across != (settings_.Orientation() == TRptOrientation::Landscape);
   if (size == TRptPaperSize::Default || size == TRptPaperSize::Custom) {
-    return landscape ? settings_.PaperLength() : settings_.PaperWidth();
+    return width ? settings_.PaperWidth() : settings_.PaperLength();
   }
-  return (landscape ? PaperOf(size).length : PaperOf(size).width) * 10.0L;
-}
-
-Real TRptPrinter::PaperLength() const {
-  TRptPaperSize size = settings_.PaperSize();
-  bool landscape = settings_.Orientation() == TRptOrientation::Landscape;
-  if (size == TRptPaperSize::Default || size == TRptPaperSize::Custom) {
-    return landscape ? settings_.PaperWidth() : settings_.PaperLength();
-  }
-  return (landscape ? PaperOf(size).width : PaperOf(size).length) * 10.0L;
+  return (width ? PaperOf(size).width : PaperOf(size).length) * 10;
 }
 
 void TRptPrinter::SetPrinterIndex(int index) {

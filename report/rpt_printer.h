@@ -117,8 +117,8 @@ class TRptPrinter {
   std::optional<std::string> GetPage(int n);
   void SetPageNumber(int n);
   // The paper (0.1 mm) as the printer's settings have it, turned for landscape.
-  Real PaperWidth() const;
-  Real PaperLength() const;
+  Real PaperWidth() const { return PaperSide(true); }
+  Real PaperLength() const { return PaperSide(false); }
 
   // Saves the page stream as a page file (when finished).
   void Save(const std::string& fileName);
@@ -170,6 +170,7 @@ class TRptPrinter {
 
  private:
   bool InRange() const;
+  Real PaperSide(bool across) const;
   void SetScreenFactors();
   void SetDeviceFactors();
   void FinishPage();

@@ -12,17 +12,6 @@
 
 namespace {
 
-std::string Output(const std::string& cmd) {
-  std::string out;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  pclose(p);
-  return out;
-}
-
 TEST(PdfPrinterModes, PapersEitherWayRound) {
   using namespace platform;
   InstallQtPrinting();
@@ -63,7 +52,7 @@ TEST(PdfPrinterModes, PapersEitherWayRound) {
     EXPECT_EQ(printer.Output(), file);
     printer.Dc()->Rectangle(0, 0, 100, 100);
     ASSERT_TRUE(printer.EndDoc());
-    EXPECT_NE(Output("pdfinfo '" + *ToNativePath(file) + "'").find("Page size:       " + std::string(c.pageSize)),
+    EXPECT_NE(testsupport::CommandOutput("pdfinfo '" + *ToNativePath(file) + "'").find("Page size:       " + std::string(c.pageSize)),
               std::string::npos);
   }
   // The program's printer kept A4 portrait.

@@ -28,17 +28,6 @@ using rpttest::LocaleScope;
 
 namespace {
 
-std::string Output(const std::string& cmd) {
-  std::string out;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  pclose(p);
-  return out;
-}
-
 // Records the report messages it receives.
 class MessageLog : public QObject {
  public:
@@ -83,13 +72,20 @@ void RunDocument(TRptPrinter& printer, int pages) {
   printer.EndDoc();
 }
 
+// The texts of trace lines, in order.
+std::vector<std::string> TextsOf(const std::vector<std::string>& trace) {
+  std::vector<std::string> texts;
+  for (const std::string& l : trace) {
+    if (l.rfind("ExtTextOut", 0) == 0) texts.push_back(l.substr(l.find('"') + 1, l.rfind('"') - l.find('"') - 1));
+  }
+  return texts;
+}
+
 // The texts a page's metafile draws.
 std::vector<std::string> TextsOf(const std::string& emf) {
   platform::TraceDc dc;
   platform::PlayEnhMetafile(dc, emf, platform::Rect{0, 0, 794, 1123});
-  std::vector<std::string> texts;
-  for (const std::string& l : dc.Lines("ExtTextOut")) texts.push_back(l.substr(l.find('"') + 1, l.rfind('"') - l.find('"') - 1));
-  return texts;
+  return TextsOf(dc.log);
 }
 
 class RptPrinterTest : public ::testing::Test {
@@ -165,15 +161,8 @@ TEST_F(RptPrinterTest, PrintRangeOnAPrinter) {
   EXPECT_EQ(job.title, "Range");
   EXPECT_TRUE(job.ended);
   ASSERT_EQ(job.pages.size(), 2u);
-  auto texts = [](const std::vector<std::string>& page) {
-    std::vector<std::string> t;
-    for (const std::string& l : page) {
-      if (l.rfind("ExtTextOut", 0) == 0) t.push_back(l.substr(l.find('"') + 1, l.rfind('"') - l.find('"') - 1));
-    }
-    return t;
-  };
-  EXPECT_EQ(texts(job.pages[0]), std::vector<std::string>{"Page 2"});
-  EXPECT_EQ(texts(job.pages[1]), std::vector<std::string>{"Page 3"});
+  EXPECT_EQ(TextsOf(job.pages[0]), std::vector<std::string>{"Page 2"});
+  EXPECT_EQ(TextsOf(job.pages[1]), std::vector<std::string>{"Page 3"});
   // 600 dpi and the printer's unprintable margins (100 pixels = 42 in 0.1 mm): the text of
   // 20 mm, 30 mm lies at round(158 x 600 / 254), round(258 x 600 / 254).
   EXPECT_EQ(printer.LeftWaste(), 42);
@@ -330,9 +319,7 @@ TEST_F(RptPrinterTest, PrintStoredPagesRangesProgressAndCancel) {
     EXPECT_TRUE(service.jobs[0].ended);
     std::vector<std::string> texts;
     for (const auto& page : service.jobs[0].pages) {
-      for (const std::string& l : page) {
-        if (l.rfind("ExtTextOut", 0) == 0) texts.push_back(l.substr(l.find('"') + 1, l.rfind('"') - l.find('"') - 1));
-      }
+      for (const std::string& t : TextsOf(page)) texts.push_back(t);
     }
     EXPECT_EQ(texts, c.pages);
   }
@@ -419,15 +406,15 @@ TEST_F(RptPrinterTest, PdfPrinterRange) {
   printer.LastPage = 3;
   RunDocument(printer, 5);
   std::string native = *platform::ToNativePath(pdf);
-  EXPECT_NE(Output("pdfinfo '" + native + "'").find("Pages:           2"), std::string::npos);
-  std::string text = Output("pdftotext '" + native + "' -");
+  EXPECT_NE(testsupport::CommandOutput("pdfinfo '" + native + "'").find("Pages:           2"), std::string::npos);
+  std::string text = testsupport::CommandOutput("pdftotext '" + native + "' -");
   EXPECT_EQ(text.find("Page 1"), std::string::npos);
   EXPECT_NE(text.find("Page 2"), std::string::npos);
   EXPECT_NE(text.find("Page 3"), std::string::npos);
   EXPECT_EQ(text.find("Page 4"), std::string::npos);
   // Rendered at 150 dpi, the square of 50 mm, 60 mm to 60 mm, 70 mm lies where the report put it.
   std::string prefix = tmp.native() + "range";
-  Output("pdftoppm -r 150 -png -f 1 -l 1 '" + native + "' '" + prefix + "'");
+  testsupport::CommandOutput("pdftoppm -r 150 -png -f 1 -l 1 '" + native + "' '" + prefix + "'");
   QImage page(QString::fromStdString(prefix + "-1.png"));
   ASSERT_FALSE(page.isNull());
   page.save("/tmp/harvsim-report-range-page2.png");
