@@ -1,5 +1,6 @@
 #include "report/band_report.h"
 
+#include <QEvent>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
@@ -161,6 +162,11 @@ void TRptCustomBand::SetParentReport(TCustomBandReport* report) {
     SetZoom(report->Zoom());
     report->AddBand(this);
   }
+}
+
+bool TRptCustomBand::event(QEvent* e) {
+  if (e->type() == QEvent::ParentChange) SetParentReport(qobject_cast<TCustomBandReport*>(parentWidget()));
+  return TRptBasePanel::event(e);
 }
 
 int TRptCustomBand::PixelHeight() const { return Round(size_.NativeToPixels(size_.Native(TRptBandSize::kHeight), false)); }

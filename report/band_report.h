@@ -182,6 +182,8 @@ class TRptCustomBand : public TRptBasePanel {
 
  protected:
   void SetBandTypeValue(TRptBandType type) { type_ = type; }
+  // A band moved onto another widget belongs to that report (or to none).
+  bool event(QEvent* e) override;
 
  private:
   TRptBandType type_;

@@ -249,6 +249,13 @@ TEST(ReportBands, NamesPrefixesAndSwitches) {
   EXPECT_EQ(footer->ChildBand()->BandType(), TRptBandType::rbChild);
   footer->SetHasChild(false);
   EXPECT_FALSE(footer->HasChild());
+
+  // A band moved to another report leaves the first one's lists.
+  TBandReport other;
+  footer->setParent(&other);
+  EXPECT_EQ(footer->ParentReport(), &other);
+  EXPECT_EQ(other.AllBands().size(), 1u);
+  EXPECT_FALSE(report->Bands().HasPageFooter());
 }
 
 TEST(ReportBands, CircularChainsAreRefused) {
