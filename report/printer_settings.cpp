@@ -77,7 +77,7 @@ bool TPrinterSettings::TakeMode() {
 
 void TPrinterSettings::ReadSettings() {
   if (!printer_) return;
-  platform::CurrentUi().ProcessEvents();
+  platform::CurrentUi().ProcessEvents(platform::PumpScope::ExceptUserInput);
   TakeMode();
   driver_ = Cut(FileNameOf(printer_->Driver()), kDriverName);
   if (!hasMode_) return;

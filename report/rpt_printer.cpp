@@ -224,7 +224,7 @@ void TRptPrinter::EndDoc() {
   }
   status_ = kFinished;
   PostRptMessage(notified_, CM_RPTPAGEAVAILABLE, availablePages_);
-  platform::CurrentUi().ProcessEvents();
+  platform::CurrentUi().ProcessEvents(platform::PumpScope::ExceptUserInput);
   if (destination_ == kPageList) {
     pageList_.WriteHeader();
   } else if (!written) {
@@ -347,7 +347,7 @@ void TRptPrinter::PrintStoredPages() {
   bool ended = false;
   try {
     for (int p = first; p <= last; ++p) {
-      platform::CurrentUi().ProcessEvents();
+      platform::CurrentUi().ProcessEvents(platform::PumpScope::WithUserInput);  // a cancel button works
       progress_ = Round(static_cast<Real>(p - first + 1) / (last - first + 1) * 100);
       PostRptMessage(notified_, CM_RPTPROGRESSUPDATE, progress_);
       SetPageNumber(p);

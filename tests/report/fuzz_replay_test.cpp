@@ -1,6 +1,6 @@
 // Replays the seeds of the report library's fuzz targets (page store, data sets, expressions,
-// stored descriptions)
-// and every input that once made one of them fail (kept in fuzz_regressions/<target>/).
+// stored descriptions) and every input that once made one of them fail (kept in
+// fuzz_regressions/<target>/).
 #include <gtest/gtest.h>
 
 #include <filesystem>
