@@ -2,7 +2,6 @@
 
 #include <QEvent>
 #include <QImage>
-#include <QPainter>
 #include <algorithm>
 #include <cmath>
 
@@ -74,19 +73,11 @@ std::optional<TRptZoomState> ZoomStateByName(std::string_view name) {
 
 // ---- TRptBasePanel -----------------------------------------------------------------------
 
-TRptBasePanel::TRptBasePanel(QWidget* parent) : QWidget(parent) {}
+TRptBasePanel::TRptBasePanel(QWidget* parent) : platform::CanvasWidget(parent) {}
 
 void TRptBasePanel::SetZoom(int zoom) { zoom_ = zoom; }
 
 bool TRptBasePanel::Designing() const { return Report() && Report()->Designing(); }
-
-void TRptBasePanel::paintEvent(QPaintEvent*) {
-  platform::EnsureQtFontEngine();
-  QPainter painter(this);
-  platform::QtDc dc(painter, platform::DeviceCaps::Screen(width(), height()), true);
-  platform::Canvas canvas(dc);
-  Paint(canvas);
-}
 
 void TRptBasePanel::PaintRuler(platform::Canvas& canvas, TRptUnit units) {
   // Step between lines in 0.1 mm, lines per numbered line, and the zoom from which the
@@ -311,11 +302,30 @@ bool MasterChainReaches(QObject* master, const QObject* self) {
 TRptControllerBand::TRptControllerBand(QWidget* parent, TRptBandType type)
     : TRptCustomBand(nullptr, type), controller_(std::make_unique<TRptController>(this)) {
   controller_->SetDetailBand(this);
+  connect(this, &QObject::objectNameChanged, this, [this] { RegisterFunction(); });
   setParent(parent);
   if (auto* report = qobject_cast<TCustomBandReport*>(parent)) SetParentReport(report);
 }
 
-TRptControllerBand::~TRptControllerBand() = default;
+TRptControllerBand::~TRptControllerBand() { UnregisterFunction(); }
+
+void TRptControllerBand::RegisterFunction() {
+  UnregisterFunction();
+  if (!ParentReport() || objectName().isEmpty()) return;
+  TRptEvEnvironment& functions = ParentReport()->Functions();
+  std::string name = FunctionName();
+  for (const std::string& n : functions.Names()) {
+    if (QString::fromStdString(n).compare(QString::fromStdString(name), Qt::CaseInsensitive) == 0) return;  // not ours
+  }
+  functions.AddEntry(name, "0");
+  registered_ = name;
+}
+
+void TRptControllerBand::UnregisterFunction() {
+  if (registered_.empty()) return;
+  if (ParentReport()) ParentReport()->Functions().RemoveEntry(registered_);
+  registered_.clear();
+}
 
 QObject* TRptControllerBand::Master() const { return controller_->Master(); }
 
@@ -327,9 +337,11 @@ bool TRptControllerBand::SetMaster(QObject* master) {
 }
 
 void TRptControllerBand::SetParentReport(TCustomBandReport* report) {
+  if (report != ParentReport()) UnregisterFunction();
   TRptCustomBand::SetParentReport(report);
   controller_->SetParentReport(report);
   if (report && !Master()) SetMaster(report);
+  RegisterFunction();
 }
 
 TRptSubDetail::TRptSubDetail(QWidget* parent) : TRptControllerBand(parent, TRptBandType::rbSubDetail), bands_(*this) {}
@@ -357,6 +369,8 @@ void TRptSubDetail::SetPrintBefore(bool v) {
 bool TRptSubDetail::PrintIfEmpty() const { return Controller().PrintIfEmpty(); }
 void TRptSubDetail::SetPrintIfEmpty(bool v) { Controller().SetPrintIfEmpty(v); }
 std::function<void(QObject*, bool&)>& TRptSubDetail::OnNeedData() { return Controller().OnNeedData; }
+TRptDataSet* TRptSubDetail::DataSet() const { return Controller().DataSet(); }
+void TRptSubDetail::SetDataSet(TRptDataSet* dataSet) { Controller().SetDataSet(dataSet); }
 
 bool TRptSubDetailGroupBands::HasHeader() const { return owner_.HeaderBand() != nullptr; }
 bool TRptSubDetailGroupBands::HasFooter() const { return owner_.FooterBand() != nullptr; }
@@ -429,6 +443,7 @@ TCustomBandReport::TCustomBandReport(QWidget* parent)
     : TRptBasePanel(parent),
       bands_(*this),
       page_(*this),
+      functions_(std::make_unique<TRptEvEnvironment>()),
       printerSettings_(std::make_unique<TBandReportPrinterSettings>(this)),
       deviceSettings_(std::make_unique<TPrinterSettings>()),
       controller_(std::make_unique<TRptCustomController>(this)) {
@@ -452,6 +467,10 @@ void TCustomBandReport::InitReport() {
     font_.SetSize(10);
   }
   Options = TBandReportOptions{}.Set(TBandReportOption::FirstPageHeader).Set(TBandReportOption::LastPageFooter);
+  functions_->Clear();
+  functions_->AddEntry("PAGENUMBER", "0");
+  functions_->AddEntry("COLUMNNUMBER", "0");
+  functions_->AddEntry("REPORTTITLE", "''");
   const bool inches = LocaleUnit() == TRptUnit::Inches;
   const Real margin = inches ? 127 : 100;  // 0.5 in or 10 mm
   page_.SetUnits(inches ? TRptUnit::Inches : TRptUnit::MM);
@@ -482,7 +501,19 @@ void TCustomBandReport::TakePrinterPaper() {
 void TCustomBandReport::SetController(std::unique_ptr<TRptCustomController> controller) {
   controller->SetParentReport(this);
   controller->SetPrintIfEmpty(controller_ ? controller_->PrintIfEmpty() : true);
+  auto* from = dynamic_cast<TRptController*>(controller_.get());
+  auto* to = dynamic_cast<TRptController*>(controller.get());
+  if (from && to) to->SetDataSet(from->DataSet());
   controller_ = std::move(controller);
+}
+
+TRptDataSet* TCustomBandReport::DataSet() const {
+  auto* c = dynamic_cast<TRptController*>(controller_.get());
+  return c ? c->DataSet() : nullptr;
+}
+
+void TCustomBandReport::SetDataSet(TRptDataSet* dataSet) {
+  if (auto* c = dynamic_cast<TRptController*>(controller_.get())) c->SetDataSet(dataSet);
 }
 
 bool TCustomBandReport::PrintIfEmpty() const { return controller_->PrintIfEmpty(); }

@@ -13,15 +13,20 @@
 // Out-of-range settings are ignored: Zoom outside 1 to 300, Columns below 1, Width or
 // Length on a paper other than Custom.
 //
-// Painting goes through the platform device context. With the design flag set, the report
+// Painting goes through the platform device context (the panels are canvas widgets). With the
+// design flag set, the report
 // draws its margins as a dotted rectangle and the gaps between columns, bands draw their
 // outline and their kind's name, and with the page's Ruler a grid in the report's units
 // (inches: a line every quarter inch from zoom 50, numbered every inch; mm: a line every
 // 5 mm from zoom 60, numbered every cm; characters: the character cells; none in pixels
 // or native units). Without it the report is white paper.
 //
-// A new report in a group (TRptGroup) or controller band placed on a report without a
-// master takes the report as its master.
+// A group (TRptGroup) or controller band placed on a report without a master takes the report
+// as its master. While a controller band sits on a report, its name is an entry of the
+// report's environment (Functions), renamed with the band and removed when it leaves.
+//
+// Data sets are not part of stored descriptions: DataSet is set in code (the caller keeps the
+// data set alive while it is set).
 #pragma once
 
 #include <QPointer>
@@ -34,6 +39,8 @@
 #include <vector>
 
 #include "platform/dc_canvas.h"
+#include "platform/qt/canvas_widget.h"
+#include "report/expr_env.h"
 #include "report/printer_settings.h"
 #include "report/units.h"
 
@@ -83,7 +90,7 @@ std::optional<TRptZoomState> ZoomStateByName(std::string_view name);
 
 // ---- Panels ------------------------------------------------------------------------------
 
-class TRptBasePanel : public QWidget {
+class TRptBasePanel : public platform::CanvasWidget {
   Q_OBJECT
  public:
   explicit TRptBasePanel(QWidget* parent);
@@ -99,12 +106,9 @@ class TRptBasePanel : public QWidget {
   bool Designing() const;
 
   // Paints the panel on `canvas` (its own pixel coordinates).
-  virtual void Paint(platform::Canvas& canvas) = 0;
+  void Paint(platform::Canvas& canvas) override = 0;
   // The ruler grid in `units` over the panel.
   virtual void PaintRuler(platform::Canvas& canvas, TRptUnit units);
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
 
  private:
   int zoom_ = 100;
@@ -237,9 +241,15 @@ class TRptControllerBand : public TRptCustomBand {
   // False when the chain of masters would lead back to this band.
   bool SetMaster(QObject* master);
   void SetParentReport(TCustomBandReport* report) override;
+  // The environment entry named after the band, and whether the band made it.
+  std::string FunctionName() const { return objectName().toStdString(); }
+  bool FunctionRegistered() const { return !registered_.empty(); }
 
  private:
+  void RegisterFunction();
+  void UnregisterFunction();
   std::unique_ptr<TRptController> controller_;
+  std::string registered_;  // the entry made in the report's environment
 };
 
 class TRptSubDetail;
@@ -272,6 +282,8 @@ class TRptSubDetail : public TRptControllerBand {
   bool PrintIfEmpty() const;
   void SetPrintIfEmpty(bool v);
   std::function<void(QObject*, bool&)>& OnNeedData();
+  TRptDataSet* DataSet() const;
+  void SetDataSet(TRptDataSet* dataSet);
 
  private:
   TRptSubDetailGroupBands bands_;
@@ -359,6 +371,12 @@ class TCustomBandReport : public TRptBasePanel {
   platform::CanvasFont& Font() { return font_; }
   const platform::CanvasFont& Font() const { return font_; }
   TBandReportOptions Options;
+  // The report's environment: PAGENUMBER, COLUMNNUMBER and REPORTTITLE at creation.
+  TRptEvEnvironment& Functions() { return *functions_; }
+  const TRptEvEnvironment& Functions() const { return *functions_; }
+  // The data set of the report's controller (none for a report without one).
+  TRptDataSet* DataSet() const;
+  void SetDataSet(TRptDataSet* dataSet);
   TRptPage& Page() { return page_; }
   const TRptPage& Page() const { return page_; }
   TBandReportPrinterSettings& PrinterSettings() { return *printerSettings_; }
@@ -441,6 +459,7 @@ class TCustomBandReport : public TRptBasePanel {
   TBandReportBands bands_;
   platform::CanvasFont font_;
   TRptPage page_;
+  std::unique_ptr<TRptEvEnvironment> functions_;
   std::unique_ptr<TBandReportPrinterSettings> printerSettings_;
   std::unique_ptr<TPrinterSettings> deviceSettings_;
   std::unique_ptr<TRptCustomController> controller_;

@@ -17,6 +17,7 @@ class TCustomBandReport;
 class TRptBasePanel;
 class TRptCustomBand;
 class TRptGroup;
+class TRptDataSet;
 
 class TRptCustomController : public QObject {
   Q_OBJECT
@@ -75,12 +76,16 @@ class TRptController : public TRptCustomController {
   void SetDetailBand(TRptCustomBand* band);
   void SetFooterBand(TRptCustomBand* band);
   int DetailNumber() const { return detailNumber_; }
+  // The data set walked (not owned; none: the need-data callback decides).
+  TRptDataSet* DataSet() const { return dataSet_; }
+  void SetDataSet(TRptDataSet* dataSet) { dataSet_ = dataSet; }
   // Asked for more data when there is no dataset (owner, var more-data).
   std::function<void(QObject*, bool&)> OnNeedData;
 
  protected:
   QPointer<TRptCustomBand> header_, detail_, footer_;
   int detailNumber_ = 0;
+  TRptDataSet* dataSet_ = nullptr;
 };
 
 }  // namespace rpt

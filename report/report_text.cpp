@@ -78,8 +78,8 @@ std::string ReportTextError::Text() const {
 namespace {
 
 constexpr int kMaxDepth = 64;
-// Geometry beyond 1 km (in 0.1 mm) is no report.
-constexpr Real kMaxGeometry = 1e7;
+// Geometry beyond 10 m (in 0.1 mm) is no report.
+constexpr Real kMaxGeometry = 1e5;
 
 bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool IsIdentChar(char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
@@ -857,6 +857,29 @@ PropertyResult TakeValues(const TextProperty& p, std::string& m, TRptUnitBase& u
 
 // ---- TCustomBandReport
 
+// The environment's entries as names and texts, unless they are the three of a new report;
+// the entries the report's controller bands make for themselves are not stored.
+void WriteFunctions(const TCustomBandReport& r, Props& out) {
+  std::vector<std::string> names = r.Functions().Names(), texts = r.Functions().WriteData();
+  for (const TRptCustomBand* b : r.AllBands()) {
+    auto* band = qobject_cast<const TRptControllerBand*>(b);
+    if (!band || !band->FunctionRegistered()) continue;
+    for (size_t i = 0; i < names.size(); ++i) {
+      if (QString::fromStdString(names[i]).compare(QString::fromStdString(band->FunctionName()), Qt::CaseInsensitive) == 0) {
+        names.erase(names.begin() + static_cast<std::ptrdiff_t>(i));
+        texts.erase(texts.begin() + static_cast<std::ptrdiff_t>(i));
+        break;
+      }
+    }
+  }
+  if (names == std::vector<std::string>{"PAGENUMBER", "COLUMNNUMBER", "REPORTTITLE"} &&
+      texts == std::vector<std::string>{"0", "0", "''"}) {
+    return;
+  }
+  Put(out, "Functions.Strings", TextValue::Strings(names));
+  Put(out, "Functions.DATA", TextValue::Strings(texts));
+}
+
 void WriteReportProps(const QObject* o, Props& out) {
   auto& r = const_cast<TCustomBandReport&>(*static_cast<const TCustomBandReport*>(o));
   const TRptPage& page = r.Page();
@@ -877,6 +900,7 @@ void WriteReportProps(const QObject* o, Props& out) {
     Put(out, "Options", TextValue::SetOf(names));
   }
   WriteFont(out, r.Font());
+  WriteFunctions(r, out);
   PutBool(out, "PrintIfEmpty", r.PrintIfEmpty(), true);
   PutStr(out, "ReportTitle", r.ReportTitle);
   PutBool(out, "ShowProgress", r.ShowProgress, true);
@@ -985,6 +1009,16 @@ PropertyResult ReadReportProp(QObject* o, const TextProperty& p, ReadContext&, s
   }
   if (name.substr(0, 5) == "Font.") {
     return ReadFont(name.substr(5), p, m, [&]() -> platform::CanvasFont& { return r.Font(); });
+  }
+  if (name == "Functions.Strings" || name == "Functions.DATA") {
+    std::vector<std::string> lines;
+    if (!ValueToStrings(p.value, lines, m)) return PropertyResult::Bad;
+    if (name == "Functions.Strings") {
+      r.Functions().SetNames(lines);
+    } else {
+      r.Functions().ReadData(lines);
+    }
+    return PropertyResult::Taken;
   }
   if (name == "PrintIfEmpty") return TakeBool(p, m, [&](bool v) { r.SetPrintIfEmpty(v); });
   if (name == "ReportTitle") return TakeString(p, m, [&](const std::string& v) { r.ReportTitle = v; });

@@ -64,6 +64,8 @@ TEST(ReportDefaults, MetricAndInchLocales) {
     EXPECT_EQ(report.PrinterSettings().MemoryLimit, 250000);
     // The settings' paper is the page's.
     EXPECT_EQ(report.PrinterSettings().PaperSize(), c.paper);
+    EXPECT_EQ(report.Functions().Names(), (std::vector<std::string>{"PAGENUMBER", "COLUMNNUMBER", "REPORTTITLE"}));
+    EXPECT_EQ(report.Functions().WriteData(), (std::vector<std::string>{"0", "0", "''"}));
   }
 }
 
@@ -286,8 +288,18 @@ TEST(ReportBands, CircularChainsAreRefused) {
   EXPECT_EQ(sub1->Master(), &report);
   auto* group = new TRptGroup(&report);
   EXPECT_EQ(group->Master(), &report);
+  // A controller band's name is an entry of the report's environment while it is on it.
+  sub1->setObjectName("Orders");
+  EXPECT_EQ(report.Functions().Names().back(), "ORDERS");
+  sub1->setObjectName("Lines");
+  EXPECT_EQ(report.Functions().Names().back(), "LINES");
+  EXPECT_EQ(report.Functions().Count(), 4);
   EXPECT_FALSE(group->SetMaster(group));
   EXPECT_TRUE(group->SetMaster(sub2));
+  delete sub2;
+  EXPECT_EQ(group->Master(), nullptr);
+  delete sub1;
+  EXPECT_EQ(report.Functions().Count(), 3);
 }
 
 // Every kind of band, put on the report in a scrambled order.

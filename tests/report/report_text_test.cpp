@@ -174,6 +174,7 @@ TEST(ReportTextForm, ModelRoundTrip) {
   group->SetExpression("[CODE]");
   group->SetFooterBand(report->CreateBand(TRptBandType::rbGroupFooter));
   group->SetReprintOnNewPage(true);
+  report->Functions().AddEntry("TOTAL", "1+2");
 
   TextObject described = DescribeReport(*report);
   std::string text = WriteReportText(described);
@@ -186,6 +187,11 @@ TEST(ReportTextForm, ModelRoundTrip) {
   auto* copy = qobject_cast<TBandReport*>(read);
   EXPECT_EQ(copy->Page().Native(TRptPage::kWidth), 2970);
   EXPECT_EQ(copy->PrinterSettings().OutputBin, TRptBin::Cassette);
+  // The entries the sub-details make for themselves are not stored but made again.
+  EXPECT_EQ(copy->Functions().Names(),
+            (std::vector<std::string>{"PAGENUMBER", "COLUMNNUMBER", "REPORTTITLE", "TOTAL", "SUB", "NESTED"}));
+  EXPECT_EQ(copy->Functions().WriteData()[3], "1+2");
+  EXPECT_NE(text.find("Functions.DATA = ('0' '0' '''''' '1+2')"), std::string::npos) << text;
   EXPECT_EQ(OrderOf(copy), OrderOf(report));
 }
 
