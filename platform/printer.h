@@ -183,7 +183,6 @@ class Printer {
   explicit Printer(bool global) : global_(global) {}
   bool global_ = false;
   std::string name_;        // private: the selected printer; empty: the current one
-  bool modeLoaded_ = false;  // private: mode_ holds the device mode
   bool hasMode_ = false;
   DeviceMode mode_;
   std::unique_ptr<PrintJob> job_;
