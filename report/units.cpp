@@ -1,8 +1,6 @@
 #include "report/units.h"
 
 #include <QWidget>
-#include <cfenv>
-#include <climits>
 #include <cmath>
 
 #include "platform/dc.h"
@@ -10,13 +8,6 @@
 #include "report/band_report.h"
 
 namespace rpt {
-
-int Round(Real x) {
-  if (std::isnan(x)) return 0;
-  if (x >= static_cast<Real>(INT_MAX)) return INT_MAX;
-  if (x <= static_cast<Real>(INT_MIN)) return INT_MIN;
-  return static_cast<int>(std::nearbyintl(x));  // the default rounding mode: halves to even
-}
 
 int ScreenPixelsPerInch() { return platform::kReferenceDpi; }
 

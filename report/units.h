@@ -21,6 +21,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/round.h"
+
 class QWidget;
 
 namespace rpt {
@@ -31,7 +33,7 @@ class TRptCustomBand;
 using Real = long double;
 
 // Rounds to the nearest integer, halves to the even neighbour; clamped to the int range.
-int Round(Real x);
+inline int Round(Real x) { return platform::RoundHalfEven(x); }
 
 // The screen the report is designed on: 96 pixels per inch.
 int ScreenPixelsPerInch();
