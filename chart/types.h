@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "platform/dc.h"
+#include "platform/round.h"
 
 namespace chart {
 
@@ -30,13 +31,7 @@ inline platform::ColorRef ColorToRGB(TColor color) { return platform::ColorToRgb
 
 // Rounding of the library: to the nearest integer, halves to the even neighbour. Values
 // beyond the integer range saturate and NaN gives 0, so no conversion is undefined.
-inline int Round(double value) {
-  if (std::isnan(value)) return 0;
-  double r = std::nearbyint(value);  // the default rounding mode rounds halves to even
-  if (r >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
-  if (r <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
-  return static_cast<int>(r);
-}
+inline int Round(double value) { return platform::RoundHalfEven(value); }
 
 // The setters' rule: store `value` when it differs; true when the field changed (the setter
 // then notifies or repaints).

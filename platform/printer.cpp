@@ -50,6 +50,124 @@ PrinterService* InstallPrinterService(PrinterService* service) {
   return previous == &gHeadless ? nullptr : previous;
 }
 
+bool PrinterService::DefaultMode(const std::string&, DeviceMode&) { return false; }
+std::vector<int> PrinterService::PaperCodes(const std::string&) { return {}; }
+std::string PrinterService::DriverName(const std::string&) { return std::string(); }
+bool PrinterService::CapsWith(const std::string&, const DeviceMode&, PrinterCaps&) { return false; }
+std::unique_ptr<PrintJob> PrinterService::BeginDocWith(const std::string&, const DeviceMode&, const std::string&) {
+  return nullptr;
+}
+bool PrinterService::CurrentMode(DeviceMode&) { return false; }
+void PrinterService::SetCurrentMode(const DeviceMode&) {}
+
+// ---- Printer objects ----------------------------------------------------------------------
+
+Printer::Printer() {
+  name_ = CurrentPrinterService().CurrentPrinter();
+  ResetMode();
+}
+
+Printer::~Printer() { Abort(); }
+
+Printer& Printer::Global() {
+  static Printer global(true);
+  return global;
+}
+
+std::vector<std::string> Printer::Printers() const { return CurrentPrinterService().PrinterNames(); }
+
+int Printer::Index() const {
+  std::vector<std::string> names = Printers();
+  auto it = std::find(names.begin(), names.end(), Device());
+  return it == names.end() ? -1 : static_cast<int>(it - names.begin());
+}
+
+bool Printer::SetIndex(int index) {
+  std::vector<std::string> names = Printers();
+  if (index < 0 || index >= static_cast<int>(names.size())) return false;
+  if (global_) return CurrentPrinterService().SelectPrinter(names[static_cast<size_t>(index)]);
+  name_ = names[static_cast<size_t>(index)];
+  ResetMode();
+  return true;
+}
+
+std::string Printer::Device() const { return global_ ? CurrentPrinterService().CurrentPrinter() : name_; }
+
+std::string Printer::Driver() const {
+  std::string device = Device();
+  return device.empty() ? std::string() : CurrentPrinterService().DriverName(device);
+}
+
+bool Printer::GetMode(DeviceMode& out) const {
+  if (global_) return CurrentPrinterService().CurrentMode(out);
+  if (!hasMode_) return false;
+  out = mode_;
+  return true;
+}
+
+void Printer::SetMode(const DeviceMode& mode) {
+  if (global_) {
+    CurrentPrinterService().SetCurrentMode(mode);
+    return;
+  }
+  mode_ = mode;
+  hasMode_ = true;
+}
+
+void Printer::ResetMode() {
+  PrinterService& service = CurrentPrinterService();
+  if (global_) {
+    DeviceMode mode;
+    if (service.DefaultMode(Device(), mode)) service.SetCurrentMode(mode);
+    return;
+  }
+  mode_ = DeviceMode{};
+  hasMode_ = !name_.empty() && service.DefaultMode(name_, mode_);
+}
+
+std::vector<int> Printer::PaperCodes() const {
+  std::string device = Device();
+  return device.empty() ? std::vector<int>{} : CurrentPrinterService().PaperCodes(device);
+}
+
+bool Printer::Caps(PrinterCaps& out) const {
+  PrinterService& service = CurrentPrinterService();
+  DeviceMode mode;
+  if (GetMode(mode)) return service.CapsWith(Device(), mode, out);
+  return global_ && service.Caps(out);
+}
+
+bool Printer::BeginDoc() {
+  if (job_) return false;
+  PrinterService& service = CurrentPrinterService();
+  std::string device = Device();
+  if (device.empty()) return false;
+  DeviceMode mode;
+  if (GetMode(mode)) {
+    job_ = service.BeginDocWith(device, mode, title);
+  } else if (global_) {
+    job_ = service.BeginDoc(title);
+  }
+  output_ = job_ && !job_->OutputName().empty() ? job_->OutputName() : device;
+  return job_ != nullptr;
+}
+
+bool Printer::NewPage() { return job_ && job_->NewPage(); }
+
+bool Printer::EndDoc() {
+  if (!job_) return false;
+  std::unique_ptr<PrintJob> job = std::move(job_);
+  return job->End();
+}
+
+void Printer::Abort() {
+  if (!job_) return;
+  std::unique_ptr<PrintJob> job = std::move(job_);
+  job->Abort();
+}
+
+// ---- Text device --------------------------------------------------------------------------
+
 PrinterTextDevice::PrinterTextDevice(PrintJob& job, Canvas& canvas) : job_(job), canvas_(canvas) {}
 
 int PrinterTextDevice::CurrentLineHeight() {

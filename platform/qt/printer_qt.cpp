@@ -13,6 +13,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -29,10 +30,71 @@ namespace {
 constexpr int kPdfDpi = 600;
 constexpr double kPdfMarginInch = 100.0 / kPdfDpi;
 
-QPageLayout PdfLayout(bool landscape) {
-  return QPageLayout(QPageSize(QPageSize::A4), landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+// The paper of a device mode (see the header).
+QPageSize PageSizeOf(const DeviceMode& m) {
+  if ((m.fields & DM_PAPERWIDTH) && (m.fields & DM_PAPERLENGTH) && m.paperWidth > 0 && m.paperLength > 0) {
+    return QPageSize(QSizeF(m.paperWidth / 10.0, m.paperLength / 10.0), QPageSize::Millimeter, QString(),
+                     QPageSize::ExactMatch);
+  }
+  if ((m.fields & DM_PAPERSIZE) && m.paperSize > 0 && m.paperSize != DMPAPER_USER) {
+    QPageSize::PageSizeId id = QPageSize::id(m.paperSize);
+    if (id != QPageSize::Custom) return QPageSize(id);
+  }
+  return QPageSize(QPageSize::A4);
+}
+
+QPageLayout::Orientation OrientationOf(const DeviceMode& m) {
+  return m.orientation == DMORIENT_LANDSCAPE ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
+QPageLayout PdfLayout(const DeviceMode& mode) {
+  return QPageLayout(PageSizeOf(mode), OrientationOf(mode),
                      QMarginsF(kPdfMarginInch, kPdfMarginInch, kPdfMarginInch, kPdfMarginInch), QPageLayout::Inch);
 }
+
+// The paper's portrait size into a device mode, in 0.1 mm.
+void SetPaperOf(DeviceMode& m, const QPageSize& size) {
+  QSizeF mm = size.size(QPageSize::Millimeter);
+  m.paperWidth = static_cast<int>(std::lround(std::min(mm.width(), mm.height()) * 10));
+  m.paperLength = static_cast<int>(std::lround(std::max(mm.width(), mm.height()) * 10));
+  int code = size.windowsId();
+  m.paperSize = code > 0 ? code : DMPAPER_USER;
+}
+
+QPrinter::PaperSource SourceOf(int bin) {
+  switch (bin) {
+    case DMBIN_UPPER: return QPrinter::OnlyOne;
+    case DMBIN_LOWER: return QPrinter::Lower;
+    case DMBIN_MIDDLE: return QPrinter::Middle;
+    case DMBIN_MANUAL: return QPrinter::Manual;
+    case DMBIN_ENVELOPE: return QPrinter::Envelope;
+    case DMBIN_ENVMANUAL: return QPrinter::EnvelopeManual;
+    case DMBIN_TRACTOR: return QPrinter::Tractor;
+    case DMBIN_SMALLFMT: return QPrinter::SmallFormat;
+    case DMBIN_LARGEFMT: return QPrinter::LargeFormat;
+    case DMBIN_LARGECAPACITY: return QPrinter::LargeCapacity;
+    case DMBIN_CASSETTE: return QPrinter::Cassette;
+    case DMBIN_FORMSOURCE: return QPrinter::FormSource;
+    default: return QPrinter::Auto;
+  }
+}
+
+// A CUPS job takes what the mode sets.
+void ApplyMode(QPrinter& printer, const DeviceMode& m) {
+  printer.setPageSize(PageSizeOf(m));
+  printer.setPageOrientation(OrientationOf(m));
+  if (m.fields & DM_COPIES) printer.setCopyCount(std::max(1, m.copies));
+  if (m.fields & DM_COLLATE) printer.setCollateCopies(m.collate != 0);
+  if (m.fields & DM_DUPLEX) {
+    printer.setDuplex(m.duplex == DMDUP_VERTICAL     ? QPrinter::DuplexLongSide
+                      : m.duplex == DMDUP_HORIZONTAL ? QPrinter::DuplexShortSide
+                                                     : QPrinter::DuplexNone);
+  }
+  if (m.fields & DM_DEFAULTSOURCE) printer.setPaperSource(SourceOf(m.defaultSource));
+  if (m.fields & DM_COLOR) printer.setColorMode(m.color == DMCOLOR_COLOR ? QPrinter::Color : QPrinter::GrayScale);
+}
+
+bool IsPdf(const std::string& printer) { return printer == kPdfPrinterName; }
 
 void FillFromLayout(PrinterCaps& c, const QPageLayout& layout, int dpi) {
   QRect full = layout.fullRectPixels(dpi);
@@ -62,6 +124,10 @@ class QtPrintJob final : public PrintJob {
   }
   bool Ok() const { return ok_; }
   DeviceContext& Dc() override { return *dc_; }
+  std::string OutputName() const override {
+    if (target_.isEmpty()) return std::string();
+    return ToInsidePath(target_.toStdString()).value_or(target_.toStdString());
+  }
   bool NewPage() override {
     bool ok = pdf_ ? pdf_->newPage() : printer_->newPage();
     if (ok) ++pages_;
@@ -138,6 +204,7 @@ std::string QtPrinterService::CurrentPrinter() {
 bool QtPrinterService::SelectPrinter(const std::string& name) {
   for (const std::string& n : PrinterNames()) {
     if (n == name) {
+      if (!chosen_ || current_ != name) hasMode_ = false;  // another printer: its default mode
       current_ = name;
       chosen_ = true;
       return true;
@@ -146,24 +213,103 @@ bool QtPrinterService::SelectPrinter(const std::string& name) {
   return false;
 }
 
-bool QtPrinterService::Caps(PrinterCaps& out) {
+DeviceMode& QtPrinterService::Mode() {
   std::string name = CurrentPrinter();
+  if (!hasMode_) {
+    mode_ = DeviceMode{};
+    DefaultMode(name, mode_);
+    hasMode_ = true;
+  }
+  return mode_;
+}
+
+void QtPrinterService::SetLandscape(bool landscape) {
+  Mode().orientation = landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+}
+
+bool QtPrinterService::CurrentMode(DeviceMode& out) {
+  if (CurrentPrinter().empty()) return false;
+  out = Mode();
+  return true;
+}
+
+void QtPrinterService::SetCurrentMode(const DeviceMode& mode) {
+  CurrentPrinter();
+  mode_ = mode;
+  hasMode_ = true;
+}
+
+bool QtPrinterService::DefaultMode(const std::string& printer, DeviceMode& out) {
+  out = DeviceMode{};
+  if (IsPdf(printer)) {
+    out.fields = DM_ORIENTATION | DM_PAPERSIZE | DM_PAPERLENGTH | DM_PAPERWIDTH | DM_PRINTQUALITY | DM_COLOR;
+    SetPaperOf(out, QPageSize(QPageSize::A4));
+    out.printQuality = kPdfDpi;
+    out.color = DMCOLOR_COLOR;
+    return true;
+  }
+  QPrinterInfo info = QPrinterInfo::printerInfo(ToQString(printer));
+  if (info.isNull()) return false;
+  QPrinter qp(info, QPrinter::HighResolution);
+  out.fields = DM_ORIENTATION | DM_PAPERSIZE | DM_PAPERLENGTH | DM_PAPERWIDTH | DM_COPIES | DM_COLLATE |
+               DM_DEFAULTSOURCE | DM_PRINTQUALITY | DM_COLOR;
+  if (info.supportedDuplexModes().size() > 1) out.fields |= DM_DUPLEX;
+  SetPaperOf(out, info.defaultPageSize().isValid() ? info.defaultPageSize() : QPageSize(QPageSize::A4));
+  out.printQuality = qp.resolution();
+  out.color = info.defaultColorMode() == QPrinter::Color ? DMCOLOR_COLOR : DMCOLOR_MONOCHROME;
+  QPrinter::DuplexMode d = info.defaultDuplexMode();
+  out.duplex = d == QPrinter::DuplexLongSide ? DMDUP_VERTICAL : d == QPrinter::DuplexShortSide ? DMDUP_HORIZONTAL : DMDUP_SIMPLEX;
+  out.collate = qp.collateCopies() ? 1 : 0;
+  return true;
+}
+
+std::vector<int> QtPrinterService::PaperCodes(const std::string& printer) {
+  std::vector<int> codes;
+  if (IsPdf(printer)) {
+    for (int c = 1; c <= DMPAPER_LAST; ++c) codes.push_back(c);
+    codes.push_back(DMPAPER_USER);
+    return codes;
+  }
+  QPrinterInfo info = QPrinterInfo::printerInfo(ToQString(printer));
+  if (info.isNull()) return codes;
+  for (const QPageSize& size : info.supportedPageSizes()) {
+    int code = size.windowsId();
+    if (code > 0 && std::find(codes.begin(), codes.end(), code) == codes.end()) codes.push_back(code);
+  }
+  if (info.supportsCustomPageSizes()) codes.push_back(DMPAPER_USER);
+  return codes;
+}
+
+std::string QtPrinterService::DriverName(const std::string& printer) {
+  if (IsPdf(printer)) return kPdfPrinterName;
+  QPrinterInfo info = QPrinterInfo::printerInfo(ToQString(printer));
+  if (info.isNull()) return std::string();
+  std::string model = FromQString(info.makeAndModel()).value_or(std::string());
+  return model.empty() ? std::string("CUPS") : model;
+}
+
+bool QtPrinterService::CapsWith(const std::string& printer, const DeviceMode& mode, PrinterCaps& out) {
   out = PrinterCaps{};
-  out.deviceName = name;
-  out.landscape = landscape_;
-  if (name == kPdfPrinterName) {
-    FillFromLayout(out, PdfLayout(landscape_), kPdfDpi);
+  out.deviceName = printer;
+  out.landscape = mode.orientation == DMORIENT_LANDSCAPE;
+  if (IsPdf(printer)) {
+    FillFromLayout(out, PdfLayout(mode), kPdfDpi);
     out.color = 2;
     out.isPdf = true;
     return true;
   }
-  QPrinterInfo info = QPrinterInfo::printerInfo(ToQString(name));
+  QPrinterInfo info = QPrinterInfo::printerInfo(ToQString(printer));
   if (info.isNull()) return false;
-  QPrinter printer(info, QPrinter::HighResolution);
-  printer.setPageOrientation(landscape_ ? QPageLayout::Landscape : QPageLayout::Portrait);
-  FillFromLayout(out, printer.pageLayout(), printer.resolution());
-  out.color = printer.colorMode() == QPrinter::Color ? 2 : 1;
+  QPrinter qp(info, QPrinter::HighResolution);
+  ApplyMode(qp, mode);
+  FillFromLayout(out, qp.pageLayout(), qp.resolution());
+  out.color = qp.colorMode() == QPrinter::Color ? 2 : 1;
   return true;
+}
+
+bool QtPrinterService::Caps(PrinterCaps& out) {
+  std::string name = CurrentPrinter();
+  return CapsWith(name, Mode(), out);
 }
 
 bool QtPrinterService::SetupDialog() {
@@ -176,7 +322,7 @@ bool QtPrinterService::SetupDialog() {
   auto* orientation = new QComboBox(&dialog);
   orientation->addItem(ToQString(J("縦")));
   orientation->addItem(ToQString(J("横")));
-  orientation->setCurrentIndex(landscape_ ? 1 : 0);
+  orientation->setCurrentIndex(Mode().orientation == DMORIENT_LANDSCAPE ? 1 : 0);
   form->addRow(ToQString(J("プリンター")), printers);
   form->addRow(ToQString(J("印刷の向き")), orientation);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
@@ -186,13 +332,19 @@ bool QtPrinterService::SetupDialog() {
   form->addRow(buttons);
   if (dialog.exec() != QDialog::Accepted) return false;
   if (auto cp = FromQString(printers->currentText())) SelectPrinter(*cp);
-  landscape_ = orientation->currentIndex() == 1;
+  SetLandscape(orientation->currentIndex() == 1);
   return true;
 }
 
 std::unique_ptr<PrintJob> QtPrinterService::BeginDoc(const std::string& title) {
+  std::string name = CurrentPrinter();
+  return BeginDocWith(name, Mode(), title);
+}
+
+std::unique_ptr<PrintJob> QtPrinterService::BeginDocWith(const std::string& printer, const DeviceMode& mode,
+                                                         const std::string& title) {
   PrinterCaps caps;
-  if (!Caps(caps)) return nullptr;
+  if (printer.empty() || !CapsWith(printer, mode, caps)) return nullptr;
   if (caps.isPdf) {
     QString target;
     if (!pdfFile_.empty()) {
@@ -206,7 +358,7 @@ std::unique_ptr<PrintJob> QtPrinterService::BeginDoc(const std::string& title) {
     QString part = target + QStringLiteral(".part");
     auto writer = std::make_unique<QPdfWriter>(part);
     writer->setResolution(kPdfDpi);
-    writer->setPageLayout(PdfLayout(landscape_));
+    writer->setPageLayout(PdfLayout(mode));
     writer->setTitle(ToQString(title));
     writer->setCreator(QStringLiteral("HarvSim"));
     auto job = std::make_unique<QtPrintJob>(std::move(writer), nullptr, caps, part, target);
@@ -216,12 +368,12 @@ std::unique_ptr<PrintJob> QtPrinterService::BeginDoc(const std::string& title) {
     }
     return job;
   }
-  QPrinterInfo info = QPrinterInfo::printerInfo(ToQString(caps.deviceName));
+  QPrinterInfo info = QPrinterInfo::printerInfo(ToQString(printer));
   if (info.isNull()) return nullptr;
-  auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-  printer->setPageOrientation(landscape_ ? QPageLayout::Landscape : QPageLayout::Portrait);
-  printer->setDocName(ToQString(title));
-  auto job = std::make_unique<QtPrintJob>(nullptr, std::move(printer), caps, QString(), QString());
+  auto qp = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+  ApplyMode(*qp, mode);
+  qp->setDocName(ToQString(title));
+  auto job = std::make_unique<QtPrintJob>(nullptr, std::move(qp), caps, QString(), QString());
   if (!job->Ok()) {
     job->Abort();
     return nullptr;

@@ -33,17 +33,6 @@ using testsupport::S;
 
 namespace {
 
-std::string Output(const std::string& cmd) {
-  std::string out;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  pclose(p);
-  return out;
-}
-
 class PdfPrintTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -94,10 +83,10 @@ TEST_F(PdfPrintTest, TextFileBecomesAPdfThatRenders) {
   ASSERT_TRUE(PrintTextFile(path, true));
   ASSERT_TRUE(platform::FileExists(pdf_));
   EXPECT_FALSE(platform::FileExists(pdf_ + ".part"));
-  std::string info = Output("pdfinfo '" + PdfNative() + "'");
+  std::string info = testsupport::CommandOutput("pdfinfo '" + PdfNative() + "'");
   ASSERT_NE(info.find("Pages:"), std::string::npos) << info;
   EXPECT_EQ(std::atoi(info.c_str() + info.find("Pages:") + 6), 2) << info;
-  std::string text = Output("pdftotext -layout '" + PdfNative() + "' -");
+  std::string text = testsupport::CommandOutput("pdftotext -layout '" + PdfNative() + "' -");
   EXPECT_NE(text.find("1:雨水利用 line 1"), std::string::npos) << text.substr(0, 600);
   EXPECT_NE(text.find("120:雨水利用 line 120"), std::string::npos);
   EXPECT_NE(text.find("テキストファイル"), std::string::npos);

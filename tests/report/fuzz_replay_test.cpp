@@ -1,5 +1,6 @@
-// Replays the seeds of the report library's fuzz targets (page store, data sets, expressions)
-// and every input that once made one of them fail (kept in fuzz_regressions/<target>/).
+// Replays the seeds of the report library's fuzz targets (page store, data sets, expressions,
+// stored descriptions) and every input that once made one of them fail (kept in
+// fuzz_regressions/<target>/).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +9,7 @@
 
 #include "fuzz/expr_fuzz.h"
 #include "fuzz/page_store_fuzz.h"
+#include "fuzz/report_text_fuzz.h"
 #include "support/test_support.h"
 
 namespace {
@@ -56,5 +58,12 @@ TEST(ExprFuzzReplay, ReportExpression) {
   const std::filesystem::path root = testsupport::SourceDir();
   int n = Replay(root / "fuzz/seeds/report_expr", rptfuzz::ReportExpression);
   n += Replay(root / "tests/report/fuzz_regressions/report_expr", rptfuzz::ReportExpression);
+  EXPECT_GT(n, 0);
+}
+
+TEST(ReportTextFuzzReplay, StoredDescriptions) {
+  const std::filesystem::path root = testsupport::SourceDir();
+  int n = Replay(root / "fuzz/seeds/report_text", rptfuzz::ReportText);
+  n += Replay(root / "tests/report/fuzz_regressions/report_text", rptfuzz::ReportText);
   EXPECT_GT(n, 0);
 }

@@ -480,13 +480,8 @@ TEST(PageStore, PagesAreReadWhileOthersAreAdded) {
 }
 
 namespace {
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "report_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
+// The program's application (tests/report/main.cpp).
+QApplication& App() { return *qApp; }
 
 // The tree as text: "A(B C(D)) E".
 std::string TreeText(QTreeWidgetItem* item) {

@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -91,5 +92,16 @@ std::string Env(const char* name, const char* fallback) {
 std::string SourceDir() { return Env("HARVSIM_SOURCE_DIR", HARVSIM_SOURCE_DIR_DEFAULT); }
 std::string BinDir() { return Env("HARVSIM_BIN_DIR", HARVSIM_BIN_DIR_DEFAULT); }
 std::string WeatherDir() { return Env("HARVSIM_WEATHER_DIR", HARVSIM_WEATHER_DIR_DEFAULT); }
+
+std::string CommandOutput(const std::string& command) {
+  std::string out;
+  FILE* p = popen(command.c_str(), "r");
+  if (!p) return out;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+  pclose(p);
+  return out;
+}
 
 }  // namespace testsupport

@@ -93,4 +93,7 @@ std::string SourceDir();   // the repository (native)
 std::string BinDir();      // the build's bin folder with the installed data tree (native)
 std::string WeatherDir();  // the real weather observations, may be missing (native)
 
+// What a shell command writes to its standard output (poppler's pdfinfo, pdftotext ...).
+std::string CommandOutput(const std::string& command);
+
 }  // namespace testsupport

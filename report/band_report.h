@@ -1,0 +1,491 @@
+// The report model: a report (TBandReport) is a widget laid out like a sheet of paper at a
+// zoom; it holds bands (horizontal strips of a kind such as title, page header, detail, page
+// footer or summary) and printable controls, on the bands or directly on the report. Report,
+// bands and printables are QWidgets named by their objectName (the names the program looks
+// them up by). Geometry is kept in 0.1 mm by the unit objects of units.h.
+//
+// Band order (SortBands) and the design layout (LayoutBands) follow the report's structure:
+// page headers, the title, column headers, the levels of the controllers (header, groups,
+// sub-details before the detail, detail, sub-details after, group footers in reverse order,
+// footer), page footers, then any band left, each band followed by its chain of child bands.
+// A band's link, a child band's parent band and a controller band's or group's master may
+// not lead back to the band itself: such settings are refused (the setter answers false).
+// Out-of-range settings are ignored: Zoom outside 1 to 300, Columns below 1, Width or
+// Length on a paper other than Custom.
+//
+// Painting goes through the platform device context (the panels are canvas widgets). With the
+// design flag set, the report
+// draws its margins as a dotted rectangle and the gaps between columns, bands draw their
+// outline and their kind's name, and with the page's Ruler a grid in the report's units
+// (inches: a line every quarter inch from zoom 50, numbered every inch; mm: a line every
+// 5 mm from zoom 60, numbered every cm; characters: the character cells; none in pixels
+// or native units). Without it the report is white paper.
+//
+// A group (TRptGroup) or controller band placed on a report without a master takes the report
+// as its master. While a controller band sits on a report, its name is an entry of the
+// report's environment (Functions), renamed with the band and removed when it leaves.
+//
+// Data sets are not part of stored descriptions: DataSet is set in code (the caller keeps the
+// data set alive while it is set).
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/dc_canvas.h"
+#include "platform/qt/canvas_widget.h"
+#include "report/expr_env.h"
+#include "report/printer_settings.h"
+#include "report/units.h"
+
+namespace platform {
+class QtDc;
+}
+
+namespace rpt {
+
+class TCustomBandReport;
+class TRptCustomController;
+class TRptController;
+class TRptExportFilter;
+class TRptPrinter;
+
+enum class TRptBandType : uint8_t {
+  rbTitle, rbPageHeader, rbDetail, rbPageFooter, rbSummary, rbGroupHeader, rbGroupFooter, rbSubDetail,
+  rbColumnHeader, rbOverlay, rbChild
+};
+constexpr int kBandTypeCount = 11;
+const char* BandTypeName(TRptBandType type);  // "rbTitle" ...
+std::optional<TRptBandType> BandTypeByName(std::string_view name);
+const char* BandNamePrefix(TRptBandType type);   // "TitleBand" ...
+const char* BandDisplayName(TRptBandType type);  // "Title" ...
+
+enum class TBandReportOption : uint8_t { FirstPageHeader, LastPageFooter, Compression };
+const char* OptionName(TBandReportOption option);
+std::optional<TBandReportOption> OptionByName(std::string_view name);
+
+struct TBandReportOptions {
+  uint8_t bits = 0;
+  bool Has(TBandReportOption o) const { return bits & (1u << static_cast<int>(o)); }
+  TBandReportOptions& Set(TBandReportOption o, bool on = true) {
+    if (on) {
+      bits = static_cast<uint8_t>(bits | (1u << static_cast<int>(o)));
+    } else {
+      bits = static_cast<uint8_t>(bits & ~(1u << static_cast<int>(o)));
+    }
+    return *this;
+  }
+  bool operator==(const TBandReportOptions&) const = default;
+};
+
+enum class TRptZoomState : uint8_t { rpZoomToFit, rpZoomToWidth, rpZoomOther };
+const char* ZoomStateName(TRptZoomState state);
+std::optional<TRptZoomState> ZoomStateByName(std::string_view name);
+
+// ---- Panels ------------------------------------------------------------------------------
+
+class TRptBasePanel : public platform::CanvasWidget {
+  Q_OBJECT
+ public:
+  explicit TRptBasePanel(QWidget* parent);
+
+  int Zoom() const { return zoom_; }
+  virtual void SetZoom(int zoom);
+  // The font size (points) the Characters unit is measured with.
+  int CharacterFontSize() const { return charFontSize_; }
+  void SetCharacterFontSize(int points) { charFontSize_ = points; }
+  // The report this panel belongs to (itself for a report).
+  virtual TCustomBandReport* Report() const = 0;
+  // Whether design painting is on (the report's design flag).
+  bool Designing() const;
+
+  // Paints the panel on `canvas` (its own pixel coordinates).
+  void Paint(platform::Canvas& canvas) override = 0;
+  // The ruler grid in `units` over the panel.
+  virtual void PaintRuler(platform::Canvas& canvas, TRptUnit units);
+
+ private:
+  int zoom_ = 100;
+  int charFontSize_ = 12;
+};
+
+// ---- Bands -------------------------------------------------------------------------------
+
+class TRptCustomBand : public TRptBasePanel {
+  Q_OBJECT
+ public:
+  TRptCustomBand(QWidget* parent, TRptBandType type);
+  ~TRptCustomBand() override;
+
+  TRptBandType BandType() const { return type_; }
+  TCustomBandReport* Report() const override { return report_; }
+  TCustomBandReport* ParentReport() const { return report_; }
+  // Puts the band into `report`'s band list (or takes it out with nullptr).
+  virtual void SetParentReport(TCustomBandReport* report);
+  virtual const char* DisplayName() const { return BandDisplayName(type_); }
+  virtual const char* NamePrefix() const { return BandNamePrefix(type_); }
+
+  TRptBandSize& Size() { return size_; }
+  const TRptBandSize& Size() const { return size_; }
+  // The band's height in pixels at its zoom.
+  int PixelHeight() const;
+
+  std::function<void(TRptCustomBand*, bool)> AfterPrint;
+  std::function<void(TRptCustomBand*, bool&)> BeforePrint;
+
+  bool AlignToBottom() const { return alignToBottom_; }
+  void SetAlignToBottom(bool v) { alignToBottom_ = v; }
+  uint32_t Color() const { return color_; }
+  void SetColor(uint32_t c);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool v);
+  bool TransparentBand() const { return transparent_; }
+  void SetTransparentBand(bool v);
+  // The band's font (the report's while ParentFont is set).
+  const platform::CanvasFont& Font() const;
+  platform::CanvasFont& MutableFont();  // clears ParentFont
+  bool ParentFont() const { return parentFont_; }
+  void SetParentFont(bool v);
+  bool ForceNewColumn() const { return forceNewColumn_; }
+  void SetForceNewColumn(bool v) { forceNewColumn_ = v; }
+  bool ForceNewPage() const { return forceNewPage_; }
+  void SetForceNewPage(bool v) { forceNewPage_ = v; }
+  bool PreCaluculateBandHeight() const { return preCalculate_; }
+  void SetPreCaluculateBandHeight(bool v) { preCalculate_ = v; }
+  bool KeepOnOnePage() const { return keepOnOnePage_; }
+  void SetKeepOnOnePage(bool v) { keepOnOnePage_ = v; }
+
+  // The child band: the TRptChildBand of the same report whose ParentBand is this band.
+  class TRptChildBand* ChildBand() const;
+  bool HasChild() const { return ChildBand() != nullptr; }
+  // Creates or removes the child band.
+  void SetHasChild(bool v);
+
+  TRptCustomBand* LinkBand() const { return linkBand_; }
+  // False (and nothing changes) when the chain of links would lead back to this band.
+  bool SetLinkBand(TRptCustomBand* band);
+
+  // Run state (Parts of the report run use these).
+  TRptCustomController* Controller() const { return controller_; }
+  void SetController(TRptCustomController* c) { controller_ = c; }
+  Real Expanded() const { return expanded_; }
+  void SetExpanded(Real v) { expanded_ = v; }
+  platform::Rect LastPrinted() const { return lastPrinted_; }
+  void SetLastPrinted(const platform::Rect& r) { lastPrinted_ = r; }
+  int LoadedHeight() const { return loadedHeight_; }
+
+  // The size object changed: the band's pixel height follows and the report is re-laid.
+  void SizeChanged();
+  void Paint(platform::Canvas& canvas) override;
+
+ protected:
+  void SetBandTypeValue(TRptBandType type) { type_ = type; }
+  // A band moved onto another widget belongs to that report (or to none).
+  bool event(QEvent* e) override;
+
+ private:
+  TRptBandType type_;
+  TCustomBandReport* report_ = nullptr;
+  TRptBandSize size_;
+  bool alignToBottom_ = false;
+  uint32_t color_ = 0xFFFFFF;
+  bool enabled_ = true;
+  bool transparent_ = false;
+  platform::CanvasFont font_;
+  bool parentFont_ = true;
+  bool forceNewColumn_ = false, forceNewPage_ = false, preCalculate_ = false, keepOnOnePage_ = false;
+  QPointer<TRptCustomBand> linkBand_;
+  TRptCustomController* controller_ = nullptr;
+  Real expanded_ = 0;
+  platform::Rect lastPrinted_;
+  int loadedHeight_ = 40;
+};
+
+class TRptBand : public TRptCustomBand {
+  Q_OBJECT
+ public:
+  explicit TRptBand(QWidget* parent, TRptBandType type = TRptBandType::rbTitle);
+  // Changing the kind re-sorts and re-lays the report.
+  void SetBandType(TRptBandType type);
+};
+
+class TRptChildBand : public TRptCustomBand {
+  Q_OBJECT
+ public:
+  explicit TRptChildBand(QWidget* parent);
+  TRptCustomBand* ParentBand() const { return parentBand_; }
+  // False when the chain of parent bands would lead back to this band.
+  bool SetParentBand(TRptCustomBand* band);
+
+ private:
+  QPointer<TRptCustomBand> parentBand_;
+};
+
+// A band that prints a level of its own (sub-details), with a controller whose detail band is
+// the band itself.
+class TRptControllerBand : public TRptCustomBand {
+  Q_OBJECT
+ public:
+  TRptControllerBand(QWidget* parent, TRptBandType type);
+  ~TRptControllerBand() override;
+  TRptController& Controller() { return *controller_; }
+  const TRptController& Controller() const { return *controller_; }
+  // A report or another controller band.
+  QObject* Master() const;
+  // False when the chain of masters would lead back to this band.
+  bool SetMaster(QObject* master);
+  void SetParentReport(TCustomBandReport* report) override;
+  // The environment entry named after the band, and whether the band made it.
+  std::string FunctionName() const { return objectName().toStdString(); }
+  bool FunctionRegistered() const { return !registered_.empty(); }
+
+ private:
+  void RegisterFunction();
+  void UnregisterFunction();
+  std::unique_ptr<TRptController> controller_;
+  std::string registered_;  // the entry made in the report's environment
+};
+
+class TRptSubDetail;
+
+// Header and footer switches of a sub-detail: each creates or frees a group-header or
+// group-footer band linked to it.
+class TRptSubDetailGroupBands {
+ public:
+  explicit TRptSubDetailGroupBands(TRptSubDetail& owner) : owner_(owner) {}
+  bool HasHeader() const;
+  bool HasFooter() const;
+  void SetHasHeader(bool v);
+  void SetHasFooter(bool v);
+
+ private:
+  TRptSubDetail& owner_;
+};
+
+class TRptSubDetail : public TRptControllerBand {
+  Q_OBJECT
+ public:
+  explicit TRptSubDetail(QWidget* parent);
+  TRptSubDetailGroupBands& Bands() { return bands_; }
+  TRptCustomBand* HeaderBand() const;
+  TRptCustomBand* FooterBand() const;
+  void SetHeaderBand(TRptCustomBand* band);
+  void SetFooterBand(TRptCustomBand* band);
+  bool PrintBefore() const;
+  void SetPrintBefore(bool v);
+  bool PrintIfEmpty() const;
+  void SetPrintIfEmpty(bool v);
+  std::function<void(QObject*, bool&)>& OnNeedData();
+  TRptDataSet* DataSet() const;
+  void SetDataSet(TRptDataSet* dataSet);
+
+ private:
+  TRptSubDetailGroupBands bands_;
+};
+
+class TRptGroup : public TRptCustomBand {
+  Q_OBJECT
+ public:
+  explicit TRptGroup(QWidget* parent);
+  const std::string& Expression() const { return expression_; }
+  void SetExpression(const std::string& text) { expression_ = text; }
+  TRptBand* FooterBand() const { return footer_; }
+  void SetFooterBand(TRptBand* band);
+  QObject* Master() const { return master_; }
+  // False when the chain of masters would lead back to this band.
+  bool SetMaster(QObject* master);
+  bool ReprintOnNewPage() const { return reprint_; }
+  void SetReprintOnNewPage(bool v) { reprint_ = v; }
+  void SetParentReport(TCustomBandReport* report) override;
+
+ private:
+  std::string expression_;
+  QPointer<TRptBand> footer_;
+  QPointer<QObject> master_;
+  bool reprint_ = false;
+};
+
+// Boolean switches of the report's bands by kind: reading is true when a band of that kind
+// exists; setting true creates one (CreateBand), false frees the existing one.
+class TBandReportBands {
+ public:
+  explicit TBandReportBands(TCustomBandReport& report) : report_(report) {}
+  bool HasTitle() const { return Has(TRptBandType::rbTitle); }
+  bool HasPageHeader() const { return Has(TRptBandType::rbPageHeader); }
+  bool HasColumnHeader() const { return Has(TRptBandType::rbColumnHeader); }
+  bool HasDetail() const { return Has(TRptBandType::rbDetail); }
+  bool HasPageFooter() const { return Has(TRptBandType::rbPageFooter); }
+  bool HasSummary() const { return Has(TRptBandType::rbSummary); }
+  void SetHasTitle(bool v) { Set(TRptBandType::rbTitle, v); }
+  void SetHasPageHeader(bool v) { Set(TRptBandType::rbPageHeader, v); }
+  void SetHasColumnHeader(bool v) { Set(TRptBandType::rbColumnHeader, v); }
+  void SetHasDetail(bool v) { Set(TRptBandType::rbDetail, v); }
+  void SetHasPageFooter(bool v) { Set(TRptBandType::rbPageFooter, v); }
+  void SetHasSummary(bool v) { Set(TRptBandType::rbSummary, v); }
+  bool Has(TRptBandType type) const;
+  void Set(TRptBandType type, bool v);
+
+ private:
+  TCustomBandReport& report_;
+};
+
+// ---- The report --------------------------------------------------------------------------
+
+class TCustomBandReport : public TRptBasePanel {
+  Q_OBJECT
+ public:
+  explicit TCustomBandReport(QWidget* parent = nullptr);
+  ~TCustomBandReport() override;
+
+  TCustomBandReport* Report() const override { return const_cast<TCustomBandReport*>(this); }
+
+  // Builds the report's parts with their defaults (run by the constructor).
+  virtual void InitReport();
+  // Creates a band of `type` on the report, named by its kind's prefix and the smallest
+  // free number among the components of the report's form.
+  TRptBand* CreateBand(TRptBandType type);
+  // The printing order of the bands, and the design layout.
+  void SortBands();
+  void LayoutBands();
+  // Units of the page, of every band size and of every printable on the report.
+  virtual void SetUnits(TRptUnit units);
+  TRptUnit Units() const;
+  void SetZoom(int zoom) override;  // 1 to 300
+
+  // Events (no handler at creation).
+  std::function<void(TCustomBandReport*)> AfterPrint, AfterPreview, OnEndPage, OnStartPage, OnPreview;
+  std::function<void(TCustomBandReport*, bool&)> BeforePrint;
+  // Asked for more data (sender, var more-data); handed to the controller by a run.
+  std::function<void(QObject*, bool&)> OnNeedData;
+
+  std::string BackImageControl;
+  TBandReportBands& Bands() { return bands_; }
+  std::vector<std::string> Description;
+  // The report's font: "Arial" 10, or the inherited font in a Japanese locale.
+  platform::CanvasFont& Font() { return font_; }
+  const platform::CanvasFont& Font() const { return font_; }
+  TBandReportOptions Options;
+  // The report's environment: PAGENUMBER, COLUMNNUMBER and REPORTTITLE at creation.
+  TRptEvEnvironment& Functions() { return *functions_; }
+  const TRptEvEnvironment& Functions() const { return *functions_; }
+  // The data set of the report's controller (none for a report without one).
+  TRptDataSet* DataSet() const;
+  void SetDataSet(TRptDataSet* dataSet);
+  TRptPage& Page() { return page_; }
+  const TRptPage& Page() const { return page_; }
+  TBandReportPrinterSettings& PrinterSettings() { return *printerSettings_; }
+  const TBandReportPrinterSettings& PrinterSettings() const { return *printerSettings_; }
+  // The second printer-settings object (what the print dialog chose for the device).
+  TPrinterSettings& DeviceSettings() { return *deviceSettings_; }
+  bool PrintIfEmpty() const;
+  void SetPrintIfEmpty(bool v);
+  std::string ReportTitle;
+  bool ShowProgress = true;
+  bool SnapToGrid = true;
+  int PrevFormStyle = 0;          // 0 normal, 1 stays on top
+  int PreviewInitialState = 0;    // 0 normal, 1 minimized, 2 maximized
+  bool PrevShowThumbs = true;
+  bool PrevShowSearch = true;
+  TRptZoomState PrevInitialZoom = TRptZoomState::rpZoomToFit;
+  // A stored value of 0 or less reads as 500.
+  int PreviewWidth() const { return previewWidth_ > 0 ? previewWidth_ : 500; }
+  int PreviewHeight() const { return previewHeight_ > 0 ? previewHeight_ : 500; }
+  void SetPreviewWidth(int v) { previewWidth_ = v; }
+  void SetPreviewHeight(int v) { previewHeight_ = v; }
+
+  TRptCustomController& Controller() { return *controller_; }
+  // The bands in the order they were put on the report, and in printing order.
+  const std::vector<TRptCustomBand*>& AllBands() const { return allBands_; }
+  const std::vector<TRptCustomBand*>& PrintOrder() const { return printOrder_; }
+  // The report's printer while a run or a preview exists.
+  TRptPrinter* Printer() const { return printer_; }
+  void SetPrinter(TRptPrinter* printer) { printer_ = printer; }
+  // The attached export filter (nullptr: none).
+  TRptExportFilter* ExportFilter() const { return filter_; }
+  bool FilterAttached() const { return filter_ != nullptr; }
+  void SetExportFilter(TRptExportFilter* filter) { filter_ = filter; }
+
+  // Text measures with the report font on the screen: width plus 1 pixel, and height.
+  int TextWidth(const std::string& cp932);
+  int TextHeight(const std::string& cp932);
+
+  // Loading: values are kept and applied, bands sorted and laid out once afterwards.
+  bool Loading() const { return loading_; }
+  void SetLoading(bool loading);
+  bool Designing() const { return designing_; }
+  void SetDesigning(bool designing);
+
+  // The form that owns the report's components (the top-level window, or the report).
+  QWidget* OwnerForm() const;
+  // `prefix` followed by the smallest number from 1 that no component of the form uses.
+  QString FreeName(const char* prefix) const;
+  // The printable sizes of the controls on the report and its bands.
+  const std::vector<TRptPrintableSize*>& PrintableSizes() const { return printables_; }
+
+  void Paint(platform::Canvas& canvas) override;
+
+  // Called by bands, sizes and the page.
+  void AddBand(TRptCustomBand* band);
+  void RemoveBand(TRptCustomBand* band);
+  void AddPrintableSize(TRptPrintableSize* size);
+  void RemovePrintableSize(TRptPrintableSize* size);
+  void PageChanged();
+  // The band's geometry changed: re-lay unless loading.
+  void BandsChanged();
+
+ protected:
+  // Replaces the controller (the report's own level).
+  void SetController(std::unique_ptr<TRptCustomController> controller);
+  // Hands the title, detail and summary bands to the controller before sorting or a run.
+  virtual void HandBandsToController() {}
+  TRptBand* FirstBandOf(TRptBandType type) const;
+  int previewWidth_ = 500, previewHeight_ = 500;
+
+ private:
+  struct Measure;
+  platform::DeviceContext& ScreenDc();
+  void TakePrinterPaper();
+  void PlaceBand(TRptCustomBand* band);
+  void PlaceLevel(TRptCustomController& controller, int depth);
+  void PaintMargins(platform::Canvas& canvas);
+  void FontChanged();
+
+  TBandReportBands bands_;
+  platform::CanvasFont font_;
+  TRptPage page_;
+  std::unique_ptr<TRptEvEnvironment> functions_;
+  std::unique_ptr<TBandReportPrinterSettings> printerSettings_;
+  std::unique_ptr<TPrinterSettings> deviceSettings_;
+  std::unique_ptr<TRptCustomController> controller_;
+  std::unique_ptr<Measure> measure_;
+  std::vector<TRptCustomBand*> allBands_, printOrder_;
+  std::vector<TRptPrintableSize*> printables_;
+  TRptPrinter* printer_ = nullptr;
+  TRptExportFilter* filter_ = nullptr;
+  bool loading_ = false;
+  bool designing_ = false;
+  bool destroying_ = false;
+  int layoutDepth_ = 0;
+};
+
+class TBandReport : public TCustomBandReport {
+  Q_OBJECT
+ public:
+  explicit TBandReport(QWidget* parent = nullptr);
+  void InitReport() override;
+  TRptController& ReportController();
+
+ protected:
+  void HandBandsToController() override;
+
+ private:
+  void InstallController();
+};
+
+}  // namespace rpt

@@ -1,0 +1,1214 @@
+#include "report/report_text.h"
+
+#include <QWidget>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <map>
+#include <memory>
+
+#include "platform/files.h"
+#include "report/band_report.h"
+#include "report/controller.h"
+#include "report/printer_settings.h"
+
+namespace rpt {
+
+// ---- Values ------------------------------------------------------------------------------
+
+TextValue TextValue::Int(int64_t v) {
+  TextValue t;
+  t.kind = Kind::Integer;
+  t.integer = v;
+  return t;
+}
+
+TextValue TextValue::Float(Real v) {
+  TextValue t;
+  t.kind = Kind::Float;
+  t.number = v;
+  return t;
+}
+
+TextValue TextValue::Ident(std::string name) {
+  TextValue t;
+  t.kind = Kind::Identifier;
+  t.text = std::move(name);
+  return t;
+}
+
+TextValue TextValue::Str(std::string bytes) {
+  TextValue t;
+  t.kind = Kind::String;
+  t.text = std::move(bytes);
+  return t;
+}
+
+TextValue TextValue::SetOf(std::vector<std::string> names) {
+  TextValue t;
+  t.kind = Kind::Set;
+  for (std::string& n : names) t.items.push_back(Ident(std::move(n)));
+  return t;
+}
+
+TextValue TextValue::Floats(const std::vector<Real>& values) {
+  TextValue t;
+  t.kind = Kind::List;
+  for (Real v : values) t.items.push_back(Float(v));
+  return t;
+}
+
+TextValue TextValue::Strings(const std::vector<std::string>& lines) {
+  TextValue t;
+  t.kind = Kind::List;
+  for (const std::string& l : lines) t.items.push_back(Str(l));
+  return t;
+}
+
+std::string ReportTextError::Text() const {
+  std::string t = file;
+  if (line > 0) t += "(" + std::to_string(line) + ")";
+  t += ": ";
+  if (!property.empty()) t += property + ": ";
+  return t + message;
+}
+
+// ---- Parsing -----------------------------------------------------------------------------
+
+namespace {
+
+constexpr int kMaxDepth = 64;
+// Geometry beyond 10 m (in 0.1 mm) is no report.
+constexpr Real kMaxGeometry = 1e5;
+
+bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+bool IsIdentChar(char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+enum class Tok { End, Ident, Integer, Float, String, Symbol, Bad };
+
+struct Token {
+  Tok kind = Tok::End;
+  std::string text;  // identifier, symbol, string bytes, or the number's characters
+  int line = 1;
+};
+
+class Lexer {
+ public:
+  explicit Lexer(std::string_view text) : s_(text) {}
+
+  Token Next() {
+    SkipSpace();
+    Token t;
+    t.line = line_;
+    if (pos_ >= s_.size()) return t;
+    char c = s_[pos_];
+    if (IsIdentStart(c)) {
+      size_t start = pos_;
+      while (pos_ < s_.size() && (IsIdentChar(s_[pos_]) || (s_[pos_] == '.' && pos_ + 1 < s_.size() &&
+                                                             IsIdentStart(s_[pos_ + 1])))) {
+        ++pos_;
+      }
+      t.kind = Tok::Ident;
+      t.text = std::string(s_.substr(start, pos_ - start));
+      return t;
+    }
+    if (IsDigit(c) || (c == '-' && pos_ + 1 < s_.size() && IsDigit(s_[pos_ + 1]))) return Number(t);
+    if (c == '\'' || c == '#') return String(t);
+    if (std::string_view("{}=()[],").find(c) != std::string_view::npos) {
+      ++pos_;
+      t.kind = Tok::Symbol;
+      t.text = std::string(1, c);
+      return t;
+    }
+    t.kind = Tok::Bad;
+    t.text = "unexpected character";
+    return t;
+  }
+
+ private:
+  void SkipSpace() {
+    while (pos_ < s_.size()) {
+      char c = s_[pos_];
+      if (c == '\n') {
+        ++line_;
+      } else if (c != ' ' && c != '\t' && c != '\r') {
+        break;
+      }
+      ++pos_;
+    }
+  }
+
+  Token Number(Token t) {
+    size_t start = pos_;
+    if (s_[pos_] == '-') ++pos_;
+    bool isFloat = false;
+    while (pos_ < s_.size() && IsDigit(s_[pos_])) ++pos_;
+    if (pos_ < s_.size() && s_[pos_] == '.') {
+      isFloat = true;
+      ++pos_;
+      while (pos_ < s_.size() && IsDigit(s_[pos_])) ++pos_;
+    }
+    if (pos_ < s_.size() && (s_[pos_] == 'e' || s_[pos_] == 'E')) {
+      isFloat = true;
+      ++pos_;
+      if (pos_ < s_.size() && (s_[pos_] == '+' || s_[pos_] == '-')) ++pos_;
+      size_t digits = pos_;
+      while (pos_ < s_.size() && IsDigit(s_[pos_])) ++pos_;
+      if (digits == pos_) {
+        t.kind = Tok::Bad;
+        t.text = "bad number";
+        return t;
+      }
+    }
+    t.kind = isFloat ? Tok::Float : Tok::Integer;
+    t.text = std::string(s_.substr(start, pos_ - start));
+    return t;
+  }
+
+  // Quoted pieces and #nnn byte codes, side by side.
+  Token String(Token t) {
+    t.kind = Tok::String;
+    while (pos_ < s_.size() && (s_[pos_] == '\'' || s_[pos_] == '#')) {
+      if (s_[pos_] == '#') {
+        ++pos_;
+        size_t start = pos_;
+        int code = 0;
+        while (pos_ < s_.size() && IsDigit(s_[pos_]) && pos_ - start < 3) code = code * 10 + (s_[pos_++] - '0');
+        if (start == pos_ || code > 255) {
+          t.kind = Tok::Bad;
+          t.text = "bad character code";
+          return t;
+        }
+        t.text += static_cast<char>(code);
+        continue;
+      }
+      ++pos_;
+      for (;;) {
+        if (pos_ >= s_.size() || s_[pos_] == '\n' || s_[pos_] == '\r') {
+          t.kind = Tok::Bad;
+          t.text = "unterminated string";
+          return t;
+        }
+        char c = s_[pos_++];
+        if (c == '\'') {
+          if (pos_ < s_.size() && s_[pos_] == '\'') {
+            t.text += '\'';
+            ++pos_;
+            continue;
+          }
+          break;
+        }
+        t.text += c;
+      }
+    }
+    return t;
+  }
+
+  std::string_view s_;
+  size_t pos_ = 0;
+  int line_ = 1;
+};
+
+class Parser {
+ public:
+  Parser(std::string_view text, ReportTextError& error) : lex_(text), error_(error) { Advance(); }
+
+  bool ParseFile(TextObject& root) {
+    if (!ParseObject(root, 0)) return false;
+    if (cur_.kind != Tok::End) return Fail(cur_.line, "", "text after the end of the description");
+    return true;
+  }
+
+ private:
+  void Advance() {
+    if (havePeek_) {
+      cur_ = next_;
+      havePeek_ = false;
+    } else {
+      cur_ = lex_.Next();
+    }
+  }
+  const Token& Peek() {
+    if (!havePeek_) {
+      next_ = lex_.Next();
+      havePeek_ = true;
+    }
+    return next_;
+  }
+  bool Fail(int line, const std::string& property, const std::string& message) {
+    error_.line = line;
+    error_.property = property;
+    error_.message = message;
+    return false;
+  }
+  bool IsSymbol(const Token& t, char c) const { return t.kind == Tok::Symbol && t.text.size() == 1 && t.text[0] == c; }
+  bool BadToken(const std::string& property) {
+    return Fail(cur_.line, property, cur_.kind == Tok::Bad ? cur_.text : "unexpected end of the description");
+  }
+
+  bool ParseObject(TextObject& obj, int depth) {
+    if (depth > kMaxDepth) return Fail(cur_.line, "", "objects nested too deeply");
+    if (cur_.kind != Tok::Ident || cur_.text.find('.') != std::string::npos) {
+      return cur_.kind == Tok::Bad || cur_.kind == Tok::End ? BadToken("") : Fail(cur_.line, "", "a class name expected");
+    }
+    obj.className = cur_.text;
+    obj.line = cur_.line;
+    Advance();
+    if (cur_.kind == Tok::Ident) {
+      if (cur_.text.find('.') != std::string::npos) return Fail(cur_.line, "", "an object name expected");
+      obj.name = cur_.text;
+      Advance();
+    }
+    if (!IsSymbol(cur_, '{')) return cur_.kind == Tok::Bad ? BadToken("") : Fail(cur_.line, "", "'{' expected");
+    Advance();
+    for (;;) {
+      if (IsSymbol(cur_, '}')) {
+        Advance();
+        return true;
+      }
+      if (cur_.kind != Tok::Ident) {
+        return cur_.kind == Tok::Bad || cur_.kind == Tok::End ? BadToken("")
+                                                              : Fail(cur_.line, "", "a property or an object expected");
+      }
+      if (IsSymbol(Peek(), '=')) {
+        TextProperty p;
+        p.name = cur_.text;
+        p.line = cur_.line;
+        Advance();
+        Advance();
+        if (!ParseValue(p.value, p.name, true)) return false;
+        obj.properties.push_back(std::move(p));
+      } else {
+        obj.children.emplace_back();
+        if (!ParseObject(obj.children.back(), depth + 1)) return false;
+      }
+    }
+  }
+
+  bool ParseScalar(TextValue& v, const std::string& property) {
+    switch (cur_.kind) {
+      case Tok::Integer: {
+        int64_t n = 0;
+        auto [p, ec] = std::from_chars(cur_.text.data(), cur_.text.data() + cur_.text.size(), n);
+        if (ec != std::errc() || p != cur_.text.data() + cur_.text.size()) {
+          return Fail(cur_.line, property, "integer out of range");
+        }
+        v = TextValue::Int(n);
+        break;
+      }
+      case Tok::Float: {
+        Real x = 0;
+        auto [p, ec] = std::from_chars(cur_.text.data(), cur_.text.data() + cur_.text.size(), x);
+        if (ec != std::errc() || p != cur_.text.data() + cur_.text.size() || !std::isfinite(x)) {
+          return Fail(cur_.line, property, "number out of range");
+        }
+        v = TextValue::Float(x);
+        break;
+      }
+      case Tok::Ident: v = TextValue::Ident(cur_.text); break;
+      case Tok::String: v = TextValue::Str(cur_.text); break;
+      default: return cur_.kind == Tok::Bad || cur_.kind == Tok::End ? BadToken(property) : Fail(cur_.line, property, "a value expected");
+    }
+    Advance();
+    return true;
+  }
+
+  bool ParseValue(TextValue& v, const std::string& property, bool compound) {
+    if (compound && IsSymbol(cur_, '[')) {
+      v = TextValue::SetOf({});
+      Advance();
+      if (IsSymbol(cur_, ']')) {
+        Advance();
+        return true;
+      }
+      for (;;) {
+        if (cur_.kind != Tok::Ident) return Fail(cur_.line, property, "a set holds names");
+        v.items.push_back(TextValue::Ident(cur_.text));
+        Advance();
+        if (IsSymbol(cur_, ']')) {
+          Advance();
+          return true;
+        }
+        if (!IsSymbol(cur_, ',')) return Fail(cur_.line, property, "',' or ']' expected");
+        Advance();
+      }
+    }
+    if (compound && IsSymbol(cur_, '(')) {
+      v = TextValue{};
+      v.kind = TextValue::Kind::List;
+      Advance();
+      while (!IsSymbol(cur_, ')')) {
+        v.items.emplace_back();
+        if (!ParseValue(v.items.back(), property, false)) return false;
+      }
+      Advance();
+      return true;
+    }
+    return ParseScalar(v, property);
+  }
+
+  Lexer lex_;
+  ReportTextError& error_;
+  Token cur_, next_;
+  bool havePeek_ = false;
+};
+
+// ---- Writing -----------------------------------------------------------------------------
+
+std::string FloatText(Real v) {
+  char buf[64];
+  auto [p, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 16);
+  std::string t(buf, ec == std::errc() ? p : buf);
+  if (t.find_first_of(".eE") == std::string::npos && t.find_first_of("0123456789") != std::string::npos) t += ".0";
+  return t;
+}
+
+std::string StringText(const std::string& bytes) {
+  if (bytes.empty()) return "''";
+  std::string out;
+  bool open = false;
+  for (char c : bytes) {
+    auto u = static_cast<unsigned char>(c);
+    if (u < 0x20) {
+      if (open) out += '\'';
+      open = false;
+      out += '#' + std::to_string(u);
+      continue;
+    }
+    if (!open) out += '\'';
+    open = true;
+    out += c;
+    if (c == '\'') out += '\'';
+  }
+  if (open) out += '\'';
+  return out;
+}
+
+std::string ValueText(const TextValue& v) {
+  switch (v.kind) {
+    case TextValue::Kind::Integer: return std::to_string(v.integer);
+    case TextValue::Kind::Float: return FloatText(v.number);
+    case TextValue::Kind::Identifier: return v.text;
+    case TextValue::Kind::String: return StringText(v.text);
+    case TextValue::Kind::Set: {
+      std::string t = "[";
+      for (size_t i = 0; i < v.items.size(); ++i) t += (i ? ", " : "") + v.items[i].text;
+      return t + "]";
+    }
+    case TextValue::Kind::List: {
+      std::string t = "(";
+      for (size_t i = 0; i < v.items.size(); ++i) t += (i ? " " : "") + ValueText(v.items[i]);
+      return t + ")";
+    }
+  }
+  return std::string();
+}
+
+void WriteObject(std::string& out, const TextObject& obj, const std::string& indent) {
+  out += indent + obj.className + (obj.name.empty() ? "" : " " + obj.name) + " {\r\n";
+  for (const TextProperty& p : obj.properties) out += indent + "  " + p.name + " = " + ValueText(p.value) + "\r\n";
+  for (const TextObject& c : obj.children) WriteObject(out, c, indent + "  ");
+  out += indent + "}\r\n";
+}
+
+}  // namespace
+
+bool ParseReportText(std::string_view text, TextObject& out, ReportTextError& error) {
+  out = TextObject{};
+  Parser parser(text, error);
+  return parser.ParseFile(out);
+}
+
+std::string WriteReportText(const TextObject& root) {
+  std::string out;
+  WriteObject(out, root, "");
+  return out;
+}
+
+// ---- Value conversions -------------------------------------------------------------------
+
+bool ValueToBool(const TextValue& v, bool& out, std::string& message) {
+  if (v.kind == TextValue::Kind::Identifier && (v.text == "True" || v.text == "False")) {
+    out = v.text == "True";
+    return true;
+  }
+  message = "True or False expected";
+  return false;
+}
+
+bool ValueToInt(const TextValue& v, int& out, std::string& message, int64_t min, int64_t max) {
+  if (v.kind != TextValue::Kind::Integer) {
+    message = "an integer expected";
+    return false;
+  }
+  if (v.integer < min || v.integer > max) {
+    message = "integer out of range";
+    return false;
+  }
+  out = static_cast<int>(v.integer);
+  return true;
+}
+
+bool ValueToReal(const TextValue& v, Real& out, std::string& message) {
+  if (v.kind == TextValue::Kind::Float) {
+    out = v.number;
+  } else if (v.kind == TextValue::Kind::Integer) {
+    out = static_cast<Real>(v.integer);
+  } else {
+    message = "a number expected";
+    return false;
+  }
+  return true;
+}
+
+bool ValueToString(const TextValue& v, std::string& out, std::string& message) {
+  if (v.kind != TextValue::Kind::String) {
+    message = "a string expected";
+    return false;
+  }
+  out = v.text;
+  return true;
+}
+
+bool ValueToIdent(const TextValue& v, std::string& out, std::string& message) {
+  if (v.kind != TextValue::Kind::Identifier) {
+    message = "a name expected";
+    return false;
+  }
+  out = v.text;
+  return true;
+}
+
+bool ValueToStrings(const TextValue& v, std::vector<std::string>& out, std::string& message) {
+  out.clear();
+  if (v.kind != TextValue::Kind::List) {
+    message = "a list of strings expected";
+    return false;
+  }
+  for (const TextValue& item : v.items) {
+    if (item.kind != TextValue::Kind::String) {
+      message = "a list of strings expected";
+      return false;
+    }
+    out.push_back(item.text);
+  }
+  return true;
+}
+
+bool ValueToReals(const TextValue& v, size_t count, std::vector<Real>& out, std::string& message) {
+  out.clear();
+  if (v.kind != TextValue::Kind::List || v.items.size() != count) {
+    message = "a list of " + std::to_string(count) + " numbers expected";
+    return false;
+  }
+  for (const TextValue& item : v.items) {
+    Real x = 0;
+    if (!ValueToReal(item, x, message)) return false;
+    if (!(std::fabs(x) <= kMaxGeometry)) {
+      message = "value out of range";
+      return false;
+    }
+    out.push_back(x);
+  }
+  return true;
+}
+
+bool ValueToSet(const TextValue& v, std::vector<std::string>& out, std::string& message) {
+  out.clear();
+  if (v.kind != TextValue::Kind::Set) {
+    message = "a set expected";
+    return false;
+  }
+  for (const TextValue& item : v.items) out.push_back(item.text);
+  return true;
+}
+
+// ---- Registry ----------------------------------------------------------------------------
+
+namespace {
+
+std::map<std::string, ReportClass, std::less<>>& Registry() {
+  static std::map<std::string, ReportClass, std::less<>> registry;
+  return registry;
+}
+
+// The registered class an object is written as: its own class or the nearest registered base.
+const ReportClass* ClassOf(const QObject& o) {
+  for (const QMetaObject* m = o.metaObject(); m; m = m->superClass()) {
+    std::string_view name = m->className();
+    if (size_t colon = name.rfind(':'); colon != std::string_view::npos) name = name.substr(colon + 1);
+    const ReportClass* cls = FindReportClass(name);
+    if (cls && cls->create) return cls;
+  }
+  return nullptr;
+}
+
+// The class and its registered bases, base first.
+std::vector<const ReportClass*> Chain(const ReportClass* cls) {
+  std::vector<const ReportClass*> chain;
+  for (const ReportClass* c = cls; c && chain.size() < 32; c = c->parent.empty() ? nullptr : FindReportClass(c->parent)) {
+    chain.insert(chain.begin(), c);
+  }
+  return chain;
+}
+
+}  // namespace
+
+void RegisterReportClass(ReportClass cls) {
+  std::string name = cls.name;
+  Registry()[name] = std::move(cls);
+}
+
+const ReportClass* FindReportClass(std::string_view name) {
+  auto it = Registry().find(name);
+  return it == Registry().end() ? nullptr : &it->second;
+}
+
+void ReadContext::Reference(const TextProperty& property, std::function<bool(QObject*, std::string&)> apply) {
+  pending_.push_back(Pending{property, std::move(apply)});
+}
+
+// ---- Reading objects ---------------------------------------------------------------------
+
+class ReportReader {
+ public:
+  ReportReader(const std::string& file, ReportTextError& error) : file_(file), error_(error) {}
+
+  QObject* Read(const TextObject& root, QWidget* parent) {
+    error_ = ReportTextError{};
+    error_.file = file_;
+    QObject* object = Build(root, parent, 0);
+    bool ok = object && Resolve(parent);
+    for (auto it = reports_.rbegin(); it != reports_.rend(); ++it) {
+      if (*it) (*it)->SetLoading(false);
+    }
+    if (!ok) {
+      delete root_;
+      return nullptr;
+    }
+    return object;
+  }
+
+ private:
+  bool Fail(int line, const std::string& property, const std::string& message) {
+    error_.line = line;
+    error_.property = property;
+    error_.message = message;
+    return false;
+  }
+
+  QObject* Build(const TextObject& t, QWidget* parent, int depth) {
+    const ReportClass* cls = FindReportClass(t.className);
+    if (!cls || !cls->create) {
+      Fail(t.line, "", "unknown class " + t.className);
+      return nullptr;
+    }
+    QString name = QString::fromLatin1(t.name.data(), static_cast<qsizetype>(t.name.size()));
+    if (!name.isEmpty() && Named(name)) {
+      Fail(t.line, "", "duplicate name " + t.name);
+      return nullptr;
+    }
+    QObject* o = cls->create(parent);
+    if (!root_) root_ = o;
+    o->setObjectName(name);
+    created_.push_back(o);
+    if (auto* report = qobject_cast<TCustomBandReport*>(o)) {
+      report->SetLoading(true);
+      reports_.push_back(report);
+    }
+    std::vector<const ReportClass*> chain = Chain(cls);
+    for (const TextProperty& p : t.properties) {
+      PropertyResult result = PropertyResult::Unknown;
+      std::string message;
+      for (auto it = chain.rbegin(); it != chain.rend() && result == PropertyResult::Unknown; ++it) {
+        if ((*it)->read) result = (*it)->read(o, p, context_, message);
+      }
+      if (result == PropertyResult::Unknown) {
+        Fail(p.line, p.name, "unknown property of " + t.className);
+        return nullptr;
+      }
+      if (result == PropertyResult::Bad) {
+        Fail(p.line, p.name, message);
+        return nullptr;
+      }
+    }
+    if (!t.children.empty()) {
+      auto* widget = qobject_cast<QWidget*>(o);
+      if (!widget) {
+        Fail(t.line, "", t.className + " holds no objects");
+        return nullptr;
+      }
+      if (depth >= kMaxDepth) {
+        Fail(t.line, "", "objects nested too deeply");
+        return nullptr;
+      }
+      for (const TextObject& c : t.children) {
+        if (!Build(c, widget, depth + 1)) return nullptr;
+      }
+    }
+    return o;
+  }
+
+  QObject* Named(const QString& name) const {
+    for (QObject* o : created_) {
+      if (o->objectName().compare(name, Qt::CaseInsensitive) == 0) return o;
+    }
+    return nullptr;
+  }
+
+  bool Resolve(QWidget* parent) {
+    for (const ReadContext::Pending& p : context_.pending_) {
+      std::string name;
+      std::string message;
+      if (!ValueToIdent(p.property.value, name, message)) return Fail(p.property.line, p.property.name, message);
+      QObject* target = nullptr;
+      if (!name.empty()) {
+        QString qname = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+        target = Named(qname);
+        if (!target && parent) {
+          QWidget* form = parent->window();
+          for (QObject* o : form->findChildren<QObject*>()) {
+            if (o->objectName().compare(qname, Qt::CaseInsensitive) == 0) {
+              target = o;
+              break;
+            }
+          }
+        }
+        if (!target) return Fail(p.property.line, p.property.name, "no object named " + name);
+      }
+      if (!p.apply(target, message)) return Fail(p.property.line, p.property.name, message);
+    }
+    return true;
+  }
+
+  std::string file_;
+  ReportTextError& error_;
+  ReadContext context_;
+  QObject* root_ = nullptr;
+  std::vector<QObject*> created_;
+  std::vector<QPointer<TCustomBandReport>> reports_;
+};
+
+QObject* ReadReport(std::string_view text, const std::string& fileName, QWidget* parent, ReportTextError& error) {
+  RegisterReportClasses();
+  TextObject root;
+  if (!ParseReportText(text, root, error)) {
+    error.file = fileName;
+    return nullptr;
+  }
+  ReportReader reader(fileName, error);
+  return reader.Read(root, parent);
+}
+
+namespace {
+
+void Describe(const QObject& o, TextObject& out) {
+  const ReportClass* cls = ClassOf(o);
+  out.className = cls->name;
+  out.name = o.objectName().toStdString();
+  // The class's own properties first, then those of its bases.
+  std::vector<const ReportClass*> chain = Chain(cls);
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    if ((*it)->write) (*it)->write(&o, out.properties);
+  }
+  for (const QObject* child : o.children()) {
+    if (!ClassOf(*child)) continue;
+    out.children.emplace_back();
+    Describe(*child, out.children.back());
+  }
+}
+
+}  // namespace
+
+TextObject DescribeReport(const QObject& root) {
+  RegisterReportClasses();
+  TextObject out;
+  if (ClassOf(root)) Describe(root, out);
+  return out;
+}
+
+std::string WriteReport(const QObject& root) { return WriteReportText(DescribeReport(root)); }
+
+QObject* LoadReportFile(const std::string& path, QWidget* parent, ReportTextError& error) {
+  std::string bytes;
+  if (!platform::ReadFileBytes(path, bytes)) {
+    error = ReportTextError{path, 0, "", "the file cannot be read"};
+    return nullptr;
+  }
+  return ReadReport(bytes, path, parent, error);
+}
+
+bool SaveReportFile(const std::string& path, const QObject& root, std::string& error) {
+  std::string reason;
+  if (platform::WriteFileBytesAtomic(path, WriteReport(root), &reason)) return true;
+  error = path + ": " + reason;
+  return false;
+}
+
+// ---- The report's classes ----------------------------------------------------------------
+
+namespace {
+
+using Props = std::vector<TextProperty>;
+
+void Put(Props& out, std::string name, TextValue v) { out.push_back(TextProperty{std::move(name), std::move(v), 0}); }
+void PutBool(Props& out, std::string name, bool v, bool def) {
+  if (v != def) Put(out, std::move(name), TextValue::Bool(v));
+}
+void PutInt(Props& out, std::string name, int64_t v, int64_t def) {
+  if (v != def) Put(out, std::move(name), TextValue::Int(v));
+}
+void PutStr(Props& out, std::string name, const std::string& v) {
+  if (!v.empty()) Put(out, std::move(name), TextValue::Str(v));
+}
+void PutRef(Props& out, std::string name, const QObject* o, const QObject* def = nullptr) {
+  if (o && o != def && !o->objectName().isEmpty()) Put(out, std::move(name), TextValue::Ident(o->objectName().toStdString()));
+}
+
+// Reads a property through a typed setter: Bad when the value does not convert.
+template <class T, class Conv, class Set>
+PropertyResult Take(const TextProperty& p, std::string& message, Conv conv, Set set) {
+  T v{};
+  if (!conv(p.value, v, message)) return PropertyResult::Bad;
+  set(v);
+  return PropertyResult::Taken;
+}
+
+PropertyResult TakeBool(const TextProperty& p, std::string& m, const std::function<void(bool)>& set) {
+  return Take<bool>(p, m, ValueToBool, set);
+}
+PropertyResult TakeInt(const TextProperty& p, std::string& m, const std::function<void(int)>& set) {
+  return Take<int>(p, m, [](const TextValue& v, int& o, std::string& msg) { return ValueToInt(v, o, msg); }, set);
+}
+PropertyResult TakeString(const TextProperty& p, std::string& m, const std::function<void(const std::string&)>& set) {
+  return Take<std::string>(p, m, ValueToString, set);
+}
+template <class E>
+PropertyResult TakeEnum(const TextProperty& p, std::string& m, std::optional<E> (*lookup)(std::string_view),
+                        const std::function<void(E)>& set) {
+  std::string name;
+  if (!ValueToIdent(p.value, name, m)) return PropertyResult::Bad;
+  std::optional<E> e = lookup(name);
+  if (!e) {
+    m = "unknown value " + name;
+    return PropertyResult::Bad;
+  }
+  set(*e);
+  return PropertyResult::Taken;
+}
+
+const char* const kStyleNames[] = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
+
+// Font properties under "Font.": name and height always, the rest when not the default's.
+void WriteFont(Props& out, const platform::CanvasFont& f) {
+  const platform::CanvasFont def;
+  Put(out, "Font.Name", TextValue::Str(f.Name()));
+  Put(out, "Font.Height", TextValue::Int(f.Height()));
+  if (f.Style() != def.Style()) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 4; ++i) {
+      if (f.Style() & (1 << i)) names.push_back(kStyleNames[i]);
+    }
+    Put(out, "Font.Style", TextValue::SetOf(names));
+  }
+  PutInt(out, "Font.Color", f.Color(), def.Color());
+  PutInt(out, "Font.Charset", f.Charset(), def.Charset());
+}
+
+PropertyResult ReadFont(std::string_view sub, const TextProperty& p, std::string& m,
+                        const std::function<platform::CanvasFont&()>& font) {
+  if (sub == "Name") return TakeString(p, m, [&](const std::string& v) { font().SetName(v); });
+  if (sub == "Height") return TakeInt(p, m, [&](int v) { font().SetHeight(v); });
+  if (sub == "Size") return TakeInt(p, m, [&](int v) { font().SetSize(v); });
+  if (sub == "Charset") {
+    return Take<int>(p, m, [](const TextValue& v, int& o, std::string& msg) { return ValueToInt(v, o, msg, 0, 255); },
+                     [&](int v) { font().SetCharset(v); });
+  }
+  if (sub == "Color") {
+    return Take<int>(
+        p, m, [](const TextValue& v, int& o, std::string& msg) { return ValueToInt(v, o, msg, INT32_MIN, UINT32_MAX); },
+        [&](int v) { font().SetColor(static_cast<uint32_t>(v)); });
+  }
+  if (sub == "Style") {
+    std::vector<std::string> names;
+    if (!ValueToSet(p.value, names, m)) return PropertyResult::Bad;
+    int style = 0;
+    for (const std::string& n : names) {
+      auto it = std::find(std::begin(kStyleNames), std::end(kStyleNames), n);
+      if (it == std::end(kStyleNames)) {
+        m = "unknown value " + n;
+        return PropertyResult::Bad;
+      }
+      style |= 1 << (it - std::begin(kStyleNames));
+    }
+    font().SetStyle(style);
+    return PropertyResult::Taken;
+  }
+  return PropertyResult::Unknown;
+}
+
+PropertyResult TakeValues(const TextProperty& p, std::string& m, TRptUnitBase& unit) {
+  std::vector<Real> values;
+  if (!ValueToReals(p.value, unit.Values().size(), values, m)) return PropertyResult::Bad;
+  unit.SetValues(values);
+  return PropertyResult::Taken;
+}
+
+// ---- TCustomBandReport
+
+// The environment's entries as names and texts, unless they are the three of a new report;
+// the entries the report's controller bands make for themselves are not stored.
+void WriteFunctions(const TCustomBandReport& r, Props& out) {
+  std::vector<std::string> names = r.Functions().Names(), texts = r.Functions().WriteData();
+  for (const TRptCustomBand* b : r.AllBands()) {
+    auto* band = qobject_cast<const TRptControllerBand*>(b);
+    if (!band || !band->FunctionRegistered()) continue;
+    for (size_t i = 0; i < names.size(); ++i) {
+      if (QString::fromStdString(names[i]).compare(QString::fromStdString(band->FunctionName()), Qt::CaseInsensitive) == 0) {
+        names.erase(names.begin() + static_cast<std::ptrdiff_t>(i));
+        texts.erase(texts.begin() + static_cast<std::ptrdiff_t>(i));
+        break;
+      }
+    }
+  }
+  if (names == std::vector<std::string>{"PAGENUMBER", "COLUMNNUMBER", "REPORTTITLE"} &&
+      texts == std::vector<std::string>{"0", "0", "''"}) {
+    return;
+  }
+  Put(out, "Functions.Strings", TextValue::Strings(names));
+  Put(out, "Functions.DATA", TextValue::Strings(texts));
+}
+
+void WriteReportProps(const QObject* o, Props& out) {
+  auto& r = const_cast<TCustomBandReport&>(*static_cast<const TCustomBandReport*>(o));
+  const TRptPage& page = r.Page();
+  Put(out, "Units", TextValue::Ident(UnitName(r.Units())));
+  PutInt(out, "Zoom", r.Zoom(), 100);
+  if (page.Orientation() != TRptOrientation::Portrait) {
+    Put(out, "Page.Orientation", TextValue::Ident(OrientationName(page.Orientation())));
+  }
+  Put(out, "Page.PaperSize", TextValue::Ident(PaperSizeName(page.PaperSize())));
+  Put(out, "Page.Values", TextValue::Floats(page.Values()));
+  PutInt(out, "Page.Columns", page.Columns(), 1);
+  PutBool(out, "Page.Ruler", page.Ruler(), true);
+  if (!(r.Options == TBandReportOptions{}.Set(TBandReportOption::FirstPageHeader).Set(TBandReportOption::LastPageFooter))) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 3; ++i) {
+      if (r.Options.Has(static_cast<TBandReportOption>(i))) names.push_back(OptionName(static_cast<TBandReportOption>(i)));
+    }
+    Put(out, "Options", TextValue::SetOf(names));
+  }
+  WriteFont(out, r.Font());
+  WriteFunctions(r, out);
+  PutBool(out, "PrintIfEmpty", r.PrintIfEmpty(), true);
+  PutStr(out, "ReportTitle", r.ReportTitle);
+  PutBool(out, "ShowProgress", r.ShowProgress, true);
+  PutBool(out, "SnapToGrid", r.SnapToGrid, true);
+  PutStr(out, "BackImageControl", r.BackImageControl);
+  if (!r.Description.empty()) Put(out, "Description", TextValue::Strings(r.Description));
+  PutInt(out, "PrevFormStyle", r.PrevFormStyle, 0);
+  PutInt(out, "PreviewInitialState", r.PreviewInitialState, 0);
+  PutInt(out, "PreviewWidth", r.PreviewWidth(), 500);
+  PutInt(out, "PreviewHeight", r.PreviewHeight(), 500);
+  PutBool(out, "PrevShowThumbs", r.PrevShowThumbs, true);
+  PutBool(out, "PrevShowSearch", r.PrevShowSearch, true);
+  if (r.PrevInitialZoom != TRptZoomState::rpZoomToFit) {
+    Put(out, "PrevInitialZoom", TextValue::Ident(ZoomStateName(r.PrevInitialZoom)));
+  }
+  const TBandReportPrinterSettings& s = r.PrinterSettings();
+  PutInt(out, "PrinterSettings.Copies", s.Copies, 1);
+  if (s.OutputBin != TRptBin::Auto) Put(out, "PrinterSettings.OutputBin", TextValue::Ident(BinName(s.OutputBin)));
+  PutBool(out, "PrinterSettings.Duplex", s.Duplex, false);
+  PutInt(out, "PrinterSettings.FirstPage", s.FirstPage, 0);
+  PutInt(out, "PrinterSettings.LastPage", s.LastPage, 0);
+  PutBool(out, "PrinterSettings.UseStandardprinter", s.UseStandardprinter, false);
+  PutBool(out, "PrinterSettings.UseCustomBinCode", s.UseCustomBinCode, false);
+  PutInt(out, "PrinterSettings.CustomBinCode", s.CustomBinCode, 0);
+  PutInt(out, "PrinterSettings.ExtendedDuplex", s.ExtendedDuplex, 0);
+  PutBool(out, "PrinterSettings.UseCustomPaperCode", s.UseCustomPaperCode, false);
+  PutInt(out, "PrinterSettings.CustomPaperCode", s.CustomPaperCode, 0);
+  PutBool(out, "PrinterSettings.PrintMetaFile", s.PrintMetaFile, false);
+  PutInt(out, "PrinterSettings.MemoryLimit", s.MemoryLimit, 250000);
+  PutInt(out, "PrinterSettings.PrintQuality", s.PrintQuality, 600);
+  PutInt(out, "PrinterSettings.Collate", s.Collate, 0);
+  PutInt(out, "PrinterSettings.ColorOption", s.ColorOption, 0);
+}
+
+PropertyResult ReadPrinterSettings(std::string_view sub, const TextProperty& p, std::string& m,
+                                   TBandReportPrinterSettings& s) {
+  struct IntField {
+    const char* name;
+    int TBandReportPrinterSettings::*field;
+  };
+  static const IntField ints[] = {
+      {"Copies", &TBandReportPrinterSettings::Copies},
+      {"FirstPage", &TBandReportPrinterSettings::FirstPage},
+      {"LastPage", &TBandReportPrinterSettings::LastPage},
+      {"CustomBinCode", &TBandReportPrinterSettings::CustomBinCode},
+      {"ExtendedDuplex", &TBandReportPrinterSettings::ExtendedDuplex},
+      {"CustomPaperCode", &TBandReportPrinterSettings::CustomPaperCode},
+      {"MemoryLimit", &TBandReportPrinterSettings::MemoryLimit},
+      {"PrintQuality", &TBandReportPrinterSettings::PrintQuality},
+      {"Collate", &TBandReportPrinterSettings::Collate},
+      {"ColorOption", &TBandReportPrinterSettings::ColorOption},
+  };
+  struct BoolField {
+    const char* name;
+    bool TBandReportPrinterSettings::*field;
+  };
+  static const BoolField bools[] = {
+      {"Duplex", &TBandReportPrinterSettings::Duplex},
+      {"UseStandardprinter", &TBandReportPrinterSettings::UseStandardprinter},
+      {"UseCustomBinCode", &TBandReportPrinterSettings::UseCustomBinCode},
+      {"UseCustomPaperCode", &TBandReportPrinterSettings::UseCustomPaperCode},
+      {"PrintMetaFile", &TBandReportPrinterSettings::PrintMetaFile},
+  };
+  for (const IntField& f : ints) {
+    if (sub == f.name) return TakeInt(p, m, [&](int v) { s.*f.field = v; });
+  }
+  for (const BoolField& f : bools) {
+    if (sub == f.name) return TakeBool(p, m, [&](bool v) { s.*f.field = v; });
+  }
+  if (sub == "OutputBin") return TakeEnum<TRptBin>(p, m, BinByName, [&](TRptBin b) { s.OutputBin = b; });
+  return PropertyResult::Unknown;
+}
+
+PropertyResult ReadReportProp(QObject* o, const TextProperty& p, ReadContext&, std::string& m) {
+  auto& r = *static_cast<TCustomBandReport*>(o);
+  std::string_view name = p.name;
+  TRptPage& page = r.Page();
+  if (name == "Units") return TakeEnum<TRptUnit>(p, m, UnitByName, [&](TRptUnit u) { r.SetUnits(u); });
+  if (name == "Zoom") return TakeInt(p, m, [&](int v) { r.SetZoom(v); });
+  if (name == "Page.Values") return TakeValues(p, m, page);
+  if (name == "Page.PaperSize") {
+    return TakeEnum<TRptPaperSize>(p, m, PaperSizeByName, [&](TRptPaperSize s) { page.SetPaperSize(s); });
+  }
+  if (name == "Page.Orientation") {
+    return TakeEnum<TRptOrientation>(p, m, OrientationByName, [&](TRptOrientation v) { page.SetOrientation(v); });
+  }
+  if (name == "Page.Columns") {
+    return Take<int>(p, m, [](const TextValue& v, int& out, std::string& msg) { return ValueToInt(v, out, msg, 1, 1000); },
+                     [&](int v) { page.SetColumns(v); });
+  }
+  if (name == "Page.Ruler") return TakeBool(p, m, [&](bool v) { page.SetRuler(v); });
+  if (name == "Options") {
+    std::vector<std::string> names;
+    if (!ValueToSet(p.value, names, m)) return PropertyResult::Bad;
+    TBandReportOptions options;
+    for (const std::string& n : names) {
+      auto option = OptionByName(n);
+      if (!option) {
+        m = "unknown value " + n;
+        return PropertyResult::Bad;
+      }
+      options.Set(*option);
+    }
+    r.Options = options;
+    return PropertyResult::Taken;
+  }
+  if (name.substr(0, 5) == "Font.") {
+    return ReadFont(name.substr(5), p, m, [&]() -> platform::CanvasFont& { return r.Font(); });
+  }
+  if (name == "Functions.Strings" || name == "Functions.DATA") {
+    std::vector<std::string> lines;
+    if (!ValueToStrings(p.value, lines, m)) return PropertyResult::Bad;
+    if (name == "Functions.Strings") {
+      r.Functions().SetNames(lines);
+    } else {
+      r.Functions().ReadData(lines);
+    }
+    return PropertyResult::Taken;
+  }
+  if (name == "PrintIfEmpty") return TakeBool(p, m, [&](bool v) { r.SetPrintIfEmpty(v); });
+  if (name == "ReportTitle") return TakeString(p, m, [&](const std::string& v) { r.ReportTitle = v; });
+  if (name == "ShowProgress") return TakeBool(p, m, [&](bool v) { r.ShowProgress = v; });
+  if (name == "SnapToGrid") return TakeBool(p, m, [&](bool v) { r.SnapToGrid = v; });
+  if (name == "BackImageControl") return TakeString(p, m, [&](const std::string& v) { r.BackImageControl = v; });
+  if (name == "Description") {
+    return ValueToStrings(p.value, r.Description, m) ? PropertyResult::Taken : PropertyResult::Bad;
+  }
+  if (name == "PrevFormStyle") return TakeInt(p, m, [&](int v) { r.PrevFormStyle = v; });
+  if (name == "PreviewInitialState") return TakeInt(p, m, [&](int v) { r.PreviewInitialState = v; });
+  if (name == "PreviewWidth") return TakeInt(p, m, [&](int v) { r.SetPreviewWidth(v); });
+  if (name == "PreviewHeight") return TakeInt(p, m, [&](int v) { r.SetPreviewHeight(v); });
+  if (name == "PrevShowThumbs") return TakeBool(p, m, [&](bool v) { r.PrevShowThumbs = v; });
+  if (name == "PrevShowSearch") return TakeBool(p, m, [&](bool v) { r.PrevShowSearch = v; });
+  if (name == "PrevInitialZoom") {
+    return TakeEnum<TRptZoomState>(p, m, ZoomStateByName, [&](TRptZoomState z) { r.PrevInitialZoom = z; });
+  }
+  if (name.substr(0, 16) == "PrinterSettings.") return ReadPrinterSettings(name.substr(16), p, m, r.PrinterSettings());
+  return PropertyResult::Unknown;
+}
+
+// ---- Bands
+
+void WriteBandProps(const QObject* o, Props& out) {
+  const auto& b = *static_cast<const TRptCustomBand*>(o);
+  PutBool(out, "AlignToBottom", b.AlignToBottom(), false);
+  PutInt(out, "Color", b.Color(), 0xFFFFFF);
+  PutBool(out, "Enabled", b.Enabled(), true);
+  PutBool(out, "TransparentBand", b.TransparentBand(), false);
+  PutBool(out, "ParentFont", b.ParentFont(), true);
+  if (!b.ParentFont()) WriteFont(out, b.Font());
+  PutBool(out, "ForceNewColumn", b.ForceNewColumn(), false);
+  PutBool(out, "ForceNewPage", b.ForceNewPage(), false);
+  PutRef(out, "LinkBand", b.LinkBand());
+  Put(out, "Size.Values", TextValue::Floats(b.Size().Values()));
+  PutBool(out, "PreCaluculateBandHeight", b.PreCaluculateBandHeight(), false);
+  PutBool(out, "KeepOnOnePage", b.KeepOnOnePage(), false);
+}
+
+PropertyResult ReadBandProp(QObject* o, const TextProperty& p, ReadContext& context, std::string& m) {
+  auto& b = *static_cast<TRptCustomBand*>(o);
+  std::string_view name = p.name;
+  if (name == "AlignToBottom") return TakeBool(p, m, [&](bool v) { b.SetAlignToBottom(v); });
+  if (name == "Color") {
+    return Take<int>(
+        p, m, [](const TextValue& v, int& out, std::string& msg) { return ValueToInt(v, out, msg, INT32_MIN, UINT32_MAX); },
+        [&](int v) { b.SetColor(static_cast<uint32_t>(v)); });
+  }
+  if (name == "Enabled") return TakeBool(p, m, [&](bool v) { b.SetEnabled(v); });
+  if (name == "TransparentBand") return TakeBool(p, m, [&](bool v) { b.SetTransparentBand(v); });
+  if (name == "ParentFont") return TakeBool(p, m, [&](bool v) { b.SetParentFont(v); });
+  if (name.substr(0, 5) == "Font.") {
+    return ReadFont(name.substr(5), p, m, [&]() -> platform::CanvasFont& { return b.MutableFont(); });
+  }
+  if (name == "ForceNewColumn") return TakeBool(p, m, [&](bool v) { b.SetForceNewColumn(v); });
+  if (name == "ForceNewPage") return TakeBool(p, m, [&](bool v) { b.SetForceNewPage(v); });
+  if (name == "PreCaluculateBandHeight") return TakeBool(p, m, [&](bool v) { b.SetPreCaluculateBandHeight(v); });
+  if (name == "KeepOnOnePage") return TakeBool(p, m, [&](bool v) { b.SetKeepOnOnePage(v); });
+  if (name == "Size.Values") return TakeValues(p, m, b.Size());
+  if (name == "LinkBand") {
+    QPointer<TRptCustomBand> band = &b;
+    context.Reference(p, [band](QObject* target, std::string& msg) {
+      auto* link = qobject_cast<TRptCustomBand*>(target);
+      if (target && !link) return msg = "not a band", false;
+      if (band && !band->SetLinkBand(link)) return msg = "Circular linking not allowed", false;
+      return true;
+    });
+    return PropertyResult::Taken;
+  }
+  return PropertyResult::Unknown;
+}
+
+void WriteRptBandProps(const QObject* o, Props& out) {
+  Put(out, "BandType", TextValue::Ident(BandTypeName(static_cast<const TRptBand*>(o)->BandType())));
+}
+
+PropertyResult ReadRptBandProp(QObject* o, const TextProperty& p, ReadContext&, std::string& m) {
+  auto& b = *static_cast<TRptBand*>(o);
+  if (p.name == "BandType") return TakeEnum<TRptBandType>(p, m, BandTypeByName, [&](TRptBandType t) { b.SetBandType(t); });
+  return PropertyResult::Unknown;
+}
+
+void WriteChildProps(const QObject* o, Props& out) {
+  PutRef(out, "ParentBand", static_cast<const TRptChildBand*>(o)->ParentBand());
+}
+
+PropertyResult ReadChildProp(QObject* o, const TextProperty& p, ReadContext& context, std::string&) {
+  if (p.name != "ParentBand") return PropertyResult::Unknown;
+  QPointer<TRptChildBand> child = static_cast<TRptChildBand*>(o);
+  context.Reference(p, [child](QObject* target, std::string& msg) {
+    auto* band = qobject_cast<TRptCustomBand*>(target);
+    if (target && !band) return msg = "not a band", false;
+    if (child && !child->SetParentBand(band)) return msg = "Circular linking not allowed", false;
+    return true;
+  });
+  return PropertyResult::Taken;
+}
+
+// A master: a report or a controller band; `set` answers false on a cycle.
+void ReadMaster(const TextProperty& p, ReadContext& context, std::function<bool(QObject*)> set) {
+  context.Reference(p, [set](QObject* target, std::string& msg) {
+    if (target && !qobject_cast<TCustomBandReport*>(target) && !qobject_cast<TRptControllerBand*>(target)) {
+      return msg = "not a report or a sub-detail band", false;
+    }
+    if (!set(target)) return msg = "Circular linking not allowed", false;
+    return true;
+  });
+}
+
+void WriteSubDetailProps(const QObject* o, Props& out) {
+  const auto& s = *static_cast<const TRptSubDetail*>(o);
+  PutRef(out, "Master", s.Master(), s.ParentReport());
+  PutBool(out, "PrintBefore", s.PrintBefore(), false);
+  PutBool(out, "PrintIfEmpty", s.PrintIfEmpty(), true);
+  PutRef(out, "HeaderBand", s.HeaderBand());
+  PutRef(out, "FooterBand", s.FooterBand());
+}
+
+PropertyResult ReadSubDetailProp(QObject* o, const TextProperty& p, ReadContext& context, std::string& m) {
+  auto& s = *static_cast<TRptSubDetail*>(o);
+  QPointer<TRptSubDetail> self = &s;
+  if (p.name == "PrintBefore") return TakeBool(p, m, [&](bool v) { s.SetPrintBefore(v); });
+  if (p.name == "PrintIfEmpty") return TakeBool(p, m, [&](bool v) { s.SetPrintIfEmpty(v); });
+  if (p.name == "Master") {
+    ReadMaster(p, context, [self](QObject* master) { return !self || self->SetMaster(master); });
+    return PropertyResult::Taken;
+  }
+  if (p.name == "HeaderBand" || p.name == "FooterBand") {
+    bool header = p.name == "HeaderBand";
+    context.Reference(p, [self, header](QObject* target, std::string& msg) {
+      auto* band = qobject_cast<TRptCustomBand*>(target);
+      if (target && !band) return msg = "not a band", false;
+      if (self) header ? self->SetHeaderBand(band) : self->SetFooterBand(band);
+      return true;
+    });
+    return PropertyResult::Taken;
+  }
+  return PropertyResult::Unknown;
+}
+
+void WriteGroupProps(const QObject* o, Props& out) {
+  const auto& g = *static_cast<const TRptGroup*>(o);
+  PutStr(out, "Expression", g.Expression());
+  PutRef(out, "FooterBand", g.FooterBand());
+  PutRef(out, "Master", g.Master(), g.ParentReport());
+  PutBool(out, "ReprintOnNewPage", g.ReprintOnNewPage(), false);
+}
+
+PropertyResult ReadGroupProp(QObject* o, const TextProperty& p, ReadContext& context, std::string& m) {
+  auto& g = *static_cast<TRptGroup*>(o);
+  QPointer<TRptGroup> self = &g;
+  if (p.name == "Expression") return TakeString(p, m, [&](const std::string& v) { g.SetExpression(v); });
+  if (p.name == "ReprintOnNewPage") return TakeBool(p, m, [&](bool v) { g.SetReprintOnNewPage(v); });
+  if (p.name == "Master") {
+    ReadMaster(p, context, [self](QObject* master) { return !self || self->SetMaster(master); });
+    return PropertyResult::Taken;
+  }
+  if (p.name == "FooterBand") {
+    context.Reference(p, [self](QObject* target, std::string& msg) {
+      auto* band = qobject_cast<TRptBand*>(target);
+      if (target && !band) return msg = "not a band", false;
+      if (self) self->SetFooterBand(band);
+      return true;
+    });
+    return PropertyResult::Taken;
+  }
+  return PropertyResult::Unknown;
+}
+
+}  // namespace
+
+void RegisterReportClasses() {
+  static const bool registered = [] {
+    RegisterReportClass({"TCustomBandReport", "", nullptr, ReadReportProp, WriteReportProps});
+    RegisterReportClass({"TBandReport", "TCustomBandReport", [](QWidget* p) -> QObject* { return new TBandReport(p); },
+                         nullptr, nullptr});
+    RegisterReportClass({"TRptCustomBand", "", nullptr, ReadBandProp, WriteBandProps});
+    RegisterReportClass({"TRptBand", "TRptCustomBand", [](QWidget* p) -> QObject* { return new TRptBand(p); },
+                         ReadRptBandProp, WriteRptBandProps});
+    RegisterReportClass({"TRptChildBand", "TRptCustomBand",
+                         [](QWidget* p) -> QObject* { return new TRptChildBand(p); }, ReadChildProp, WriteChildProps});
+    RegisterReportClass({"TRptSubDetail", "TRptCustomBand",
+                         [](QWidget* p) -> QObject* { return new TRptSubDetail(p); }, ReadSubDetailProp,
+                         WriteSubDetailProps});
+    RegisterReportClass({"TRptGroup", "TRptCustomBand", [](QWidget* p) -> QObject* { return new TRptGroup(p); },
+                         ReadGroupProp, WriteGroupProps});
+    return true;
+  }();
+  (void)registered;
+}
+
+}  // namespace rpt

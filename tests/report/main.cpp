@@ -1,0 +1,15 @@
+// The report_tests program: one QApplication (offscreen unless told otherwise) for all tests;
+// the report's widgets, fonts and messages need it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "platform/qt/dc_qt.h"
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  platform::EnsureQtFontEngine();
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

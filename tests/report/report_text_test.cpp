@@ -1,0 +1,271 @@
+// Stored report descriptions: the text form, a layout like the program's read and written back
+// unchanged, errors naming file, line and property, and files.
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include "platform/cp932.h"
+#include "platform/files.h"
+#include "report/report_text.h"
+#include "report_fixtures.h"
+#include "support/test_support.h"
+
+using namespace rpt;
+using platform::J;
+using rpttest::LocaleScope;
+using rpttest::TestPrintable;
+
+namespace {
+
+// A printable the tests store: a caption and its size.
+class TTextLabel : public TestPrintable {
+  Q_OBJECT
+ public:
+  explicit TTextLabel(QWidget* parent) : TestPrintable(parent) {}
+  std::string caption;
+};
+
+void RegisterTextLabel() {
+  RegisterReportClass(
+      {"TTextLabel", "", [](QWidget* p) -> QObject* { return new TTextLabel(p); },
+       [](QObject* o, const TextProperty& p, ReadContext&, std::string& m) {
+         auto& l = *static_cast<TTextLabel*>(o);
+         if (p.name == "Caption") return ValueToString(p.value, l.caption, m) ? PropertyResult::Taken : PropertyResult::Bad;
+         if (p.name == "Size.Values") {
+           std::vector<Real> v;
+           if (!ValueToReals(p.value, 4, v, m)) return PropertyResult::Bad;
+           l.size.SetValues(v);
+           return PropertyResult::Taken;
+         }
+         return PropertyResult::Unknown;
+       },
+       [](const QObject* o, std::vector<TextProperty>& out) {
+         const auto& l = *static_cast<const TTextLabel*>(o);
+         out.push_back({"Caption", TextValue::Str(l.caption), 0});
+         out.push_back({"Size.Values", TextValue::Floats(l.size.Values()), 0});
+       }});
+}
+
+std::vector<std::string> OrderOf(TBandReport* report) {
+  std::vector<std::string> names;
+  for (TRptCustomBand* b : report->PrintOrder()) names.push_back(b->objectName().toStdString());
+  return names;
+}
+
+std::string Lines(std::initializer_list<const char*> lines) {
+  std::string text;
+  for (const char* l : lines) text += J(l) + "\r\n";
+  return text;
+}
+
+// Page 1 of the program's report, as stored.
+const std::string kProgramPage = Lines({
+    "TBandReport RPT1 {",
+    "  Units = MM",
+    "  Page.PaperSize = A4",
+    "  Page.Values = (100.0 2970.0 100.0 2100.0 100.0 100.0 0.0)",
+    "  Font.Name = 'ＭＳ ゴシック'",
+    "  Font.Height = -12",
+    "  Description = ('計算結果' 'It''s page 1')",
+    "  PrinterSettings.PrintQuality = 0",
+    "  TRptBand TitleBand1 {",
+    "    BandType = rbTitle",
+    "    Size.Values = (0.0 1899.708333333333)",
+    "  }",
+    "  TTextLabel RPTLBL1_1 {",
+    "    Caption = '計算名　　 ： テスト'#13#10'２行目'",
+    "    Size.Values = (37.04166666666667 190.5 550.3333333333333 1844.145833333333)",
+    "  }",
+    "  TTextLabel RPTLBL1_2 {",
+    "    Caption = ''",
+    "    Size.Values = (37.04166666666667 190.5 600.0 1844.145833333333)",
+    "  }",
+    "}",
+});
+
+TEST(ReportTextForm, ValuesRoundTrip) {
+  TextObject root;
+  root.className = "TThing";
+  root.name = "Thing1";
+  root.properties = {
+      {"A", TextValue::Int(-42), 0},
+      {"B", TextValue::Float(0.1L), 0},
+      {"C", TextValue::Float(1e20L), 0},
+      {"D", TextValue::Ident("rbTitle"), 0},
+      {"E", TextValue::Str(J("表示's") + "\r\n\x01" + J("ソ")), 0},  // "ソ" has the trail byte 0x5C
+      {"F", TextValue::SetOf({"fsBold", "fsItalic"}), 0},
+      {"G", TextValue::SetOf({}), 0},
+      {"H", TextValue::Floats({0, 2970, -1.5L}), 0},
+      {"Sub.Name", TextValue::Strings({"", "x"}), 0},
+      {"I", TextValue::Str(""), 0},
+  };
+  root.children.push_back(TextObject{"TChild", "", 0, {{"X", TextValue::Bool(true), 0}}, {}});
+  std::string text = WriteReportText(root);
+  EXPECT_NE(text.find("  B = 0.1\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("  H = (0.0 2970.0 -1.5)\r\n"), std::string::npos);
+  EXPECT_NE(text.find("  F = [fsBold, fsItalic]\r\n"), std::string::npos);
+  EXPECT_NE(text.find("#13#10#1"), std::string::npos);
+  TextObject back;
+  ReportTextError error;
+  ASSERT_TRUE(ParseReportText(text, back, error)) << error.Text();
+  EXPECT_EQ(back, root);
+  EXPECT_EQ(WriteReportText(back), text);
+}
+
+TEST(ReportTextForm, ProgramLayoutReadsAndWritesBackUnchanged) {
+  LocaleScope locale(false, true);
+  RegisterTextLabel();
+  QWidget form;
+  ReportTextError error;
+  QObject* object = ReadReport(kProgramPage, "RPT1.txt", &form, error);
+  ASSERT_NE(object, nullptr) << error.Text();
+  auto* report = qobject_cast<TBandReport*>(object);
+  ASSERT_NE(report, nullptr);
+  EXPECT_EQ(report->objectName(), "RPT1");
+  EXPECT_EQ(report->Units(), TRptUnit::MM);
+  EXPECT_EQ(report->Font().Name(), J("ＭＳ ゴシック"));
+  EXPECT_EQ(report->PrinterSettings().PrintQuality, 0);
+  ASSERT_EQ(report->AllBands().size(), 1u);
+  EXPECT_EQ(report->AllBands()[0]->BandType(), TRptBandType::rbTitle);
+  EXPECT_EQ(report->AllBands()[0]->height(), 0);
+  auto* label = report->findChild<TTextLabel*>("RPTLBL1_1");
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->geometry(), QRect(72, 208, 697, 14));
+  EXPECT_EQ(label->caption, J("計算名　　 ： テスト") + "\r\n" + J("２行目"));
+  EXPECT_EQ(WriteReport(*report), kProgramPage);
+}
+
+// A model with every band kind and the report's settings changed: described, written, read
+// and described again gives the same.
+TEST(ReportTextForm, ModelRoundTrip) {
+  LocaleScope locale(false, false);
+  QWidget form;
+  auto* report = new TBandReport(&form);
+  report->setObjectName("Report");
+  report->SetZoom(75);
+  report->Page().SetOrientation(TRptOrientation::Landscape);
+  report->Page().SetColumns(2);
+  report->Page().SetRuler(false);
+  report->Options.Set(TBandReportOption::Compression);
+  report->ReportTitle = J("月報");
+  report->ShowProgress = false;
+  report->PrevInitialZoom = TRptZoomState::rpZoomToWidth;
+  report->SetPreviewWidth(640);
+  report->PrinterSettings().Copies = 3;
+  report->PrinterSettings().OutputBin = TRptBin::Cassette;
+  report->PrinterSettings().MemoryLimit = 1000;
+  report->Font().SetStyle(platform::fsBold | platform::fsUnderline);
+  TRptBand* detail = report->CreateBand(TRptBandType::rbDetail);
+  TRptBand* summary = report->CreateBand(TRptBandType::rbSummary);
+  detail->SetLinkBand(summary);
+  detail->SetColor(0x00C0C0C0);
+  detail->MutableFont().SetSize(14);
+  summary->SetAlignToBottom(true);
+  summary->SetHasChild(true);
+  auto* sub = new TRptSubDetail(report);
+  sub->setObjectName("Sub");
+  sub->Bands().SetHasHeader(true);
+  sub->SetPrintBefore(true);
+  auto* nested = new TRptSubDetail(report);
+  nested->setObjectName("Nested");
+  nested->SetMaster(sub);
+  auto* group = new TRptGroup(report);
+  group->setObjectName("Group");
+  group->SetExpression("[CODE]");
+  group->SetFooterBand(report->CreateBand(TRptBandType::rbGroupFooter));
+  group->SetReprintOnNewPage(true);
+  report->Functions().AddEntry("TOTAL", "1+2");
+
+  TextObject described = DescribeReport(*report);
+  std::string text = WriteReportText(described);
+  QWidget form2;
+  ReportTextError error;
+  QObject* read = ReadReport(text, "model", &form2, error);
+  ASSERT_NE(read, nullptr) << error.Text() << "\n" << text;
+  EXPECT_EQ(DescribeReport(*read), described);
+  EXPECT_EQ(WriteReport(*read), text);
+  auto* copy = qobject_cast<TBandReport*>(read);
+  EXPECT_EQ(copy->Page().Native(TRptPage::kWidth), 2970);
+  EXPECT_EQ(copy->PrinterSettings().OutputBin, TRptBin::Cassette);
+  // The entries the sub-details make for themselves are not stored but made again.
+  EXPECT_EQ(copy->Functions().Names(),
+            (std::vector<std::string>{"PAGENUMBER", "COLUMNNUMBER", "REPORTTITLE", "TOTAL", "SUB", "NESTED"}));
+  EXPECT_EQ(copy->Functions().WriteData()[3], "1+2");
+  EXPECT_NE(text.find("Functions.DATA = ('0' '0' '''''' '1+2')"), std::string::npos) << text;
+  EXPECT_EQ(OrderOf(copy), OrderOf(report));
+}
+
+TEST(ReportTextForm, ErrorsNameFileLineAndProperty) {
+  LocaleScope locale(false, false);
+  RegisterTextLabel();
+  struct Case {
+    std::string text;
+    int line;
+    std::string property, message;
+  };
+  const std::string head = "TBandReport R {\n";
+  const Case cases[] = {
+      {"", 1, "", "unexpected end of the description"},
+      {"TBandReport R\n{\n  Zoom = 50\n", 4, "", "unexpected end of the description"},
+      {"TNoSuch X {\n}\n", 1, "", "unknown class TNoSuch"},
+      {head + "  Zoom = 'x'\n}\n", 2, "Zoom", "an integer expected"},
+      {head + "  Zoom = 99999999999999999999\n}\n", 2, "Zoom", "integer out of range"},
+      {head + "  Colour = 1\n}\n", 2, "Colour", "unknown property of TBandReport"},
+      {head + "  Units = Furlongs\n}\n", 2, "Units", "unknown value Furlongs"},
+      {head + "  ReportTitle = 'open\n}\n", 2, "ReportTitle", "unterminated string"},
+      {head + "  ReportTitle = 'a'#999\n}\n", 2, "ReportTitle", "bad character code"},
+      {head + "  Page.Values = (1 2 3)\n}\n", 2, "Page.Values", "a list of 7 numbers expected"},
+      {head + "  Page.Values = (1 2 3 4 5 6 1e300)\n}\n", 2, "Page.Values", "value out of range"},
+      {head + "  Page.Values = (1 2 3 4 5 6 1e99999)\n}\n", 2, "Page.Values", "number out of range"},
+      {head + "  Options = [FirstPageHeader LastPageFooter]\n}\n", 2, "Options", "',' or ']' expected"},
+      {head + "  Options = [Sometimes]\n}\n", 2, "Options", "unknown value Sometimes"},
+      {head + "  TRptBand B {\n  }\n  TRptBand b {\n  }\n}\n", 4, "", "duplicate name b"},
+      {head + "  TRptBand B {\n    LinkBand = Missing\n  }\n}\n", 3, "LinkBand", "no object named Missing"},
+      {head + "  TRptBand A {\n    LinkBand = B\n  }\n  TRptBand B {\n    LinkBand = A\n  }\n}\n", 6, "LinkBand",
+       "Circular linking not allowed"},
+      {head + "  TRptSubDetail S {\n    Master = T\n  }\n  TRptBand T {\n  }\n}\n", 3, "Master",
+       "not a report or a sub-detail band"},
+      {head + "}\n}\n", 3, "", "text after the end of the description"},
+      {head + "  Zoom = @\n}\n", 2, "Zoom", "unexpected character"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    QWidget form;
+    ReportTextError error;
+    EXPECT_EQ(ReadReport(c.text, "bad.txt", &form, error), nullptr);
+    EXPECT_EQ(error.file, "bad.txt");
+    EXPECT_EQ(error.line, c.line);
+    EXPECT_EQ(error.property, c.property);
+    EXPECT_EQ(error.message, c.message);
+    EXPECT_TRUE(form.findChildren<QObject*>().isEmpty());  // nothing left behind
+  }
+  ReportTextError error{"R.txt", 7, "Zoom", "an integer expected"};
+  EXPECT_EQ(error.Text(), "R.txt(7): Zoom: an integer expected");
+}
+
+TEST(ReportTextForm, FilesAreSavedWholeAndLoaded) {
+  LocaleScope locale(false, true);
+  RegisterTextLabel();
+  testsupport::TempFolder tmp;
+  QWidget form;
+  ReportTextError error;
+  QObject* report = ReadReport(kProgramPage, "page", &form, error);
+  ASSERT_NE(report, nullptr);
+  std::string path = tmp.Path("レポート.txt");
+  std::string message;
+  ASSERT_TRUE(SaveReportFile(path, *report, message)) << message;
+  std::string bytes;
+  ASSERT_TRUE(platform::ReadFileBytes(path, bytes));
+  EXPECT_EQ(bytes, kProgramPage);
+  QWidget form2;
+  QObject* loaded = LoadReportFile(path, &form2, error);
+  ASSERT_NE(loaded, nullptr) << error.Text();
+  EXPECT_EQ(WriteReport(*loaded), kProgramPage);
+  EXPECT_FALSE(SaveReportFile(tmp.Path("no such folder\\x.txt"), *report, message));
+  EXPECT_EQ(LoadReportFile(tmp.Path("missing.txt"), &form2, error), nullptr);
+  EXPECT_EQ(error.message, "the file cannot be read");
+}
+
+}  // namespace
+
+#include "report_text_test.moc"
