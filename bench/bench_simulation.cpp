@@ -5,8 +5,8 @@
 //   BM_WriteResultFiles     writing the 18 result files of that run alone (their bytes as the
 //                           run wrote them, through the same atomic file set, unsynced as
 //                           the run writes them);
-//   BM_BalanceAndFormat     the daily balance and the formatting of every result text in
-//                           memory, without any file access;
+//   BM_BalanceAndFormat     the run's own balance and formatting of every result text in
+//                           memory (Simulation::ComputeResults), without any file access;
 //   BM_Balance              the daily balance of the fifteen years alone.
 //
 // Data: the sample case with the installed weather files beside the executable when they were
@@ -122,59 +122,39 @@ void BM_WriteResultFiles(benchmark::State& state) {
 BENCHMARK(BM_WriteResultFiles)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The station's 30 records, read once.
-bool ReadStationRecords(std::vector<app::TDailyWeatherRecord>& temps, std::vector<app::TDailyWeatherRecord>& precs) {
-  fw::ReadRecNN8(fw::CalcData, 1100);
-  const int station = static_cast<int>(fw::RecNN8.N[3]);
-  temps.assign(app::kYearCount, {});
-  precs.assign(app::kYearCount, {});
-  platform::RandomAccessFile t, p;
-  if (!t.Open(fw::CalDir + app::TemperatureFileName()) || !p.Open(fw::CalDir + app::PrecipitationFileName()))
-    return false;
-  unsigned char bytes[app::kWeatherRecordSize];
-  for (int k = 0; k < app::kYearCount; ++k) {
-    const int64_t offset = app::WeatherRecordOffset(station, app::kFirstYear + k);
-    if (!t.ReadAt(offset, bytes, sizeof bytes)) return false;
-    app::DecodeWeatherRecord(bytes, temps[k]);
-    if (!p.ReadAt(offset, bytes, sizeof bytes)) return false;
-    app::DecodeWeatherRecord(bytes, precs[k]);
+struct StationRecords {
+  std::vector<app::TDailyWeatherRecord> temperature, precipitation;
+  bool Read() {
+    fw::ReadRecNN8(fw::CalcData, 1100);
+    const int station = static_cast<int>(fw::RecNN8.N[3]);
+    temperature.assign(app::kYearCount, {});
+    precipitation.assign(app::kYearCount, {});
+    platform::RandomAccessFile t, p;
+    if (!t.Open(fw::CalDir + app::TemperatureFileName()) || !p.Open(fw::CalDir + app::PrecipitationFileName()))
+      return false;
+    unsigned char bytes[app::kWeatherRecordSize];
+    for (int k = 0; k < app::kYearCount; ++k) {
+      const int64_t offset = app::WeatherRecordOffset(station, app::kFirstYear + k);
+      if (!t.ReadAt(offset, bytes, sizeof bytes)) return false;
+      app::DecodeWeatherRecord(bytes, temperature[k]);
+      if (!p.ReadAt(offset, bytes, sizeof bytes)) return false;
+      app::DecodeWeatherRecord(bytes, precipitation[k]);
+    }
+    return true;
   }
-  return true;
-}
+};
 
 void BM_BalanceAndFormat(benchmark::State& state) {
   BenchData& d = Data();
   if (!d.ready) return state.SkipWithError("sample case not found");
   auto sim = NewSimulation();
-  std::vector<app::TDailyWeatherRecord> temps, precs;
-  if (!ReadStationRecords(temps, precs)) return state.SkipWithError("weather records missing");
-  const std::string dayName = platform::J("日次データ");
-  const std::string monthName = platform::J("月次データ");
-  const std::string yearName = platform::J("年次データ");
-  auto totals = std::make_unique<app::RunTotals>();
-  auto days = std::make_unique<app::YearDays>();
-  app::DayLineFormatter dayLines;
-  std::string text;
-  text.reserve(72 * 1024);
+  StationRecords records;
+  if (!records.Read()) return state.SkipWithError("weather records missing");
   size_t written = 0;
   for (auto _ : state) {
-    totals->Clear();
-    for (int k = 1; k <= app::kYearCount; ++k) {
-      text.clear();
-      sim->DayFileHeader(1, dayName, text);
-      app::DailyBalance(sim->Parameters, k, temps[k - 1], precs[k - 1], *totals, *days);
-      totals->CloseYear(k);
-      dayLines.AppendYear(*days, text);
-      written += text.size();
-    }
-    text.clear();
-    sim->DayFileHeader(2, monthName, text);
-    for (int k = 1; k <= app::kYearCount; ++k)
-      for (int m = 1; m <= 12; ++m) app::AppendMonthLine(*totals, k, m, text);
-    sim->DayFileHeader(3, yearName, text);
-    for (int k = 1; k <= app::kYearCount; ++k) app::AppendYearLine(*totals, sim->Parameters, k, text);
-    for (int k = 0; k <= app::kYearCount; ++k) text += app::FullTankLine(*totals, k);
-    written += text.size();
-    benchmark::DoNotOptimize(text.data());
+    if (!sim->ComputeResults(records.temperature.data(), records.precipitation.data()))
+      return state.SkipWithError("balance failed");
+    for (int index = 1; index <= app::kYearCount + 2; ++index) written += sim->ResultText(index).size();
   }
   state.SetBytesProcessed(static_cast<int64_t>(written));
   state.SetLabel(d.label);
@@ -185,14 +165,14 @@ void BM_Balance(benchmark::State& state) {
   BenchData& d = Data();
   if (!d.ready) return state.SkipWithError("sample case not found");
   auto sim = NewSimulation();
-  std::vector<app::TDailyWeatherRecord> temps, precs;
-  if (!ReadStationRecords(temps, precs)) return state.SkipWithError("weather records missing");
+  StationRecords records;
+  if (!records.Read()) return state.SkipWithError("weather records missing");
   auto totals = std::make_unique<app::RunTotals>();
   auto days = std::make_unique<app::YearDays>();
   for (auto _ : state) {
     totals->Clear();
     for (int k = 1; k <= app::kYearCount; ++k) {
-      app::DailyBalance(sim->Parameters, k, temps[k - 1], precs[k - 1], *totals, *days);
+      app::DailyBalance(sim->Parameters, k, records.temperature[k - 1], records.precipitation[k - 1], *totals, *days);
       totals->CloseYear(k);
       benchmark::DoNotOptimize(days->days);
     }

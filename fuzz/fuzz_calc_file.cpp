@@ -1,5 +1,5 @@
-// A calculation file loaded into the condition store, every record kind read from every
-// line, and the simulation's parameters taken from it and run through a year of the balance
+// A calculation file loaded into the condition store, its lines read as records of every
+// kind, and the simulation's parameters taken from it and run through a year of the balance
 // and its result lines.
 #include <memory>
 
@@ -27,10 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = fuzzsupport::WriteScratchFile("CASE.HVS", fuzzsupport::Bytes(data, size));
   fw::CalcData.clear();
   if (!fw::LoadInputData(path, fw::CalcData)) return 0;
+  // Each line (a label below 1000 is a line index) read as one kind, the kinds in turn.
   const int lines = static_cast<int>(fw::CalcData.size());
-  for (int k = 0; k < static_cast<int>(fw::RecordKind::Count); ++k) {
-    for (int label = 1; label < lines && label < 64; ++label) fw::ReadRecord(fw::CalcData, label, static_cast<fw::RecordKind>(k));
-  }
+  const int kinds = static_cast<int>(fw::RecordKind::Count);
+  for (int label = 1; label < lines && label < 256; ++label)
+    fw::ReadRecord(fw::CalcData, label, static_cast<fw::RecordKind>((label + data[0]) % kinds));
 
   static auto sim = std::make_unique<app::Simulation>();
   static auto totals = std::make_unique<app::RunTotals>();

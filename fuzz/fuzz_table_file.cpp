@@ -1,5 +1,5 @@
 // A fixed-width table file (settings, tables of the installation, the result-name registry)
-// read into the table buffer, and the buffer written back where it was read.
+// read into the table buffer, and the buffer searched as the readers of the tables do.
 #include "framework/table_file.h"
 #include "support.h"
 
@@ -9,7 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (fw::DataLoad(path)) {
     const fw::TTableBuffer& t = fw::TableBuffer;
     fw::FindInTable(t.TableRows, t.TableKeys, t.TableKeys[t.TableRows]);
-    fw::DataSave(fuzzsupport::ScratchFolder() + "SAVED.DAT");
+    fw::FindInStrings(std::span<const std::string>(t.FileNames.data() + 1, static_cast<size_t>(t.FileNamesCount)),
+                      t.TableCells[1][t.TableCols]);
   }
   return 0;
 }

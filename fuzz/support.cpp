@@ -18,17 +18,7 @@ class QuietUi final : public platform::Ui {
  public:
   platform::ModalResult ShowMessageBox(const std::string&, const std::string&, platform::DialogKind,
                                        platform::DialogButtons buttons) override {
-    switch (buttons) {
-      case platform::DialogButtons::YesNo:
-      case platform::DialogButtons::YesNoCancel:
-      case platform::DialogButtons::YesAbort:
-        return platform::ModalResult::Yes;
-      case platform::DialogButtons::CancelRetry:
-        return platform::ModalResult::Cancel;
-      case platform::DialogButtons::Ok:
-        break;
-    }
-    return platform::ModalResult::Ok;
+    return platform::FirstButtonAnswer(buttons);
   }
   void Beep() override {}
   uint64_t TickCountMs() override { return now_ += 10; }

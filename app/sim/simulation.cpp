@@ -100,7 +100,7 @@ bool Simulation::ReadRecords(int station) {
   return true;
 }
 
-bool Simulation::ComputeTexts() {
+bool Simulation::ComputeResults(const TDailyWeatherRecord* temperature, const TDailyWeatherRecord* precipitation) {
   Totals.Clear();
   texts_.resize(kTextCount);
   fullLines_.clear();
@@ -109,7 +109,7 @@ bool Simulation::ComputeTexts() {
   const std::string dailyName = J("日次データ");
   for (int k = 1; k <= kYearCount; ++k) {
     if (PauseEachYear) fw::WaitSeconds(0.1);
-    if (!DailyBalance(Parameters, k, temperature_[k - 1], precipitation_[k - 1], Totals, days_) ||
+    if (!DailyBalance(Parameters, k, temperature[k - 1], precipitation[k - 1], Totals, days_) ||
         !Totals.CloseYear(k)) {
       fw::MsgDialog("<" + CalcFilePath + J(">の計算条件では計算値が数値の範囲を超えます。（計算中止）"), 3, 1);
       return Fail();
@@ -213,7 +213,7 @@ bool Simulation::RunSimulation() {
     return Fail();
   }
 
-  if (!ComputeTexts() || !WriteResultFiles()) return false;
+  if (!ComputeResults(temperature_, precipitation_) || !WriteResultFiles()) return false;
   fw::ResultLines = fullLines_;
 
   fw::RegisterResultName(CalcFilePath);

@@ -53,6 +53,15 @@ class Simulation {
   // DayFileHeader of result_text.h with the case's title (block 1000 of the condition store).
   void DayFileHeader(int kind, const std::string& name, std::string& out) const;
 
+  // The part of a run without files: the balance of the fifteen years from the station's
+  // records (kYearCount of each, 1981 first) and the text of every result file, with the pause
+  // between the years. A balance that is not finite is reported and ends the run (false).
+  bool ComputeResults(const TDailyWeatherRecord* temperature, const TDailyWeatherRecord* precipitation);
+  // The texts ComputeResults made: the daily file of year index 1..15, then index 16 the
+  // monthly and 17 the yearly file; and the lines of "(FULL).DAT".
+  const std::string& ResultText(int index) const { return texts_[static_cast<size_t>(index - 1)]; }
+  const std::vector<std::string>& FullTankLines() const { return fullLines_; }
+
  private:
   // Ends a run that failed: closes the weather files, restores the cursor, clears
   // Calculating; returns false.
@@ -60,9 +69,6 @@ class Simulation {
   // Reads the station's two records of every year; a read error or a record of another year
   // is reported and ends the run (false).
   bool ReadRecords(int station);
-  // Computes and formats the fifteen years into texts_; a balance that is not finite is
-  // reported and ends the run (false).
-  bool ComputeTexts();
   // Writes the result files through a file set and renames them into place.
   bool WriteResultFiles();
   bool ReportReadError(const std::string& path);

@@ -384,9 +384,11 @@ void QtDc::ThinPolyline(const std::vector<Point>& pts, bool closed) {
     if (hi < lo) hi = lo;
     styleAt += lo;
     for (int64_t i = lo; i < hi; ++i) {
-      // Minor axis rounded half away from the start, the same in every direction.
-      int64_t nx = ddx == 0 ? 0 : (2 * i * ddx + (ddx > 0 ? steps : -steps)) / (2 * steps);
-      int64_t ny = ddy == 0 ? 0 : (2 * i * ddy + (ddy > 0 ? steps : -steps)) / (2 * steps);
+      // Minor axis rounded half away from the start, the same in every direction (in 128 bits:
+      // the product of two 32-bit spans does not fit 64).
+      using Wide = __int128;
+      int64_t nx = ddx == 0 ? 0 : static_cast<int64_t>((2 * Wide{i} * ddx + (ddx > 0 ? steps : -steps)) / (2 * Wide{steps}));
+      int64_t ny = ddy == 0 ? 0 : static_cast<int64_t>((2 * Wide{i} * ddy + (ddy > 0 ? steps : -steps)) / (2 * Wide{steps}));
       if (std::llabs(ddx) == steps) nx = ddx > 0 ? i : -i;
       if (std::llabs(ddy) == steps) ny = ddy > 0 ? i : -i;
       const int64_t x = a.x + nx, y = a.y + ny;
