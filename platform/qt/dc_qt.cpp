@@ -285,7 +285,8 @@ QBrush QtDc::MakeBrush() const {
 QPen QtDc::WidePen() const {
   const LogPen& lp = state_.pen;
   QPen pen(PenColor());
-  pen.setWidth(std::max(1, lp.width));
+  // Qt pens are at most 32767 pixels wide (wider ones are refused and left at one pixel).
+  pen.setWidth(std::clamp(lp.width, 1, 32767));
   switch (lp.style & PS_ENDCAP_MASK) {
     case PS_ENDCAP_SQUARE: pen.setCapStyle(Qt::SquareCap); break;
     case PS_ENDCAP_FLAT: pen.setCapStyle(Qt::FlatCap); break;
