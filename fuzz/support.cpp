@@ -22,12 +22,13 @@ class QuietUi final : public platform::Ui {
   }
   void Beep() override {}
   uint64_t TickCountMs() override { return now_ += 10; }
-  void ProcessEvents() override {}
+  void ProcessEvents(platform::PumpScope) override {}
   platform::Point CursorPos() override { return {}; }
   void SetCursorPos(platform::Point) override {}
   void SetCursorShape(platform::CursorShape) override {}
   int ScreenWidth() override { return 1024; }
   int ScreenHeight() override { return 768; }
+  void SetHintHidePause(int) override {}
 
  private:
   uint64_t now_ = 0;
