@@ -3,16 +3,18 @@
 //                           30 weather records, the daily balance, formatting and writing the
 //                           18 result files, registration;
 //   BM_WriteResultFiles     writing the 18 result files of that run alone (their bytes as the
-//                           run wrote them, through the same atomic file writer);
-//   BM_BalanceAndFormat     the daily balance and the formatting of every result text in
-//                           memory, without any file access.
+//                           run wrote them, through the same atomic file set, unsynced as
+//                           the run writes them);
+//   BM_BalanceAndFormat     the run's own balance and formatting of every result text in
+//                           memory (Simulation::ComputeResults), without any file access;
+//   BM_Balance              the daily balance of the fifteen years alone.
 //
 // Data: the sample case with the installed weather files beside the executable when they were
 // built (the station of the sample); otherwise the sample case on the synthetic two-station
 // fixture of the tests (station 2). Results go to a folder in the temporary folder (TMPDIR,
 // else /tmp) that is removed at the end. Every result file is written through a temporary file
-// and synced to the disk, so on a disk the writing time is mostly the syncs; with TMPDIR on a
-// memory file system (/dev/shm) the same run shows its computing time.
+// renamed over the old one, without a disk flush; with TMPDIR on a memory file system
+// (/dev/shm) the same run shows its computing time without the disk file system's share.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -110,58 +112,74 @@ void BM_WriteResultFiles(benchmark::State& state) {
     files.emplace_back(path, std::move(bytes));
   }
   for (auto _ : state) {
+    platform::AtomicFileSet set;
     for (const auto& [path, bytes] : files)
-      if (!platform::WriteFileBytesAtomic(path, bytes)) return state.SkipWithError("write failed");
+      if (!set.Write(path, bytes, nullptr, platform::Durability::Unsynced)) return state.SkipWithError("write failed");
+    if (!set.Commit()) return state.SkipWithError("rename failed");
   }
   state.SetLabel(d.label + ", 18 files");
 }
 BENCHMARK(BM_WriteResultFiles)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The station's 30 records, read once.
+struct StationRecords {
+  std::vector<app::TDailyWeatherRecord> temperature, precipitation;
+  bool Read() {
+    fw::ReadRecNN8(fw::CalcData, 1100);
+    const int station = static_cast<int>(fw::RecNN8.N[3]);
+    temperature.assign(app::kYearCount, {});
+    precipitation.assign(app::kYearCount, {});
+    platform::RandomAccessFile t, p;
+    if (!t.Open(fw::CalDir + app::TemperatureFileName()) || !p.Open(fw::CalDir + app::PrecipitationFileName()))
+      return false;
+    unsigned char bytes[app::kWeatherRecordSize];
+    for (int k = 0; k < app::kYearCount; ++k) {
+      const int64_t offset = app::WeatherRecordOffset(station, app::kFirstYear + k);
+      if (!t.ReadAt(offset, bytes, sizeof bytes)) return false;
+      app::DecodeWeatherRecord(bytes, temperature[k]);
+      if (!p.ReadAt(offset, bytes, sizeof bytes)) return false;
+      app::DecodeWeatherRecord(bytes, precipitation[k]);
+    }
+    return true;
+  }
+};
+
 void BM_BalanceAndFormat(benchmark::State& state) {
   BenchData& d = Data();
   if (!d.ready) return state.SkipWithError("sample case not found");
   auto sim = NewSimulation();
-  fw::ReadRecNN8(fw::CalcData, 1100);
-  const int station = static_cast<int>(fw::RecNN8.N[3]);
-  // The station's 30 records, read once.
-  std::vector<app::TDailyWeatherRecord> temps(app::kYearCount), precs(app::kYearCount);
-  platform::RandomAccessFile t, p;
-  if (!t.Open(fw::CalDir + app::TemperatureFileName()) || !p.Open(fw::CalDir + app::PrecipitationFileName()))
-    return state.SkipWithError("weather files missing");
-  unsigned char bytes[app::kWeatherRecordSize];
-  for (int k = 0; k < app::kYearCount; ++k) {
-    const int64_t offset = app::WeatherRecordOffset(station, app::kFirstYear + k);
-    if (!t.ReadAt(offset, bytes, sizeof bytes)) return state.SkipWithError("read failed");
-    app::DecodeWeatherRecord(bytes, temps[k]);
-    if (!p.ReadAt(offset, bytes, sizeof bytes)) return state.SkipWithError("read failed");
-    app::DecodeWeatherRecord(bytes, precs[k]);
-  }
-  const std::string dayName = platform::J("日次データ");
-  const std::string monthName = platform::J("月次データ");
-  const std::string yearName = platform::J("年次データ");
-  std::string text;
-  text.reserve(72 * 1024);
+  StationRecords records;
+  if (!records.Read()) return state.SkipWithError("weather records missing");
   size_t written = 0;
   for (auto _ : state) {
-    for (int k = 1; k <= app::kYearCount; ++k) {
-      text.clear();
-      sim->DayFileHeader(1, dayName, text);
-      sim->DailyBalance(k, temps[k - 1], precs[k - 1], text);
-      written += text.size();
-    }
-    text.clear();
-    sim->DayFileHeader(2, monthName, text);
-    for (int k = 1; k <= app::kYearCount; ++k)
-      for (int m = 1; m <= 12; ++m) sim->AppendMonthLine(k, m, text);
-    sim->DayFileHeader(3, yearName, text);
-    for (int k = 1; k <= app::kYearCount; ++k) sim->AppendYearLine(k, text);
-    written += text.size();
-    benchmark::DoNotOptimize(text.data());
+    if (!sim->ComputeResults(records.temperature.data(), records.precipitation.data()))
+      return state.SkipWithError("balance failed");
+    for (int index = 1; index <= app::kYearCount + 2; ++index) written += sim->ResultText(index).size();
   }
   state.SetBytesProcessed(static_cast<int64_t>(written));
   state.SetLabel(d.label);
 }
 BENCHMARK(BM_BalanceAndFormat)->Unit(benchmark::kMillisecond);
+
+void BM_Balance(benchmark::State& state) {
+  BenchData& d = Data();
+  if (!d.ready) return state.SkipWithError("sample case not found");
+  auto sim = NewSimulation();
+  StationRecords records;
+  if (!records.Read()) return state.SkipWithError("weather records missing");
+  auto totals = std::make_unique<app::RunTotals>();
+  auto days = std::make_unique<app::YearDays>();
+  for (auto _ : state) {
+    totals->Clear();
+    for (int k = 1; k <= app::kYearCount; ++k) {
+      app::DailyBalance(sim->Parameters, k, records.temperature[k - 1], records.precipitation[k - 1], *totals, *days);
+      totals->CloseYear(k);
+      benchmark::DoNotOptimize(days->days);
+    }
+  }
+  state.SetLabel(d.label);
+}
+BENCHMARK(BM_Balance)->Unit(benchmark::kMillisecond);
 
 void RemoveOutput() {
   const std::string dir = Data().outDir;

@@ -3,6 +3,7 @@
 
 #include "framework/appinit.h"
 #include "framework/calc_store.h"
+#include "framework/calc_store_kinds.h"
 #include "framework/convert.h"
 #include "framework/file_names.h"
 #include "framework/messages.h"
@@ -55,13 +56,30 @@ bool LoadInputData(const std::string& path, StringList& list) {
     MsgDialog(platform::J("読込むファイル名が見つかりません。") + "\r\r" + path, 3, 1);
     return false;
   }
-  StringList lines;
-  if (!platform::ReadTextLines(path, lines)) {
+  std::string bytes;
+  if (!platform::ReadFileBytes(path, bytes)) {
     MsgDialog(platform::J("ファイルを読込めませんでした。") + "\r\r" + path, 3, 1);
     return false;
   }
-  SplitFileName(path);
+  StringList lines;
+  platform::SplitTextLines(bytes, lines);
+  // A file cut off inside its last record (no line end, fewer than 88 columns) would read the
+  // missing values as zeros.
+  if (!bytes.empty() && bytes.back() != '\n' && lines.back().size() < static_cast<size_t>(kRecordWidth)) {
+    MsgDialog(platform::J("ファイルが記録の途中で終わっています。（読込中止）") + "\r\r" + path, 3, 1);
+    return false;
+  }
   if (lines.empty() || LooksLikeRecord(lines.front())) lines.insert(lines.begin(), HeaderLine(path));
+  // A real value beyond the range of numbers the calculation holds would make infinities of it.
+  size_t badLine = 0;
+  std::string badCell;
+  if (calc_store_detail::FindRealOutOfRange(lines, badLine, badCell)) {
+    MsgDialog(platform::J("値<") + TrimBoth(badCell) + platform::J(">（") + TrimRight(lines[badLine].substr(0, 12)) +
+                  platform::J("）が数値の範囲を超えています。（読込中止）") + "\r\r" + path,
+              3, 1);
+    return false;
+  }
+  SplitFileName(path);
   list = std::move(lines);
   MarkUnchanged(list);
   CalcDataLoaded = true;

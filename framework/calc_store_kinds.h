@@ -42,4 +42,9 @@ struct KindLayout {
 const KindLayout& LayoutOf(RecordKind kind);
 const std::vector<KindLayout>& AllLayouts();
 
+// The first real cell of the records of `list` (line 0, the header, is not a record) whose
+// value lies beyond the range of a single-precision float, as a reader would turn it into an
+// infinity: its line index and its text. False when every real cell reads as a finite value.
+bool FindRealOutOfRange(const StringList& list, size_t& line, std::string& cell);
+
 }  // namespace fw::calc_store_detail

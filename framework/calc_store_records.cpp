@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <string_view>
 
 #include "framework/calc_store.h"
@@ -314,6 +315,41 @@ bool LabelExists(const StringList& list, const std::string& key) {
 }
 
 // ---- Readers
+
+namespace calc_store_detail {
+
+bool FindRealOutOfRange(const StringList& list, size_t& line, std::string& cell) {
+  for (size_t i = 1; i < list.size(); ++i) {
+    std::string text = list[i];
+    if (text.size() < static_cast<size_t>(kRecordWidth)) text.resize(kRecordWidth, ' ');
+    const std::string tag = TrimRight(text.substr(6, 6));
+    for (const KindLayout& layout : AllLayouts()) {
+      // The tag of the kind, or of one record of a multi-record kind ("<ADN1>").
+      if (tag.compare(0, layout.tagBase.size(), layout.tagBase) != 0) continue;
+      const std::string rest = tag.substr(layout.tagBase.size());
+      const bool match = layout.entries == 1
+                             ? rest == ">"
+                             : rest.size() >= 2 && rest.back() == '>' &&
+                                   rest.find_first_not_of("0123456789") == rest.size() - 1;
+      if (!match) continue;
+      for (const FieldRun& run : layout.runs) {
+        if (run.type != FieldType::Real) continue;
+        for (int k = 0; k < run.count; ++k) {
+          const std::string c = Cell(text, run.col + run.stride * k, run.width);
+          if (std::fabs(TextToFloat(c)) > std::numeric_limits<float>::max()) {
+            line = i;
+            cell = c;
+            return true;
+          }
+        }
+      }
+      break;
+    }
+  }
+  return false;
+}
+
+}  // namespace calc_store_detail
 
 std::string ParseRecordLine(const StringList& list, int label, const std::string& tag, TRecordKindBuffer& buffer) {
   RecKindTag = tag.substr(0, 6);

@@ -3,6 +3,7 @@
 #include "platform/dc.h"
 
 #include <algorithm>
+#include <limits>
 #include <cmath>
 #include <utility>
 
@@ -115,10 +116,13 @@ namespace {
 
 class EstimateFontEngine final : public FontEngine {
  public:
+  // Sizes held to what a font can have, whatever the logical font holds.
   static int Em(const LogFont& f) {
-    if (f.height < 0) return -f.height;
-    if (f.height > 0) return f.height;
-    return 16;
+    if (f.height == 0) return 16;
+    return static_cast<int>(std::min<int64_t>(std::llabs(static_cast<int64_t>(f.height)), kMaxFontSize));
+  }
+  static int Width(const LogFont& f) {
+    return static_cast<int>(std::min<int64_t>(std::llabs(static_cast<int64_t>(f.width)), kMaxFontSize));
   }
   TextMetrics Metrics(const LogFont& f) override {
     TextMetrics tm;
@@ -126,14 +130,14 @@ class EstimateFontEngine final : public FontEngine {
     tm.ascent = (em * 7 + 4) / 8;
     tm.descent = em - tm.ascent;
     tm.height = em;
-    tm.aveCharWidth = f.width != 0 ? std::abs(f.width) : std::max(1, em / 2);
+    tm.aveCharWidth = f.width != 0 ? Width(f) : std::max(1, em / 2);
     tm.maxCharWidth = 2 * tm.aveCharWidth;
     tm.weight = f.weight;
     tm.charSet = f.charSet;
     return tm;
   }
   std::vector<int> Advances(const LogFont& f, std::u16string_view text) override {
-    int half = f.width != 0 ? std::abs(f.width) : std::max(1, Em(f) / 2);
+    int half = f.width != 0 ? Width(f) : std::max(1, Em(f) / 2);
     std::vector<int> out;
     out.reserve(text.size());
     for (char16_t c : text) {
@@ -383,14 +387,22 @@ Region Region::Polygon(const std::vector<Point>& pts, int fillMode, const Rect* 
     top = std::min(top, p.y);
     bottom = std::max(bottom, p.y);
   }
+  // Only the rows and columns of `within` are computed: the cost follows the part that can
+  // show, not the coordinates.
+  double left = -std::numeric_limits<double>::infinity(), right = std::numeric_limits<double>::infinity();
   if (within) {
-    top = std::max(top, within->top);
-    bottom = std::min(bottom, within->bottom);
+    const Rect b = within->Normalized();
+    top = std::max(top, b.top);
+    bottom = std::min(bottom, b.bottom);
+    left = b.left;
+    right = b.right;
   }
   std::vector<std::vector<Interval>> rows;
+  if (bottom > top) rows.reserve(static_cast<size_t>(static_cast<int64_t>(bottom) - top));
+  std::vector<std::pair<double, int>> xs;  // crossing, direction
   for (int y = top; y < bottom; ++y) {
-    double yc = y + 0.5;
-    std::vector<std::pair<double, int>> xs;  // crossing, direction
+    const double yc = y + 0.5;
+    xs.clear();
     for (size_t k = 0; k < pts.size(); ++k) {
       const Point& a = pts[k];
       const Point& b = pts[(k + 1) % pts.size()];
@@ -398,7 +410,7 @@ Region Region::Polygon(const std::vector<Point>& pts, int fillMode, const Rect* 
       int dir = b.y > a.y ? 1 : -1;
       double y0 = std::min(a.y, b.y), y1 = std::max(a.y, b.y);
       if (yc < y0 || yc >= y1) continue;
-      double x = a.x + (yc - a.y) * (b.x - a.x) / static_cast<double>(b.y - a.y);
+      double x = a.x + (yc - a.y) * (static_cast<double>(b.x) - a.x) / (static_cast<double>(b.y) - a.y);
       xs.emplace_back(x, dir);
     }
     std::sort(xs.begin(), xs.end());
@@ -408,13 +420,10 @@ Region Region::Polygon(const std::vector<Point>& pts, int fillMode, const Rect* 
       winding += xs[k].second;
       bool inside = fillMode == WINDING ? winding != 0 : (k % 2) == 0;
       if (!inside) continue;
-      int x0 = static_cast<int>(std::ceil(xs[k].first - 0.5));
-      int x1 = static_cast<int>(std::ceil(xs[k + 1].first - 0.5));
-      if (within) {
-        x0 = std::max(x0, within->left);
-        x1 = std::min(x1, within->right);
-      }
-      if (x1 <= x0) continue;
+      const double from = std::max(std::ceil(xs[k].first - 0.5), left);
+      const double to = std::min(std::ceil(xs[k + 1].first - 0.5), right);
+      if (to <= from) continue;
+      const int x0 = static_cast<int>(from), x1 = static_cast<int>(to);
       if (!row.empty() && row.back().second >= x0) {
         row.back().second = std::max(row.back().second, x1);
       } else {
@@ -841,14 +850,17 @@ int DeviceContext::TextAdvances(int& x, int& y, std::u16string_view text, const 
     x = state_.pos.x;
     y = state_.pos.y;
   }
-  int width = 0;
-  for (int a : advances) width += a;
-  return width;
+  // Advances from a metafile may be anything: the sum is held to the range of coordinates.
+  int64_t width = 0;
+  for (int a : advances) width = std::clamp<int64_t>(width + a, -(int64_t{1} << 30), int64_t{1} << 30);
+  return static_cast<int>(width);
 }
 
 Size DeviceContext::GetTextExtent(std::u16string_view text) const {
   Size s;
-  for (int a : GetCharAdvances(text)) s.cx += a;
+  int64_t cx = 0;
+  for (int a : GetCharAdvances(text)) cx = std::clamp<int64_t>(cx + a, -(int64_t{1} << 30), int64_t{1} << 30);
+  s.cx = static_cast<int>(cx);
   s.cy = GetTextMetrics().height;
   return s;
 }

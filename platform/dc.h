@@ -160,6 +160,10 @@ struct TextMetrics {
 // that a metafile's recorded character widths equal what the screen draws. The program
 // installs the Qt engine (qt/dc_qt.h); without one a simple built-in estimate answers
 // (half the em per half-width character, the em per full-width one).
+// The largest character height and width a font engine makes (pixels); larger logical sizes
+// are held to it.
+constexpr int kMaxFontSize = 10000;
+
 class FontEngine {
  public:
   virtual ~FontEngine() = default;
@@ -189,8 +193,8 @@ class Region {
   static Region FromRects(const std::vector<Rect>& rects);  // union of arbitrary rectangles
   static Region Ellipse(const Rect& box);
   static Region RoundRect(const Rect& box, int cornerW, int cornerH);
-  // `within` (optional) limits the pixels looked at, so that a polygon reaching far beyond
-  // a surface costs no more than the part that can be seen.
+  // The inside of the polygon; `within` (optional) limits the pixels looked at, so that a
+  // polygon reaching far beyond a surface costs no more than the part that can be seen.
   static Region Polygon(const std::vector<Point>& points, int fillMode = ALTERNATE, const Rect* within = nullptr);
   // A convex shape given row by row from `top`: one span [first, second) per row (none where
   // first >= second).

@@ -1,6 +1,8 @@
 // Enhanced Metafile header, record walking and bitmap coding.
 #include "platform/emf.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "platform/stream.h"
@@ -156,16 +158,14 @@ void WriteHeader(std::string& bytes, const Header& h) {
 }
 
 Size FrameSizePixels(const Header& h) {
-  Size s;
-  if (h.millimeters.cx > 0) {
-    s.cx = static_cast<int>((static_cast<int64_t>(h.frame.right) - h.frame.left) * h.device.cx /
-                            (h.millimeters.cx * 100.0) + 0.5);
-  }
-  if (h.millimeters.cy > 0) {
-    s.cy = static_cast<int>((static_cast<int64_t>(h.frame.bottom) - h.frame.top) * h.device.cy /
-                            (h.millimeters.cy * 100.0) + 0.5);
-  }
-  return s;
+  // In double and clamped: the header's fields may hold any 32-bit values.
+  auto pixels = [](int32_t from, int32_t to, int32_t device, int32_t millimeters) {
+    if (millimeters <= 0) return 0;
+    const double v = (static_cast<double>(to) - from) * device / (millimeters * 100.0) + 0.5;
+    return static_cast<int>(std::clamp(std::trunc(v), -1e9, 1e9));
+  };
+  return Size{pixels(h.frame.left, h.frame.right, h.device.cx, h.millimeters.cx),
+              pixels(h.frame.top, h.frame.bottom, h.device.cy, h.millimeters.cy)};
 }
 
 // ---- Records ----------------------------------------------------------------------------

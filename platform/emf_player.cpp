@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <exception>
 #include <variant>
 
 #include "platform/emf.h"
@@ -75,11 +77,11 @@ class Player {
     double fw = (static_cast<double>(h.frame.right) - h.frame.left) * pxPerMmX / 100;
     double fh = (static_cast<double>(h.frame.bottom) - h.frame.top) * pxPerMmY / 100;
     if (fw <= 0 || fh <= 0) {
-      // No usable frame: use the drawn bounds.
+      // No usable frame: use the drawn bounds (inclusive, so one more than their difference).
       fl = h.bounds.left;
       ft = h.bounds.top;
-      fw = h.bounds.right - h.bounds.left + 1;
-      fh = h.bounds.bottom - h.bounds.top + 1;
+      fw = static_cast<double>(h.bounds.right) - h.bounds.left + 1;
+      fh = static_cast<double>(h.bounds.bottom) - h.bounds.top + 1;
     }
     if (fw <= 0) fw = 1;
     if (fh <= 0) fh = 1;
@@ -119,7 +121,14 @@ class Player {
         sawEof = true;
         break;
       }
-      if (Play(rec)) {
+      // A record that fails, however it fails (an allocation included), is skipped.
+      bool played = false;
+      try {
+        played = Play(rec);
+      } catch (const std::exception&) {
+        played = false;
+      }
+      if (played) {
         ++result.played;
       } else {
         ++result.skipped;
@@ -386,8 +395,8 @@ class Player {
     uint32_t options = f.U32(52);
     Rect rcl = f.RectAt(56);
     uint32_t offDx = f.U32(72);
-    if (!f.ok) return false;
-    if (n > 0 && !f.Has(offString, n, wide ? 2 : 1)) return false;
+    // The string must lie inside the record whatever its count (an empty one included).
+    if (!f.ok || !f.Has(offString, n, wide ? 2 : 1)) return false;
     const uint32_t perChar = (options & ETO_PDY) ? 2 : 1;
     bool haveDx = offDx != 0 && n > 0;
     if (haveDx && !f.Has(offDx, static_cast<size_t>(n) * perChar, 4)) haveDx = false;
@@ -440,6 +449,13 @@ class Player {
     return true;
   }
 
+  // The source rectangle of a bit-block record from its origin and size (any 32-bit values),
+  // clamped to what a bitmap can hold.
+  static Rect SourceRect(int64_t x, int64_t y, int64_t cx, int64_t cy) {
+    auto clamp = [](int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -(int64_t{1} << 30), int64_t{1} << 30)); };
+    return Rect{clamp(x), clamp(y), clamp(x + cx), clamp(y + cy)};
+  }
+
   // The bitmap of a record (its info header and bits at the offsets stored at `offBmiAt` and
   // `offBitsAt`); `src` turned to count rows from the top.
   std::optional<Dib> RecordBitmap(const Record& rec, size_t offBmiAt, size_t offBitsAt, Rect& src) {
@@ -453,8 +469,9 @@ class Player {
     FieldReader h(bmi);
     if (h.I32(8) > 0) {
       // Source rows of a bottom-up bitmap count from the bottom.
-      int top = dib->height - src.top - src.Height();
-      src = Rect{src.left, top, src.right, top + src.Height()};
+      const int64_t height = static_cast<int64_t>(src.bottom) - src.top;
+      const int64_t top = static_cast<int64_t>(dib->height) - src.top - height;
+      src = SourceRect(src.left, top, static_cast<int64_t>(src.right) - src.left, height);
     }
     return dib;
   }
@@ -537,7 +554,7 @@ class Player {
         int xn = f.I32(8), xd = f.I32(12), yn = f.I32(16), yd = f.I32(20);
         if (!f.ok || xd == 0 || yd == 0) return false;
         Size& s = rec.type == EMR_SCALEWINDOWEXTEX ? st_.windowExt : st_.viewportExt;
-        Size n{static_cast<int>(static_cast<int64_t>(s.cx) * xn / xd), static_cast<int>(static_cast<int64_t>(s.cy) * yn / yd)};
+        Size n{ClampInt(static_cast<double>(s.cx) * xn / xd), ClampInt(static_cast<double>(s.cy) * yn / yd)};
         if (n.cx == 0 || n.cy == 0) return false;
         s = n;
         Recompute();
@@ -604,12 +621,12 @@ class Player {
       case EMR_RESTOREDC: {
         int n = f.I32(8);
         if (!f.ok) return false;
-        int count = static_cast<int>(stack_.size());
-        int k = n < 0 ? -n : count - n + 1;
+        const int64_t count = static_cast<int64_t>(stack_.size());
+        const int64_t k = n < 0 ? -static_cast<int64_t>(n) : count - n + 1;
         if (k < 1 || k > count) return false;
-        dc_.RestoreDC(-k);
-        SavedPlayer s = stack_[count - k];
-        stack_.resize(count - k);
+        dc_.RestoreDC(-static_cast<int>(k));
+        SavedPlayer s = stack_[static_cast<size_t>(count - k)];
+        stack_.resize(static_cast<size_t>(count - k));
         st_ = s.st;
         pos_ = s.pos;
         Recompute();
@@ -796,7 +813,7 @@ class Player {
           cys = f.I32(104);
           if (!f.ok) return false;
         }
-        return BitmapRecord(rec, 80, 88, Rect{xs, ys, xs + cxs, ys + cys}, dest, rop);
+        return BitmapRecord(rec, 80, 88, SourceRect(xs, ys, cxs, cys), dest, rop);
       }
       case EMR_STRETCHDIBITS: {
         int x = f.I32(24), y = f.I32(28), xs = f.I32(32), ys = f.I32(36), cxs = f.I32(40), cys = f.I32(44);
@@ -804,7 +821,7 @@ class Player {
         int cx = f.I32(72), cy = f.I32(76);
         if (!f.ok) return false;
         Point a = P(x, y), b = P(static_cast<double>(x) + cx, static_cast<double>(y) + cy);
-        return BitmapRecord(rec, 48, 56, Rect{xs, ys, xs + cxs, ys + cys}, Rect{a.x, a.y, b.x, b.y}, rop);
+        return BitmapRecord(rec, 48, 56, SourceRect(xs, ys, cxs, cys), Rect{a.x, a.y, b.x, b.y}, rop);
       }
       case EMR_ALPHABLEND: return AlphaBlendRecord(rec);
       case EMR_GRADIENTFILL: return GradientFillRecord(rec);

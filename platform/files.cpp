@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <stdio.h>  // renameat2
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <random>
 
 #include "platform/cp932.h"
+#include "platform/mbcs.h"
 #include "platform/path.h"
 
 namespace platform {
@@ -33,6 +35,19 @@ FileInfo InfoOfNative(const std::string& native) {
   info.size = static_cast<int64_t>(st.st_size);
   info.modified = static_cast<int64_t>(st.st_mtime);
   return info;
+}
+
+// The byte index of the last '\\' separator of an inside path (never a trail byte); npos when none.
+size_t LastSeparator(const std::string& inside) {
+  size_t last = std::string::npos;
+  for (size_t i = 0; i < inside.size(); ++i) {
+    if (IsCp932LeadByte(static_cast<unsigned char>(inside[i]))) {
+      ++i;
+    } else if (inside[i] == '\\') {
+      last = i;
+    }
+  }
+  return last;
 }
 
 }  // namespace
@@ -351,13 +366,15 @@ void AtomicFileWriter::Discard() {
   temp_.clear();
 }
 
-bool AtomicFileWriter::Begin(const std::string& path, std::string* error) {
+bool AtomicFileWriter::Begin(const std::string& path, std::string* error) { return BeginNative(Native(path), error); }
+
+bool AtomicFileWriter::BeginNative(const std::string& target, std::string* error) {
   auto fail = [error](const std::string& why) {
     if (error) *error = why;
     return false;
   };
   Discard();
-  target_ = Native(path);
+  target_ = target;
   if (target_.empty()) return fail("path not on drive C:");
   struct stat st;
   if (::stat(target_.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || (st.st_mode & S_IWUSR) == 0))
@@ -371,6 +388,10 @@ bool AtomicFileWriter::Begin(const std::string& path, std::string* error) {
 }
 
 bool AtomicFileWriter::Commit(std::string* error, Durability durability) {
+  return Finish(error, durability) && Replace(error, durability);
+}
+
+bool AtomicFileWriter::Finish(std::string* error, Durability durability) {
   auto fail = [this, error](const std::string& why) {
     if (error) *error = why;
     Discard();
@@ -385,10 +406,84 @@ bool AtomicFileWriter::Commit(std::string* error, Durability durability) {
   file_.Close();
   if (::close(fd) != 0) return fail(std::string("write failed: ") + std::strerror(errno));
   ::chmod(temp_.c_str(), 0644);
-  if (::rename(temp_.c_str(), target_.c_str()) != 0)
-    return fail(std::string("write failed: ") + std::strerror(errno));
+  return true;
+}
+
+bool AtomicFileWriter::Replace(std::string* error, Durability durability) {
+  if (temp_.empty()) {
+    if (error) *error = "nothing to save";
+    return false;
+  }
+  // An unsynced replacement of an existing file swaps the two names in one step and then
+  // removes the old file: a rename over an existing file makes some file systems (ext4) start
+  // writing the new file to the disk at once, the flush an unsynced write means to spare.
+  // Readers see the old or the new file at every moment either way.
+  if (durability == Durability::Unsynced &&
+      ::renameat2(AT_FDCWD, temp_.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE) == 0) {
+    ::unlink(temp_.c_str());  // now the old file
+    temp_.clear();
+    return true;
+  }
+  // No target yet, or a file system without the swap: a plain rename.
+  if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+    if (error) *error = std::string("write failed: ") + std::strerror(errno);
+    Discard();
+    return false;
+  }
   temp_.clear();
   return true;
 }
+
+// ---- AtomicFileSet -----------------------------------------------------------------------
+
+std::string AtomicFileSet::NativeOf(const std::string& inside) {
+  const size_t sep = LastSeparator(inside);
+  if (sep == std::string::npos) return Native(inside);
+  const std::string folder = inside.substr(0, sep + 1);
+  if (!folderKnown_ || folder != folderInside_) {
+    folderInside_ = folder;
+    folderNative_ = Native(folder);
+    folderNames_.clear();
+    if (!folderNative_.empty()) {
+      if (folderNative_.back() != '/') folderNative_ += '/';
+      if (DIR* dir = ::opendir(folderNative_.c_str())) {
+        while (dirent* e = ::readdir(dir)) folderNames_.emplace_back(e->d_name);
+        ::closedir(dir);
+      }
+    }
+    folderKnown_ = true;
+  }
+  if (folderNative_.empty()) return std::string();
+  const std::string name = Cp932ToUtf8(std::string_view(inside).substr(sep + 1));
+  // The exact name first, then one that differs in ASCII case only, as the path lookup does.
+  if (std::find(folderNames_.begin(), folderNames_.end(), name) != folderNames_.end()) return folderNative_ + name;
+  for (const std::string& existing : folderNames_)
+    if (SameNameIgnoringCase(existing, name)) return folderNative_ + existing;
+  return folderNative_ + name;
+}
+
+bool AtomicFileSet::Write(const std::string& path, std::string_view bytes, std::string* error,
+                          Durability durability) {
+  auto writer = std::make_unique<AtomicFileWriter>();
+  if (!writer->BeginNative(NativeOf(path), error)) return false;
+  writer->Out().WriteExact(bytes.data(), static_cast<int64_t>(bytes.size()));
+  if (!writer->Finish(error, durability)) return false;
+  entries_.push_back(Entry{path, durability, std::move(writer)});
+  return true;
+}
+
+bool AtomicFileSet::Commit(std::string* error, std::string* failedPath) {
+  bool ok = true;
+  for (Entry& e : entries_) {
+    if (ok && !e.writer->Replace(error, e.durability)) {
+      ok = false;
+      if (failedPath) *failedPath = e.inside;
+    }
+  }
+  entries_.clear();  // the writers not replaced remove their temporary files
+  return ok;
+}
+
+void AtomicFileSet::Discard() { entries_.clear(); }
 
 }  // namespace platform

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/stream.h"
@@ -35,7 +37,10 @@ void SplitTextLines(const std::string& bytes, std::vector<std::string>& lines);
 
 // Whether an atomic write waits until the new contents are on the disk before the rename.
 // Files the user keeps are Synced; files the program can write again at any time (result
-// tables) may be Unsynced, which spares a disk flush per file.
+// tables) may be Unsynced, which spares a disk flush per file: the new file is swapped in
+// for the old one (renameat2 with RENAME_EXCHANGE, then the old one removed), so the file
+// system does not start writing it out at once as it does for a rename over an existing
+// file; where the swap is not possible it is renamed.
 enum class Durability { Synced, Unsynced };
 
 // Atomic replacement (temporary file in the same folder, then rename). On failure the old
@@ -137,10 +142,53 @@ class AtomicFileWriter {
   bool Commit(std::string* error = nullptr, Durability durability = Durability::Synced);
 
  private:
+  friend class AtomicFileSet;
+  bool BeginNative(const std::string& target, std::string* error);
+  // Commit in two steps: the temporary file complete and closed, then in the target's place.
+  bool Finish(std::string* error, Durability durability);
+  bool Replace(std::string* error, Durability durability);
   void Discard();
   ReadWriteFile file_;
   std::string target_;  // native
   std::string temp_;    // native; empty when there is none
+};
+
+// A set of files replaced together. Write puts each file's new contents into a temporary file
+// beside it (an AtomicFileWriter's); Commit puts them all in their targets' places, in the
+// order written. Until Commit every target stays exactly as it was, and a set that is dropped
+// or discarded before Commit removes its temporary files. Write refuses a target that is a
+// folder or read-only, so the renames of Commit do not fail on them; should one still fail,
+// the targets replaced before it hold their new contents, the others their old ones, and no
+// temporary file is left. Paths of one folder are converted once: the folder's native form
+// and its listing (for the case-insensitive name lookup) are kept while consecutive files go
+// to the same folder.
+class AtomicFileSet {
+ public:
+  AtomicFileSet() = default;
+  AtomicFileSet(const AtomicFileSet&) = delete;
+  AtomicFileSet& operator=(const AtomicFileSet&) = delete;
+
+  // False (nothing kept for `path`, `error` holding a short English reason) when the target
+  // cannot be replaced or the temporary file cannot be written.
+  bool Write(const std::string& path, std::string_view bytes, std::string* error = nullptr,
+             Durability durability = Durability::Synced);
+  // False when a replacement failed; `failedPath` (when given) is the inside path of its target.
+  bool Commit(std::string* error = nullptr, std::string* failedPath = nullptr);
+  // Removes the temporary files of the set; the targets are untouched.
+  void Discard();
+  size_t Size() const { return entries_.size(); }
+
+ private:
+  std::string NativeOf(const std::string& inside);
+  struct Entry {
+    std::string inside;
+    Durability durability;
+    std::unique_ptr<AtomicFileWriter> writer;
+  };
+  std::vector<Entry> entries_;
+  std::string folderInside_, folderNative_;
+  std::vector<std::string> folderNames_;  // native names in the folder when it was listed
+  bool folderKnown_ = false;
 };
 
 }  // namespace platform

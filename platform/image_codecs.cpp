@@ -7,6 +7,8 @@
 #include <vector>
 
 #include <jpeglib.h>
+// After jpeglib.h, which it needs.
+#include <jerror.h>
 
 #include "platform/emf.h"
 
@@ -109,7 +111,13 @@ void OnJpegError(j_common_ptr info) {
   (*info->err->format_message)(info, err->message);
   std::longjmp(err->jump, 1);
 }
-void OnJpegMessage(j_common_ptr, int) {}  // warnings are not printed
+// Warnings are not printed. Image data that ends before the picture does (the file cut off, or
+// its end marker early) is damage, not a picture: libjpeg would go on and make up the rest,
+// for as long as the declared size asks.
+void OnJpegMessage(j_common_ptr info, int level) {
+  const int code = info->err->msg_code;
+  if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER)) OnJpegError(info);
+}
 
 }  // namespace
 

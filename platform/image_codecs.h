@@ -9,7 +9,8 @@
 //
 // JPEG files are encoded and decoded with libjpeg (the IJG interface): baseline, 4:2:0 colour
 // sampling, the quality given by the caller. Damaged data gives no picture and a reason, never a
-// crash (libjpeg's errors are caught).
+// crash (libjpeg's errors are caught); image data that ends before the whole picture is
+// decoded counts as damage.
 //
 // Both readers refuse a picture of more than kMaxDibPixels pixels from its header, before the
 // pixels are decoded; libjpeg's own working memory is held to a fixed amount as well.

@@ -17,17 +17,6 @@ bool PathExists(const std::string& native) {
   return ::lstat(native.c_str(), &st) == 0;
 }
 
-bool EqualsIgnoreAsciiCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x += 32;
-    if (y >= 'A' && y <= 'Z') y += 32;
-    if (x != y) return false;
-  }
-  return true;
-}
-
 // Resolves each component of `native` case-insensitively where the exact name is missing.
 std::string ResolveCase(const std::string& native) {
   if (PathExists(native)) return native;
@@ -47,7 +36,7 @@ std::string ResolveCase(const std::string& native) {
       DIR* dir = ::opendir(current.empty() ? "." : current.c_str());
       if (dir) {
         while (dirent* e = ::readdir(dir)) {
-          if (EqualsIgnoreAsciiCase(e->d_name, parts[i])) {
+          if (SameNameIgnoringCase(e->d_name, parts[i])) {
             candidate = current + e->d_name;
             break;
           }
@@ -63,6 +52,17 @@ std::string ResolveCase(const std::string& native) {
 }
 
 }  // namespace
+
+bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    unsigned char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x += 32;
+    if (y >= 'A' && y <= 'Z') y += 32;
+    if (x != y) return false;
+  }
+  return true;
+}
 
 std::optional<std::string> ToNativePath(const std::string& inside) {
   std::string rest = inside;

@@ -16,6 +16,10 @@ namespace platform {
 // match in directory order is used. A path on another drive than "C:" gives an empty result.
 std::optional<std::string> ToNativePath(const std::string& inside);
 
+// Whether two native names are equal but for the case of ASCII letters (the name lookup of
+// ToNativePath).
+bool SameNameIgnoringCase(const std::string& a, const std::string& b);
+
 // Native path (argv, a file dialog) to inside form. An absolute path gets "C:"; a relative
 // one stays relative. Empty when the name holds characters CP932 cannot encode.
 std::optional<std::string> ToInsidePath(const std::string& native);

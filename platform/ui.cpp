@@ -12,17 +12,7 @@ class HeadlessUi final : public Ui {
  public:
   ModalResult ShowMessageBox(const std::string& text, const std::string&, DialogKind, DialogButtons buttons) override {
     std::fprintf(stderr, "[message] %s\n", Cp932ToUtf8(text).c_str());
-    switch (buttons) {
-      case DialogButtons::YesNo:
-      case DialogButtons::YesNoCancel:
-      case DialogButtons::YesAbort:
-        return ModalResult::Yes;
-      case DialogButtons::CancelRetry:
-        return ModalResult::Cancel;
-      case DialogButtons::Ok:
-        break;
-    }
-    return ModalResult::Ok;
+    return FirstButtonAnswer(buttons);
   }
   void Beep() override {}
   uint64_t TickCountMs() override {
@@ -49,6 +39,20 @@ HeadlessUi& Headless() {
 Ui* g_ui = nullptr;
 
 }  // namespace
+
+ModalResult FirstButtonAnswer(DialogButtons buttons) {
+  switch (buttons) {
+    case DialogButtons::YesNo:
+    case DialogButtons::YesNoCancel:
+    case DialogButtons::YesAbort:
+      return ModalResult::Yes;
+    case DialogButtons::CancelRetry:
+      return ModalResult::Cancel;
+    case DialogButtons::Ok:
+      break;
+  }
+  return ModalResult::Ok;
+}
 
 Ui& CurrentUi() { return g_ui ? *g_ui : Headless(); }
 

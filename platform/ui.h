@@ -50,6 +50,9 @@ class Ui {
   virtual void SetHintHidePause(int ms) = 0;
 };
 
+// The answer a message box gives without a user: its first button (Yes, Cancel or OK).
+ModalResult FirstButtonAnswer(DialogButtons buttons);
+
 // The installed implementation (never null).
 Ui& CurrentUi();
 // Installs `ui` (not owned); nullptr reinstalls the headless implementation. Returns the previous one.

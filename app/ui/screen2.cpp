@@ -442,12 +442,12 @@ void THARV2Form::RefreshConditions() {
   const float constant[4] = {0, fw::RecWW8.V[1], fw::RecWW8.V[2], fw::RecWW8.V[3]};
   const double otherUse = fw::RecWW8.V[8];
 
-  LBL1_1x[3]->setText(Q(fw::FormatFloatN(8, 0, sim_.CatchArea)));
-  LBL1_1x[4]->setText(Q(fw::FormatFloatN(8, 0, sim_.TankCapacity[3])));
+  LBL1_1x[3]->setText(Q(fw::FormatFloatN(8, 0, sim_.Parameters.CatchArea)));
+  LBL1_1x[4]->setText(Q(fw::FormatFloatN(8, 0, sim_.Parameters.TankCapacity[3])));
   LBL1_1x[5]->setText(Q(fw::FormatFloatN(8, 0, persons)));
-  LBL1_1x[6]->setText(Q(fw::FormatFloatN(0, 0, sim_.BaseUse + otherUse) + J("㍑")));
-  LBL1_1x[7]->setText(Q(fw::FloatToTextDigits(sim_.IneffectivePrecip, 8, 1)));
-  LBL1_1x[8]->setText(Q(Fixed(8, 2, sim_.RunoffCoef)));
+  LBL1_1x[6]->setText(Q(fw::FormatFloatN(0, 0, sim_.Parameters.BaseUse + otherUse) + J("㍑")));
+  LBL1_1x[7]->setText(Q(fw::FloatToTextDigits(sim_.Parameters.IneffectivePrecip, 8, 1)));
+  LBL1_1x[8]->setText(Q(Fixed(8, 2, sim_.Parameters.RunoffCoef)));
 
   // Seasonal variation: a month of blocks 9101 to 9103 that differs from the use's constant
   // daily amount.
@@ -459,7 +459,7 @@ void THARV2Form::RefreshConditions() {
   }
   SBTN1_1->setText(varies ? Q("（変動あり）") : Q("（変動なし）"));
 
-  const double amounts[5] = {0, sim_.BaseUse, constant[1], constant[2], constant[3]};
+  const double amounts[5] = {0, sim_.Parameters.BaseUse, constant[1], constant[2], constant[3]};
   LBL_10x[1]->setText(Q(J("トイレ ") + fw::FormatFloatN(0, 0, amounts[1]) + J(" ﾘｯﾄﾙ")));
   for (int i = 2; i <= 4; ++i)
     LBL_10x[i]->setText(Q(useNames[i - 1] + " " + fw::FormatFloatN(0, 0, amounts[i]) + J(" ﾘｯﾄﾙ")));
@@ -539,12 +539,12 @@ void THARV2Form::ShowDay() {
   const double temperature = rec.Values[1];
   const double precipitation = rec.Values[2];
   const double level = rec.Values[5 + tank];
-  const double capacity = sim_.TankCapacity[tank];
+  const double capacity = sim_.Parameters.TankCapacity[tank];
   const double fill = capacity > 0 ? level / capacity * 100 : 0;
-  const double mains = std::max(0.0, static_cast<double>(sim_.MonthlyUse[rec.Month]) - level);
+  const double mains = std::max(0.0, static_cast<double>(sim_.Parameters.MonthlyUse[rec.Month]) - level);
   LBL2_1x[1]->setText(Q(fw::FloatToTextDigits(temperature, 7, 1)));
   LBL2_1x[2]->setText(Q(fw::FloatToTextDigits(precipitation, 7, 0)));
-  LBL2_1x[3]->setText(Q(fw::FloatToTextDigits(sim_.MonthCoef[rec.Month], 7, 2)));
+  LBL2_1x[3]->setText(Q(fw::FloatToTextDigits(sim_.Parameters.MonthCoef[rec.Month], 7, 2)));
   LBL2_1x[4]->setText(Q(fw::FloatToTextDigits(rec.Values[3], 7, 0)));
   LBL2_1x[5]->setText(Q(fw::FloatToTextDigits(rec.Values[4], 7, 0)));
   LBL2_1x[6]->setText(Q(fw::FloatToTextDigits(rec.Values[5], 7, 0)));

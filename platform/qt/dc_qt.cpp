@@ -39,18 +39,20 @@ QtFontEngine::Entry& QtFontEngine::Lookup(const LogFont& lf) {
   QFont f(QString::fromStdString(SubstituteFace(Cp932ToUtf8(lf.faceName))));
   f.setHintingPreference(QFont::PreferNoHinting);
   f.setStyleStrategy(QFont::PreferAntialias);
+  // Heights and widths held to what a font can have, whatever the logical font holds.
+  const int height = static_cast<int>(std::min<int64_t>(std::llabs(static_cast<int64_t>(lf.height)), kMaxFontSize));
   int em = 16;
   if (lf.height < 0) {
-    em = -lf.height;
+    em = height;
   } else if (lf.height > 0) {
     // A cell height: the em that gives that ascent + descent.
     QFont probe = f;
-    probe.setPixelSize(std::max(1, lf.height));
+    probe.setPixelSize(std::max(1, height));
     QFontMetricsF fm(probe);
     double cell = fm.ascent() + fm.descent();
-    em = cell > 0 ? static_cast<int>(std::lround(lf.height * lf.height / cell)) : lf.height;
+    em = cell > 0 ? static_cast<int>(std::lround(static_cast<double>(height) * height / cell)) : height;
   }
-  em = std::clamp(em, 1, 10000);
+  em = std::clamp(em, 1, kMaxFontSize);
   f.setPixelSize(em);
   if (lf.weight > 0) f.setWeight(static_cast<QFont::Weight>(std::clamp(lf.weight, 1, 1000)));
   f.setItalic(lf.italic != 0);
@@ -58,7 +60,10 @@ QtFontEngine::Entry& QtFontEngine::Lookup(const LogFont& lf) {
   f.setStrikeOut(lf.strikeOut != 0);
   if (lf.width != 0) {
     int natural = QFontMetrics(f).averageCharWidth();
-    if (natural > 0) f.setStretch(std::clamp(static_cast<int>(std::lround(std::abs(lf.width) * 100.0 / natural)), 1, 4000));
+    if (natural > 0) {
+      const double stretch = std::fabs(static_cast<double>(lf.width)) * 100.0 / natural;
+      f.setStretch(static_cast<int>(std::lround(std::clamp(stretch, 1.0, 4000.0))));
+    }
   }
   QFontMetrics fm(f);
   TextMetrics& tm = entry->metrics;
@@ -141,6 +146,19 @@ void ArcAngles(const Rect& box, int xs, int ys, int xe, int ye, int direction, d
   sweep = RadialAngle(box, xe, ye) - start;
   if (sweep <= 0) sweep += 360;
   if (direction == AD_CLOCKWISE) sweep = sweep >= 360 ? -360 : sweep - 360;
+}
+
+std::vector<QPointF> ToPointsF(const std::vector<Point>& points) {
+  std::vector<QPointF> out;
+  out.reserve(points.size());
+  for (const Point& p : points) out.emplace_back(p.x, p.y);
+  return out;
+}
+
+// The common part of two rectangles (empty when none).
+Rect Intersection(const Rect& a, const Rect& b) {
+  const Rect n = a.Normalized();
+  return Rect{std::max(n.left, b.left), std::max(n.top, b.top), std::min(n.right, b.right), std::min(n.bottom, b.bottom)};
 }
 
 QPolygon ToQPolygon(const std::vector<Point>& points) {
@@ -267,7 +285,8 @@ QBrush QtDc::MakeBrush() const {
 QPen QtDc::WidePen() const {
   const LogPen& lp = state_.pen;
   QPen pen(PenColor());
-  pen.setWidth(std::max(1, lp.width));
+  // Qt pens are at most 32767 pixels wide (wider ones are refused and left at one pixel).
+  pen.setWidth(std::clamp(lp.width, 1, 32767));
   switch (lp.style & PS_ENDCAP_MASK) {
     case PS_ENDCAP_SQUARE: pen.setCapStyle(Qt::SquareCap); break;
     case PS_ENDCAP_FLAT: pen.setCapStyle(Qt::FlatCap); break;
@@ -310,21 +329,16 @@ void QtDc::ThinPolyline(const std::vector<Point>& pts, bool closed) {
       for (int v : pattern) dashes.push_back(v);
       pen.setDashPattern(dashes);
     }
-    p_->setPen(pen);
-    p_->setBrush(Qt::NoBrush);
-    QPolygon poly;
-    for (const Point& p : pts) poly << QPoint(p.x, p.y);
-    if (closed) {
-      p_->drawPolygon(poly);
-    } else {
-      p_->drawPolyline(poly);
-    }
+    std::vector<QPointF> points;
+    points.reserve(pts.size());
+    for (const Point& p : pts) points.emplace_back(p.x, p.y);
+    StrokeClipped(points, closed, pen, nullptr);
     return;
   }
   std::vector<int> pattern = ThinPattern(state_.pen);
   int period = 0;
   for (int v : pattern) period += v;
-  long styleAt = 0;
+  int64_t styleAt = 0;
   QVector<QPoint> on, off;
   auto put = [&](int x, int y) {
     if (period == 0) {
@@ -340,21 +354,52 @@ void QtDc::ThinPolyline(const std::vector<Point>& pts, bool closed) {
     (seg % 2 == 0 ? on : off).push_back(QPoint(x, y));
     ++styleAt;
   };
+  // Only the pixels inside the box can show; the steps before and after it only move the
+  // dash pattern on, so the work follows the target's size, not the line's length.
+  const Rect box = DrawBox(0);
   size_t n = pts.size();
   size_t segments = closed ? n : n - 1;
   for (size_t s = 0; s < segments; ++s) {
     const Point& a = pts[s];
     const Point& b = pts[(s + 1) % n];
-    int64_t ddx = b.x - a.x, ddy = b.y - a.y;
+    int64_t ddx = static_cast<int64_t>(b.x) - a.x, ddy = static_cast<int64_t>(b.y) - a.y;
     int64_t steps = std::max(std::llabs(ddx), std::llabs(ddy));
-    for (int64_t i = 0; i < steps; ++i) {
-      // Minor axis rounded half away from the start, the same in every direction.
-      int64_t nx = ddx == 0 ? 0 : (2 * i * ddx + (ddx > 0 ? steps : -steps)) / (2 * steps);
-      int64_t ny = ddy == 0 ? 0 : (2 * i * ddy + (ddy > 0 ? steps : -steps)) / (2 * steps);
+    // Each coordinate moves monotonically and stays within a pixel of a + i x d / steps, so
+    // the steps whose pixel can lie inside the box form one range [lo, hi).
+    int64_t lo = 0, hi = steps;
+    auto limit = [&](int64_t start, int64_t d, int min, int max) {
+      if (d == 0) {
+        if (start < min || start >= max) hi = lo;
+        return;
+      }
+      double i0 = (static_cast<double>(min) - 1 - start) * static_cast<double>(steps) / static_cast<double>(d);
+      double i1 = (static_cast<double>(max) + 1 - start) * static_cast<double>(steps) / static_cast<double>(d);
+      if (i0 > i1) std::swap(i0, i1);
+      lo = std::max(lo, static_cast<int64_t>(std::max(std::floor(i0), -1.0)) - 1);
+      hi = std::min(hi, static_cast<int64_t>(std::min(std::ceil(i1), static_cast<double>(steps))) + 2);
+    };
+    limit(a.x, ddx, box.left, box.right);
+    limit(a.y, ddy, box.top, box.bottom);
+    lo = std::max<int64_t>(lo, 0);
+    hi = std::min(hi, steps);
+    if (hi < lo) hi = lo;
+    styleAt += lo;
+    for (int64_t i = lo; i < hi; ++i) {
+      // Minor axis rounded half away from the start, the same in every direction (in 128 bits:
+      // the product of two 32-bit spans does not fit 64).
+      using Wide = __int128;
+      int64_t nx = ddx == 0 ? 0 : static_cast<int64_t>((2 * Wide{i} * ddx + (ddx > 0 ? steps : -steps)) / (2 * Wide{steps}));
+      int64_t ny = ddy == 0 ? 0 : static_cast<int64_t>((2 * Wide{i} * ddy + (ddy > 0 ? steps : -steps)) / (2 * Wide{steps}));
       if (std::llabs(ddx) == steps) nx = ddx > 0 ? i : -i;
       if (std::llabs(ddy) == steps) ny = ddy > 0 ? i : -i;
-      put(static_cast<int>(a.x + nx), static_cast<int>(a.y + ny));
+      const int64_t x = a.x + nx, y = a.y + ny;
+      if (x >= box.left && x < box.right && y >= box.top && y < box.bottom) {
+        put(static_cast<int>(x), static_cast<int>(y));
+      } else {
+        ++styleAt;
+      }
     }
+    styleAt += steps - hi;
   }
   p_->setBrush(Qt::NoBrush);
   QPen pen(PenColor());
@@ -371,9 +416,109 @@ void QtDc::ThinPolyline(const std::vector<Point>& pts, bool closed) {
   }
 }
 
+Rect QtDc::DrawBox(int margin) const {
+  // A surface of unknown size limits nothing.
+  const Rect surface = SurfaceBox();
+  const int64_t far = int64_t{1} << 30;
+  int64_t left = surface.IsEmpty() ? -far : surface.left, top = surface.IsEmpty() ? -far : surface.top;
+  int64_t right = surface.IsEmpty() ? far : surface.right, bottom = surface.IsEmpty() ? far : surface.bottom;
+  if (state_.clip) {
+    const Rect c = state_.clip->Bounds();
+    left = std::max<int64_t>(left, c.left);
+    top = std::max<int64_t>(top, c.top);
+    right = std::min<int64_t>(right, c.right);
+    bottom = std::min<int64_t>(bottom, c.bottom);
+  }
+  if (right <= left || bottom <= top) return Rect{};
+  return Rect{static_cast<int>(left - margin), static_cast<int>(top - margin), static_cast<int>(right + margin),
+              static_cast<int>(bottom + margin)};
+}
+
+void QtDc::StrokeClipped(const std::vector<QPointF>& points, bool closed, const QPen& pen, const QRectF* rect) {
+  if (points.size() < 2) return;
+  // Beyond the margin a stroke (its caps and joins included) cannot reach into the box.
+  const int margin = 2 * std::max(1, pen.width()) + 4;
+  const Rect r = DrawBox(margin);
+  if (r.IsEmpty()) return;
+  const QRectF box(r.left, r.top, static_cast<double>(r.right) - r.left, static_cast<double>(r.bottom) - r.top);
+  p_->setBrush(Qt::NoBrush);
+  bool inside = true;
+  for (const QPointF& p : points) inside = inside && box.contains(p);
+  if (inside) {
+    p_->setPen(pen);
+    if (rect) {
+      p_->drawRect(*rect);
+    } else if (closed) {
+      p_->drawPolygon(points.data(), static_cast<int>(points.size()));
+    } else {
+      p_->drawPolyline(points.data(), static_cast<int>(points.size()));
+    }
+    return;
+  }
+  // Runs of the lines inside the box, each stroked with the dash pattern moved on by the
+  // length before it (in pen widths, as the pattern is given).
+  struct Run {
+    std::vector<QPointF> points;
+    double start = 0;
+    bool fromFirstPoint = false, toFirstPoint = false;
+  };
+  std::vector<Run> runs;
+  bool open = false;  // the last run goes on
+  double travelled = 0;
+  const size_t n = points.size();
+  const size_t segments = closed ? n : n - 1;
+  for (size_t s = 0; s < segments; ++s) {
+    const QPointF a = points[s], b = points[(s + 1) % n];
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double length = std::hypot(dx, dy);
+    // The part of the segment inside the box (Liang-Barsky).
+    double t0 = 0, t1 = 1;
+    auto cut = [&](double p, double q) {
+      if (p == 0) return q >= 0;
+      const double t = q / p;
+      if (p < 0) {
+        if (t > t1) return false;
+        t0 = std::max(t0, t);
+      } else {
+        if (t < t0) return false;
+        t1 = std::min(t1, t);
+      }
+      return true;
+    };
+    const bool visible = cut(-dx, a.x() - box.left()) && cut(dx, box.right() - a.x()) && cut(-dy, a.y() - box.top()) &&
+                         cut(dy, box.bottom() - a.y()) && t0 <= t1;
+    if (!visible) {
+      open = false;
+    } else {
+      if (!open || t0 > 0) {
+        runs.push_back(Run{{QPointF(a.x() + t0 * dx, a.y() + t0 * dy)}, travelled + t0 * length, s == 0 && t0 == 0});
+      }
+      runs.back().points.emplace_back(a.x() + t1 * dx, a.y() + t1 * dy);
+      open = t1 >= 1;
+      if (closed && s + 1 == segments && open) runs.back().toFirstPoint = true;
+    }
+    travelled += length;
+  }
+  // A closed figure whose first and last runs meet at its first point is one run there.
+  if (runs.size() >= 2 && runs.front().fromFirstPoint && runs.back().toFirstPoint) {
+    Run& last = runs.back();
+    last.points.insert(last.points.end(), runs.front().points.begin() + 1, runs.front().points.end());
+    runs.erase(runs.begin());
+  }
+  const double unit = std::max(1.0, pen.widthF());
+  for (const Run& run : runs) {
+    QPen q = pen;
+    q.setDashOffset(pen.dashOffset() + run.start / unit);
+    p_->setPen(q);
+    p_->drawPolyline(run.points.data(), static_cast<int>(run.points.size()));
+  }
+}
+
 void QtDc::FillRects(const std::vector<Rect>& rects, const QBrush& brush) {
+  const Rect box = DrawBox(0);
   for (const Rect& r : rects) {
-    if (!r.IsEmpty()) p_->fillRect(ToQRect(r), brush);
+    const Rect c = Intersection(r, box);
+    if (!c.IsEmpty()) p_->fillRect(ToQRect(c), brush);
   }
 }
 
@@ -396,9 +541,7 @@ void QtDc::LineTo(int x, int y) {
   if (state_.pen.IsThin()) {
     ThinPolyline({from, Point{x, y}}, false);
   } else {
-    p_->setPen(WidePen());
-    p_->setBrush(Qt::NoBrush);
-    p_->drawLine(from.x, from.y, x, y);
+    StrokeClipped({QPointF(from.x, from.y), QPointF(x, y)}, false, WidePen(), nullptr);
   }
 }
 
@@ -414,9 +557,7 @@ void QtDc::Polyline(const std::vector<Point>& points) {
   if (state_.pen.IsThin()) {
     ThinPolyline(points, false);
   } else {
-    p_->setPen(WidePen());
-    p_->setBrush(Qt::NoBrush);
-    p_->drawPolyline(ToQPolygon(points));
+    StrokeClipped(ToPointsF(points), false, WidePen(), nullptr);
   }
 }
 
@@ -430,16 +571,14 @@ void QtDc::Polygon(const std::vector<Point>& points) {
   Prepare();
   if (!SetRop(state_.rop2)) return;
   if (HasBrush() && points.size() >= 3) {
-    const Rect visible = SurfaceBox();
-    FillRects(Region::Polygon(points, state_.polyFillMode, visible.IsEmpty() ? nullptr : &visible).Rects(), MakeBrush());
+    const Rect box = DrawBox(0);
+    FillRects(Region::Polygon(points, state_.polyFillMode, &box).Rects(), MakeBrush());
   }
   if (!HasPen()) return;
   if (state_.pen.IsThin()) {
     ThinPolyline(points, true);
   } else {
-    p_->setPen(WidePen());
-    p_->setBrush(Qt::NoBrush);
-    p_->drawPolygon(ToQPolygon(points));
+    StrokeClipped(ToPointsF(points), true, WidePen(), nullptr);
   }
 }
 
@@ -462,10 +601,11 @@ void QtDc::Rectangle(int left, int top, int right, int bottom) {
   if (thin) {
     ThinPolyline({{n.left, n.top}, {n.right - 1, n.top}, {n.right - 1, n.bottom - 1}, {n.left, n.bottom - 1}}, true);
   } else {
-    double inset = state_.pen.Kind() == PS_INSIDEFRAME ? state_.pen.width / 2.0 : 0;
-    p_->setPen(WidePen());
-    p_->setBrush(Qt::NoBrush);
-    p_->drawRect(QRectF(n.left + inset, n.top + inset, n.Width() - 1 - 2 * inset, n.Height() - 1 - 2 * inset));
+    const double inset = state_.pen.Kind() == PS_INSIDEFRAME ? state_.pen.width / 2.0 : 0;
+    const double l = n.left + inset, t = n.top + inset;
+    const double r = static_cast<double>(n.right) - 1 - inset, b = static_cast<double>(n.bottom) - 1 - inset;
+    const QRectF frame(l, t, r - l, b - t);
+    StrokeClipped({QPointF(l, t), QPointF(r, t), QPointF(r, b), QPointF(l, b)}, true, WidePen(), &frame);
   }
 }
 
@@ -587,7 +727,10 @@ void QtDc::ExtTextOut(int x, int y, uint32_t options, const Rect* rect, std::u16
     return;
   }
   const QColor bk = ColorRefToQColor(state_.bkColor);
-  if (rect && (options & ETO_OPAQUE)) p_->fillRect(ToQRect(rect->Normalized()), bk);
+  if (rect && (options & ETO_OPAQUE)) {
+    const Rect box = Intersection(*rect, DrawBox(0));
+    if (!box.IsEmpty()) p_->fillRect(ToQRect(box), bk);
+  }
   p_->save();
   if (rect && (options & ETO_CLIPPED)) {
     p_->setClipRect(ToQRect(rect->Normalized()), p_->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
@@ -662,7 +805,8 @@ bool QtDc::PatBlt(const Rect& r, uint32_t rop) {
       break;
   }
   SetComposition(mode);
-  p_->fillRect(ToQRect(n), brush);
+  const Rect box = Intersection(n, DrawBox(0));
+  if (!box.IsEmpty()) p_->fillRect(ToQRect(box), brush);
   return true;
 }
 

@@ -107,6 +107,14 @@ class QtDc final : public DeviceContext {
   bool HasPen() const { return state_.pen.Kind() != PS_NULL; }
   QPen WidePen() const;
   void ThinPolyline(const std::vector<Point>& points, bool closed);
+  // The part of the target that drawing can show: the target's area within the bounds of the
+  // clip region, widened by `margin` on every side; empty when nothing can show.
+  Rect DrawBox(int margin) const;
+  // Strokes the lines through `points` (closed: back to the first point; `rect`: the same
+  // figure as a rectangle) with `pen`. Lines reaching beyond the box are cut to it first, so
+  // the stroker's work follows the target's size, not the coordinates; dashes keep their
+  // phase along the lines.
+  void StrokeClipped(const std::vector<QPointF>& points, bool closed, const QPen& pen, const QRectF* rect);
   void FillRects(const std::vector<Rect>& rects, const QBrush& brush);
   void ArcShape(ArcKind kind, int l, int t, int r, int b, int xs, int ys, int xe, int ye);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -42,18 +43,18 @@ TEST(LoadConditions, TakesEveryParameterFromTheStore) {
 
   app::Simulation sim;
   sim.LoadConditions();
-  EXPECT_FLOAT_EQ(sim.RoofArea, 150);
-  EXPECT_FLOAT_EQ(sim.CatchArea, 120);
-  EXPECT_FLOAT_EQ(sim.RunoffCoef, 0.85f);
+  EXPECT_FLOAT_EQ(sim.Parameters.RoofArea, 150);
+  EXPECT_FLOAT_EQ(sim.Parameters.CatchArea, 120);
+  EXPECT_FLOAT_EQ(sim.Parameters.RunoffCoef, 0.85f);
   const float tanks[9] = {0, 500, 1000, 2000, 3000, 4000, 6000, 8000, 10000};
-  for (int i = 1; i <= 8; ++i) EXPECT_FLOAT_EQ(sim.TankCapacity[i], tanks[i]) << i;
-  EXPECT_FLOAT_EQ(sim.SnowTemp, 2.5f);
-  EXPECT_FLOAT_EQ(sim.IneffectivePrecip, 1.0f);
-  EXPECT_FLOAT_EQ(sim.BaseUse, 180);
+  for (int i = 1; i <= 8; ++i) EXPECT_FLOAT_EQ(sim.Parameters.TankCapacity[i], tanks[i]) << i;
+  EXPECT_FLOAT_EQ(sim.Parameters.SnowTemp, 2.5f);
+  EXPECT_FLOAT_EQ(sim.Parameters.IneffectivePrecip, 1.0f);
+  EXPECT_FLOAT_EQ(sim.Parameters.BaseUse, 180);
   const float use[13] = {0, 210, 180, 180, 180, 180, 280, 285, 280, 180, 180, 180, 180};
   for (int m = 1; m <= 12; ++m) {
-    EXPECT_FLOAT_EQ(sim.MonthlyUse[m], use[m]) << m;
-    EXPECT_FLOAT_EQ(sim.MonthCoef[m], 0.85f) << m;
+    EXPECT_FLOAT_EQ(sim.Parameters.MonthlyUse[m], use[m]) << m;
+    EXPECT_FLOAT_EQ(sim.Parameters.MonthCoef[m], 0.85f) << m;
   }
 
   // A facility with toilet detail rows uses block 4200's large and small daily totals.
@@ -62,8 +63,8 @@ TEST(LoadConditions, TakesEveryParameterFromTheStore) {
   fw::RecVV8.V[8] = 130;
   fw::WriteRecVV8(fw::CalcData, 4200, "--------");
   sim.LoadConditions();
-  EXPECT_FLOAT_EQ(sim.BaseUse, 550);
-  EXPECT_FLOAT_EQ(sim.MonthlyUse[1], 580);
+  EXPECT_FLOAT_EQ(sim.Parameters.BaseUse, 550);
+  EXPECT_FLOAT_EQ(sim.Parameters.MonthlyUse[1], 580);
 }
 
 // Temperature of station s, year y: s x 10 °C + the year index x 0.1 °C on every day, so each
@@ -104,7 +105,7 @@ class RunSimulationTest : public ::testing::Test {
     fw::WriteRecNN8(fw::CalcData, 1100);
   }
 
-  bool Run() {
+  static bool Run() {
     app::Simulation sim;
     sim.LoadConditions();
     return sim.RunSimulation();
@@ -240,20 +241,76 @@ TEST_F(RunSimulationTest, FailuresBeforeAnyResultFileIsWritten) {
   }
 }
 
-TEST_F(RunSimulationTest, RecordOfAnotherYearStopsTheRun) {
-  simtest::WriteWeatherFiles(calDir_, 2, Temperature, Precipitation,
-                             [](int s, int y) { return s == 2 && y == 1990 ? 1989 : y; });
-  EXPECT_FALSE(Run());
-  ExpectFailure(S(">の観測地点番号2・1990年のデータが正しくありません。"));
-  EXPECT_EQ(ResultFiles().size(), 9u);  // 1981 to 1989 were written; no full-tank, monthly or yearly file
+// The bytes of every file of the result folder (temporary files included), by name.
+std::map<std::string, std::string> FolderBytes() {
+  std::map<std::string, std::string> out;
+  std::vector<platform::FolderEntry> entries;
+  platform::ListFolder(fw::ResultDir, entries);
+  for (const auto& e : entries) out[e.name] = e.info.isDir ? "<folder>" : simtest::ReadBytes(fw::ResultDir + e.name);
+  return out;
 }
 
-TEST_F(RunSimulationTest, WriteErrorStopsTheRun) {
-  // A folder where the daily file of 1985 should go makes its write fail.
+// A run that fails after its checks leaves the earlier results of the folder exactly as they
+// were, and no temporary file behind.
+TEST_F(RunSimulationTest, FailedRunLeavesTheEarlierResultsUntouched) {
+  struct Case {
+    const char* what;
+    std::function<bool(RunSimulationTest&)> failingRun;
+    std::function<std::string(RunSimulationTest&)> fragment;
+  };
+  const Case cases[] = {
+      {"station 2's record of 1990 holds another year",
+       [](RunSimulationTest& t) {
+         simtest::WriteWeatherFiles(t.calDir_, 2, Temperature, Precipitation,
+                                    [](int s, int y) { return s == 2 && y == 1990 ? 1989 : y; });
+         return t.Run();
+       },
+       [](RunSimulationTest&) { return S(">の観測地点番号2・1990年のデータが正しくありません。"); }},
+      {"the yearly file is read-only",
+       [](RunSimulationTest&) {
+         platform::SetReadOnly(app::ResultPrefix + "(1981-1995).YER", true);
+         return RunSimulationTest::Run();
+       },
+       [](RunSimulationTest&) { return "<" + app::ResultPrefix + "(1981-1995).YER" + S(">に書込めませんでした。"); }},
+      {"a catchment area that takes the balance beyond the range of numbers",
+       [](RunSimulationTest&) {
+         app::Simulation sim;
+         sim.LoadConditions();
+         sim.Parameters.CatchArea = 3e38f;
+         return sim.RunSimulation();
+       },
+       [](RunSimulationTest&) { return "<" + app::CalcFilePath + S(">の計算条件では計算値が数値の範囲を超えます。"); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Prepare();
+    ASSERT_TRUE(Run());
+    const auto before = FolderBytes();
+    ASSERT_EQ(before.size(), 19u);  // 18 result files and the registry
+    const auto lines = fw::ResultLines;
+    // The case changes, so a run that went through would change every file.
+    fw::ResetRecordKind("VV8");
+    fw::RecVV8.V[8] = 150;
+    fw::WriteRecVV8(fw::CalcData, 4100, "-------1");
+    ui_.shown.clear();
+    status_.bar.panel0History.clear();
+    platform::RemoveFile(fw::ResultDir + fw::ResultRegistryName());
+    EXPECT_FALSE(c.failingRun(*this));
+    ExpectFailure(c.fragment(*this));
+    auto after = FolderBytes();
+    after[fw::ResultRegistryName()] = before.at(fw::ResultRegistryName());
+    EXPECT_TRUE(after == before);
+    EXPECT_EQ(fw::ResultLines, lines);
+    platform::SetReadOnly(app::ResultPrefix + "(1981-1995).YER", false);
+  }
+}
+
+TEST_F(RunSimulationTest, FolderInThePlaceOfAResultFileStopsTheRunBeforeAnyFileIsWritten) {
   ASSERT_TRUE(platform::MakeFolders(app::ResultPrefix + "(1985).DAY"));
   EXPECT_FALSE(Run());
   ExpectFailure("<" + app::ResultPrefix + "(1985).DAY" + S(">に書込めませんでした。"));
-  EXPECT_FALSE(platform::FileExists(app::ResultPrefix + "(1981-1995).YER"));
+  EXPECT_EQ(ResultFiles(), std::vector<std::string>{"HarvSim(1985).DAY"});
+  EXPECT_EQ(FolderBytes().size(), 1u);  // no temporary file left
 }
 
 }  // namespace

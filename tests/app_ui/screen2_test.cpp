@@ -326,11 +326,11 @@ TEST_F(Screen2Test, TheDayViewShowsTheRowOfTheDate) {
     for (int tank = 1; tank <= 8; ++tank) {
       form_->RADG2Items->button(tank - 1)->click();
       const double level = rec.Values[5 + tank];
-      const double fill = level / sim.TankCapacity[tank] * 100;
+      const double fill = level / sim.Parameters.TankCapacity[tank] * 100;
       EXPECT_EQ(form_->LBL2_1x[7]->text().toStdString(), fw::FloatToTextDigits(level, 7, 0)) << row << " " << tank;
       EXPECT_EQ(form_->LBL2_1x[8]->text().toStdString(), fw::FloatToTextDigits(fill, 7, 0)) << row << " " << tank;
       EXPECT_EQ(form_->PBAR2->value(), fw::Round(fill));
-      const double mains = sim.MonthlyUse[rec.Month] - level;
+      const double mains = sim.Parameters.MonthlyUse[rec.Month] - level;
       char expected[64];
       std::snprintf(expected, sizeof expected, "水道水%7.0f ﾘｯﾄﾙ", mains > 0 ? mains : 0.0);
       EXPECT_EQ(form_->LBL_1x[4]->text().toStdString(), expected);

@@ -214,7 +214,7 @@ TEST_F(Screen3Test, AnalysisGridsFollowTheGraphAndTheYearTicks) {
 
   f.PCON4->setCurrentIndex(2);  // graph 3
   EXPECT_EQ(f.Data().graph, 3);
-  EXPECT_EQ(f.STRG4->Cells(6, 17), "   60.6");
+  EXPECT_EQ(f.STRG4->Cells(6, 17), "   60.5");
   EXPECT_FALSE(f.SBTN4_2->isVisibleTo(&f));
   EXPECT_FALSE(f.STRG4_1->isVisibleTo(&f));
   EXPECT_EQ(f.CurrentImage(), f.IMAG4[3]);

@@ -176,7 +176,7 @@ TEST_F(CalcStoreTest, AbsentRecordAndShortLinesReadBlank) {
   // A file whose lines stop early: the missing columns read as blanks.
   const std::string path = temp.Path("SHORT.HVS");
   WriteBytes(path, Header() + "\r\n" + S("№2100<VV8>") + Blanks(13) + "     150\r\n" + S("№1100<SS4> 22") + "\r\n" +
-                       S("№1000<SS1>"));
+                       S("№1000<SS1>") + "\r\n");
   ASSERT_TRUE(fw::LoadInputData(path, fw::CalcData));
   fw::ReadRecVV8(fw::CalcData, 2100);
   EXPECT_TRUE(fw::LineFound);
@@ -809,7 +809,7 @@ TEST_F(CalcStoreTest, DamagedFileLoadsAndSavesItsReadableRecords) {
   const std::string longRecord = Line("№3100<VV8>", {{25, "     250     500    1000"}}) + std::string(1912, '#');
   const std::string bytes = Header() + "\r\n" + good1 + "\r\n" + garbage + "\r\n" + good2 + "\r\n" + longRecord +
                             "\r\n" + std::string(2000, 'x') + "\r\n" + "\x88" + "\r\n" +
-                            S("№5100<VV8>") + Blanks(13) + "   3.0";  // truncated last line
+                            S("№5100<VV8>") + Blanks(13) + "   3.0\r\n";  // a short last record
   const std::string path = temp.Path("DAMAGED.HVS");
   WriteBytes(path, bytes);
   ASSERT_TRUE(fw::LoadInputData(path, fw::CalcData));
@@ -838,6 +838,48 @@ TEST_F(CalcStoreTest, DamagedFileLoadsAndSavesItsReadableRecords) {
   EXPECT_NE(out.find(good1), std::string::npos);
   EXPECT_NE(out.find(good2), std::string::npos);
   EXPECT_NE(out.find(longRecord), std::string::npos);
+}
+
+// A file cut off inside its last record, or holding a real value beyond the range of a float,
+// is refused with a message naming the file; the store stays as it was.
+TEST_F(CalcStoreTest, FileCutInsideARecordOrWithValuesBeyondNumbersIsRefused) {
+  const std::string rec2100 = Line("№2100<VV8>", {{25, "     120     100    0.90"}});
+  struct Case {
+    const char* what;
+    std::string bytes;
+    const char* message;  // empty: loads
+  };
+  const Case cases[] = {
+      {"last record cut without its line end", Header() + "\r\n" + rec2100.substr(0, 40),
+       "ファイルが記録の途中で終わっています。（読込中止）"},
+      {"header cut without its line end", Header().substr(0, 30), "ファイルが記録の途中で終わっています。（読込中止）"},
+      {"a short last record with its line end", Header() + "\r\n" + rec2100.substr(0, 40) + "\r\n", ""},
+      {"a whole last record without a line end", Header() + "\r\n" + rec2100, ""},
+      {"a real cell of 1e300", Header() + "\r\n" + Line("№5100<VV8>", {{25, "     3.0   1e300"}}) + "\r\n",
+       "値<1e300>（№5100<VV8>）が数値の範囲を超えています。（読込中止）"},
+      {"a real cell of 1e39 in a record without a header", Line("№3100<NSV4>", {{57, "    1e39"}}) + "\r\n",
+       "値<1e39>（№3100<NSV4>）が数値の範囲を超えています。（読込中止）"},
+      {"3.4e38 still fits a float", Header() + "\r\n" + Line("№5100<VV8>", {{25, "  3.4e38"}}) + "\r\n", ""},
+      {"1e300 in a text record", Header() + "\r\n" + Line("№1000<SS1>", {{25, "1e300"}}) + "\r\n", ""},
+  };
+  const std::string path = temp.Path("CASE.HVS");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(path, c.bytes);
+    fw::CalcData = {Header(), Line("№1000<SS1>", {{25, "keep"}})};
+    const fw::StringList before = fw::CalcData;
+    ui.shown.clear();
+    const bool loaded = fw::LoadInputData(path, fw::CalcData);
+    if (*c.message == 0) {
+      EXPECT_TRUE(loaded);
+      EXPECT_TRUE(ui.shown.empty());
+      continue;
+    }
+    EXPECT_FALSE(loaded);
+    EXPECT_EQ(fw::CalcData, before);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(U(ui.shown[0].text), std::string(c.message) + "\r\r" + U(path));
+  }
 }
 
 // ---------------------------------------------------------------------------------------------

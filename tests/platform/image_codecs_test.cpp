@@ -203,6 +203,11 @@ TEST(JpegFile, RoundTripAndDamagedDataGiveNoPicture) {
       {"zero width", With16BigEndian(good, widthAt, 0), ""},
       {"huge area", With16BigEndian(With16BigEndian(good, widthAt, 60000), heightAt, 60000), "picture too large"},
       {"just above the cap", With16BigEndian(With16BigEndian(good, widthAt, 8192), heightAt, 8193), "picture too large"},
+      // Image data that ends before the picture: cut off, or its end marker early (in a
+      // picture declared at the cap, which libjpeg would otherwise make up row by row).
+      {"image data cut off", good.substr(0, good.size() - 40), "Premature end of JPEG file"},
+      {"end marker early", With16BigEndian(With16BigEndian(good, widthAt, 8192), heightAt, 8192),
+       "Corrupt JPEG data: premature end of data segment"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

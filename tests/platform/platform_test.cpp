@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "platform/cp932.h"
 #include "platform/files.h"
@@ -182,4 +183,60 @@ TEST(Files, AtomicWriterReplacesOnlyOnCommit) {
   std::string err;
   EXPECT_FALSE(w.Begin(t.inside(), &err));  // a folder
   EXPECT_FALSE(err.empty());
+}
+
+// The names in a folder and their bytes (temporary files included).
+std::map<std::string, std::string> FolderContents(const std::string& inside) {
+  std::map<std::string, std::string> out;
+  std::vector<FolderEntry> entries;
+  ListFolder(inside, entries);
+  for (const auto& e : entries) ReadFileBytes(inside + e.name, out[e.name]);
+  return out;
+}
+
+TEST(Files, AtomicFileSetReplacesAllOrNothing) {
+  testsupport::TempFolder t;
+  // A folder name whose second byte is 0x5C: the set must not split the path there.
+  const std::string folder = t.Path("表＜RESULT＞\\");
+  ASSERT_TRUE(MakeFolders(folder));
+  for (Durability durability : {Durability::Synced, Durability::Unsynced}) {
+    SCOPED_TRACE(durability == Durability::Synced ? "synced" : "unsynced");
+    ASSERT_TRUE(WriteFileBytesAtomic(folder + "a.DAY", "old a"));
+    ASSERT_TRUE(WriteFileBytesAtomic(folder + "b.day", "old b"));  // found by b.DAY, as on Windows
+    RemoveFile(folder + "c.DAY");
+    const auto before = FolderContents(folder);
+    {
+      AtomicFileSet set;
+      ASSERT_TRUE(set.Write(folder + "a.DAY", "new a", nullptr, durability));
+      ASSERT_TRUE(set.Write(folder + "b.DAY", "new b", nullptr, durability));
+      ASSERT_TRUE(set.Write(folder + "c.DAY", "new c", nullptr, durability));
+      EXPECT_EQ(set.Size(), 3u);
+      // Nothing is replaced before Commit; a set dropped without it leaves no trace.
+      for (const auto& [name, bytes] : before) EXPECT_EQ(FolderContents(folder)[name], bytes) << name;
+    }
+    EXPECT_EQ(FolderContents(folder), before);
+
+    AtomicFileSet set;
+    ASSERT_TRUE(set.Write(folder + "a.DAY", "new a", nullptr, durability));
+    ASSERT_TRUE(set.Write(folder + "b.DAY", "new b", nullptr, durability));
+    ASSERT_TRUE(set.Write(folder + "c.DAY", "new c", nullptr, durability));
+    ASSERT_TRUE(set.Commit());
+    EXPECT_EQ(set.Size(), 0u);
+    const std::map<std::string, std::string> after = {{"a.DAY", "new a"}, {"b.day", "new b"}, {"c.DAY", "new c"}};
+    EXPECT_EQ(FolderContents(folder), after);
+  }
+
+  // A read-only target is refused by Write; the set's other files are removed with it.
+  ASSERT_TRUE(SetReadOnly(folder + "b.day", true));
+  const auto before = FolderContents(folder);
+  {
+    AtomicFileSet set;
+    ASSERT_TRUE(set.Write(folder + "a.DAY", "newer a"));
+    std::string error;
+    EXPECT_FALSE(set.Write(folder + "b.DAY", "newer b", &error));
+    EXPECT_FALSE(error.empty());
+    set.Discard();
+    EXPECT_EQ(set.Size(), 0u);
+  }
+  EXPECT_EQ(FolderContents(folder), before);
 }

@@ -1,6 +1,8 @@
 // Windows pixel rules on the Qt raster back end.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "draw_env.h"
 #include "platform/qt/dc_qt.h"
 
@@ -10,7 +12,7 @@ using drawtest::WhiteImage;
 
 namespace {
 
-constexpr ColorRef kWhite = 0xFFFFFF, kBlack = 0, kRed = 0x0000FF;
+constexpr ColorRef kWhite = 0xFFFFFF, kBlack = 0, kRed = 0x0000FF, kBlue = 0xFF0000;
 
 LogPen Pen(ColorRef c, int width = 1, uint32_t style = PS_SOLID) { return LogPen{style, width, c, {}}; }
 LogBrush Solid(ColorRef c) { return LogBrush{BS_SOLID, c, 0, nullptr}; }
@@ -294,4 +296,69 @@ TEST(QtDcPixels, PathClipAndBitBlt) {
   EXPECT_EQ(At(img, 39, 25), kBlack);
   EXPECT_EQ(At(img, 23, 31), kWhite);
   EXPECT_EQ(At(img, 7, 9), kRed);
+}
+
+// Shapes reaching far beyond the target are cut to it before they are rasterised; what shows
+// is what the same shapes give where they lie wholly inside a larger target: drawn on a small
+// image, and moved by `offset` onto a large one, the small image equals that window of the
+// large one.
+TEST(QtDcPixels, ShapesBeyondTheTargetDrawAsTheyDoInsideIt) {
+  struct Case {
+    const char* what;
+    LogPen pen;
+    LogBrush brush;
+    int bkMode;
+    std::function<void(DeviceContext&, Point)> draw;  // with every point moved by the offset
+  };
+  auto at = [](Point o, int x, int y) { return Point{x + o.x, y + o.y}; };
+  LogPen wideDash = Pen(kRed, 5, PS_GEOMETRIC | PS_DASH | PS_ENDCAP_FLAT);
+  LogBrush hatch{BS_HATCHED, 0x008000, HS_DIAGCROSS, nullptr};
+  const Case cases[] = {
+      {"thin solid line", Pen(kBlack), Solid(kWhite), TRANSPARENT,
+       [&](DeviceContext& dc, Point o) {
+         dc.MoveTo(at(o, -900, -265).x, at(o, -900, -265).y);
+         dc.LineTo(at(o, 1100, 336).x, at(o, 1100, 336).y);
+       }},
+      {"thin dashed polyline, opaque gaps", Pen(kBlack, 1, PS_DASHDOT), Solid(kWhite), OPAQUE,
+       [&](DeviceContext& dc, Point o) {
+         dc.Polyline({at(o, -700, 40), at(o, 30, 45), at(o, 50, -600), at(o, 70, 900), at(o, 900, 20)});
+       }},
+      {"polygon with a hatch fill and a thin dotted outline", Pen(kBlue, 1, PS_DOT), hatch, OPAQUE,
+       [&](DeviceContext& dc, Point o) { dc.Polygon({at(o, -800, -500), at(o, 700, 20), at(o, 10, 990), at(o, 40, 30)}); }},
+      {"rectangle with a thin pen and a fill", Pen(kBlack), Solid(kRed), OPAQUE,
+       [&](DeviceContext& dc, Point o) {
+         const Point a = at(o, -600, 10), b = at(o, 55, 700);
+         dc.Rectangle(a.x, a.y, b.x, b.y);
+       }},
+      {"wide dashed polyline", wideDash, Solid(kWhite), TRANSPARENT,
+       [&](DeviceContext& dc, Point o) { dc.Polyline({at(o, -650, 20), at(o, 30, 25), at(o, 40, 800)}); }},
+      {"wide dashed rectangle", wideDash, LogBrush{BS_NULL, 0, 0, nullptr}, TRANSPARENT,
+       [&](DeviceContext& dc, Point o) {
+         const Point a = at(o, -500, 12), b = at(o, 60, 600);
+         dc.Rectangle(a.x, a.y, b.x, b.y);
+       }},
+  };
+  const Point offset{1000, 1000};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    QImage small = WhiteImage(80, 60);
+    QImage large = WhiteImage(2200, 2200);
+    for (auto [image, o] : {std::pair{&small, Point{}}, std::pair{&large, offset}}) {
+      QtDc dc(*image);
+      dc.SelectPen(c.pen);
+      dc.SelectBrush(c.brush);
+      dc.SetBkMode(c.bkMode);
+      dc.SetBkColor(0x00FFFF);
+      c.draw(dc, o);
+    }
+    int differing = 0, drawn = 0;
+    for (int y = 0; y < small.height(); ++y) {
+      for (int x = 0; x < small.width(); ++x) {
+        if (At(small, x, y) != kWhite) ++drawn;
+        if (At(small, x, y) != At(large, x + offset.x, y + offset.y)) ++differing;
+      }
+    }
+    EXPECT_GT(drawn, 20);
+    EXPECT_EQ(differing, 0);
+  }
 }

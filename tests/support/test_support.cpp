@@ -22,17 +22,7 @@ platform::ModalResult FakeUi::ShowMessageBox(const std::string& text, const std:
     answers.pop_front();
     return a;
   }
-  switch (buttons) {
-    case platform::DialogButtons::YesNo:
-    case platform::DialogButtons::YesNoCancel:
-    case platform::DialogButtons::YesAbort:
-      return platform::ModalResult::Yes;
-    case platform::DialogButtons::CancelRetry:
-      return platform::ModalResult::Cancel;
-    case platform::DialogButtons::Ok:
-      break;
-  }
-  return platform::ModalResult::Ok;
+  return platform::FirstButtonAnswer(buttons);
 }
 
 void FakeUi::ProcessEvents(platform::PumpScope scope) {
