@@ -1,6 +1,7 @@
 // Fuzz target: stored report descriptions (report_text_fuzz.h): read, written, read and written
 // again; the two writes must agree. Built and run with the others by scripts/fuzz.sh (for
-// example "scripts/fuzz.sh 600 report_text"; fuzz/report_text.dict is its dictionary).
+// example "scripts/fuzz.sh 600 report_text").
+// fuzz-options: -dict=fuzz/report_text.dict
 //
 // An input that fails goes to tests/report/fuzz_regressions/report_text/, which the ordinary
 // tests replay.
