@@ -141,6 +141,9 @@ void TCustomPanelNoCaption::paintEvent(QPaintEvent*) {
 
 void TCustomPanelNoCaption::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
+  // Qt repeats the event for a hidden widget it renders; only a new size is a resize.
+  if (size() == lastSize_) return;
+  lastSize_ = size();
   Resize();
 }
 
@@ -456,12 +459,18 @@ void TCustomPlotPanel::NormalizeChartRect() {
   plotCenterY_ = (chartRect_.top + chartRect_.bottom) / 2;
 }
 
-void TCustomPlotPanel::PaintBevel(TRect& rect, TBevelCut bevel, int width) {
-  if (bevel == bvNone) return;
+bool BevelColors(TBevelCut bevel, TColor& topLeft, TColor& bottomRight) {
+  if (bevel == bvNone) return false;
   const TColor highlight = platform::SystemColor(platform::COLOR_BTNHIGHLIGHT);
   const TColor shadow = platform::SystemColor(platform::COLOR_BTNSHADOW);
-  const TColor topLeft = bevel == bvLowered ? shadow : highlight;
-  const TColor bottomRight = bevel == bvRaised ? shadow : highlight;
+  topLeft = bevel == bvLowered ? shadow : highlight;
+  bottomRight = bevel == bvRaised ? shadow : highlight;
+  return true;
+}
+
+void TCustomPlotPanel::PaintBevel(TRect& rect, TBevelCut bevel, int width) {
+  TColor topLeft, bottomRight;
+  if (!BevelColors(bevel, topLeft, bottomRight)) return;
   if (borderRound_ < 1) {
     canvas_->DrawBevelFrame(rect, topLeft, width, bottomRight);
   } else {

@@ -86,6 +86,9 @@ class TSilentAbort : public std::exception {
 // ---- Enumerations -------------------------------------------------------------------------
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+// The colours of a bevel's two sides: the button shadow on the lowered (top-left) or raised
+// (bottom-right) side, the button highlight elsewhere. False for bvNone.
+bool BevelColors(TBevelCut bevel, TColor& topLeft, TColor& bottomRight);
 enum TPlotUnits { muPercent, muPixels };
 enum TPanningMode { pmNone, pmHorizontal, pmVertical, pmBoth };
 enum TPlotZoomDirection { tzdHorizontal, tzdVertical, tzdBoth };
@@ -188,6 +191,7 @@ class TCustomPanelNoCaption : public QWidget {
   platform::Canvas* paintCanvas_ = nullptr;
   std::unique_ptr<OffPaintSurface> offPaint_;
   std::string lastPaintError_;
+  QSize lastSize_;
 };
 
 // ---- Events and listeners -----------------------------------------------------------------
@@ -419,9 +423,9 @@ class TCustomPlotPanel : public TCustomPanelNoCaption, public TView3DParent {
   void SetChartRectFixed(bool v) { chartRectFixed_ = v; }
   const TRect& ChartRect() const { return chartRect_; }
   void SetChartRect(const TRect& r) { chartRect_ = r; }
-  bool Buffered() { return canvas_->GetBufferedDisplay(); }
+  bool Buffered() const { return canvas_->GetBufferedDisplay(); }
   void SetBuffered(bool v) { canvas_->SetBufferedDisplay(v); }
-  bool Monochrome() { return canvas_->GetMonochrome(); }
+  bool Monochrome() const { return canvas_->GetMonochrome(); }
   void SetMonochrome(bool v) { canvas_->SetMonochrome(v); }
 
   // ---- Operations ----
