@@ -8,6 +8,7 @@
 #include <map>
 
 #include "platform/color_names.h"
+#include "platform/form_text.h"
 #include "platform/image_codecs.h"
 #include "platform/mbcs.h"
 #include "platform/picture.h"
@@ -22,8 +23,6 @@ bool SameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && platform::UpperAscii(a) == platform::UpperAscii(b);
 }
 
-bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool IsIdentChar(char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -60,6 +59,7 @@ TStoredValue TStoredValue::Ident(std::string v) {
   r.text = std::move(v);
   return r;
 }
+TStoredValue TStoredValue::Bool(bool v) { return Ident(v ? "True" : "False"); }
 TStoredValue TStoredValue::Set(std::vector<std::string> names) {
   TStoredValue r;
   r.kind = Kind::Set;
@@ -103,81 +103,58 @@ namespace {
 
 class Parser {
  public:
-  explicit Parser(std::string_view text) : s_(text) {}
+  explicit Parser(std::string_view text) : sc_(text) {}
 
   TStoredObject Root() {
-    Skip();
     TStoredObject root = Object(0);
-    Skip();
-    if (pos_ < s_.size()) Fail("text after the last \"end\"");
+    sc_.SkipSpace();
+    if (!sc_.AtEnd()) Fail("text after the last \"end\"");
     return root;
   }
 
  private:
-  [[noreturn]] void Fail(const std::string& what) const { throw TDescriptionError(line_, what); }
-
-  void Skip() {
-    while (pos_ < s_.size()) {
-      const char c = s_[pos_];
-      if (c == '\n') {
-        ++line_;
-      } else if (c != ' ' && c != '\t' && c != '\r') {
-        break;
-      }
-      ++pos_;
-    }
-  }
+  [[noreturn]] void Fail(const std::string& what) const { throw TDescriptionError(sc_.Line(), what); }
 
   bool At(char c) {
-    Skip();
-    return pos_ < s_.size() && s_[pos_] == c;
+    sc_.SkipSpace();
+    return !sc_.AtEnd() && sc_.Peek() == c;
   }
 
   void Expect(char c) {
     if (!At(c)) Fail(std::string("\"") + c + "\" expected");
-    ++pos_;
-  }
-
-  // An identifier, dots joining its parts ("Border.Visible").
-  std::string Ident() {
-    Skip();
-    const size_t start = pos_;
-    while (true) {
-      if (pos_ >= s_.size() || !IsIdentStart(s_[pos_])) Fail("a name expected");
-      while (pos_ < s_.size() && IsIdentChar(s_[pos_])) ++pos_;
-      if (pos_ + 1 < s_.size() && s_[pos_] == '.' && IsIdentStart(s_[pos_ + 1])) {
-        ++pos_;
-        continue;
-      }
-      break;
-    }
-    return std::string(s_.substr(start, pos_ - start));
+    sc_.Skip();
   }
 
   bool AtWord(std::string_view word) {
-    Skip();
-    if (s_.size() - pos_ < word.size() || !SameName(s_.substr(pos_, word.size()), word)) return false;
-    const size_t after = pos_ + word.size();
-    return after >= s_.size() || !IsIdentChar(s_[after]);
+    sc_.SkipSpace();
+    return sc_.AtWord(word);
+  }
+
+  // A name, dots joining its parts ("Border.Visible").
+  std::string Ident() {
+    sc_.SkipSpace();
+    std::string name = sc_.Name();
+    if (name.empty()) Fail("a name expected");
+    return name;
   }
 
   TStoredObject Object(int depth) {
     if (depth > kMaxDepth) Fail("objects nested too deeply");
     if (!AtWord("object")) Fail("\"object\" expected");
     TStoredObject o;
-    o.line = line_;
+    o.line = sc_.Line();
     Ident();
     std::string first = Ident();
     if (At(':')) {
-      ++pos_;
+      sc_.Skip();
       o.name = std::move(first);
       o.className = Ident();
     } else {
       o.className = std::move(first);
     }
     while (true) {
-      Skip();
-      if (pos_ >= s_.size()) Fail("\"end\" expected");
+      sc_.SkipSpace();
+      if (sc_.AtEnd()) Fail("\"end\" expected");
       if (AtWord("end")) {
         Ident();
         return o;
@@ -192,7 +169,7 @@ class Parser {
 
   TStoredProperty Property(int depth) {
     TStoredProperty p;
-    p.line = line_;
+    p.line = sc_.Line();
     p.path = Ident();
     Expect('=');
     p.value = Value(depth + 1);
@@ -201,21 +178,21 @@ class Parser {
 
   TStoredValue Value(int depth) {
     if (depth > kMaxDepth) Fail("values nested too deeply");
-    Skip();
-    if (pos_ >= s_.size()) Fail("a value expected");
-    const char c = s_[pos_];
+    sc_.SkipSpace();
+    if (sc_.AtEnd()) Fail("a value expected");
+    const char c = sc_.Peek();
     if (c == '\'' || c == '#') return StringValue();
     if (c == '-' || c == '+' || IsDigit(c) || c == '$') return Number();
-    if (IsIdentStart(c)) return TStoredValue::Ident(Ident());
+    if (platform::IsFormNameStart(c)) return TStoredValue::Ident(Ident());
     if (c == '[') return SetLiteral();
     if (c == '(') {
-      ++pos_;
+      sc_.Skip();
       std::vector<TStoredValue> items;
       while (!At(')')) {
-        if (pos_ >= s_.size()) Fail("\")\" expected");
+        if (sc_.AtEnd()) Fail("\")\" expected");
         items.push_back(Value(depth + 1));
       }
-      ++pos_;
+      sc_.Skip();
       return TStoredValue::List(std::move(items));
     }
     if (c == '{') return BinaryLiteral();
@@ -223,95 +200,51 @@ class Parser {
     Fail("a value expected");
   }
 
-  // Quoted parts and character codes, joined; "+" continues on the next line.
+  // Quoted pieces and character codes; "+" continues on the next line.
   TStoredValue StringValue() {
-    std::string out;
+    std::string out, error;
     while (true) {
-      StringParts(out);
+      if (!sc_.String(out, error)) Fail(error);
       if (!At('+')) break;
-      ++pos_;
-      Skip();
-      if (pos_ >= s_.size() || (s_[pos_] != '\'' && s_[pos_] != '#')) Fail("a string expected after \"+\"");
+      sc_.Skip();
+      sc_.SkipSpace();
+      if (sc_.Peek() != '\'' && sc_.Peek() != '#') Fail("a string expected after \"+\"");
     }
     return TStoredValue::String(std::move(out));
   }
 
-  void StringParts(std::string& out) {
-    while (pos_ < s_.size() && (s_[pos_] == '\'' || s_[pos_] == '#')) {
-      if (s_[pos_] == '\'') {
-        ++pos_;
-        while (true) {
-          if (pos_ >= s_.size() || s_[pos_] == '\n' || s_[pos_] == '\r') Fail("unterminated string");
-          if (s_[pos_] == '\'') {
-            if (pos_ + 1 < s_.size() && s_[pos_ + 1] == '\'') {
-              out += '\'';
-              pos_ += 2;
-              continue;
-            }
-            ++pos_;
-            break;
-          }
-          out += s_[pos_++];
-        }
-      } else {
-        ++pos_;
-        int base = 10;
-        if (pos_ < s_.size() && s_[pos_] == '$') {
-          base = 16;
-          ++pos_;
-        }
-        const size_t start = pos_;
-        while (pos_ < s_.size() && (base == 16 ? HexDigit(s_[pos_]) >= 0 : IsDigit(s_[pos_]))) ++pos_;
-        unsigned code = 0;
-        auto [end, ec] = std::from_chars(s_.data() + start, s_.data() + pos_, code, base);
-        if (start == pos_ || ec != std::errc() || code > 255) Fail("bad character code");
-        (void)end;
-        out += static_cast<char>(code);
-      }
-    }
-  }
-
   TStoredValue Number() {
-    const size_t start = pos_;
-    if (s_[pos_] == '$') {
-      ++pos_;
-      const size_t digits = pos_;
-      while (pos_ < s_.size() && HexDigit(s_[pos_]) >= 0) ++pos_;
+    if (sc_.Peek() == '$') {
+      sc_.Skip();
       uint64_t v = 0;
-      auto [end, ec] = std::from_chars(s_.data() + digits, s_.data() + pos_, v, 16);
-      if (digits == pos_ || ec != std::errc() || end != s_.data() + pos_ || pos_ - digits > 16) Fail("bad number");
+      int digits = 0;
+      for (int d; (d = HexDigit(sc_.Peek())) >= 0 && !sc_.AtEnd(); sc_.Skip()) {
+        if (++digits > 16) Fail("bad number");
+        v = v * 16 + static_cast<uint64_t>(d);
+      }
+      if (digits == 0) Fail("bad number");
       return TStoredValue::Int(static_cast<int64_t>(v));
     }
-    if (s_[pos_] == '-' || s_[pos_] == '+') ++pos_;
+    if (sc_.Peek() == '+') sc_.Skip();
+    std::string text, error;
     bool isFloat = false;
-    while (pos_ < s_.size() && IsDigit(s_[pos_])) ++pos_;
-    if (pos_ < s_.size() && s_[pos_] == '.') {
-      isFloat = true;
-      ++pos_;
-      while (pos_ < s_.size() && IsDigit(s_[pos_])) ++pos_;
-    }
-    if (pos_ < s_.size() && (s_[pos_] == 'e' || s_[pos_] == 'E')) {
-      isFloat = true;
-      ++pos_;
-      if (pos_ < s_.size() && (s_[pos_] == '-' || s_[pos_] == '+')) ++pos_;
-      while (pos_ < s_.size() && IsDigit(s_[pos_])) ++pos_;
-    }
-    std::string_view text = s_.substr(start, pos_ - start);
-    if (!text.empty() && text[0] == '+') text.remove_prefix(1);
+    if (!sc_.Number(text, isFloat, error)) Fail(error);
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
     if (isFloat) {
       double v = 0;
-      auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-      if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(v)) Fail("bad number");
+      auto [end, ec] = std::from_chars(first, last, v);
+      if (text.empty() || ec != std::errc() || end != last || !std::isfinite(v)) Fail("bad number");
       return TStoredValue::Float(v);
     }
     int64_t v = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || end != text.data() + text.size()) Fail("bad number");
+    auto [end, ec] = std::from_chars(first, last, v);
+    if (text.empty() || ec != std::errc() || end != last) Fail("bad number");
     return TStoredValue::Int(v);
   }
 
   TStoredValue SetLiteral() {
-    ++pos_;
+    sc_.Skip();
     std::vector<std::string> names;
     if (!At(']')) {
       while (true) {
@@ -320,18 +253,19 @@ class Parser {
         Expect(',');
       }
     }
-    ++pos_;
+    sc_.Skip();
     return TStoredValue::Set(std::move(names));
   }
 
   TStoredValue BinaryLiteral() {
-    ++pos_;
+    sc_.Skip();
     std::string bytes;
     int high = -1;
     while (true) {
-      Skip();
-      if (pos_ >= s_.size()) Fail("\"}\" expected");
-      const char c = s_[pos_++];
+      sc_.SkipSpace();
+      if (sc_.AtEnd()) Fail("\"}\" expected");
+      const char c = sc_.Peek();
+      sc_.Skip();
       if (c == '}') break;
       const int d = HexDigit(c);
       if (d < 0) Fail("hex digit expected");
@@ -347,28 +281,26 @@ class Parser {
   }
 
   TStoredValue CollectionLiteral(int depth) {
-    ++pos_;
+    sc_.Skip();
     TStoredValue v;
     v.kind = TStoredValue::Kind::Collection;
     while (!At('>')) {
       if (!AtWord("item")) Fail("\"item\" expected");
       TStoredItem item;
-      item.line = line_;
+      item.line = sc_.Line();
       Ident();
       while (!AtWord("end")) {
-        if (pos_ >= s_.size()) Fail("\"end\" expected");
+        if (sc_.AtEnd()) Fail("\"end\" expected");
         item.properties.push_back(Property(depth + 1));
       }
       Ident();
       v.collection.push_back(std::move(item));
     }
-    ++pos_;
+    sc_.Skip();
     return v;
   }
 
-  std::string_view s_;
-  size_t pos_ = 0;
-  int line_ = 1;
+  platform::FormScanner sc_;
 };
 
 // ---- Formatting ---------------------------------------------------------------------------
@@ -376,27 +308,6 @@ class Parser {
 constexpr const char* kCrLf = "\r\n";
 
 std::string Indent(int level) { return std::string(static_cast<size_t>(level) * 2, ' '); }
-
-std::string QuoteString(const std::string& s) {
-  if (s.empty()) return "''";
-  std::string out;
-  bool open = false;
-  for (char ch : s) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c < 0x20) {
-      if (open) out += '\'';
-      open = false;
-      out += '#' + std::to_string(c);
-      continue;
-    }
-    if (!open) out += '\'';
-    open = true;
-    out += ch;
-    if (ch == '\'') out += '\'';
-  }
-  if (open) out += '\'';
-  return out;
-}
 
 std::string FloatText(double v) {
   if (!std::isfinite(v)) v = 0;
@@ -414,7 +325,7 @@ void FormatValue(const TStoredValue& v, int level, std::string& out) {
   switch (v.kind) {
     case TStoredValue::Kind::Integer: out += std::to_string(v.integer); break;
     case TStoredValue::Kind::Float: out += FloatText(v.number); break;
-    case TStoredValue::Kind::String: out += QuoteString(v.text); break;
+    case TStoredValue::Kind::String: out += platform::FormStringText(v.text); break;
     case TStoredValue::Kind::Ident: out += v.text; break;
     case TStoredValue::Kind::Set: {
       out += '[';

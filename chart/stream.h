@@ -87,7 +87,7 @@ struct TStoredValue {
   static TStoredValue Float(double v);
   static TStoredValue String(std::string v);
   static TStoredValue Ident(std::string v);
-  static TStoredValue Bool(bool v) { return Ident(v ? "True" : "False"); }
+  static TStoredValue Bool(bool v);
   static TStoredValue Set(std::vector<std::string> names);
   static TStoredValue List(std::vector<TStoredValue> items);
   static TStoredValue Binary(std::string bytes);
