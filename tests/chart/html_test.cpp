@@ -12,6 +12,7 @@
 #include "platform/dc_canvas.h"
 #include "platform/dc_trace.h"
 #include "platform/image_codecs.h"
+#include "platform/qt/dc_qt.h"
 
 using namespace chart;
 
@@ -259,4 +260,89 @@ TEST_F(Html, TheCanvasDrawsHtmlThroughTheRenderer) {
   dc_.log.clear();
   c_.DrawTextMaybeHtml(5, 6, false, "<B>x</B>");
   EXPECT_TRUE(dc_.Has("ExtTextOut 5,6 \"<B>x</B>\""));
+}
+
+namespace {
+
+// `text` drawn by the renderer (or plainly) at (10, 10) on a white image.
+QImage Render(const std::string& text, bool html = true) {
+  QImage image = drawtest::WhiteImage(240, 120);
+  platform::QtDc dc(image);
+  platform::Canvas canvas(dc);
+  TPlotCanvas3D c;
+  c.SetBufferedDisplay(false);
+  c.BeginFrame(&canvas, nullptr, clWhite, false, TRect{0, 0, 240, 120});
+  c.ResetDrawingState();
+  c.Font().SetSize(12);
+  if (html) {
+    DrawHtmlText(c, 10, 10, text);
+  } else {
+    c.DrawText2D(10, 10, text);
+  }
+  return image;
+}
+
+// The rows that hold ink (any pixel that is not white).
+std::pair<int, int> InkRows(const QImage& image, int x0, int x1) {
+  int first = -1, last = -1;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = x0; x < x1; ++x) {
+      if (drawtest::At(image, x, y) != clWhite) {
+        if (first < 0) first = y;
+        last = y;
+        break;
+      }
+    }
+  }
+  return {first, last};
+}
+
+}  // namespace
+
+TEST(HtmlPixels, ThePartsCasesOnABitmap) {
+  ChartLibraryScope scope;
+  // The entity draws the character itself.
+  EXPECT_EQ(drawtest::DiffCount(Render("a&lt;b"), Render("a<b", false)), 0);
+  // The generic close ends bold and size as the closing tags do.
+  EXPECT_EQ(drawtest::DiffCount(Render("<B>x</>y"), Render("<B>x</B>y")), 0);
+  EXPECT_EQ(drawtest::DiffCount(Render("<BIG>x</>y"), Render("<BIG>x</FONT>y")), 0);
+  EXPECT_EQ(drawtest::DiffCount(Render("<B><I>x<BIG>y</>z"), Render("<B><I>x<BIG>y</FONT>z")), 0);
+  EXPECT_GT(drawtest::DiffCount(Render("<B>x</>y"), Render("<B>xy")), 0);
+  // A colour "#" and six hex digits.
+  const QImage red = Render("<FONT COLOR=#FF0000>WWW");
+  int reds = 0, others = 0;
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 80; ++x) {
+      const platform::ColorRef p = drawtest::At(red, x, y);
+      if (p == clRed) ++reds;
+      else if (p != clWhite && platform::RedOf(p) < 200) ++others;
+    }
+  }
+  EXPECT_GT(reds, 20);
+  EXPECT_EQ(others, 0);
+  // After a break the second run lies two line heights lower.
+  const QImage broken = Render("a<BR>b");
+  drawtest::Keep(Render("<B>Bold</B>, <I>italic</I>, <FONT COLOR=red SIZE=+4>big red</FONT><BR>"
+                        "H<SUB>2</SUB>O &amp; x<SUPER>2</SUPER>\r\n<CENTER><U>centred</U></CENTER><HR>after the rule"),
+                 "html-sample");
+  QImage scratch = drawtest::WhiteImage(4, 4);
+  platform::QtDc dc(scratch);
+  platform::Canvas canvas(dc);
+  TPlotCanvas3D measure;
+  measure.SetCanvas(&canvas);
+  measure.Font().SetSize(12);
+  const int h = measure.TextHeightW();
+  // "a" and "b" have no ink in common rows: the first ink below "a" is the top of "b".
+  const int aBottom = InkRows(Render("a"), 10, 30).second;
+  const int bTop = InkRows(Render("b"), 10, 30).first;
+  int firstBRow = -1;
+  for (int y = aBottom + 1; y < broken.height() && firstBRow < 0; ++y) {
+    for (int x = 10; x < 30; ++x) {
+      if (drawtest::At(broken, x, y) != clWhite) {
+        firstBRow = y;
+        break;
+      }
+    }
+  }
+  EXPECT_EQ(firstBRow, bTop + 2 * h);
 }
