@@ -10,6 +10,8 @@
 // border, panel shadow, print settings and listeners, and drives one paint: begin the canvas
 // frame, work out `ChartRect`, let the descendant draw (`InternalDraw`), end the frame. The
 // chart canvas keeps the one off-screen buffer: a paint that finds it current only copies it.
+// Outside a paint the chart canvas draws into that buffer (the zoom rectangle during a drag);
+// update() then shows the buffer as it is, Invalidate() has the chart drawn again.
 // `TCustomPlotPanelExtended` adds the back image, the back gradient, the zoom settings and the
 // panning mode. The axis panel and the chart derive from it.
 //
@@ -164,7 +166,8 @@ class TCustomPanelNoCaption : public QWidget {
   virtual platform::Canvas& OffPaintCanvas();
   // Runs after every paint, when the painter's canvas is gone.
   virtual void PaintFinished() {}
-  // A paint raised `message`: the subclass cleans up; the hook hears of it after the paint.
+  // A paint raised an exception: the subclass cleans up (the error hook hears of it after the
+  // paint).
   virtual void PaintFailed() {}
   void SetDestroying() { destroying_ = true; }
 

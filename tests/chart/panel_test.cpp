@@ -523,3 +523,58 @@ TEST_F(Panel, UndoZoomFiresAndClears) {
   EXPECT_FALSE(panel.IsZoomed);
   EXPECT_EQ(panel.invalidations, before + 1);
 }
+
+// ---- Helpers ----
+
+TEST_F(Panel, ClippingAllowedByPrintingAndMetafiling) {
+  TestPanel panel;
+  struct Case {
+    bool printing, metafiling, clipPrinting, clipMetafiling, allowed;
+  } cases[] = {
+      {false, false, false, false, true}, {true, false, true, true, true},   {true, false, false, true, false},
+      {false, true, true, true, true},    {false, true, true, false, false}, {true, true, false, true, true},
+  };
+  for (const Case& c : cases) {
+    panel.IsPrinting = c.printing;
+    panel.Canvas().SetMetafiling(c.metafiling);
+    ClipWhenPrinting = c.clipPrinting;
+    ClipWhenMetafiling = c.clipMetafiling;
+    EXPECT_EQ(panel.ClippingAllowed(), c.allowed) << c.printing << c.metafiling << c.clipPrinting << c.clipMetafiling;
+  }
+  panel.IsPrinting = false;
+  panel.Canvas().SetMetafiling(false);
+  ClipWhenPrinting = ClipWhenMetafiling = true;
+}
+
+TEST_F(Panel, BrushMadeVisibleAgainstItsBackground) {
+  TestPanel panel;
+  panel.Picture();
+  TChartBrush hatch;
+  hatch.SetStyle(platform::BrushStyle::Cross);
+  // A hatch in the background's own colour is drawn black, or white on black.
+  panel.SetBrushCanvas(clYellow, hatch, clYellow);
+  EXPECT_EQ(panel.Canvas().Brush().Color(), clBlack);
+  panel.SetBrushCanvas(clBlack, hatch, clBlack);
+  EXPECT_EQ(panel.Canvas().Brush().Color(), clWhite);
+  panel.SetBrushCanvas(clRed, hatch, clYellow);
+  EXPECT_EQ(panel.Canvas().Brush().Color(), clRed);
+  TChartBrush solid;
+  panel.SetBrushCanvas(clYellow, solid, clYellow);
+  EXPECT_EQ(panel.Canvas().Brush().Color(), clYellow);
+}
+
+TEST_F(Panel, DeviceAspectRatioOfTheCanvasDevice) {
+  TestPanel panel;
+  QImage image(platform::kReferenceWidthPx, platform::kReferenceHeightPx, QImage::Format_RGB32);
+  platform::QtDc dc(image);
+  platform::Canvas canvas(dc);
+  panel.Canvas().SetCanvas(&canvas);
+  EXPECT_DOUBLE_EQ(panel.DeviceAspectRatio(), 508.0 / 381.0);
+  // A device without a height has none.
+  QImage flat(10, 1, QImage::Format_RGB32);
+  platform::QtDc flatDc(flat);
+  platform::Canvas flatCanvas(flatDc);
+  panel.Canvas().SetCanvas(&flatCanvas);
+  EXPECT_EQ(panel.DeviceAspectRatio(), 0);
+  panel.Canvas().SetCanvas(nullptr);
+}
