@@ -164,32 +164,26 @@ void Guarded(F handler) {
 }  // namespace
 
 void TCustomPanelNoCaption::mousePressEvent(QMouseEvent* e) {
-  TMouseButton button;
-  if (!platform::MouseButtonOf(e->button(), button)) return QWidget::mousePressEvent(e);
-  const QPoint p = e->position().toPoint();
-  const TShiftState shift = platform::ShiftStateOf(e->modifiers(), e->buttons());
-  Guarded([&] { MouseDown(button, shift, p.x(), p.y()); });
+  const std::optional<platform::MouseInput> m = platform::MouseInputOf(e);
+  if (!m) return QWidget::mousePressEvent(e);
+  Guarded([&] { MouseDown(m->button, m->shift, m->x, m->y); });
 }
 
 void TCustomPanelNoCaption::mouseDoubleClickEvent(QMouseEvent* e) {
-  TMouseButton button;
-  if (!platform::MouseButtonOf(e->button(), button)) return QWidget::mouseDoubleClickEvent(e);
   // The platform's order: the double click, then the press with ssDouble; a double click
   // that aborts ends both.
-  const QPoint p = e->position().toPoint();
-  const TShiftState shift = platform::ShiftStateOf(e->modifiers(), e->buttons(), true);
+  const std::optional<platform::MouseInput> m = platform::MouseInputOf(e, true);
+  if (!m) return QWidget::mouseDoubleClickEvent(e);
   Guarded([&] {
     DblClick();
-    MouseDown(button, shift, p.x(), p.y());
+    MouseDown(m->button, m->shift, m->x, m->y);
   });
 }
 
 void TCustomPanelNoCaption::mouseReleaseEvent(QMouseEvent* e) {
-  TMouseButton button;
-  if (!platform::MouseButtonOf(e->button(), button)) return QWidget::mouseReleaseEvent(e);
-  const QPoint p = e->position().toPoint();
-  const TShiftState shift = platform::ShiftStateOf(e->modifiers(), e->buttons());
-  Guarded([&] { MouseUp(button, shift, p.x(), p.y()); });
+  const std::optional<platform::MouseInput> m = platform::MouseInputOf(e);
+  if (!m) return QWidget::mouseReleaseEvent(e);
+  Guarded([&] { MouseUp(m->button, m->shift, m->x, m->y); });
 }
 
 void TCustomPanelNoCaption::mouseMoveEvent(QMouseEvent* e) {

@@ -35,48 +35,49 @@ int HexDigit(char c) {
 
 // ---- Values -------------------------------------------------------------------------------
 
-TStoredValue TStoredValue::Int(int64_t v) {
-  TStoredValue r;
-  r.kind = Kind::Integer;
-  r.integer = v;
-  return r;
+namespace {
+TStoredValue Of(TStoredValue::Kind kind) {
+  TStoredValue v;
+  v.kind = kind;
+  return v;
 }
-TStoredValue TStoredValue::Float(double v) {
-  TStoredValue r;
-  r.kind = Kind::Float;
-  r.number = v;
-  return r;
+}  // namespace
+
+TStoredValue TStoredValue::Int(int64_t x) {
+  TStoredValue v = Of(Kind::Integer);
+  v.integer = x;
+  return v;
 }
-TStoredValue TStoredValue::String(std::string v) {
-  TStoredValue r;
-  r.kind = Kind::String;
-  r.text = std::move(v);
-  return r;
+TStoredValue TStoredValue::Float(double x) {
+  TStoredValue v = Of(Kind::Float);
+  v.number = x;
+  return v;
 }
-TStoredValue TStoredValue::Ident(std::string v) {
-  TStoredValue r;
-  r.kind = Kind::Ident;
-  r.text = std::move(v);
-  return r;
+TStoredValue TStoredValue::String(std::string x) {
+  TStoredValue v = Of(Kind::String);
+  v.text = std::move(x);
+  return v;
 }
-TStoredValue TStoredValue::Bool(bool v) { return Ident(v ? "True" : "False"); }
-TStoredValue TStoredValue::Set(std::vector<std::string> names) {
-  TStoredValue r;
-  r.kind = Kind::Set;
-  r.names = std::move(names);
-  return r;
+TStoredValue TStoredValue::Ident(std::string x) {
+  TStoredValue v = Of(Kind::Ident);
+  v.text = std::move(x);
+  return v;
 }
-TStoredValue TStoredValue::List(std::vector<TStoredValue> items) {
-  TStoredValue r;
-  r.kind = Kind::List;
-  r.items = std::move(items);
-  return r;
+TStoredValue TStoredValue::Bool(bool x) { return Ident(x ? "True" : "False"); }
+TStoredValue TStoredValue::Set(std::vector<std::string> x) {
+  TStoredValue v = Of(Kind::Set);
+  v.names = std::move(x);
+  return v;
 }
-TStoredValue TStoredValue::Binary(std::string bytes) {
-  TStoredValue r;
-  r.kind = Kind::Binary;
-  r.text = std::move(bytes);
-  return r;
+TStoredValue TStoredValue::List(std::vector<TStoredValue> x) {
+  TStoredValue v = Of(Kind::List);
+  v.items = std::move(x);
+  return v;
+}
+TStoredValue TStoredValue::Binary(std::string x) {
+  TStoredValue v = Of(Kind::Binary);
+  v.text = std::move(x);
+  return v;
 }
 
 bool TStoredValue::operator==(const TStoredValue& o) const {
@@ -282,8 +283,7 @@ class Parser {
 
   TStoredValue CollectionLiteral(int depth) {
     sc_.Skip();
-    TStoredValue v;
-    v.kind = TStoredValue::Kind::Collection;
+    TStoredValue v = Of(TStoredValue::Kind::Collection);
     while (!At('>')) {
       if (!AtWord("item")) Fail("\"item\" expected");
       TStoredItem item;
@@ -667,8 +667,7 @@ void WriteInto(const TStoredClass& cls, const void* object, const std::string& p
       case TStoredPropertyInfo::Kind::Collection: {
         const int n = p.count(b.object);
         if (n <= 0) break;
-        TStoredValue v;
-        v.kind = TStoredValue::Kind::Collection;
+        TStoredValue v = Of(TStoredValue::Kind::Collection);
         for (int i = 0; i < n; ++i) {
           TStoredItem item;
           WriteInto(*p.objectClass, p.item(b.object, i), "", item.properties, depth + 1);

@@ -109,26 +109,23 @@ void CanvasWidget::Resized() {
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* e) {
-  TMouseButton button;
-  if (!MouseButtonOf(e->button(), button)) return QWidget::mousePressEvent(e);
-  const QPoint p = e->position().toPoint();
-  MouseDown(button, ShiftStateOf(e->modifiers(), e->buttons()), p.x(), p.y());
+  const std::optional<MouseInput> m = MouseInputOf(e);
+  if (!m) return QWidget::mousePressEvent(e);
+  MouseDown(m->button, m->shift, m->x, m->y);
 }
 
 void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* e) {
-  TMouseButton button;
-  if (!MouseButtonOf(e->button(), button)) return QWidget::mouseDoubleClickEvent(e);
   // The second press of a double click: a press with ssDouble, then the double click.
-  const QPoint p = e->position().toPoint();
-  MouseDown(button, ShiftStateOf(e->modifiers(), e->buttons(), true), p.x(), p.y());
+  const std::optional<MouseInput> m = MouseInputOf(e, true);
+  if (!m) return QWidget::mouseDoubleClickEvent(e);
+  MouseDown(m->button, m->shift, m->x, m->y);
   DblClick();
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* e) {
-  TMouseButton button;
-  if (!MouseButtonOf(e->button(), button)) return QWidget::mouseReleaseEvent(e);
-  const QPoint p = e->position().toPoint();
-  MouseUp(button, ShiftStateOf(e->modifiers(), e->buttons()), p.x(), p.y());
+  const std::optional<MouseInput> m = MouseInputOf(e);
+  if (!m) return QWidget::mouseReleaseEvent(e);
+  MouseUp(m->button, m->shift, m->x, m->y);
 }
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* e) {
