@@ -3,7 +3,6 @@
 #include "chart/panel.h"
 
 #include <QEvent>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
 #include <QTimer>
@@ -11,7 +10,6 @@
 
 #include "platform/dc_canvas.h"
 #include "platform/qt/dc_qt.h"
-#include "platform/qt/keys_qt.h"
 #include "platform/ui.h"
 
 namespace chart {
@@ -49,10 +47,9 @@ struct TCustomPanelNoCaption::OffPaintSurface {
 };
 
 TCustomPanelNoCaption::TCustomPanelNoCaption(QWidget* parent)
-    : QWidget(parent), color_(platform::SystemColor(platform::COLOR_BTNFACE)) {
+    : InputWidget(parent), color_(platform::SystemColor(platform::COLOR_BTNFACE)) {
   // Every pixel is painted by the panel (the erase switch aside).
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setMouseTracking(true);
 }
 
 TCustomPanelNoCaption::~TCustomPanelNoCaption() = default;
@@ -87,22 +84,6 @@ platform::Canvas& TCustomPanelNoCaption::OffPaintCanvas() {
 }
 
 void TCustomPanelNoCaption::Loaded() { loading_ = false; }
-
-void TCustomPanelNoCaption::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (OnMouseDown) OnMouseDown(button, shift, x, y);
-}
-void TCustomPanelNoCaption::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  if (OnMouseUp) OnMouseUp(button, shift, x, y);
-}
-void TCustomPanelNoCaption::MouseMove(TShiftState shift, int x, int y) {
-  if (OnMouseMove) OnMouseMove(shift, x, y);
-}
-void TCustomPanelNoCaption::DblClick() {
-  if (OnDblClick) OnDblClick();
-}
-void TCustomPanelNoCaption::Resize() {
-  if (OnResize) OnResize();
-}
 
 void TCustomPanelNoCaption::ReportPaintError(const std::string& message) {
   if (message == lastPaintError_) return;
@@ -139,62 +120,21 @@ void TCustomPanelNoCaption::paintEvent(QPaintEvent*) {
   }
 }
 
-void TCustomPanelNoCaption::resizeEvent(QResizeEvent* e) {
-  QWidget::resizeEvent(e);
-  // Qt repeats the event for a hidden widget it renders; only a new size is a resize.
+void TCustomPanelNoCaption::Resized() {
   if (size() == lastSize_) return;
   lastSize_ = size();
   Resize();
 }
 
-namespace {
-
-// Runs a handler of mouse input: a silent abort ends it quietly, any other error goes to the
-// error hook (an exception must not pass through Qt's event handling).
-template <class F>
-void Guarded(F handler) {
+// An exception must not pass through Qt's event handling: a silent abort ends the handlers
+// quietly, any other error goes to the error hook.
+void TCustomPanelNoCaption::HandleInput(const std::function<void()>& handlers) {
   try {
-    handler();
+    handlers();
   } catch (const TSilentAbort&) {
   } catch (const std::exception& e) {
     gErrorHook(e.what());
   }
-}
-
-}  // namespace
-
-void TCustomPanelNoCaption::mousePressEvent(QMouseEvent* e) {
-  const std::optional<platform::MouseInput> m = platform::MouseInputOf(e);
-  if (!m) return QWidget::mousePressEvent(e);
-  Guarded([&] { MouseDown(m->button, m->shift, m->x, m->y); });
-}
-
-void TCustomPanelNoCaption::mouseDoubleClickEvent(QMouseEvent* e) {
-  // The platform's order: the double click, then the press with ssDouble; a double click
-  // that aborts ends both.
-  const std::optional<platform::MouseInput> m = platform::MouseInputOf(e, true);
-  if (!m) return QWidget::mouseDoubleClickEvent(e);
-  Guarded([&] {
-    DblClick();
-    MouseDown(m->button, m->shift, m->x, m->y);
-  });
-}
-
-void TCustomPanelNoCaption::mouseReleaseEvent(QMouseEvent* e) {
-  const std::optional<platform::MouseInput> m = platform::MouseInputOf(e);
-  if (!m) return QWidget::mouseReleaseEvent(e);
-  Guarded([&] { MouseUp(m->button, m->shift, m->x, m->y); });
-}
-
-void TCustomPanelNoCaption::mouseMoveEvent(QMouseEvent* e) {
-  const QPoint p = e->position().toPoint();
-  const TShiftState shift = platform::ShiftStateOf(e->modifiers(), e->buttons());
-  Guarded([&] { MouseMove(shift, p.x(), p.y()); });
-}
-
-void TCustomPanelNoCaption::leaveEvent(QEvent* e) {
-  QWidget::leaveEvent(e);
-  Guarded([&] { MouseLeave(); });
 }
 
 void TCustomPanelNoCaption::changeEvent(QEvent* e) {

@@ -1,10 +1,11 @@
 // The chart panel: the windowed control every chart is built on.
 //
-// `TCustomPanelNoCaption` is a QWidget with the properties of a plain panel (colour, bevels,
+// `TCustomPanelNoCaption` is a widget with the properties of a plain panel (colour, bevels,
 // border width) that never paints a caption. Its paintEvent puts a Qt device context on a
 // QPainter of the widget and runs `Paint`; outside a paint the control's canvas is a surface
 // the subclass chooses (the chart panel: its chart canvas's buffer). Qt mouse, leave and
-// resize events reach the virtual handlers in the Windows form (platform/input.h).
+// resize events reach the virtual handlers in the Windows form (platform/qt/input_widget.h);
+// an exception from a handler goes to the error hook (a silent abort ends it quietly).
 //
 // `TCustomPlotPanel` owns the chart canvas (`TPlotCanvas3D`), the 3D view settings, margins,
 // border, panel shadow, print settings and listeners, and drives one paint: begin the canvas
@@ -39,7 +40,6 @@
 #pragma once
 
 #include <QCursor>
-#include <QWidget>
 #include <array>
 #include <functional>
 #include <memory>
@@ -50,6 +50,7 @@
 #include "chart/effects.h"
 #include "platform/input.h"
 #include "platform/picture.h"
+#include "platform/qt/input_widget.h"
 
 namespace platform {
 class Canvas;
@@ -101,7 +102,7 @@ class TCustomPlotPanel;
 
 // ---- The plain panel ----------------------------------------------------------------------
 
-class TCustomPanelNoCaption : public QWidget {
+class TCustomPanelNoCaption : public platform::InputWidget {
  public:
   explicit TCustomPanelNoCaption(QWidget* parent = nullptr);
   ~TCustomPanelNoCaption() override;
@@ -142,20 +143,8 @@ class TCustomPanelNoCaption : public QWidget {
   virtual void Loaded();
   bool Destroying() const { return destroying_; }
 
-  // The platform's handlers of mouse input (called by the Mouse* operations).
-  std::function<void(TMouseButton button, TShiftState shift, int x, int y)> OnMouseDown;
-  std::function<void(TMouseButton button, TShiftState shift, int x, int y)> OnMouseUp;
-  std::function<void(TShiftState shift, int x, int y)> OnMouseMove;
-  std::function<void()> OnDblClick;
-  std::function<void()> OnResize;
-
-  // What a mouse event of Qt calls, in the Windows form.
-  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
-  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
-  virtual void MouseMove(TShiftState shift, int x, int y);
-  virtual void DblClick();
-  virtual void MouseLeave() {}
-  virtual void Resize();
+  // A new size (Qt repeats the event for a hidden widget it renders: those are no resizes).
+  virtual void Resize() { InputWidget::Resized(); }
   virtual void SystemColorsChanged() { Invalidate(); }
 
  protected:
@@ -171,13 +160,9 @@ class TCustomPanelNoCaption : public QWidget {
   virtual void PaintFailed() {}
   void SetDestroying() { destroying_ = true; }
 
+  void Resized() override;
+  void HandleInput(const std::function<void()>& handlers) override;
   void paintEvent(QPaintEvent* e) override;
-  void resizeEvent(QResizeEvent* e) override;
-  void mousePressEvent(QMouseEvent* e) override;
-  void mouseReleaseEvent(QMouseEvent* e) override;
-  void mouseDoubleClickEvent(QMouseEvent* e) override;
-  void mouseMoveEvent(QMouseEvent* e) override;
-  void leaveEvent(QEvent* e) override;
   void changeEvent(QEvent* e) override;
 
  private:
