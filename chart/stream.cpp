@@ -36,9 +36,10 @@ int HexDigit(char c) {
 // ---- Values -------------------------------------------------------------------------------
 
 namespace {
-TStoredValue Of(TStoredValue::Kind kind) {
+TStoredValue Of(TStoredValue::Kind kind, std::string text = std::string()) {
   TStoredValue v;
   v.kind = kind;
+  v.text = std::move(text);
   return v;
 }
 }  // namespace
@@ -53,16 +54,8 @@ TStoredValue TStoredValue::Float(double x) {
   v.number = x;
   return v;
 }
-TStoredValue TStoredValue::String(std::string x) {
-  TStoredValue v = Of(Kind::String);
-  v.text = std::move(x);
-  return v;
-}
-TStoredValue TStoredValue::Ident(std::string x) {
-  TStoredValue v = Of(Kind::Ident);
-  v.text = std::move(x);
-  return v;
-}
+TStoredValue TStoredValue::String(std::string x) { return Of(Kind::String, std::move(x)); }
+TStoredValue TStoredValue::Ident(std::string x) { return Of(Kind::Ident, std::move(x)); }
 TStoredValue TStoredValue::Bool(bool x) { return Ident(x ? "True" : "False"); }
 TStoredValue TStoredValue::Set(std::vector<std::string> x) {
   TStoredValue v = Of(Kind::Set);
@@ -74,11 +67,7 @@ TStoredValue TStoredValue::List(std::vector<TStoredValue> x) {
   v.items = std::move(x);
   return v;
 }
-TStoredValue TStoredValue::Binary(std::string x) {
-  TStoredValue v = Of(Kind::Binary);
-  v.text = std::move(x);
-  return v;
-}
+TStoredValue TStoredValue::Binary(std::string x) { return Of(Kind::Binary, std::move(x)); }
 
 bool TStoredValue::operator==(const TStoredValue& o) const {
   if (kind != o.kind) return false;
