@@ -471,8 +471,6 @@ class TCustomPlotPanel : public TCustomPanelNoCaption, public TView3DParent {
   TRect chartRect_;
 
  private:
-  void FrameEnded();
-
   bool seriesOwnDepth_ = true;
   bool repaintEnabled_ = true;
   std::unique_ptr<TChartHiddenPen> border_;
@@ -492,7 +490,6 @@ class TCustomPlotPanel : public TCustomPanelNoCaption, public TView3DParent {
   bool applyingRoundBorder_ = false;
   std::unique_ptr<TPlotCanvas3D> canvas_;
   bool chartRectFixed_ = false;
-  bool inFrame_ = false;
 };
 
 class TCustomPlotPanelExtended : public TCustomPlotPanel {
