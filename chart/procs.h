@@ -141,8 +141,8 @@ struct SeriesDataFacts {
 constexpr uint8_t kDataHasX = 1, kDataHasColors = 2, kDataHasLabels = 4, kDataHasMarkPositions = 8;
 // The flags byte: X values when they are not the plain sequence 0, 1, 2 ...; colours when a
 // point has its own one other than the default and the series colour; labels when one is
-// not empty; mark positions when any exists. Only the first 10,001 points (101 labels) are
-// looked at.
+// not empty; mark positions when any exists. Every point is looked at, so that a difference
+// late in a long series is never lost when the series is stored.
 uint8_t SeriesDataStreamFlags(const SeriesDataFacts& series);
 
 // ---- Unit ---------------------------------------------------------------------------------
