@@ -23,8 +23,6 @@ struct TSeriesMarkPosition {
   int height = 0;
   TPoint leftTop{};
   int width = 0;
-
-  bool operator==(const TSeriesMarkPosition&) const = default;
 };
 
 // Positions indexed by point index, with empty gaps.

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include "chart/procs.h"
@@ -22,15 +24,19 @@ TChartValueList::~TChartValueList() { ClearValues(); }
 
 void TChartValueList::SetValue(int index, double value) {
   if (index < 0 || index >= count_) return;
-  values_[index] = value;
+  vals()[index] = value;
   modified_ = true;
 }
 
+void TChartValueList::FreeValues::operator()(double* p) const { std::free(p); }
+
 void TChartValueList::Grow() {
   const int step = std::max(1, CapacityStep);
-  std::unique_ptr<double[]> bigger(new double[static_cast<size_t>(capacity_) + static_cast<size_t>(step)]);
-  if (count_ > 0) std::memcpy(bigger.get(), values_.get(), sizeof(double) * static_cast<size_t>(count_));
-  values_ = std::move(bigger);
+  const size_t places = static_cast<size_t>(capacity_) + static_cast<size_t>(step);
+  void* bigger = std::realloc(values_.get(), sizeof(double) * places);
+  if (!bigger) throw std::bad_alloc();
+  values_.release();
+  values_.reset(static_cast<double*>(bigger));
   capacity_ += step;
 }
 
@@ -39,19 +45,19 @@ int TChartValueList::InsertPending() {
   const int n = count_;
   int at = n;
   if (n > 0) {
-    if (order_ == loAscending && v < values_[n - 1]) {
+    if (order_ == loAscending && v < vals()[n - 1]) {
       int i = n - 1;
-      while (i >= 0 && values_[i] > v) --i;
+      while (i >= 0 && vals()[i] > v) --i;
       at = i + 1;
-    } else if (order_ == loDescending && v > values_[n - 1]) {
+    } else if (order_ == loDescending && v > vals()[n - 1]) {
       int i = n - 1;
-      while (i >= 0 && v > values_[i]) --i;
+      while (i >= 0 && v > vals()[i]) --i;
       at = i + 1;
     }
   }
   if (at == n) {
     if (count_ == capacity_) Grow();
-    values_[count_++] = v;
+    vals()[count_++] = v;
     modified_ = true;
     return at;
   }
@@ -74,15 +80,15 @@ void TChartValueList::ClearValues() {
 void TChartValueList::InsertValue(int index, double value) {
   if (index < 0 || index > count_) return;
   if (count_ == capacity_) Grow();
-  std::memmove(&values_[index + 1], &values_[index], sizeof(double) * static_cast<size_t>(count_ - index));
-  values_[index] = value;
+  std::memmove(&vals()[index + 1], &vals()[index], sizeof(double) * static_cast<size_t>(count_ - index));
+  vals()[index] = value;
   ++count_;
   modified_ = true;
 }
 
 void TChartValueList::Delete(int index) {
   if (index < 0 || index >= count_) return;
-  std::memmove(&values_[index], &values_[index + 1], sizeof(double) * static_cast<size_t>(count_ - index - 1));
+  std::memmove(&vals()[index], &vals()[index + 1], sizeof(double) * static_cast<size_t>(count_ - index - 1));
   --count_;
   modified_ = true;
 }
@@ -90,7 +96,7 @@ void TChartValueList::Delete(int index) {
 void TChartValueList::DeleteRange(int start, int number) {
   if (start < 0 || number <= 0 || start >= count_) return;
   number = std::min(number, count_ - start);
-  std::memmove(&values_[start], &values_[start + number],
+  std::memmove(&vals()[start], &vals()[start + number],
                sizeof(double) * static_cast<size_t>(count_ - start - number));
   count_ -= number;
   modified_ = true;
@@ -102,7 +108,7 @@ int TChartValueList::IndexOfValueBetween(int first, int last, double value) cons
   first = std::max(first, 0);
   last = std::min(last, count_ - 1);
   for (int i = first; i <= last; ++i)
-    if (values_[i] == value) return i;
+    if (vals()[i] == value) return i;
   return -1;
 }
 
@@ -111,10 +117,10 @@ void TChartValueList::RefreshStatistics() {
   if (count_ <= 0) {
     minimum_ = maximum_ = total_ = totalAbs_ = 0;
   } else {
-    minimum_ = maximum_ = total_ = values_[0];
-    totalAbs_ = std::fabs(values_[0]);
+    minimum_ = maximum_ = total_ = vals()[0];
+    totalAbs_ = std::fabs(vals()[0]);
     for (int i = 1; i < count_; ++i) {
-      const double x = values_[i];
+      const double x = vals()[i];
       if (x < minimum_) {
         minimum_ = x;
       } else if (x > maximum_) {
@@ -159,7 +165,7 @@ void TChartValueList::RotateLeft() {
 
 void TChartValueList::SwapValues(int i, int j) {
   if (i < 0 || j < 0 || i >= count_ || j >= count_) return;
-  std::swap(values_[i], values_[j]);
+  std::swap(vals()[i], vals()[j]);
   modified_ = true;
 }
 
@@ -170,13 +176,13 @@ void TChartValueList::Exchange(int i, int j) {
 }
 
 void TChartValueList::NumberSequentially() {
-  for (int i = 0; i < count_; ++i) values_[i] = i;
+  for (int i = 0; i < count_; ++i) vals()[i] = i;
   modified_ = true;
   if (owner_) owner_->NotifyLinkedSeries(veModify, 0);
 }
 
 int TChartValueList::CompareValues(int i, int j) const {
-  const double a = values_[i], b = values_[j];
+  const double a = vals()[i], b = vals()[j];
   const int r = a < b ? -1 : a > b ? 1 : 0;
   return order_ == loDescending ? -r : r;
 }

@@ -40,10 +40,10 @@ class TChartValueList {
   TChartSeries* Owner() const { return owner_; }
   int Count() const { return count_; }
   int Capacity() const { return capacity_; }
-  double ValueAt(int index) const { return values_[index]; }
-  double operator[](int index) const { return values_[index]; }
-  double First() const { return values_[0]; }
-  double Last() const { return values_[count_ - 1]; }
+  double ValueAt(int index) const { return values_.get()[index]; }
+  double operator[](int index) const { return values_.get()[index]; }
+  double First() const { return values_.get()[0]; }
+  double Last() const { return values_.get()[count_ - 1]; }
   std::span<const double> Values() const { return {values_.get(), static_cast<size_t>(count_)}; }
   // Overwrites one value (sets the statistics stale); nothing outside 0..Count-1.
   void SetValue(int index, double value);
@@ -108,6 +108,7 @@ class TChartValueList {
  private:
   int InsertPending();
   void Grow();
+  double* vals() const { return values_.get(); }
   void RefreshStatistics();
   void SwapValues(int i, int j);
 
@@ -122,7 +123,12 @@ class TChartValueList {
   double totalAbs_ = 0;
   std::string valueSource_;
   bool defaultDateTime_ = false;
-  std::unique_ptr<double[]> values_;
+  struct FreeValues {
+    void operator()(double* p) const;
+  };
+  // Held by malloc so that growing can extend the block in place (large blocks are remapped,
+  // not copied).
+  std::unique_ptr<double, FreeValues> values_;
   int capacity_ = 0;
   int count_ = 0;
   bool modified_ = true;
