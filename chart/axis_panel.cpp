@@ -23,7 +23,7 @@ TCustomAxisPanel::TCustomAxisPanel(QWidget* parent) : TCustomPlotPanelExtended(p
 }
 
 TCustomAxisPanel::~TCustomAxisPanel() {
-  destroying_ = true;
+  SetDestroying();
   // The series belong to their owner: they only leave the chart.
   while (SeriesCount() > 0) SeriesAt(SeriesCount() - 1)->SetParentChart(nullptr);
   customAxes_.Clear();
@@ -63,8 +63,11 @@ void TCustomAxisPanel::RemoveSeries(TChartSeries* series) {
 }
 
 void TCustomAxisPanel::BroadcastSeriesEvent(TCustomChartSeries* series, TChartSeriesEvent event) {
-  if (destroying_) return;
-  TPlotSeriesEvent e(this, event, series);
+  if (Destroying()) return;
+  TPlotSeriesEvent e;
+  e.Sender = this;
+  e.Event = event;
+  e.Series = series;
   NotifyListeners(e);
 }
 
@@ -81,14 +84,14 @@ void TCustomAxisPanel::SetCustomPalette(std::vector<TColor> colors) {
   Invalidate();
 }
 
-bool TCustomAxisPanel::ColorIsFree(TColor color, bool checkBackground, const TChartSeries* series) const {
+bool TCustomAxisPanel::ColorIsFree(TColor color, bool checkBackground, const TChartSeries* series) {
   if (checkBackground && color == GetBackColor()) return false;
   for (const TChartSeries* s : series_)
     if (s != series && s->SeriesColor() == color) return false;
   return true;
 }
 
-TColor TCustomAxisPanel::FreeSeriesColor(bool checkBackground, const TChartSeries* series) const {
+TColor TCustomAxisPanel::FreeSeriesColor(bool checkBackground, const TChartSeries* series) {
   const int count = palette_.empty() ? static_cast<int>(DefaultPaletteColors().size()) : static_cast<int>(palette_.size());
   TColor color = PaletteColor(0);
   for (int i = 0; i < count; ++i) {

@@ -28,10 +28,8 @@ enum TChartSeriesEvent {
 // The event object of a series event.
 class TPlotSeriesEvent : public TPlotEvent {
  public:
-  TPlotSeriesEvent(QObject* sender, TChartSeriesEvent event, TCustomChartSeries* series)
-      : TPlotEvent(sender), Event(event), Series(series) {}
-  TChartSeriesEvent Event;
-  TCustomChartSeries* Series;
+  TChartSeriesEvent Event = seAdd;
+  TCustomChartSeries* Series = nullptr;
 };
 
 // The series of a chart in drawing and legend order, with their groups.
@@ -71,8 +69,8 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended {
   void SetCustomPalette(std::vector<TColor> colors);
   // The first palette colour no other series uses (nor the panel's back colour when asked);
   // the last one tried when all are taken.
-  TColor FreeSeriesColor(bool checkBackground, const TChartSeries* series = nullptr) const;
-  virtual bool ColorIsFree(TColor color, bool checkBackground, const TChartSeries* series) const;
+  TColor FreeSeriesColor(bool checkBackground, const TChartSeries* series = nullptr);
+  virtual bool ColorIsFree(TColor color, bool checkBackground, const TChartSeries* series);
 
   // ---- Axes ----
   TChartAxis* BottomAxis() const { return axes_[0]; }
@@ -112,8 +110,6 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended {
   // Program-wide: series without data get random sample points when checked.
   static bool RandomPointsAllowed;
 
-  bool IsDestroying() const { return destroying_; }
-
  protected:
   // A series of the list has just been added (its colour, axes and data source).
   virtual void SeriesAdded(TChartSeries* series);
@@ -127,7 +123,6 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended {
   int maxPointsPerPage_ = 0;
   bool scaleLastPage_ = true;
   bool drawBackwards_ = false;
-  bool destroying_ = false;
 };
 
 template <class Kind>

@@ -287,7 +287,7 @@ void TChartSeries::RemoveAllPoints() {
   if (OnClearValues) OnClearValues(this);
   NotifyLinkedSeries(veClear, -1);
   if (function_) function_->Clear();
-  if (active_ && !(parentChart_ && parentChart_->IsDestroying())) Repaint();
+  if (active_ && !(parentChart_ && parentChart_->Destroying())) Repaint();
 }
 
 void TChartSeries::SwapPoints(int i, int j) {
@@ -471,6 +471,15 @@ double TChartSeries::PixelToXValue(int pixel) const { return hAxis_ ? hAxis_->Pi
 double TChartSeries::PixelToYValue(int pixel) const { return vAxis_ ? vAxis_->PixelToValue(pixel) : 0; }
 
 bool TChartSeries::DrawValuesForward() const { return !(parentChart_ && parentChart_->DrawBackwards()); }
+
+bool TChartSeries::SharesZPosition() const {
+  if (!parentChart_ || !parentChart_->SeriesOwnDepth()) return false;
+  for (int i = 0; i < parentChart_->SeriesCount(); ++i) {
+    const TChartSeries* s = parentChart_->SeriesAt(i);
+    if (s != this && s->Active() && s->ZIndex() == zIndex_) return true;
+  }
+  return false;
+}
 
 std::string TChartSeries::SubStyleName(int index) const {
   return index == 0 ? (MsgNormal.empty() ? "Normal" : MsgNormal) : std::string{};

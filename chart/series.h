@@ -411,9 +411,18 @@ class TChartSeries : public TCustomChartSeries {
   int LastValueIndex() const { return lastVisible_; }
   int ZIndex() const { return zIndex_; }
   bool CalcVisiblePoints() const { return orderedVisible_; }
+  // Another active series of the chart lies at the same Z index (only while the chart gives
+  // each series its own depth slot).
+  bool SharesZPosition() const;
   bool KeepOneBeyond() const { return keepOneBeyond_; }
 
   // ---- Events ----
+  virtual void FireAfterDrawValues() {
+    if (AfterDrawValues) AfterDrawValues(this);
+  }
+  virtual void FireBeforeDrawValues() {
+    if (BeforeDrawValues) BeforeDrawValues(this);
+  }
   NotifyEvent AfterDrawValues, BeforeDrawValues;
   AddEvent OnAfterAdd;
   BeforeAddEvent OnBeforeAdd;

@@ -265,10 +265,14 @@ TEST_F(SeriesTest, SampleValues) {
 
 TEST_F(SeriesTest, ChartGivesColoursEventsAxesAndPages) {
   TCustomAxisPanel chart;
-  std::vector<int> events;
-  chart.listeners.push_back([&](TPlotEvent& e) {
-    if (auto* se = dynamic_cast<TPlotSeriesEvent*>(&e)) events.push_back(se->Event);
-  });
+  struct Listener : IPanelListener {
+    void HandlePanelEvent(TPlotEvent& e) override {
+      if (auto* se = dynamic_cast<TPlotSeriesEvent*>(&e)) events.push_back(se->Event);
+    }
+    std::vector<int> events;
+  } listener;
+  chart.Listeners().Add(&listener);
+  std::vector<int>& events = listener.events;
   auto a = SeriesOf({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
   auto b = std::make_unique<TChartSeries>();
   a->SetParentChart(&chart);
@@ -328,6 +332,7 @@ TEST_F(SeriesTest, ChartGivesColoursEventsAxesAndPages) {
   chart.FreeAllSeries();
   EXPECT_EQ(chart.SeriesCount(), 0);
   a.release();  // freed by the chart
+  chart.Listeners().Remove(&listener);
 }
 
 TEST_F(SeriesTest, GroupsAndTitles) {
