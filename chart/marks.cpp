@@ -27,11 +27,7 @@ void TSeriesMarksPositions::Delete(int index) {
   items_.erase(items_.begin() + index);
 }
 
-void TSeriesMarksPositions::DeleteRange(int start, int number) {
-  if (start < 0 || number <= 0 || start >= Count()) return;
-  const int end = start + std::min(Count() - start, number);
-  items_.erase(items_.begin() + start, items_.begin() + end);
-}
+void TSeriesMarksPositions::DeleteRange(int start, int number) { EraseRun(items_, start, number); }
 
 bool TSeriesMarksPositions::ExistCustom() const {
   return std::any_of(items_.begin(), items_.end(), [](const auto& p) { return p && p->custom; });

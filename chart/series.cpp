@@ -260,9 +260,8 @@ void TChartSeries::DeleteRange(int start, int number, bool renumber) {
   if (start < 0 || number <= 0 || start >= n) return;
   number = std::min(number, n - start);
   for (const auto& list : valueLists_) list->DeleteRange(start, number);
-  if (hasColors_ && start < static_cast<int>(colors_.size())) {
-    const int end = start + std::min(number, static_cast<int>(colors_.size()) - start);
-    colors_.erase(colors_.begin() + start, colors_.begin() + end);
+  if (hasColors_) {
+    EraseRun(colors_, start, number);
     if (colors_.empty()) hasColors_ = false;
   }
   labels_.DeleteRange(start, number);
@@ -511,22 +510,15 @@ void TChartSeries::NotifyLinkedSeries(TValueEvent kind, int index) {
         if (opts & rOnClear) s->RemoveAllPoints();
         break;
       case veAdd:
-        // A function computes over the whole source: it recomputes instead of copying.
-        if (opts & rOnInsert) {
-          if (s->function_) {
-            s->RefillFromSource(this);
-          } else {
-            s->AddPointFrom(this, index);
-          }
-        }
-        break;
       case veDelete:
-        if (opts & rOnDelete) {
-          if (s->function_) {
-            s->RefillFromSource(this);
-          } else {
-            s->SourcePointDeleted(this, index);
-          }
+        if (!(opts & (kind == veAdd ? rOnInsert : rOnDelete))) break;
+        // A function computes over the whole source: it recomputes instead of following.
+        if (s->function_) {
+          s->RefillFromSource(this);
+        } else if (kind == veAdd) {
+          s->AddPointFrom(this, index);
+        } else {
+          s->SourcePointDeleted(this, index);
         }
         break;
       case veModify:

@@ -7,6 +7,7 @@
 #include "chart/axis_panel.h"
 #include "chart/messages.h"
 #include "chart/series.h"
+#include "chart/types.h"
 
 namespace chart {
 
@@ -40,11 +41,7 @@ void TLabelsList::Delete(int index) {
   labels_.erase(labels_.begin() + index);
 }
 
-void TLabelsList::DeleteRange(int start, int number) {
-  if (start < 0 || number <= 0 || start >= Count()) return;
-  const int end = start + std::min(Count() - start, number);
-  labels_.erase(labels_.begin() + start, labels_.begin() + end);
-}
+void TLabelsList::DeleteRange(int start, int number) { EraseRun(labels_, start, number); }
 
 void TLabelsList::Exchange(int i, int j) {
   if (i < 0 || j < 0) return;
