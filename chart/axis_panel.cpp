@@ -132,6 +132,11 @@ void TCustomAxisPanel::SetMaxPointsPerPage(int value) {
   Invalidate();
 }
 
+void TCustomAxisPanel::Loaded() {
+  TCustomPlotPanelExtended::Loaded();
+  series_.Groups().Resolve(this);
+}
+
 // ---- Data sources -------------------------------------------------------------------------
 
 bool TCustomAxisPanel::IsValidDataSource(TChartSeries* series, QObject* source) const {

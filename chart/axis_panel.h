@@ -110,6 +110,9 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended {
   // Program-wide: series without data get random sample points when checked.
   static bool RandomPointsAllowed;
 
+  // After a form is read: the series groups find their members.
+  void Loaded() override;
+
  protected:
   // A series of the list has just been added (its colour, axes and data source).
   virtual void SeriesAdded(TChartSeries* series);

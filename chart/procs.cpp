@@ -285,6 +285,18 @@ std::string UniqueComponentName(const QObject* owner, const std::string& base) {
   }
 }
 
+QObject* FindComponent(const QObject* within, const std::string& name) {
+  if (!within || name.empty()) return nullptr;
+  const QObject* root = within;
+  while (root->parent()) root = root->parent();
+  const QString wanted = QString::fromStdString(name);
+  if (root != within && root->objectName().compare(wanted, Qt::CaseInsensitive) == 0) return const_cast<QObject*>(root);
+  for (QObject* o : root->findChildren<QObject*>()) {
+    if (o != within && o->objectName().compare(wanted, Qt::CaseInsensitive) == 0) return o;
+  }
+  return nullptr;
+}
+
 // ---- Screen cursors -----------------------------------------------------------------------
 
 std::optional<Qt::CursorShape> ScreenCursor(int number) {

@@ -113,6 +113,10 @@ bool IsPointInEllipse(TPoint p, const TRect& rect);
 // `base` followed by the first number from 1 that no object owned by `owner` (its children,
 // compared without regard to case) is named; without an owner base + "1".
 std::string UniqueComponentName(const QObject* owner, const std::string& base);
+// The component named `name` (compared without regard to case) in the tree that `within`
+// belongs to (its top-level owner and everything below), other than `within` itself; nullptr
+// when none is.
+QObject* FindComponent(const QObject* within, const std::string& name);
 
 // ---- Screen cursors -----------------------------------------------------------------------
 

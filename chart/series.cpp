@@ -142,17 +142,8 @@ void TChartSeries::Loaded() {
   if (!pendingSourceNames_.empty()) {
     const std::vector<std::string> names = std::move(pendingSourceNames_);
     pendingSourceNames_.clear();
-    QObject* owner = parent();
-    for (const std::string& name : names) {
-      if (!owner) break;
-      const QString wanted = QString::fromStdString(name);
-      for (QObject* o : owner->findChildren<QObject*>()) {
-        if (o != this && o->objectName().compare(wanted, Qt::CaseInsensitive) == 0) {
-          AddDataSource(o);
-          break;
-        }
-      }
-    }
+    for (const std::string& name : names)
+      if (QObject* source = FindComponent(this, name)) AddDataSource(source);
   }
   if (pendingCustomHorizAxis_ >= 0) SetCustomHorizAxisIndex(pendingCustomHorizAxis_);
   if (pendingCustomVertAxis_ >= 0) SetCustomVertAxisIndex(pendingCustomVertAxis_);

@@ -6,6 +6,7 @@
 
 #include "chart/axis_panel.h"
 #include "chart/messages.h"
+#include "chart/procs.h"
 #include "chart/series.h"
 #include "chart/types.h"
 
@@ -120,6 +121,15 @@ void TSeriesGroup::SetActive(TSeriesGroupActive value) {
   for (TChartSeries* s : series_) s->SetActive(value == gaYes);
 }
 
+void TSeriesGroup::Resolve(const QObject* within) {
+  if (pendingMembers_.empty()) return;
+  for (const std::string& name : pendingMembers_)
+    if (auto* s = dynamic_cast<TChartSeries*>(FindComponent(within, name))) series_.Add(s);
+  pendingMembers_.clear();
+  SetActive(pendingActive_);
+  pendingActive_ = gaYes;
+}
+
 TSeriesGroup& TSeriesGroups::Add() {
   groups_.push_back(std::make_unique<TSeriesGroup>());
   return *groups_.back();
@@ -192,6 +202,11 @@ void TPlotSeriesSource::SetSeries(TChartSeries* series) {
 
 void TPlotSeriesSource::Loaded() {
   loading_ = false;
+  if (!pendingSeries_.empty()) {
+    auto* series = dynamic_cast<TChartSeries*>(FindComponent(this, pendingSeries_));
+    pendingSeries_.clear();
+    if (series) SetSeries(series);
+  }
   Refresh();
 }
 

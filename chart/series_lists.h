@@ -112,10 +112,18 @@ class TSeriesGroup {
   const TCustomSeriesList& Series() const { return series_; }
   // The members are stored with the group only when there are any.
   bool IsSeriesStored() const { return !series_.Empty(); }
+  // Read from a form before the series exist: the members' names and the active state,
+  // applied by Resolve.
+  void SetPendingMembers(std::vector<std::string> names) { pendingMembers_ = std::move(names); }
+  void SetPendingActive(TSeriesGroupActive value) { pendingActive_ = value; }
+  // Finds the members named in the form among the components of `within`'s tree.
+  void Resolve(const QObject* within);
 
  private:
   std::string name_;
   TCustomSeriesList series_;
+  std::vector<std::string> pendingMembers_;
+  TSeriesGroupActive pendingActive_ = gaYes;
 };
 
 // The groups of a chart's series list, in order; it owns them.
@@ -126,6 +134,9 @@ class TSeriesGroups {
   TSeriesGroup& Add();
   void Delete(int index);
   void Clear() { groups_.clear(); }
+  void Resolve(const QObject* within) {
+    for (auto& g : groups_) g->Resolve(within);
+  }
   // Takes the series out of every group (a series leaving its chart).
   void RemoveSeries(TChartSeries* series);
 
@@ -164,10 +175,12 @@ class TPlotSeriesSource : public QObject {
   // True for a series whose data source is of this source's class.
   virtual bool HasSeries(const TChartSeries* series) const;
 
-  // Form loading: while set, activation does not load; Loaded refreshes.
+  // Form loading: while set, activation does not load; Loaded takes the series named in the
+  // form and refreshes.
   bool IsLoading() const { return loading_; }
   void SetLoading(bool value) { loading_ = value; }
   virtual void Loaded();
+  void SetPendingSeriesName(std::string name) { pendingSeries_ = std::move(name); }
 
   // The series no longer takes its points from this source (it changed its data source or
   // is being destroyed): forget it.
@@ -179,6 +192,7 @@ class TPlotSeriesSource : public QObject {
   bool loading_ = false;
   bool destroying_ = false;
   TChartSeries* series_ = nullptr;
+  std::string pendingSeries_;
 };
 
 // ---- Titles -------------------------------------------------------------------------------
