@@ -135,8 +135,6 @@ void TChartSeries::SetParentChart(TCustomAxisPanel* chart) {
   RecalcGetAxis();
 }
 
-void TChartSeries::SetActive(bool value) { TCustomChartSeries::SetActive(value); }
-
 void TChartSeries::Loaded() {
   TCustomChartSeries::Loaded();
   if (!pendingSourceNames_.empty()) {

@@ -390,7 +390,6 @@ class TChartSeries : public TCustomChartSeries {
 
   // ---- Chart ----
   void SetParentChart(TCustomAxisPanel* chart) override;
-  void SetActive(bool value) override;
   void Loaded() override;
   // Data source names read from a form, resolved by name in Loaded.
   void SetPendingDataSourceNames(std::vector<std::string> names) { pendingSourceNames_ = std::move(names); }
