@@ -118,7 +118,8 @@ int TCustomAxisPanel::NumPages() const {
 }
 
 void TCustomAxisPanel::SetPage(int value) {
-  value = std::clamp(value, 1, NumPages());
+  // While a form is read the series are not there yet: the page is checked once it is read.
+  value = Loading() ? std::max(value, 1) : std::clamp(value, 1, NumPages());
   if (page_ == value) return;
   page_ = value;
   Invalidate();
@@ -135,6 +136,7 @@ void TCustomAxisPanel::SetMaxPointsPerPage(int value) {
 void TCustomAxisPanel::Loaded() {
   TCustomPlotPanelExtended::Loaded();
   series_.Groups().Resolve(this);
+  SetPage(page_);
 }
 
 // ---- Data sources -------------------------------------------------------------------------

@@ -84,7 +84,7 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended {
 
   // ---- Paging ----
   int Page() const { return page_; }
-  // Clamped to 1..NumPages.
+  // Clamped to 1..NumPages (once the form holding the chart is read).
   void SetPage(int value);
   int MaxPointsPerPage() const { return maxPointsPerPage_; }
   // Raises ChartException "MaxPointsPerPage must be >= 0" for a negative value; pulls the
@@ -110,7 +110,7 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended {
   // Program-wide: series without data get random sample points when checked.
   static bool RandomPointsAllowed;
 
-  // After a form is read: the series groups find their members.
+  // After a form is read: the series groups find their members and the page is checked.
   void Loaded() override;
 
  protected:

@@ -123,6 +123,8 @@ TEST_F(SeriesStoredTest, SourcesFunctionsAndCustomAxesAreFoundByNameAfterReading
   group.Series().Add(a);
   group.Series().Add(b);
   b->SetActive(false);
+  chart.SetMaxPointsPerPage(1);
+  chart.SetPage(2);  // read before the series that make the second page
 
   const std::string text = WriteComponent(chart);
   EXPECT_NE(text.find("DataSources = (\r\n      'A'\r\n      'B')"), std::string::npos) << text;
@@ -147,6 +149,7 @@ TEST_F(SeriesStoredTest, SourcesFunctionsAndCustomAxesAreFoundByNameAfterReading
   ASSERT_EQ(read.SeriesList().Groups().Count(), 1);
   EXPECT_EQ(read.SeriesList().Groups().Group(0).Series().Count(), 2);
   EXPECT_EQ(read.SeriesList().Groups().Group(0).Active(), gaSome);
+  EXPECT_EQ(read.Page(), 2);
   EXPECT_EQ(WriteComponent(read), text);
 }
 
