@@ -93,6 +93,7 @@ void TPlotFunction::CalculateByPeriod(TChartSeries* source, TChartValueList& xLi
   const bool calendar = xList.DateTime() && step >= dtOneMonth && step != dtNone;
   double boundary = xList.ValueAt(0);
   int e = 0;
+  int emptyRanges = 0;
   while (e <= n - 1) {
     int last;
     double g, f;
@@ -120,6 +121,9 @@ void TPlotFunction::CalculateByPeriod(TChartSeries* source, TChartValueList& xLi
       if (holdsPoints) {
         CalculatePeriod(source, e, last, x);
       } else {
+        // A period far too small for the gaps between the X values would add empty ranges
+        // without end: the walk stops after kMaxEmptyRanges of them.
+        if (++emptyRanges > kMaxEmptyRanges) break;
         AddFunctionXY(source->YMandatory(), x, 0);
       }
     }

@@ -8,7 +8,8 @@
 // nothing); with `psRange` in X ranges `Period` wide, calendar months and years when the X
 // values are dates and the period is a month or more (a range without points adds the value
 // 0; a period too small to move the boundary ends the walk). Each result lies at the first,
-// middle or last X of its group (`PeriodAlign`).
+// middle or last X of its group (`PeriodAlign`). A walk that has added kMaxEmptyRanges ranges
+// without points (gaps between X values that hold astronomically many periods) ends there.
 #pragma once
 
 #include <QObject>
@@ -22,6 +23,8 @@ class TChartValueList;
 class TCustomAxisPanel;
 
 enum TFunctionPeriodAlign { paFirst, paCenter, paLast };
+
+constexpr int kMaxEmptyRanges = 100000;
 enum TFunctionPeriodStyle { psNumPoints, psRange };
 
 class TPlotFunction : public QObject {

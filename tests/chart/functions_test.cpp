@@ -98,6 +98,12 @@ TEST_F(FunctionTest, PeriodsOfPointsAndRanges) {
       // A range too small to move the boundary past 1e20: the walk ends.
       {"range that cannot move", {{1e20, 1}, {1e20, 2}}, 1, psRange, paCenter, true, {}},
       {"no points", {}, 3, psNumPoints, paCenter, true, {}},
+      // A gap of a thousand billion periods: the first range, then the empty ones up to the limit.
+      {"range walk over a huge gap", {{0, 4}, {1e12, 5}}, 1, psRange, paFirst, true, [] {
+         Points p = {{0, 4}};
+         for (int i = 1; i <= kMaxEmptyRanges; ++i) p.emplace_back(i, 0);
+         return p;
+       }()},
       {"no points, whole", {}, 0, psNumPoints, paCenter, true, {}},
   };
   for (const auto& c : kCases) {
