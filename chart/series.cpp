@@ -682,6 +682,9 @@ void TChartSeries::SetFunction(TPlotFunction* function) {
     if (function_->ParentSeries() && function_->ParentSeries() != this)
       function_->ParentSeries()->DetachFunction(function_);
     function_->SetParentSeriesField(this);
+    // From now on the function computes the points: the ones held so far go (they would no
+    // longer be stored, so a form read back would differ from the series).
+    RemoveAllPoints();
   }
   manualData_ = false;
   CheckDataSource();

@@ -368,7 +368,8 @@ class TChartSeries : public TCustomChartSeries {
   // Called by a source series going away.
   void SourceDestroyed(QObject* source);
   TPlotFunction* FunctionType() const { return function_; }
-  // Attaches a function (freeing the old one); the series then holds no data of its own.
+  // Attaches a function (freeing the old one); the series then holds no data of its own: its
+  // points are cleared and computed from its sources.
   void SetFunction(TPlotFunction* function);
   // The function leaves the series without being freed (the function is being destroyed).
   void DetachFunction(TPlotFunction* function);

@@ -161,6 +161,13 @@ TEST_F(FunctionTest, TheResultFollowsItsSource) {
   src.RemoveAllPoints();
   EXPECT_EQ(result.PointCount(), 0);
 
+  // A series given a function drops the points it held: they are computed from now on.
+  TChartSeries held;
+  held.AddY(1);
+  held.SetFunction(new MeanFunction(&held));
+  EXPECT_EQ(held.PointCount(), 0);
+  EXPECT_FALSE(held.IsDataStored());
+
   // Moving the function to another series, or freeing it, detaches it.
   TChartSeries other;
   f->SetParentSeries(&other);
