@@ -118,7 +118,8 @@ int TCustomAxisPanel::NumPages() const {
 }
 
 void TCustomAxisPanel::SetPage(int value) {
-  // While a form is read the series are not there yet: the page is checked once it is read.
+  // While a form is read the series are not there yet: the page is taken as it stands (a page
+  // past the last one shows the last one).
   value = Loading() ? std::max(value, 1) : std::clamp(value, 1, NumPages());
   if (page_ == value) return;
   page_ = value;
@@ -129,14 +130,13 @@ void TCustomAxisPanel::SetMaxPointsPerPage(int value) {
   if (value < 0) throw ChartException(MsgMaxPointsPerPage);
   if (maxPointsPerPage_ == value) return;
   maxPointsPerPage_ = value;
-  page_ = std::min(page_, NumPages());
+  if (!Loading()) page_ = std::min(page_, NumPages());
   Invalidate();
 }
 
 void TCustomAxisPanel::Loaded() {
   TCustomPlotPanelExtended::Loaded();
   series_.Groups().Resolve(this);
-  SetPage(page_);
 }
 
 // ---- Data sources -------------------------------------------------------------------------

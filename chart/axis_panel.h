@@ -84,11 +84,11 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended {
 
   // ---- Paging ----
   int Page() const { return page_; }
-  // Clamped to 1..NumPages (once the form holding the chart is read).
+  // Clamped to 1..NumPages (while a form is read: at least 1).
   void SetPage(int value);
   int MaxPointsPerPage() const { return maxPointsPerPage_; }
   // Raises ChartException "MaxPointsPerPage must be >= 0" for a negative value; pulls the
-  // page back to the last one.
+  // page back to the last one (not while a form is read).
   void SetMaxPointsPerPage(int value);
   bool ScaleLastPage() const { return scaleLastPage_; }
   void SetScaleLastPage(bool value) { ChangeBoolean(scaleLastPage_, value); }
@@ -110,7 +110,7 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended {
   // Program-wide: series without data get random sample points when checked.
   static bool RandomPointsAllowed;
 
-  // After a form is read: the series groups find their members and the page is checked.
+  // After a form is read: the series groups find their members.
   void Loaded() override;
 
  protected:
