@@ -121,10 +121,16 @@ void TSeriesGroup::SetActive(TSeriesGroupActive value) {
   for (TChartSeries* s : series_) s->SetActive(value == gaYes);
 }
 
-void TSeriesGroup::Resolve(const QObject* within) {
+void TSeriesGroup::Resolve(const TCustomAxisPanel* chart) {
   if (pendingMembers_.empty()) return;
-  for (const std::string& name : pendingMembers_)
-    if (auto* s = dynamic_cast<TChartSeries*>(FindComponent(within, name))) series_.Add(s);
+  for (const std::string& name : pendingMembers_) {
+    for (TChartSeries* s : chart->SeriesList()) {
+      if (QString::fromStdString(s->Name()).compare(QString::fromStdString(name), Qt::CaseInsensitive) == 0) {
+        series_.Add(s);
+        break;
+      }
+    }
+  }
   pendingMembers_.clear();
   SetActive(pendingActive_);
   pendingActive_ = gaYes;

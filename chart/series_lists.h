@@ -12,6 +12,7 @@
 namespace chart {
 
 class TChartSeries;
+class TCustomAxisPanel;
 
 // One optional text per point index. Entries past the end read as empty text. The list stays
 // empty until the first non-empty label arrives: an empty text is inserted only into a list
@@ -116,8 +117,8 @@ class TSeriesGroup {
   // applied by Resolve.
   void SetPendingMembers(std::vector<std::string> names) { pendingMembers_ = std::move(names); }
   void SetPendingActive(TSeriesGroupActive value) { pendingActive_ = value; }
-  // Finds the members named in the form among the components of `within`'s tree.
-  void Resolve(const QObject* within);
+  // Finds the members named in the form among the series of `chart`.
+  void Resolve(const TCustomAxisPanel* chart);
 
  private:
   std::string name_;
@@ -134,8 +135,8 @@ class TSeriesGroups {
   TSeriesGroup& Add();
   void Delete(int index);
   void Clear() { groups_.clear(); }
-  void Resolve(const QObject* within) {
-    for (auto& g : groups_) g->Resolve(within);
+  void Resolve(const TCustomAxisPanel* chart) {
+    for (auto& g : groups_) g->Resolve(chart);
   }
   // Takes the series out of every group (a series leaving its chart).
   void RemoveSeries(TChartSeries* series);

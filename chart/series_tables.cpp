@@ -1,6 +1,9 @@
 // Stored-description tables of the series and what belongs to them.
 #include "chart/series_tables.h"
 
+#include <stdexcept>
+#include <typeindex>
+
 #include "chart/axis_panel.h"
 #include "chart/functions.h"
 #include "chart/messages.h"
@@ -40,6 +43,11 @@ TStoredValue NameList(const std::vector<std::string>& names) {
 }
 
 std::string ComponentName(const QObject* o) { return o ? o->objectName().toStdString() : std::string(); }
+
+std::string ClassNameOf(const QObject* o) {
+  const TStoredClass* cls = FindStoredClass(std::type_index(typeid(*o)));
+  return cls ? cls->Name() : std::string("component");
+}
 
 }  // namespace
 
@@ -142,7 +150,9 @@ const TStoredClass& StoredChartSeries() {
               return children;
             },
             [](S& s, QObject* child) {
-              if (auto* f = dynamic_cast<TPlotFunction*>(child)) s.SetFunction(f);
+              auto* f = dynamic_cast<TPlotFunction*>(child);
+              if (!f) throw std::runtime_error("a series holds no " + ClassNameOf(child));
+              s.SetFunction(f);
             })
         .Build();
   });
@@ -216,10 +226,16 @@ const TStoredClass& StoredCustomAxisPanel() {
             [](const P& p) {
               std::vector<QObject*> children;
               for (TChartSeries* s : p.SeriesList()) children.push_back(s);
+              for (QObject* o : p.children())
+                if (dynamic_cast<TPlotSeriesSource*>(o)) children.push_back(o);
               return children;
             },
             [](P& p, QObject* child) {
-              if (auto* s = dynamic_cast<TChartSeries*>(child)) s->SetParentChart(&p);
+              if (auto* s = dynamic_cast<TChartSeries*>(child)) {
+                s->SetParentChart(&p);
+              } else if (!dynamic_cast<TPlotSeriesSource*>(child)) {
+                throw std::runtime_error("a chart holds no " + ClassNameOf(child));
+              }
             })
         .Build();
   });

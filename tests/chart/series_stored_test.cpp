@@ -174,3 +174,31 @@ TEST_F(SeriesStoredTest, ObsoleteMultiplierAndDamagedDataBlocks) {
   EXPECT_NE(message.find("Wrong *.drx file format"), std::string::npos) << message;
   EXPECT_NE(message.find("13"), std::string::npos) << message;  // the line of "Data"
 }
+
+TEST_F(SeriesStoredTest, AChartHoldsSeriesAndSourcesAndASeriesItsFunction) {
+  const std::string kHeader = "object C: TCustomAxisPanel\r\n";
+  const struct {
+    const char* children;
+    const char* refusal;  // empty: read
+  } kCases[] = {
+      {"  object S: TChartSeries\r\n    object T: TChartSeries\r\n    end\r\n  end\r\n",
+       "a series holds no TChartSeries"},
+      {"  object F: TPlotFunction\r\n  end\r\n", "a chart holds no TPlotFunction"},
+      {"  object S: TChartSeries\r\n  end\r\n  object P: TPlotSeriesSource\r\n    Series = S\r\n  end\r\n", ""},
+  };
+  for (const auto& c : kCases) {
+    TCustomAxisPanel chart;
+    std::string error;
+    const bool read = ReadComponent(kHeader + c.children + "end\r\n", chart, &error);
+    EXPECT_EQ(read, std::string(c.refusal).empty()) << c.children;
+    if (!read) {
+      EXPECT_NE(error.find(c.refusal), std::string::npos) << error;
+    }
+  }
+  TCustomAxisPanel chart;
+  ASSERT_TRUE(ReadComponent(kHeader + kCases[2].children + "end\r\n", chart));
+  ASSERT_EQ(chart.SeriesCount(), 1);
+  EXPECT_TRUE(dynamic_cast<TPlotSeriesSource*>(chart.SeriesAt(0)->DataSource()));
+  const std::string text = WriteComponent(chart);
+  EXPECT_NE(text.find("object P: TPlotSeriesSource\r\n    Series = S\r\n"), std::string::npos) << text;
+}
