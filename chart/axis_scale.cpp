@@ -50,7 +50,7 @@ void TAxisScale::Recompute() {
   pixelsPerLogUnit = logRange == 0 ? 0 : axisSize / logRange;
 }
 
-int TAxisScale::Map(double value, bool clipped) const {
+int TAxisScale::Map(double value, bool clipped, bool asHorizontal) const {
   if (depth) {
     if (rangeIsZero) return centerPixel;
     return Round(Clip(pixelsPerUnit * (inverted ? maximum - value : value - minimum), clipped));
@@ -58,16 +58,16 @@ int TAxisScale::Map(double value, bool clipped) const {
   if (logarithmic) {
     if (logRange == 0) return centerPixel;
     if (value <= 0) {
-      if (horizontal) return inverted ? endPixel : startPixel;
+      if (asHorizontal) return inverted ? endPixel : startPixel;
       return inverted ? startPixel : endPixel;
     }
     const double w = std::log(value);
     const double d = Clip(pixelsPerLogUnit * (inverted ? logMaximum - w : w - logMinimum), clipped);
-    return horizontal ? AddSaturated(startPixel, Round(d), 1) : AddSaturated(endPixel, Round(d), -1);
+    return asHorizontal ? AddSaturated(startPixel, Round(d), 1) : AddSaturated(endPixel, Round(d), -1);
   }
   if (rangeIsZero) return centerPixel;
   const int v = Round(Clip((value - minimum) * pixelsPerUnit, clipped));
-  if (horizontal) return inverted ? AddSaturated(endPixel, v, -1) : AddSaturated(startPixel, v, 1);
+  if (asHorizontal) return inverted ? AddSaturated(endPixel, v, -1) : AddSaturated(startPixel, v, 1);
   return inverted ? AddSaturated(startPixel, v, 1) : AddSaturated(endPixel, v, -1);
 }
 
@@ -164,6 +164,14 @@ double NumericStepFor(const TNumericStep& in) {
   return s >= 1e-12 ? s : 1e-12;
 }
 
+double StepForLabelCount(const TIncrementInput& in, int labelCount) {
+  if (labelCount < 1) return in.dateTime ? DateTimeStep[dtOneMicroSecond] : 1e-12;
+  const double range = in.maximum - in.minimum;
+  if (in.dateTime) return DateTimeStepFor(in.increment, range, labelCount);
+  return NumericStepFor(
+      {in.increment, range, labelCount, in.logarithmic, in.logBase, in.labelsSeparation, in.fewestPoints});
+}
+
 TIncrement IncrementFromLabelSizes(const TIncrementInput& in, const std::function<int(double)>& labelSize) {
   // Measured one after the other: the measuring function may be watched.
   int size = labelSize(in.maximum);
@@ -174,17 +182,8 @@ TIncrement IncrementFromLabelSizes(const TIncrementInput& in, const std::functio
   } else {
     size = std::max(size, labelSize((in.maximum + in.minimum) / 2));
   }
-  const int count = IncrementForLabelSize(in.axisSize, size, in.labelsSeparation);
-  const double range = in.maximum - in.minimum;
   TIncrement out;
-  if (count < 1) {
-    out.step = in.dateTime ? DateTimeStep[dtOneMicroSecond] : 1e-12;
-  } else if (in.dateTime) {
-    out.step = DateTimeStepFor(in.increment, range, count);
-  } else {
-    out.step = NumericStepFor({in.increment, range, count, in.logarithmic, in.logBase, in.labelsSeparation,
-                               in.fewestPoints});
-  }
+  out.step = StepForLabelCount(in, IncrementForLabelSize(in.axisSize, size, in.labelsSeparation));
   if (in.labelsAlternate) out.step /= in.logarithmic ? in.logBase : 2;
   if (in.dateTime && in.exactDateTime && in.increment != 0) {
     int index = FindDateTimeStep(in.increment);

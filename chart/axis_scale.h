@@ -62,9 +62,11 @@ class TAxisScale {
   // ---- Mapping ----
   // The pixel of a value: the clipped form (the unrounded position limited to
   // +-kAxisPixelLimit before rounding) unless fastCalc asks for the exact one.
-  int ValueToPixel(double value) const { return fastCalc ? ValueToPixelExact(value) : ValueToPixelClipped(value); }
-  int ValueToPixelExact(double value) const { return Map(value, false); }
-  int ValueToPixelClipped(double value) const { return Map(value, true); }
+  int ValueToPixel(double value) const { return Map(value, !fastCalc, horizontal); }
+  int ValueToPixelExact(double value) const { return Map(value, false, horizontal); }
+  int ValueToPixelClipped(double value) const { return Map(value, true, horizontal); }
+  // The pixel as a horizontal (or a vertical) axis of the same ends and span would give it.
+  int ValueToPixelAs(double value, bool asHorizontal) const { return Map(value, !fastCalc, asHorizontal); }
   // The value of a pixel. Depth axes map back as horizontal ones do (from the minimum at
   // pixel 0).
   double PixelToValue(int pixel) const;
@@ -75,7 +77,7 @@ class TAxisScale {
   void WidenByMargins(int atMinimum, int atMaximum);
 
  private:
-  int Map(double value, bool clipped) const;
+  int Map(double value, bool clipped, bool asHorizontal) const;
 };
 
 // ---- Steps --------------------------------------------------------------------------------
@@ -122,6 +124,10 @@ struct TIncrementInput {
   bool labelsAlternate = false;
   int fewestPoints = -1;
 };
+// The step for `labelCount` labels: the smallest step (a microsecond on date-time axes,
+// 1e-12 otherwise) when not even one fits, else the date-time or the numeric step.
+double StepForLabelCount(const TIncrementInput& in, int labelCount);
+
 struct TIncrement {
   double step = 0;
   int stepIndex = kNoDateTimeStep;  // the date-time step of the labels, or kNoDateTimeStep

@@ -5,6 +5,7 @@
 #include <typeindex>
 
 #include "chart/axis_panel.h"
+#include "chart/axis_tables.h"
 #include "chart/functions.h"
 #include "chart/messages.h"
 #include "chart/panel.h"
@@ -213,9 +214,24 @@ const TStoredClass& StoredCustomAxisPanel() {
     using P = TCustomAxisPanel;
     return TStoredClassTable<P>("TCustomAxisPanel", StoredCustomPlotPanelExtended(),
                                 std::type_identity<TCustomPlotPanelExtended>())
+        .Boolean("AxisBehind", &P::AxisBehind, &P::SetAxisBehind, true)
+        .Boolean("AxisVisible", &P::AxisVisible, &P::SetAxisVisible, true)
+        .Object<TChartAxis>("BottomAxis", StoredChartAxis(), [](P& p) -> TChartAxis& { return *p.BottomAxis(); })
+        .Integer("Chart3DPercent", &P::Chart3DPercent, &P::SetChart3DPercent, 15, 1, 100)
+        .Boolean("ClipPoints", &P::ClipPoints, &P::SetClipPoints, true)
+        .Collection<TChartAxis>(
+            "CustomAxes", StoredChartAxis(), [](const P& p) { return p.CustomAxes().Count(); },
+            [](const P& p, int i) -> const TChartAxis& { return *p.CustomAxes().Axis(i); },
+            [](P& p) { p.CustomAxes().Clear(); }, [](P& p) -> TChartAxis& { return *p.CustomAxes().Add(); })
+        .Object<TChartAxis>("DepthAxis", StoredChartAxis(), [](P& p) -> TChartAxis& { return *p.DepthAxis(); })
+        .Object<TChartAxis>("DepthTopAxis", StoredChartAxis(), [](P& p) -> TChartAxis& { return *p.DepthTopAxis(); })
+        .Object<TChartAxis>("LeftAxis", StoredChartAxis(), [](P& p) -> TChartAxis& { return *p.LeftAxis(); })
         .Integer("MaxPointsPerPage", &P::MaxPointsPerPage, &P::SetMaxPointsPerPage, 0, 0)
         .Integer("Page", &P::Page, &P::SetPage, 1)
+        .Object<TChartAxis>("RightAxis", StoredChartAxis(), [](P& p) -> TChartAxis& { return *p.RightAxis(); })
         .Boolean("ScaleLastPage", &P::ScaleLastPage, &P::SetScaleLastPage, true)
+        .Object<TChartAxis>("TopAxis", StoredChartAxis(), [](P& p) -> TChartAxis& { return *p.TopAxis(); })
+        .Boolean("View3DWalls", &P::View3DWalls, &P::SetView3DWalls, true)
         .Collection<TSeriesGroup>(
             "SeriesGroups", StoredSeriesGroup(), [](const P& p) { return p.SeriesList().Groups().Count(); },
             [](const P& p, int i) -> const TSeriesGroup& { return p.SeriesList().Groups().Group(i); },
