@@ -1,13 +1,11 @@
 // Axes in stored descriptions: the weather chart's fixed axes and titles read and written
-// again, what is left out at its default, custom axes as a collection, and the page of a
-// paged chart kept until its series are read.
+// again, what is left out at its default, and custom axes as a collection.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
 #include "chart/axis_panel.h"
-#include "chart/series.h"
 #include "chart/stream.h"
 #include "chart/unit.h"
 #include "platform/cp932.h"
@@ -110,20 +108,4 @@ TEST_F(AxisStored, DefaultsAreLeftOut) {
   EXPECT_NE(written.find("DepthAxis.Visible = True"), std::string::npos);
   EXPECT_EQ(written.find("TopAxis"), std::string::npos);
   EXPECT_EQ(written.find("CustomAxes"), std::string::npos);
-}
-
-TEST_F(AxisStored, ThePageOfAPagedChartWaitsForItsSeries) {
-  TCustomAxisPanel chart;
-  chart.setObjectName("Chart1");
-  TChartSeries* s = new TChartSeries(&chart);
-  s->setObjectName("Series1");
-  s->SetParentChart(&chart);
-  for (int i = 0; i < 12; ++i) s->AddY(i);
-  chart.SetMaxPointsPerPage(5);
-  chart.SetPage(3);
-  const std::string written = WriteComponent(chart);
-  EXPECT_NE(written.find("Page = 3"), std::string::npos);
-  std::unique_ptr<TCustomAxisPanel> again = Read(written);
-  ASSERT_TRUE(again);
-  EXPECT_EQ(again->Page(), 3);
 }
