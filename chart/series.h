@@ -335,6 +335,10 @@ class TChartSeries : public TCustomChartSeries {
   virtual int PointAt(int /*x*/, int /*y*/) { return -1; }
   virtual bool DrawValuesForward() const;
   virtual std::string SubStyleName(int index) const;
+  // Applies the gallery sub-style `index` (0: the series as it is).
+  virtual void ApplySubStyle(int index) { (void)index; }
+  // The settings of a series drawn as a gallery picture.
+  virtual void SetupPreview() {}
 
   // ---- Updates and linked series ----
   void BeginUpdate() { ++updateDepth_; }

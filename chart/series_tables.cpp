@@ -6,6 +6,8 @@
 
 #include "chart/axis_panel.h"
 #include "chart/axis_tables.h"
+#include "chart/bar.h"
+#include "chart/fast_line.h"
 #include "chart/functions.h"
 #include "chart/messages.h"
 #include "chart/panel.h"
@@ -23,6 +25,9 @@ const char* const kVertAxisNames[] = {"aLeftAxis", "aRightAxis", "aBothVertAxis"
 const char* const kPeriodAlignNames[] = {"paFirst", "paCenter", "paLast"};
 const char* const kPeriodStyleNames[] = {"psNumPoints", "psRange"};
 const char* const kGroupActiveNames[] = {"gaYes", "gaNo", "gaSome"};
+const char* const kMarksStyleNames[] = {"smsValue",         "smsPercent", "smsLabel",        "smsLabelPercent",
+                                        "smsLabelValue",    "smsLegend",  "smsPercentTotal", "smsLabelPercentTotal",
+                                        "smsXValue",        "smsXY"};
 
 template <class Make>
 const TStoredClass& Keep(Make make) {
@@ -76,8 +81,25 @@ const TStoredClass& StoredChartValueList() {
 
 const TStoredClass& StoredSeriesMarks() {
   return Keep([] {
-    return TStoredClassTable<TSeriesMarks>("TSeriesMarks")
-        .Boolean("Visible", &TSeriesMarks::Visible, &TSeriesMarks::SetVisible, false)
+    using M = TSeriesMarks;
+    return TStoredClassTable<M>("TSeriesMarks")
+        .Integer("Angle", &M::Angle, &M::SetAngle, 0)
+        .Object<TChartPen>("Arrow", StoredChartPen(), [](M& m) -> TChartPen& { return m.Arrow(); },
+                           [](const M& m) -> const TChartPen* {
+                             return m.CalloutIfAny() ? &m.CalloutIfAny()->Arrow() : nullptr;
+                           })
+        .Integer("ArrowLength", &M::ArrowLength, &M::SetArrowLength, 0)
+        .StoredWhen([](const M& m) { return m.CalloutIfAny() && m.CalloutIfAny()->IsLengthStored(); })
+        .Color("BackColor", &M::BackColor, &M::SetBackColor, platform::SystemColor(24))
+        .Boolean("Clip", &M::Clip, &M::SetClip, false)
+        .Integer("DrawEvery", &M::DrawEvery, &M::SetDrawEvery, 1, 1)
+        .Boolean("MultiLine", &M::MultiLine, &M::SetMultiLine, false)
+        .Enum("Style", &M::Style, &M::SetStyle, smsLabel, kMarksStyleNames)
+        .Boolean("Transparent", &M::Transparent, &M::SetTransparent, false)
+        .Boolean("Visible", &M::Visible, &M::SetVisible, false)
+        .Binary(
+            "Items", [](const M& m) { return m.ItemsBytes(); },
+            [](M& m, std::string_view bytes) { m.ReadItemsBytes(bytes); })
         .Build();
   });
 }
@@ -266,6 +288,8 @@ void Startup() {
   RegisterStoredClass(StoredPlotFunction());
   RegisterStoredClass(StoredPlotSeriesSource());
   RegisterStoredClass(StoredCustomAxisPanel());
+  RegisterStoredClass(StoredFastLineSeries());
+  RegisterStoredClass(StoredBarSeries());
 }
 
 void Shutdown() {}
