@@ -128,7 +128,7 @@ const TStoredClass& StoredMarksItem() {
   static const std::unique_ptr<TStoredClass> cls =
       TStoredClassTable<TMarksItem>("TMarksItem", StoredPlotShape(), std::type_identity<TPlotShape>())
           .Value(
-              "Text.Strings",
+              "Text",
               [](const TMarksItem& item) {
                 std::vector<TStoredValue> lines;
                 for (const std::string& line : item.Lines()) lines.push_back(TStoredValue::String(line));
@@ -143,6 +143,7 @@ const TStoredClass& StoredMarksItem() {
 }  // namespace
 
 TSeriesMarks::TSeriesMarks(TChartSeries* series) : TPlotCustomShape(nullptr), series_(series) {
+  InitShadow(Shadow());
   SetColor(platform::SystemColor(kColorInfoBackground));
   SetVisible(false);
 }
@@ -348,8 +349,8 @@ void TSeriesMarks::PaintMark(int index, TColor color, TSeriesMarkPosition& posit
     *stored = position;
   } else {
     const TPoint from = position.arrowFrom;
+    if (stored->arrowFix) stored->arrowFrom = from;
     position = *stored;
-    if (stored->arrowFix) position.arrowFrom = from;
   }
   TCustomAxisPanel* chart = ParentChart();
   if (!chart) return;

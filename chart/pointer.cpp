@@ -308,7 +308,7 @@ void TMarksCallout::CopyFrom(const TSeriesPointer& source) {
 TSeriesMarksSymbol::TSeriesMarksSymbol(TCustomPlotPanel* parent) : TPlotCustomShape(parent) {
   SetVisible(false);
   SetDefaultTransparent(false);
-  Shadow();
+  InitShadow(Shadow());
 }
 
 void TSeriesMarksSymbol::InitShadow(TPlotShadow& shadow) {
