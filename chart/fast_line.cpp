@@ -21,12 +21,17 @@ TFastLineSeries::TFastLineSeries(QObject* owner) : TCustomLineSeries(owner) {
   // source gives two points spanning its X range.
   SetKeepOneBeyond(true);
   SetSinglePointFunction(false);
-  // A colour given to the pen becomes the series colour.
+  // A colour given to the pen becomes the series colour (other changes of the pen leave it).
+  penColor_ = LinePen().Color();
   LinePen().OnChange = OwnerNotify([this] {
-    if (!syncingColor_ && LinePen().Color() != SeriesColor()) {
-      syncingColor_ = true;
-      TChartSeries::SetSeriesColor(LinePen().Color());
-      syncingColor_ = false;
+    const TColor color = LinePen().Color();
+    if (color != penColor_) {
+      penColor_ = color;
+      if (!syncingColor_) {
+        syncingColor_ = true;
+        TChartSeries::SetSeriesColor(color);
+        syncingColor_ = false;
+      }
     }
     Repaint();
   });

@@ -89,6 +89,7 @@ class TFastLineSeries : public TCustomLineSeries {
   bool stairs_ = false;
   int oldX_ = 0, oldY_ = 0;
   bool syncingColor_ = false;
+  TColor penColor_ = clBlack;
 };
 
 // The stored-description table of the fast-line series.

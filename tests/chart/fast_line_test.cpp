@@ -188,6 +188,13 @@ TEST_F(FastLine, SeriesColourAndPenColourAreOne) {
   EXPECT_EQ(line_.LinePen().Color(), clBlue);
   line_.LinePen().SetColor(clGreen);
   EXPECT_EQ(line_.SeriesColor(), clGreen);
+  // Other changes of the pen leave the colour.
+  line_.LinePen().SetWidth(2);
+  EXPECT_EQ(line_.SeriesColor(), clGreen);
+  TFastLineSeries fresh;
+  fresh.SetInternalColor(clPurple);
+  fresh.LinePen().SetWidth(2);
+  EXPECT_EQ(fresh.SeriesColor(), clPurple) << "the chart's colour stays";
   TChartPen pen;
   pen.SetColor(clNavy);
   pen.SetWidth(3);
