@@ -833,6 +833,8 @@ void TChartAxis::DrawCustomItems() {
 }
 
 bool TChartAxis::PaintLabel(int pos, std::string text, TPlotCustomShape* frame) {
+  // Hidden labels still stand at their places: ticks and grid keep them.
+  if (!frame && !Labels()) return true;
   TCanvas3D& c = Canvas();
   int x, y, z = zPixel_;
   const TRect plot = chart_->ChartRect();
