@@ -54,6 +54,12 @@ struct Chart {
   int labels = 0;
 };
 
+// The chart's axes laid out around a plot rectangle of the usual size.
+void LayOut(Chart& chart) {
+  chart.panel.SetChartRect(TRect{22, 12, 706, 288});
+  chart.panel.CalcAxesLayout();
+}
+
 void BM_AxesLayout(benchmark::State& state) {
   Chart chart;
   QImage image(728, 300, QImage::Format_RGB32);
@@ -61,8 +67,7 @@ void BM_AxesLayout(benchmark::State& state) {
   platform::Canvas canvas(dc);
   chart.panel.DrawToCanvas(canvas, chart.panel.GetPanelRect());  // binds the canvas and sizes
   for (auto _ : state) {
-    chart.panel.SetChartRect(TRect{22, 12, 706, 288});
-    chart.panel.CalcAxesLayout();
+    LayOut(chart);
     benchmark::DoNotOptimize(chart.panel.ChartRect());
   }
 }
@@ -85,8 +90,7 @@ BENCHMARK(BM_DrawFourAxes)->Unit(benchmark::kMillisecond);
 
 void BM_ValueToPixel(benchmark::State& state) {
   Chart chart;
-  chart.panel.SetChartRect(TRect{22, 12, 706, 288});
-  chart.panel.CalcAxesLayout();
+  LayOut(chart);
   const TChartAxis& axis = *chart.panel.LeftAxis();
   for (auto _ : state) {
     int64_t sum = 0;
@@ -98,8 +102,7 @@ BENCHMARK(BM_ValueToPixel)->Unit(benchmark::kMillisecond);
 
 void BM_PixelToValue(benchmark::State& state) {
   Chart chart;
-  chart.panel.SetChartRect(TRect{22, 12, 706, 288});
-  chart.panel.CalcAxesLayout();
+  LayOut(chart);
   const TChartAxis& axis = *chart.panel.LeftAxis();
   for (auto _ : state) {
     double sum = 0;

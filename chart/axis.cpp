@@ -472,7 +472,7 @@ int TChartAxis::LabelSizeOfValue(double value) {
   return TextExtentAlong(TextOfValue(value));
 }
 
-TIncrement TChartAxis::IncrementFromLabelSizes() {
+TIncrementInput TChartAxis::IncrementInput() {
   TIncrementInput in;
   in.minimum = IMinimum();
   in.maximum = IMaximum();
@@ -492,8 +492,20 @@ TIncrement TChartAxis::IncrementFromLabelSizes() {
       in.fewestPoints = in.fewestPoints < 0 ? s->PointCount() : std::min(in.fewestPoints, s->PointCount());
     }
   }
-  return chart::IncrementFromLabelSizes(in, [this](double v) { return LabelSizeOfValue(v); });
+  return in;
 }
+
+TIncrement TChartAxis::IncrementFromLabelSizes() {
+  return chart::IncrementFromLabelSizes(IncrementInput(), [this](double v) { return LabelSizeOfValue(v); });
+}
+
+int TChartAxis::IncrementForLabelSize(int size) const {
+  return chart::IncrementForLabelSize(IAxisSize(), size, labelsSeparation_);
+}
+
+double TChartAxis::StepForLabelCount(int labelCount) { return chart::StepForLabelCount(IncrementInput(), labelCount); }
+
+double TChartAxis::LogStepFor(double step) const { return chart::LogStepFor(step, logarithmicBase_); }
 
 // ---- Layout -------------------------------------------------------------------------------
 
@@ -821,6 +833,8 @@ void TChartAxis::DrawCustomItems() {
 }
 
 bool TChartAxis::PaintLabel(int pos, std::string text, TPlotCustomShape* frame) {
+  // Hidden labels still stand at their places: ticks and grid keep them.
+  if (!frame && !Labels()) return true;
   TCanvas3D& c = Canvas();
   int x, y, z = zPixel_;
   const TRect plot = chart_->ChartRect();

@@ -332,6 +332,12 @@ class TChartAxis {
   int LabelSizeOfValue(double value);
   // The step between labels for the current scale, and the date-time step of the labels.
   TIncrement IncrementFromLabelSizes();
+  // How many labels of `size` pixels fit along the axis (with LabelsSeparation kept free).
+  int IncrementForLabelSize(int size) const;
+  // The step for `labelCount` labels over the current scale.
+  double StepForLabelCount(int labelCount);
+  // The power of LogarithmicBase nearest `step`.
+  double LogStepFor(double step) const;
   // The step between labels and the date-time step index of the last draw.
   double LabelStep() const { return labelStep_; }
   int LabelStepIndex() const { return stepIndex_; }
@@ -368,6 +374,8 @@ class TChartAxis {
   bool ChartLoading() const;
   TCanvas3D& Canvas() const;
   void SyncScaleSettings();
+  // The settings and scale the step choice starts from.
+  TIncrementInput IncrementInput();
   bool ComputeIsDateTime() const;
   int TickRoom() const;
   int LabelRoom();

@@ -314,6 +314,21 @@ TEST_F(WeatherChart, CustomItemsReplaceTheLabels) {
   EXPECT_EQ(LabelsOf(&left).size(), 7u);
 }
 
+TEST_F(WeatherChart, HiddenLabelsLeaveTheirTicksAndGrid) {
+  TChartAxis& left = *chart_.LeftAxis();
+  left.SetLabels(false);
+  const QImage image = Picture();
+  EXPECT_TRUE(LabelsOf(&left).empty());
+  EXPECT_EQ(left.TickPositions().size(), 7u);
+  // No label room: the labels line is the tick's end, and nothing is written beside a
+  // tick (the title stands lower, at the axis' centre).
+  EXPECT_EQ(left.PosLabels(), left.PosAxis() - (left.Axis().Width() + 1 + left.TickLength()));
+  TCanvas3D& c = chart_.Canvas();
+  c.SelectFont(left.LabelsFont());
+  const int y = left.ValueToPixel(30), h = c.TextHeight("W");
+  EXPECT_EQ(InkIn(image, TRect{0, y - h / 2, left.PosLabels(), y + h / 2}), 0);
+}
+
 TEST_F(WeatherChart, NextLabelEventChoosesTheValues) {
   chart_.OnGetNextAxisLabel = [](TChartAxis* axis, int index, double& value, bool& stop) {
     if (axis->Horizontal()) {
