@@ -19,6 +19,7 @@
 #include "platform/dc_canvas.h"
 #include "platform/picture.h"
 #include "platform/qt/dc_qt.h"
+#include "chart_bench_main.h"
 
 namespace {
 
@@ -88,13 +89,4 @@ BENCHMARK(BM_TwelveBarSeries)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  platform::EnsureQtFontEngine();
-  ChartLibraryScope scope;
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunChartBenchmarks<QApplication>(argc, argv); }

@@ -80,21 +80,13 @@ void TFastLineSeries::PrepareCanvas() {
   c.SetBackMode(cbmTransparent);
 }
 
-void TFastLineSeries::MoveTo(int x, int y) {
+void TFastLineSeries::PenTo(bool draw, int x, int y) {
   TCanvas3D& c = ParentChart()->Canvas();
-  if (ParentChart()->View3D()) {
-    c.MoveTo3D(x, y, StartZ());
+  const bool is3D = ParentChart()->View3D();
+  if (draw) {
+    is3D ? c.LineTo3D(x, y, StartZ()) : c.LineTo(x, y);
   } else {
-    c.MoveTo(x, y);
-  }
-}
-
-void TFastLineSeries::LineTo(int x, int y) {
-  TCanvas3D& c = ParentChart()->Canvas();
-  if (ParentChart()->View3D()) {
-    c.LineTo3D(x, y, StartZ());
-  } else {
-    c.LineTo(x, y);
+    is3D ? c.MoveTo3D(x, y, StartZ()) : c.MoveTo(x, y);
   }
 }
 
@@ -106,7 +98,7 @@ void TFastLineSeries::DrawVisibleValues() {
   const TPoint from = PointPixel(first > 0 ? first - 1 : first);
   oldX_ = from.x;
   oldY_ = from.y;
-  MoveTo(oldX_, oldY_);
+  PenTo(false, oldX_, oldY_);
   if (first > 0) PaintSegment(first);
   for (int i = first + 1; i <= lastVisible_; ++i) PaintSegment(i);
 }
@@ -119,14 +111,14 @@ void TFastLineSeries::PaintSegment(int index) {
   if (ignoreNulls_ || !IsNull(index)) {
     if (stairs_) {
       if (invertedStairs_) {
-        LineTo(oldX_, p.y);
+        PenTo(true, oldX_, p.y);
       } else {
-        LineTo(p.x, oldY_);
+        PenTo(true, p.x, oldY_);
       }
     }
-    LineTo(p.x, p.y);
+    PenTo(true, p.x, p.y);
   } else {
-    MoveTo(p.x, p.y);
+    PenTo(false, p.x, p.y);
   }
   oldX_ = p.x;
   oldY_ = p.y;
@@ -177,7 +169,7 @@ void TFastLineSeries::DrawAddedPoint(int index) {
   PrepareCanvas();
   oldX_ = from.x;
   oldY_ = from.y;
-  MoveTo(oldX_, oldY_);
+  PenTo(false, oldX_, oldY_);
   PaintSegment(index);
   if (clip) canvas->Unclip();
   // Only the area of the new segment is shown again, from the buffer.

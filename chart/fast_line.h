@@ -77,8 +77,8 @@ class TFastLineSeries : public TCustomLineSeries {
  private:
   // Line pen in the series colour, clear brush, transparent text background.
   void PrepareCanvas();
-  void LineTo(int x, int y);
-  void MoveTo(int x, int y);
+  // A line to (x, y), or a move there, at the series' start depth in 3D.
+  void PenTo(bool draw, int x, int y);
   // Draws the segment of a just-added point into the chart's buffer and shows that area.
   void DrawAddedPoint(int index);
 
