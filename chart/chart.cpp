@@ -66,6 +66,14 @@ std::string TCustomChart::SeriesLegendText(TChartSeries* series, int index) {
   return series->LegendItemText(index, legend_->TextStyle());
 }
 
+std::vector<std::string> TCustomChart::ValueSourceItems(const TChartSeries& series) {
+  std::vector<std::string> names;
+  if (const auto* source = dynamic_cast<const TChartSeries*>(series.DataSource())) {
+    for (const auto& list : source->ValueLists()) names.push_back(list->Name());
+  }
+  return names;
+}
+
 void TCustomChart::Assign(const TCustomChart& source) {
   if (&source == this) return;
   colorPaletteIndex_ = source.colorPaletteIndex_;

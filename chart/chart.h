@@ -107,6 +107,8 @@ class TCustomChart : public TCustomAxisPanel {
   void SetBackColor(TColor color);
   bool ColorIsFree(TColor color, bool checkBackground, const TChartSeries* series) override;
   std::string SeriesLegendText(TChartSeries* series, int index) override;
+  // For a series fed by another series: the names of that series' value lists (else none).
+  static std::vector<std::string> ValueSourceItems(const TChartSeries& series);
   // Titles, legend, mouse button, palette index and walls, then the axis panel's settings.
   void Assign(const TCustomChart& source);
 

@@ -198,6 +198,13 @@ TEST_F(ChartTest, AnUndoneZoomOfAutomaticAxesMakesThemAutomaticAgain) {
   EXPECT_TRUE(chart_.BottomAxis()->AutomaticMaximum());
 }
 
+TEST_F(ChartTest, ValueSourceItemsNameTheValueListsOfTheFeedingSeries) {
+  AddLines(2);
+  EXPECT_TRUE(TCustomChart::ValueSourceItems(*series_[1]).empty());
+  series_[1]->SetDataSource(series_[0].get());
+  EXPECT_EQ(TCustomChart::ValueSourceItems(*series_[1]), (std::vector<std::string>{"X", "Y"}));
+}
+
 // ---- Mouse --------------------------------------------------------------------------------
 
 TEST_F(ChartTest, RubberBandZoomsBeyondMinimumPixelsAndADragBackUndoes) {
