@@ -116,6 +116,33 @@ TEST_F(Marks, BarMarksStandAboveTheirBarsAndAMovedMarkKeepsItsPlace) {
   bars.SetParentChart(nullptr);
 }
 
+TEST_F(Marks, In3DTheTextStandsInItsBox) {
+  // The first of three series lies deepest.
+  TBarSeries bars, middle, front;
+  bars.AddY(40);
+  middle.AddY(10);
+  front.AddY(5);
+  for (TBarSeries* s : {&bars, &middle, &front}) s->SetParentChart(&chart_);
+  middle.Marks().SetVisible(false);
+  front.Marks().SetVisible(false);
+  chart_.SetView3D(true);
+  const QImage image = Draw();
+  const TSeriesMarkPosition* p = bars.Marks().Positions().Position(0);
+  ASSERT_TRUE(p);
+  const TPoint end = chart_.Canvas().ProjectPoint(p->arrowTo.x, p->arrowTo.y, bars.MiddleZ());
+  const int dx = end.x - p->arrowTo.x, dy = end.y - p->arrowTo.y;
+  ASSERT_NE(dx, 0);
+  int text = 0;
+  for (int y = p->leftTop.y + dy + 1; y < p->leftTop.y + dy + p->height - 1; ++y) {
+    for (int x = p->leftTop.x + dx + 1; x < p->leftTop.x + dx + p->width - 1; ++x) {
+      const QRgb c = image.pixel(x, y);
+      text += qRed(c) < 100 && qGreen(c) < 100 && qBlue(c) < 100;
+    }
+  }
+  EXPECT_GT(text, 5);
+  for (TBarSeries* s : {&bars, &middle, &front}) s->SetParentChart(nullptr);
+}
+
 TEST_F(Marks, AntiOverlapMovesByExactlyTheOverlap) {
   TBarSeries bars;
   TSeriesMarks& marks = bars.Marks();
