@@ -416,6 +416,10 @@ void TSeriesMarks::PaintMark(int index, TColor color, TSeriesMarkPosition& posit
 
 std::optional<std::string> TSeriesMarks::ItemsBytes() const {
   if (items_.Empty()) return std::nullopt;
+  // An item as it was created (reading creates one for every index) is written as an empty
+  // list, as is an index without one.
+  TMarksItems fresh(const_cast<TSeriesMarks*>(this));
+  const std::vector<TStoredProperty> untouched = WriteProperties(StoredMarksItem(), &fresh.Item(0));
   std::string out;
   PutInt32(out, items_.Count());
   for (int i = 0; i < items_.Count(); ++i) {
@@ -425,7 +429,7 @@ std::optional<std::string> TSeriesMarks::ItemsBytes() const {
       object.name = "Item";
       object.className = "TMarksItem";
       object.properties = WriteProperties(StoredMarksItem(), item);
-      text = FormatDescription(object);
+      if (object.properties != untouched) text = FormatDescription(object);
     }
     PutInt32(out, static_cast<int32_t>(text.size()));
     out += text;

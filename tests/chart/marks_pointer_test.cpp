@@ -192,6 +192,10 @@ TEST_F(Marks, CustomItemsAreStoredInForms) {
   bars->SetParentChart(&chart_);
   bars->Marks().Items().Item(2).SetLines({"Third"});
   bars->Marks().Items().Item(2).SetColor(clYellow);
+  bars->Marks().Callout().SetDistance(3);
+  bars->Marks().Callout().SetStyle(psCircle);
+  bars->Marks().SetArrowLength(12);
+  bars->Marks().Symbol().SetVisible(true);
   chart_.setObjectName("Chart1");
   const std::string text = WriteComponent(chart_);
   EXPECT_NE(text.find("Marks.Items = {"), std::string::npos) << text;
@@ -205,6 +209,11 @@ TEST_F(Marks, CustomItemsAreStoredInForms) {
   ASSERT_TRUE(read->Marks().ItemText(2));
   EXPECT_EQ(read->MarkTextOf(2), "Third");
   EXPECT_EQ(read->Marks().Items().Find(2)->Color(), clYellow);
+  EXPECT_EQ(read->Marks().CalloutDistance(), 3);
+  EXPECT_EQ(read->Marks().Callout().Style(), psCircle);
+  EXPECT_EQ(read->Marks().ArrowLength(), 12);
+  EXPECT_TRUE(read->Marks().SymbolShown());
+  EXPECT_EQ(WriteComponent(copy), text) << "written again alike";
   // Reading the points cleared the series once after the items were read: they stayed. A
   // later clear frees them.
   read->Clear();
