@@ -113,6 +113,17 @@ void TAxisScale::WidenByMargins(int atMinimum, int atMaximum) {
 
 // ---- Steps --------------------------------------------------------------------------------
 
+namespace {
+
+// The next round step, at least twice the step where the round steps lose their precision
+// (among the smallest doubles, where ten times a tenth need not be more than the number).
+double GrownStep(double s) {
+  const double next = NextAxisStep(s);
+  return next > s ? next : s * 2;
+}
+
+}  // namespace
+
 int IncrementForLabelSize(int axisSize, int labelSize, int separation) {
   if (labelSize <= 0) return 1;
   const int room = labelSize + (separation > 0 ? Round(separation * static_cast<double>(labelSize) / 100) : 0);
@@ -133,7 +144,7 @@ double DateTimeStepFor(double increment, double range, int labelCount) {
   while (Round(range / s) > labelCount) {
     if (s >= DateTimeStep[dtOneYear]) s *= 2;
     else if (s >= DateTimeStep[dtOneSecond]) s = LargerDateTimeStep(s);
-    else s = NextAxisStep(s);
+    else s = GrownStep(s);
   }
   return s >= micro ? s : micro;
 }
@@ -157,7 +168,7 @@ double NumericStepFor(const TNumericStep& in) {
     for (int turn = 0; std::isfinite(s) && s <= range; ++turn) {
       const double count = range / s;
       if (count < 2147483647.0 && Round(count) <= in.labelCount) break;
-      s = byBase && turn < kMaxAxisLabels ? s * in.logBase : NextAxisStep(s);
+      s = byBase && turn < kMaxAxisLabels ? s * in.logBase : GrownStep(s);
     }
   }
   if (std::isinf(s)) return range;

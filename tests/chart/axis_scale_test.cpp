@@ -194,11 +194,11 @@ TEST(AxisScale, NumericSteps) {
 }
 
 TEST(AxisScale, StepSearchesEndForEveryInput) {
-  const double ranges[] = {0, 1e-300, 1e300, -1e300, kNaN, kInf, -kInf, 5e-324, 1.7e308};
+  const double ranges[] = {0, 1e-300, 1e300, -1e300, kNaN, kInf, -kInf, 5e-324, 7.7436579164577367e-310, 1.7e308};
   const double bases[] = {10, 2, 0.5, 1 + 1e-15, kNaN};
   for (double range : ranges) {
     for (double base : bases) {
-      for (int count : {1, 10, 100000}) {
+      for (int count : {1, 7, 10, 100000}) {
         for (int separation : {0, 10}) {
           for (bool log : {false, true}) {
             const double s = NumericStepFor({0, range, count, log, base, separation});
