@@ -577,7 +577,7 @@ void TCustomBarSeries::ApplySubStyle(int index) {
   // A single series shown stacked gets a second one like itself.
   const bool stacking = index == kStack || index == kStack100 || index == kSelfStack;
   if (stacking && ParentChart() && SameKindSeries().size() == 1) {
-    TCustomBarSeries* twin = NewOfSameKind(parent());
+    TCustomBarSeries* twin = NewOfSameKind(parent() ? parent() : ParentChart());
     twin->SetBarWidthPercent(barWidthPercent_);
     twin->Marks().SetVisible(false);
     twin->SetParentChart(ParentChart());
@@ -607,6 +607,16 @@ void TCustomBarSeries::SetupPreview() {
   SetBarStyle(bsRectGradient);
   gradient_->SetVisible(true);
   SetMultiBar(mbNone);
+}
+
+void TCustomBarSeries::SampleValuesAdded() {
+  for (TCustomBarSeries* s : SameKindSeries()) {
+    if (s == this || s->PointCount() == 0) continue;
+    TChartValueList& own = NotMandatoryValueList();
+    TChartValueList& theirs = s->NotMandatoryValueList();
+    for (int i = 0; i < std::min(PointCount(), s->PointCount()); ++i) own.SetValue(i, theirs.ValueAt(i));
+    return;
+  }
 }
 
 // ---- Vertical bars ------------------------------------------------------------------------

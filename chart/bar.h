@@ -147,6 +147,8 @@ class TCustomBarSeries : public TChartSeries {
   std::string SubStyleName(int index) const override;
   void ApplySubStyle(int index) override;
   void SetupPreview() override;
+  // Sample points take the X values of another same-kind series of the chart.
+  void SampleValuesAdded() override;
 
  protected:
   // Whether `other`'s class is this series' class or derives from it.

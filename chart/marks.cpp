@@ -387,18 +387,26 @@ void TSeriesMarks::PaintMark(int index, TColor color, TSeriesMarkPosition& posit
   const int lineHeight = textHeight + (shape.Pen().Visible() ? shape.Pen().Width() : 0);
   const double radians = angle * 3.14159265358979323846 / 180;
   const double sine = std::sin(radians), cosine = std::cos(radians);
+  // The box is already on the screen; a canvas of true 3D places the texts itself, at the
+  // box's depth, from the box's unprojected place.
+  const bool full3D = c.IsFull3D();
+  const TRect at = full3D ? BoxOf(position) : box;
   int line = 0;
   for (const std::string& part : SplitTextLines(text)) {
     const int dx = textLeft - box.left, dy = 1 + line * lineHeight;
-    if (angle == 0) {
-      c.DrawText3D(box.left + dx, box.top + dy, z, part);
-    } else {
+    int x = at.left + dx, y = at.top + dy;
+    if (angle != 0) {
       // Each line's start turns about the box's centre with the box.
-      const int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
-      const double rx = box.left + dx - cx, ry = box.top + dy - cy;
-      int x = cx + Round(rx * cosine + ry * sine), y = cy + Round(-rx * sine + ry * cosine);
+      const int cx = (at.left + at.right) / 2, cy = (at.top + at.bottom) / 2;
+      const double rx = x - cx, ry = y - cy;
+      x = cx + Round(rx * cosine + ry * sine);
+      y = cy + Round(-rx * sine + ry * cosine);
       if (angle == 90) ++x;
-      c.DrawRotatedText3D(x, y, z, part, angle);
+    }
+    if (full3D) {
+      angle == 0 ? c.DrawText3D(x, y, z, part) : c.DrawRotatedText3D(x, y, z, part, angle);
+    } else {
+      angle == 0 ? c.DrawText2D(x, y, part) : c.DrawRotatedText(x, y, part, angle);
     }
     ++line;
   }
@@ -408,6 +416,10 @@ void TSeriesMarks::PaintMark(int index, TColor color, TSeriesMarkPosition& posit
 
 std::optional<std::string> TSeriesMarks::ItemsBytes() const {
   if (items_.Empty()) return std::nullopt;
+  // An item as it was created (reading creates one for every index) is written as an empty
+  // list, as is an index without one.
+  TMarksItems fresh(const_cast<TSeriesMarks*>(this));
+  const std::vector<TStoredProperty> untouched = WriteProperties(StoredMarksItem(), &fresh.Item(0));
   std::string out;
   PutInt32(out, items_.Count());
   for (int i = 0; i < items_.Count(); ++i) {
@@ -417,7 +429,7 @@ std::optional<std::string> TSeriesMarks::ItemsBytes() const {
       object.name = "Item";
       object.className = "TMarksItem";
       object.properties = WriteProperties(StoredMarksItem(), item);
-      text = FormatDescription(object);
+      if (object.properties != untouched) text = FormatDescription(object);
     }
     PutInt32(out, static_cast<int32_t>(text.size()));
     out += text;

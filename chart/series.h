@@ -399,6 +399,8 @@ class TChartSeries : public TCustomChartSeries {
   // ChartException for a negative count.
   void FillSampleValues(int count = 0);
   virtual int DefaultSampleCount() const { return 25; }
+  // Called by FillSampleValues once the sample points are in (a kind may adjust them).
+  virtual void SampleValuesAdded() {}
 
   // ---- Chart ----
   void SetParentChart(TCustomAxisPanel* chart) override;

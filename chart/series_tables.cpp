@@ -79,6 +79,37 @@ const TStoredClass& StoredChartValueList() {
   });
 }
 
+namespace {
+
+const char* const kPointerStyleNames[] = {"psRectangle", "psCircle",   "psTriangle", "psDownTriangle",
+                                          "psCross",     "psDiagCross", "psStar",     "psDiamond",
+                                          "psSmallDot",  "psNothing",   "psLeftTriangle", "psRightTriangle"};
+const char* const kArrowHeadNames[] = {"ahNone", "ahLine", "ahSolid"};
+
+const TStoredClass& StoredMarksCallout() {
+  return Keep([] {
+    using C = TMarksCallout;
+    return TStoredClassTable<C>("TMarksCallout")
+        .Enum("ArrowHead", &C::ArrowHead, &C::SetArrowHead, ahNone, kArrowHeadNames)
+        .Integer("ArrowHeadSize", &C::ArrowHeadSize, &C::SetArrowHeadSize, 8)
+        .Integer("Distance", &C::Distance, &C::SetDistance, 0)
+        .Integer("HorizSize", &C::HorizSize, &C::SetHorizSize, 4, 1)
+        .Enum("Style", &C::Style, &C::SetStyle, psRectangle, kPointerStyleNames)
+        .Integer("VertSize", &C::VertSize, &C::SetVertSize, 4, 1)
+        .Boolean("Visible", &C::Visible, &C::SetVisible, false)
+        .Build();
+  });
+}
+
+const TStoredClass& StoredMarksSymbol() {
+  return Keep([] {
+    using S = TSeriesMarksSymbol;
+    return TStoredClassTable<S>("TSeriesMarksSymbol").Boolean("Visible", &S::Visible, &S::SetVisible, false).Build();
+  });
+}
+
+}  // namespace
+
 const TStoredClass& StoredSeriesMarks() {
   return Keep([] {
     using M = TSeriesMarks;
@@ -91,10 +122,15 @@ const TStoredClass& StoredSeriesMarks() {
         .Integer("ArrowLength", &M::ArrowLength, &M::SetArrowLength, 0)
         .StoredWhen([](const M& m) { return m.CalloutIfAny() && m.CalloutIfAny()->IsLengthStored(); })
         .Color("BackColor", &M::BackColor, &M::SetBackColor, platform::SystemColor(24))
+        .Object<TMarksCallout>("Callout", StoredMarksCallout(), [](M& m) -> TMarksCallout& { return m.Callout(); },
+                               [](const M& m) { return m.CalloutIfAny(); })
         .Boolean("Clip", &M::Clip, &M::SetClip, false)
         .Integer("DrawEvery", &M::DrawEvery, &M::SetDrawEvery, 1, 1)
         .Boolean("MultiLine", &M::MultiLine, &M::SetMultiLine, false)
         .Enum("Style", &M::Style, &M::SetStyle, smsLabel, kMarksStyleNames)
+        .Object<TSeriesMarksSymbol>("Symbol", StoredMarksSymbol(),
+                                    [](M& m) -> TSeriesMarksSymbol& { return m.Symbol(); },
+                                    [](const M& m) { return m.SymbolIfAny(); })
         .Boolean("Transparent", &M::Transparent, &M::SetTransparent, false)
         .Boolean("Visible", &M::Visible, &M::SetVisible, false)
         .Binary(

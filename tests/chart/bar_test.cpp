@@ -9,6 +9,7 @@
 #include "chart/axis.h"
 #include "chart/axis_panel.h"
 #include "chart/bar.h"
+#include "chart/messages.h"
 #include "chart/unit.h"
 #include "panel_fixture.h"
 
@@ -362,4 +363,32 @@ TEST_F(Bars, EveryStyleDrawsInsideItsSlotIn2DAnd3D) {
       EXPECT_GT(inside, 0) << "style " << style << (view3D ? " in 3D" : " in 2D");
     }
   }
+}
+
+TEST_F(Bars, GalleryStylesAndSampleValues) {
+  Add(1, 4);
+  for (int i = 0; i < 4; ++i) S(0).XValues().SetValue(i, 10 * (i + 1));
+  // Sample points follow the X values of the other bar series.
+  TBarSeries sample;
+  sample.SetParentChart(&chart_);
+  sample.FillSampleValues(6);
+  ASSERT_EQ(sample.PointCount(), 6);
+  for (int i = 0; i < 4; ++i) EXPECT_DOUBLE_EQ(sample.XValue(i), 10 * (i + 1));
+  sample.SetParentChart(nullptr);
+  // The sub-styles: a single series shown stacked gets a twin like itself.
+  EXPECT_EQ(S(0).SubStyleName(0), MsgNormal.empty() ? "Normal" : MsgNormal);
+  EXPECT_EQ(S(0).SubStyleName(6), MsgStack);
+  S(0).SetBarWidthPercent(55);
+  S(0).ApplySubStyle(6);
+  ASSERT_EQ(chart_.SeriesCount(), 2);
+  auto* twin = dynamic_cast<TBarSeries*>(chart_.SeriesAt(1));
+  ASSERT_TRUE(twin);
+  EXPECT_EQ(twin->BarWidthPercent(), 55);
+  EXPECT_FALSE(twin->Marks().Visible());
+  EXPECT_EQ(twin->MultiBar(), mbStacked);
+  EXPECT_EQ(twin->PointCount(), 4);
+  S(0).SetupPreview();
+  EXPECT_EQ(S(0).BarWidthPercent(), 85);
+  EXPECT_EQ(S(0).BarStyle(), bsRectGradient);
+  EXPECT_EQ(S(0).MultiBar(), mbNone);
 }

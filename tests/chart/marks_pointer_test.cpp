@@ -116,6 +116,33 @@ TEST_F(Marks, BarMarksStandAboveTheirBarsAndAMovedMarkKeepsItsPlace) {
   bars.SetParentChart(nullptr);
 }
 
+TEST_F(Marks, In3DTheTextStandsInItsBox) {
+  // The first of three series lies deepest.
+  TBarSeries bars, middle, front;
+  bars.AddY(40);
+  middle.AddY(10);
+  front.AddY(5);
+  for (TBarSeries* s : {&bars, &middle, &front}) s->SetParentChart(&chart_);
+  middle.Marks().SetVisible(false);
+  front.Marks().SetVisible(false);
+  chart_.SetView3D(true);
+  const QImage image = Draw();
+  const TSeriesMarkPosition* p = bars.Marks().Positions().Position(0);
+  ASSERT_TRUE(p);
+  const TPoint end = chart_.Canvas().ProjectPoint(p->arrowTo.x, p->arrowTo.y, bars.MiddleZ());
+  const int dx = end.x - p->arrowTo.x, dy = end.y - p->arrowTo.y;
+  ASSERT_NE(dx, 0);
+  int text = 0;
+  for (int y = p->leftTop.y + dy + 1; y < p->leftTop.y + dy + p->height - 1; ++y) {
+    for (int x = p->leftTop.x + dx + 1; x < p->leftTop.x + dx + p->width - 1; ++x) {
+      const QRgb c = image.pixel(x, y);
+      text += qRed(c) < 100 && qGreen(c) < 100 && qBlue(c) < 100;
+    }
+  }
+  EXPECT_GT(text, 5);
+  for (TBarSeries* s : {&bars, &middle, &front}) s->SetParentChart(nullptr);
+}
+
 TEST_F(Marks, AntiOverlapMovesByExactlyTheOverlap) {
   TBarSeries bars;
   TSeriesMarks& marks = bars.Marks();
@@ -165,6 +192,10 @@ TEST_F(Marks, CustomItemsAreStoredInForms) {
   bars->SetParentChart(&chart_);
   bars->Marks().Items().Item(2).SetLines({"Third"});
   bars->Marks().Items().Item(2).SetColor(clYellow);
+  bars->Marks().Callout().SetDistance(3);
+  bars->Marks().Callout().SetStyle(psCircle);
+  bars->Marks().SetArrowLength(12);
+  bars->Marks().Symbol().SetVisible(true);
   chart_.setObjectName("Chart1");
   const std::string text = WriteComponent(chart_);
   EXPECT_NE(text.find("Marks.Items = {"), std::string::npos) << text;
@@ -178,6 +209,11 @@ TEST_F(Marks, CustomItemsAreStoredInForms) {
   ASSERT_TRUE(read->Marks().ItemText(2));
   EXPECT_EQ(read->MarkTextOf(2), "Third");
   EXPECT_EQ(read->Marks().Items().Find(2)->Color(), clYellow);
+  EXPECT_EQ(read->Marks().CalloutDistance(), 3);
+  EXPECT_EQ(read->Marks().Callout().Style(), psCircle);
+  EXPECT_EQ(read->Marks().ArrowLength(), 12);
+  EXPECT_TRUE(read->Marks().SymbolShown());
+  EXPECT_EQ(WriteComponent(copy), text) << "written again alike";
   // Reading the points cleared the series once after the items were read: they stayed. A
   // later clear frees them.
   read->Clear();
