@@ -210,6 +210,7 @@ void TCustomChartLegend::GatherTexts() {
   columnWidths_ = {0, 0};
   TCanvas3D& c = chart_->Canvas();
   const bool html = TextFormat() == ttfHtml;
+  htmlTexts_.clear();
   for (int i = firstValue_; i <= lastValue_; ++i) {
     const std::string text = TextOfItem(i);
     std::array<std::string, 2> columns;
@@ -220,8 +221,10 @@ void TCustomChartLegend::GatherTexts() {
       const size_t next = columns[1].find(kColumnSeparator);
       if (next != std::string::npos) columns[1].resize(next);
     }
+    const bool readable = html && ReadableHtml(c, columns[0]) && ReadableHtml(c, columns[1]);
+    htmlTexts_.push_back(readable);
     for (size_t k = 0; k < 2; ++k) {
-      const int w = html ? MeasureHtmlText(c, columns[k]).width : c.TextWidth(columns[k]);
+      const int w = readable ? MeasureHtmlText(c, columns[k]).width : c.TextWidth(columns[k]);
       columnWidths_[k] = std::max(columnWidths_[k], w);
     }
     texts_.push_back(std::move(columns));
@@ -314,6 +317,7 @@ void TCustomChartLegend::PaintLegend() {
     lastValue_ = firstValue_ + std::min(totalItems_, columns_ * rows_) - 1;
     if (static_cast<int>(texts_.size()) > lastValue_ - firstValue_ + 1) {
       texts_.resize(static_cast<size_t>(std::max(0, lastValue_ - firstValue_ + 1)));
+      htmlTexts_.resize(texts_.size());
     }
   }
   // 6. Nothing to list: nothing drawn, the chart keeps its room.
@@ -445,7 +449,7 @@ void TCustomChartLegend::DrawItem(int index, int position) {
     c.Font().SetColor(resolvedStyle_ == lsValues ? series->LegendItemColor(valueIndex) : series->SeriesColor());
   }
   c.SetBackMode(cbmTransparent);
-  const bool html = TextFormat() == ttfHtml;
+  const bool html = htmlTexts_[static_cast<size_t>(index - firstValue_)];
   const std::array<std::string, 2>& texts = texts_[static_cast<size_t>(index - firstValue_)];
   TLegendItem& item = items_.At(position);
   item.x = textX;

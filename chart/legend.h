@@ -263,6 +263,7 @@ class TCustomChartLegend : public TPlotCustomShapePosition {
   int itemHeight_ = 0, itemWidth_ = 0, blank_ = 0, firstItemTop_ = 0;
   int boxX_ = 0, itemsLeft_ = 0, extraWidth_ = 0;
   std::vector<std::array<std::string, 2>> texts_;
+  std::vector<bool> htmlTexts_;  // drawn as HTML (the format asks for it and the text reads)
   TLegendItems items_;
 };
 

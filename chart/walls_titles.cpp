@@ -12,6 +12,15 @@ namespace chart {
 
 int ChartTitleMargin = 5;
 
+bool ReadableHtml(TPlotCanvas& canvas, const std::string& text) {
+  try {
+    MeasureHtmlText(canvas, text);
+    return true;
+  } catch (const std::runtime_error&) {
+    return false;
+  }
+}
+
 // ---- Positioned shape ---------------------------------------------------------------------
 
 void TPlotCustomShapePosition::SetCustomPosition(bool value) {
@@ -270,12 +279,18 @@ void TChartTitle::DrawTitle() {
     box.top = box.bottom - lines * lineHeight;
   }
   if (!custom) box = TRect{box.left - f, box.top - f, box.right + f, box.bottom + f};
-  const bool html = TextFormat() == ttfHtml;
-  auto widthOf = [&](const std::string& line) { return html ? MeasureHtmlText(c, line).width : c.TextWidth(line); };
+  bool html = TextFormat() == ttfHtml;
+  std::string all;
+  for (int i = 0; i < lines; ++i) all += (i ? "\r\n" : "") + text_[static_cast<size_t>(i)];
+  if (html && !ReadableHtml(c, all)) html = false;
+  // An HTML text is drawn whole, so it is measured whole.
+  auto widthOf = [&](const std::string& line) { return c.TextWidth(line); };
   const int halfW = c.TextWidth("W") / 2;
   if (adjustFrame_) {
-    int widest = 0;
-    for (const std::string& line : text_) widest = std::max(widest, widthOf(line));
+    int widest = html ? MeasureHtmlText(c, all).width : 0;
+    if (!html) {
+      for (const std::string& line : text_) widest = std::max(widest, widthOf(line));
+    }
     const int width = widest + c.TextWidth("W") + f;
     switch (alignment_) {
       case taLeftJustify: box.right = box.left + width; break;
@@ -295,8 +310,6 @@ void TChartTitle::DrawTitle() {
   c.SetBackMode(cbmTransparent);
   c.SetTextAlign(platform::TA_LEFT | platform::TA_TOP);
   if (html) {
-    std::string all;
-    for (int i = 0; i < lines; ++i) all += (i ? "\r\n" : "") + text_[static_cast<size_t>(i)];
     const int y = onBottom_ && !custom ? box.bottom - lines * lineHeight - f : box.top + f;
     c.DrawTextMaybeHtml(box.left + halfW, y, true, all);
   } else {

@@ -22,6 +22,11 @@ class TChartAxis;
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
+// Whether `text` is HTML the renderer reads (measured, not drawn). Titles and the legend show
+// a text in the HTML format that it cannot read as plain text, so that one bad stored text
+// does not stop the whole chart from drawing.
+bool ReadableHtml(TPlotCanvas& canvas, const std::string& text);
+
 // The gap between a title and the chart below (or above) it.
 extern int ChartTitleMargin;
 

@@ -481,6 +481,20 @@ TEST_F(ChartTest, TitlesReserveTheirSpaceAndHiddenOnesNone) {
   EXPECT_EQ(chart_.ChartRect().bottom, plain.bottom);
 }
 
+TEST_F(ChartTest, HtmlTextsTheRendererCannotReadAreShownPlain) {
+  AddLines(2);
+  chart_.Legend().SetVisible(true);
+  chart_.Legend().SetTextFormat(ttfHtml);
+  series_[0]->SetTitle("<b>open");
+  chart_.Title().SetTextFormat(ttfHtml);
+  chart_.Title().SetText({"<b>Monthly</b< weather"});
+  EXPECT_NO_THROW(Draw());
+  chart_.Title().SetTextFormat(ttfNormal);
+  const TRect plain = chart_.Title().ShapeBounds();
+  Draw();
+  EXPECT_EQ(chart_.Title().ShapeBounds().Width(), plain.Width()) << "measured as the plain text it is drawn as";
+}
+
 TEST_F(ChartTest, TheBackWallDrawsItsFrameAlwaysAndItsFillUnlessTransparent) {
   Fix(0, 100, 0, 12);
   chart_.SetAxisVisible(false);
