@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWheelEvent>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -371,6 +372,18 @@ TEST_F(LegendTest, ATopLegendWithCheckBoxesSwitchesTheClickedSeriesAndKeepsInact
   EXPECT_EQ(l.TextOfItem(2), "S3");
 }
 
+TEST_F(LegendTest, ATopLegendWithTopPosZeroIsCentredOnTheChart) {
+  AddLines(3);
+  WeatherLegend();
+  chart_.Legend().SetTopPos(0);
+  Draw();
+  // Centred on the chart rectangle it was laid out in (the panel less its margins, which are
+  // equal on both sides); the axes take their room after it.
+  const TRect& r = chart_.Legend().ShapeBounds();
+  EXPECT_NEAR((r.left + r.right) / 2.0, chart_.Width() / 2.0, 1.0);
+  EXPECT_LT(r.bottom, chart_.ChartRect().top) << "the plot area starts below the legend";
+}
+
 TEST_F(LegendTest, RadioStyleLeavesOnlyTheClickedSeriesOn) {
   AddLines(4);
   WeatherLegend();
@@ -511,6 +524,33 @@ TEST_F(ChartTest, TheBackWallDrawsItsFrameAlwaysAndItsFillUnlessTransparent) {
               transparent ? qRgb(255, 255, 255) : qRgb(255, 255, 0));
     EXPECT_EQ(chart_.GetBackColor(), transparent ? clWhite : clYellow);
   }
+}
+
+TEST_F(ChartTest, In3DTheWallsStandBesideAndBehindThePlotArea) {
+  AddLines(1);
+  chart_.SetView3D(true);
+  chart_.BackWall().SetTransparent(false);
+  chart_.BackWall().SetColor(clAqua);
+  chart_.LeftWall().SetSize(6);
+  const QImage image = Draw();
+  if (const char* keep = std::getenv("CHART_TEST_PICTURES")) image.save(QString(keep) + "/walls3d.png");
+  EXPECT_EQ(chart_.AxisExtraRoom(chart_.LeftAxis()), 6);
+  EXPECT_EQ(chart_.AxisExtraRoom(chart_.TopAxis()), 0);
+  int aqua = 0, leftWall = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb p = image.pixel(x, y);
+      aqua += p == qRgb(0, 255, 255);
+      // The left wall, light yellow ($80FFFF) shaded darker, in the 6 pixels left of the plot.
+      const bool yellowish = qRed(p) > 90 && qGreen(p) > 90 && qBlue(p) < qRed(p) - 40;
+      leftWall += yellowish && x < chart_.ChartRect().left && x >= chart_.ChartRect().left - 8;
+    }
+  }
+  EXPECT_GT(aqua, 1000) << "the back wall is filled";
+  EXPECT_GT(leftWall, 100) << "the left wall";
+  chart_.SetView3D(false);
+  Draw();
+  EXPECT_EQ(chart_.AxisExtraRoom(chart_.LeftAxis()), 0) << "no wall room in 2D";
 }
 
 // ---- Stored description -------------------------------------------------------------------
