@@ -13,6 +13,7 @@
 #include "chart/unit.h"
 #include "platform/emf_recorder.h"
 #include "platform/qt/dc_qt.h"
+#include "chart_bench_main.h"
 
 namespace {
 
@@ -99,13 +100,4 @@ BENCHMARK(BM_RotatedTexts)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  platform::EnsureQtFontEngine();
-  ChartLibraryScope scope;
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunChartBenchmarks<QGuiApplication>(argc, argv); }

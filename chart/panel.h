@@ -431,6 +431,8 @@ class TCustomPlotPanel : public TCustomPanelNoCaption, public TView3DParent {
   virtual void CopyFrom(const TCustomPlotPanel& source);
   // Applies BorderRound as the widget's mask (none when BorderRound <= 0).
   void ApplyRoundBorder();
+  // The cursor the control had when it was loaded (the pointer over nothing in particular).
+  const QCursor& SavedCursor() const { return savedCursor_; }
 
   // ---- Export ----
   std::unique_ptr<platform::TMetafile> MakeMetafile(bool enhanced, const TRect& rect);

@@ -60,6 +60,20 @@ std::string ReplaceCharInString(const std::string& text, char oldChar, char newC
   return out;
 }
 
+std::vector<std::string> SplitTextLines(const std::string& text) {
+  std::vector<std::string> lines(1);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char ch = text[i];
+    if (ch == '\r' || ch == '\n') {
+      if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      lines.emplace_back();
+    } else {
+      lines.back() += ch;
+    }
+  }
+  return lines;
+}
+
 const std::string ShortDateFormat = "yyyy/mm/dd";
 const std::string ShortTimeFormat = "h:nn";
 

@@ -41,6 +41,13 @@ std::string IntToText(int n);
 // Every `oldChar` of `text` replaced by `newChar`; a newChar of '\0' deletes them.
 std::string ReplaceCharInString(const std::string& text, char oldChar, char newChar);
 
+// The line break the library puts into texts of several lines (mark and axis texts), and the
+// separator of legend columns.
+constexpr char kLineSeparator = '\r';
+constexpr char kColumnSeparator = '\x06';
+// The lines of a text broken at "\r\n", "\r" or "\n" (an empty text is one empty line).
+std::vector<std::string> SplitTextLines(const std::string& text);
+
 // The short date and time formats of the platform (a Japanese system's).
 extern const std::string ShortDateFormat;
 extern const std::string ShortTimeFormat;

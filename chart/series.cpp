@@ -841,6 +841,7 @@ void TChartSeries::FillSampleValues(int count) {
     y = std::clamp(y + uniform(-range / 4, range / 4), yMin, yMax);
   }
   notMandatory_->SortPoints();
+  SampleValuesAdded();
   // Sample points are not the series' own data: they are never stored.
   manualData_ = false;
   EndUpdate();

@@ -63,6 +63,13 @@ enum TSeriesRecalcOption { rOnDelete = 1, rOnModify = 2, rOnInsert = 4, rOnClear
 constexpr int kAllRecalcOptions = rOnDelete | rOnModify | rOnInsert | rOnClear;
 
 enum THorizAxis { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
+
+// What a legend item of a series says: the label, with the value, the percent or the X value
+// before or after it.
+enum TLegendTextStyle {
+  ltsPlain, ltsLeftValue, ltsRightValue, ltsLeftPercent, ltsRightPercent, ltsXValue, ltsValue, ltsPercent,
+  ltsXAndValue, ltsXAndPercent
+};
 enum TVertAxis { aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis };
 
 // ---- Chart element ------------------------------------------------------------------------
@@ -328,6 +335,10 @@ class TChartSeries : public TCustomChartSeries {
   virtual int PointAt(int /*x*/, int /*y*/) { return -1; }
   virtual bool DrawValuesForward() const;
   virtual std::string SubStyleName(int index) const;
+  // Applies the gallery sub-style `index` (0: the series as it is).
+  virtual void ApplySubStyle(int index) { (void)index; }
+  // The settings of a series drawn as a gallery picture.
+  virtual void SetupPreview() {}
 
   // ---- Updates and linked series ----
   void BeginUpdate() { ++updateDepth_; }
@@ -388,6 +399,8 @@ class TChartSeries : public TCustomChartSeries {
   // ChartException for a negative count.
   void FillSampleValues(int count = 0);
   virtual int DefaultSampleCount() const { return 25; }
+  // Called by FillSampleValues once the sample points are in (a kind may adjust them).
+  virtual void SampleValuesAdded() {}
 
   // ---- Chart ----
   void SetParentChart(TCustomAxisPanel* chart) override;
@@ -410,11 +423,50 @@ class TChartSeries : public TCustomChartSeries {
   int FirstValueIndex() const { return firstVisible_; }
   int LastValueIndex() const { return lastVisible_; }
   int ZIndex() const { return zIndex_; }
+  void SetZIndex(int value) { zIndex_ = value; }
   bool CalcVisiblePoints() const { return orderedVisible_; }
   // Another active series of the chart lies at the same Z index (only while the chart gives
   // each series its own depth slot).
   bool SharesZPosition() const;
   bool KeepOneBeyond() const { return keepOneBeyond_; }
+  void SetKeepOneBeyond(bool value) { keepOneBeyond_ = value; }
+  void SetCalcVisiblePoints(bool value) { orderedVisible_ = value; }
+  // The depth band of the series in 3D (the marks lie at the middle).
+  int StartZ() const { return startZ_; }
+  int MiddleZ() const { return middleZ_; }
+  int EndZ() const { return endZ_; }
+
+  // ---- Drawing (series_draw.cpp) ----
+  // The first and last point index shown by the axes (both -1 without points): searched in
+  // the ordered X list between the values at the plot rectangle's near and far edges, else
+  // every point.
+  virtual void FindVisibleRange();
+  // PaintPoint for each visible index, in the order DrawValuesAscending gives.
+  virtual void DrawVisibleValues();
+  virtual bool DrawValuesAscending() const;
+  // Draws one point (kinds draw; nothing here).
+  virtual void PaintPoint(int index) { (void)index; }
+  // The marks of the visible points: every DrawEvery-th index that is no null point and has a
+  // text, measured and placed above its point, then drawn by PaintPointMark.
+  void DrawMarks();
+  // Draws one mark in the point's colour.
+  virtual void PaintPointMark(int index, const std::string& text, TSeriesMarkPosition& position);
+  // The text of a point's mark: a custom item's own text, else by the marks' style; then the
+  // OnGetMarkText handler.
+  virtual std::string MarkTextOf(int index);
+  // The legend's text of an item in the legend's text style; values and labels are joined by
+  // the column separator (kColumnSeparator).
+  virtual std::string LegendItemText(int item, TLegendTextStyle style);
+  // Fills the legend symbol of an item (-1: the series) in its colour.
+  virtual void PaintLegendSymbol(int item, const TRect& rect);
+  // The Z index: the next free one of the chart with automatic Z order (3D), else ZOrder.
+  virtual void ComputeZOrder();
+  // The depth band from the Z index and the series depth.
+  virtual void ComputeZRange();
+  // Texts of a value in the series' formats, and the X text the horizontal axis would show.
+  std::string ValueText(double value) const;
+  std::string PercentText(double percent) const;
+  std::string XValueText(int index);
 
   // ---- Events ----
   virtual void FireAfterDrawValues() {

@@ -5,6 +5,9 @@
 #include <typeindex>
 
 #include "chart/axis_panel.h"
+#include "chart/axis_tables.h"
+#include "chart/bar.h"
+#include "chart/fast_line.h"
 #include "chart/functions.h"
 #include "chart/messages.h"
 #include "chart/panel.h"
@@ -22,6 +25,9 @@ const char* const kVertAxisNames[] = {"aLeftAxis", "aRightAxis", "aBothVertAxis"
 const char* const kPeriodAlignNames[] = {"paFirst", "paCenter", "paLast"};
 const char* const kPeriodStyleNames[] = {"psNumPoints", "psRange"};
 const char* const kGroupActiveNames[] = {"gaYes", "gaNo", "gaSome"};
+const char* const kMarksStyleNames[] = {"smsValue",         "smsPercent", "smsLabel",        "smsLabelPercent",
+                                        "smsLabelValue",    "smsLegend",  "smsPercentTotal", "smsLabelPercentTotal",
+                                        "smsXValue",        "smsXY"};
 
 template <class Make>
 const TStoredClass& Keep(Make make) {
@@ -73,10 +79,63 @@ const TStoredClass& StoredChartValueList() {
   });
 }
 
+namespace {
+
+const char* const kPointerStyleNames[] = {"psRectangle", "psCircle",   "psTriangle", "psDownTriangle",
+                                          "psCross",     "psDiagCross", "psStar",     "psDiamond",
+                                          "psSmallDot",  "psNothing",   "psLeftTriangle", "psRightTriangle"};
+const char* const kArrowHeadNames[] = {"ahNone", "ahLine", "ahSolid"};
+
+const TStoredClass& StoredMarksCallout() {
+  return Keep([] {
+    using C = TMarksCallout;
+    return TStoredClassTable<C>("TMarksCallout")
+        .Enum("ArrowHead", &C::ArrowHead, &C::SetArrowHead, ahNone, kArrowHeadNames)
+        .Integer("ArrowHeadSize", &C::ArrowHeadSize, &C::SetArrowHeadSize, 8)
+        .Integer("Distance", &C::Distance, &C::SetDistance, 0)
+        .Integer("HorizSize", &C::HorizSize, &C::SetHorizSize, 4, 1)
+        .Enum("Style", &C::Style, &C::SetStyle, psRectangle, kPointerStyleNames)
+        .Integer("VertSize", &C::VertSize, &C::SetVertSize, 4, 1)
+        .Boolean("Visible", &C::Visible, &C::SetVisible, false)
+        .Build();
+  });
+}
+
+const TStoredClass& StoredMarksSymbol() {
+  return Keep([] {
+    using S = TSeriesMarksSymbol;
+    return TStoredClassTable<S>("TSeriesMarksSymbol").Boolean("Visible", &S::Visible, &S::SetVisible, false).Build();
+  });
+}
+
+}  // namespace
+
 const TStoredClass& StoredSeriesMarks() {
   return Keep([] {
-    return TStoredClassTable<TSeriesMarks>("TSeriesMarks")
-        .Boolean("Visible", &TSeriesMarks::Visible, &TSeriesMarks::SetVisible, false)
+    using M = TSeriesMarks;
+    return TStoredClassTable<M>("TSeriesMarks")
+        .Integer("Angle", &M::Angle, &M::SetAngle, 0)
+        .Object<TChartPen>("Arrow", StoredChartPen(), [](M& m) -> TChartPen& { return m.Arrow(); },
+                           [](const M& m) -> const TChartPen* {
+                             return m.CalloutIfAny() ? &m.CalloutIfAny()->Arrow() : nullptr;
+                           })
+        .Integer("ArrowLength", &M::ArrowLength, &M::SetArrowLength, 0)
+        .StoredWhen([](const M& m) { return m.CalloutIfAny() && m.CalloutIfAny()->IsLengthStored(); })
+        .Color("BackColor", &M::BackColor, &M::SetBackColor, platform::SystemColor(24))
+        .Object<TMarksCallout>("Callout", StoredMarksCallout(), [](M& m) -> TMarksCallout& { return m.Callout(); },
+                               [](const M& m) { return m.CalloutIfAny(); })
+        .Boolean("Clip", &M::Clip, &M::SetClip, false)
+        .Integer("DrawEvery", &M::DrawEvery, &M::SetDrawEvery, 1, 1)
+        .Boolean("MultiLine", &M::MultiLine, &M::SetMultiLine, false)
+        .Enum("Style", &M::Style, &M::SetStyle, smsLabel, kMarksStyleNames)
+        .Object<TSeriesMarksSymbol>("Symbol", StoredMarksSymbol(),
+                                    [](M& m) -> TSeriesMarksSymbol& { return m.Symbol(); },
+                                    [](const M& m) { return m.SymbolIfAny(); })
+        .Boolean("Transparent", &M::Transparent, &M::SetTransparent, false)
+        .Boolean("Visible", &M::Visible, &M::SetVisible, false)
+        .Binary(
+            "Items", [](const M& m) { return m.ItemsBytes(); },
+            [](M& m, std::string_view bytes) { m.ReadItemsBytes(bytes); })
         .Build();
   });
 }
@@ -213,9 +272,24 @@ const TStoredClass& StoredCustomAxisPanel() {
     using P = TCustomAxisPanel;
     return TStoredClassTable<P>("TCustomAxisPanel", StoredCustomPlotPanelExtended(),
                                 std::type_identity<TCustomPlotPanelExtended>())
+        .Boolean("AxisBehind", &P::AxisBehind, &P::SetAxisBehind, true)
+        .Boolean("AxisVisible", &P::AxisVisible, &P::SetAxisVisible, true)
+        .Object<TChartAxis>("BottomAxis", StoredChartAxis(), [](P& p) -> TChartAxis& { return *p.BottomAxis(); })
+        .Integer("Chart3DPercent", &P::Chart3DPercent, &P::SetChart3DPercent, 15, 1, 100)
+        .Boolean("ClipPoints", &P::ClipPoints, &P::SetClipPoints, true)
+        .Collection<TChartAxis>(
+            "CustomAxes", StoredChartAxis(), [](const P& p) { return p.CustomAxes().Count(); },
+            [](const P& p, int i) -> const TChartAxis& { return *p.CustomAxes().Axis(i); },
+            [](P& p) { p.CustomAxes().Clear(); }, [](P& p) -> TChartAxis& { return *p.CustomAxes().Add(); })
+        .Object<TChartAxis>("DepthAxis", StoredChartAxis(), [](P& p) -> TChartAxis& { return *p.DepthAxis(); })
+        .Object<TChartAxis>("DepthTopAxis", StoredChartAxis(), [](P& p) -> TChartAxis& { return *p.DepthTopAxis(); })
+        .Object<TChartAxis>("LeftAxis", StoredChartAxis(), [](P& p) -> TChartAxis& { return *p.LeftAxis(); })
         .Integer("MaxPointsPerPage", &P::MaxPointsPerPage, &P::SetMaxPointsPerPage, 0, 0)
         .Integer("Page", &P::Page, &P::SetPage, 1)
+        .Object<TChartAxis>("RightAxis", StoredChartAxis(), [](P& p) -> TChartAxis& { return *p.RightAxis(); })
         .Boolean("ScaleLastPage", &P::ScaleLastPage, &P::SetScaleLastPage, true)
+        .Object<TChartAxis>("TopAxis", StoredChartAxis(), [](P& p) -> TChartAxis& { return *p.TopAxis(); })
+        .Boolean("View3DWalls", &P::View3DWalls, &P::SetView3DWalls, true)
         .Collection<TSeriesGroup>(
             "SeriesGroups", StoredSeriesGroup(), [](const P& p) { return p.SeriesList().Groups().Count(); },
             [](const P& p, int i) -> const TSeriesGroup& { return p.SeriesList().Groups().Group(i); },
@@ -250,6 +324,8 @@ void Startup() {
   RegisterStoredClass(StoredPlotFunction());
   RegisterStoredClass(StoredPlotSeriesSource());
   RegisterStoredClass(StoredCustomAxisPanel());
+  RegisterStoredClass(StoredFastLineSeries());
+  RegisterStoredClass(StoredBarSeries());
 }
 
 void Shutdown() {}

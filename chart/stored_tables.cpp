@@ -13,11 +13,12 @@ namespace chart {
 const char* const kBevelCutNames[4] = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
 const char* const kShiftStateNames[7] = {"ssShift", "ssAlt", "ssCtrl", "ssLeft", "ssRight", "ssMiddle", "ssDouble"};
 const char* const kMouseButtonNames[3] = {"mbLeft", "mbRight", "mbMiddle"};
+const char* const kPenStyleNames[9] = {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot",
+                                       "psClear", "psInsideFrame", "psUserStyle", "psAlternate"};
+const char* const kPlotUnitsNames[2] = {"muPercent", "muPixels"};
 
 namespace {
 
-const char* const kPenStyleNames[] = {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot",
-                                      "psClear", "psInsideFrame", "psUserStyle", "psAlternate"};
 const char* const kBrushStyleNames[] = {"bsSolid", "bsClear", "bsHorizontal", "bsVertical",
                                         "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"};
 const char* const kEndStyleNames[] = {"esRound", "esSquare", "esFlat"};
@@ -25,7 +26,6 @@ const char* const kFontStyleNames[] = {"fsBold", "fsItalic", "fsUnderline", "fsS
 const char* const kGradientDirectionNames[] = {"gdTopBottom", "gdBottomTop",      "gdLeftRight", "gdRightLeft",
                                                "gdFromCenter", "gdFromTopLeft", "gdFromBottomLeft", "gdRadial",
                                                "gdDiagonalUp", "gdDiagonalDown"};
-const char* const kPlotUnitsNames[] = {"muPercent", "muPixels"};
 const char* const kPanningModeNames[] = {"pmNone", "pmHorizontal", "pmVertical", "pmBoth"};
 const char* const kZoomDirectionNames[] = {"tzdHorizontal", "tzdVertical", "tzdBoth"};
 const char* const kBackImageModeNames[] = {"pbmStretch", "pbmTile", "pbmCenter", "pbmCustom"};

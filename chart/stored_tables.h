@@ -33,5 +33,7 @@ const TStoredClass& StoredCustomPlotPanelExtended();
 extern const char* const kBevelCutNames[4];
 extern const char* const kShiftStateNames[7];
 extern const char* const kMouseButtonNames[3];
+extern const char* const kPenStyleNames[9];
+extern const char* const kPlotUnitsNames[2];
 
 }  // namespace chart

@@ -2,6 +2,7 @@
 #include "chart/unit.h"
 
 #include "chart/canvas.h"
+#include "chart/chart.h"
 #include "chart/html.h"
 #include "chart/messages.h"
 #include "chart/procs.h"
@@ -18,9 +19,11 @@ ChartLibraryScope::ChartLibraryScope() {
   PlotHtmlStartup();
   PlotStreamStartup();
   PlotEngineStartup();
+  PlotChartStartup();
 }
 
 ChartLibraryScope::~ChartLibraryScope() {
+  PlotChartShutdown();
   PlotEngineShutdown();
   PlotStreamShutdown();
   PlotHtmlShutdown();

@@ -35,14 +35,17 @@ class TestPanel : public chart::TCustomPlotPanelExtended {
   std::function<void(TestPanel&, const chart::TRect&)> after;
 
   // One frame drawn unbuffered on a white image of the panel's size.
-  QImage Picture() {
-    QImage image = drawtest::WhiteImage(std::max(1, Width()), std::max(1, Height()));
-    platform::QtDc dc(image);
-    platform::Canvas canvas(dc);
-    DrawToCanvas(canvas, GetPanelRect());
-    return image;
-  }
+  QImage Picture();
 };
+
+// One frame of any chart panel drawn unbuffered on a white image of its size.
+inline QImage PanelPicture(chart::TCustomPlotPanel& panel) {
+  QImage image = drawtest::WhiteImage(std::max(1, panel.Width()), std::max(1, panel.Height()));
+  platform::QtDc dc(image);
+  platform::Canvas canvas(dc);
+  panel.DrawToCanvas(canvas, panel.GetPanelRect());
+  return image;
+}
 
 // A plain panel: no bevel, white, the given size.
 inline void MakePlain(TestPanel& panel, int width, int height) {
@@ -50,5 +53,7 @@ inline void MakePlain(TestPanel& panel, int width, int height) {
   panel.SetBevelOuter(chart::bvNone);
   panel.SetColor(chart::clWhite);
 }
+
+inline QImage TestPanel::Picture() { return PanelPicture(*this); }
 
 }  // namespace charttest

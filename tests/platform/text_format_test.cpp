@@ -94,6 +94,10 @@ TEST(TextFormat, FloatMask) {
       {"0.0E-0", 0.01, "1.0E-2"},
       {"00.0E+0", 1234, "12.3E+2"},
       {"0.###e+0", 15, "1.5e+1"},
+      // The chart's exponent labels: a literal between the mantissa and the exponent.
+      {"#.0 \"x10\" E+0", 12345, "1.2 x10 E+4"},
+      {"#.0 \"x10\" E+0", 0.00012, "1.2 x10 E-4"},
+      {"#.0 \"x10\" E+0", -5e-7, "-5.0 x10 E-7"},
       // Literals, quoted and plain; a double-byte character whose trail byte is 'E' stays a
       // literal and starts no exponent.
       {"'Total: '#,##0 'yen'", 1234, "Total: 1,234 yen"},

@@ -1,0 +1,318 @@
+// Series marks (every n-th point, moved marks, overlap, hit test, custom items stored in
+// forms) and point markers (every style in 2D and 3D, on a QImage and in a metafile).
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "chart/axis.h"
+#include "chart/axis_panel.h"
+#include "chart/bar.h"
+#include "chart/errors.h"
+#include "chart/fast_line.h"
+#include "chart/pointer.h"
+#include "chart/stream.h"
+#include "chart/unit.h"
+#include "panel_fixture.h"
+#include "platform/emf_player.h"
+#include "platform/picture.h"
+
+using namespace chart;
+
+namespace {
+
+// Points compared as (x, y) pairs.
+std::pair<int, int> XY(TPoint p) { return {p.x, p.y}; }
+
+class Marks : public ::testing::Test {
+ protected:
+  Marks() {
+    chart_.resize(500, 300);
+    chart_.SetBevelOuter(bvNone);
+    chart_.SetColor(clWhite);
+    chart_.SetView3D(false);
+    chart_.SetAxisVisible(false);
+    chart_.LeftAxis()->SetMinMax(0, 100);
+  }
+  QImage Draw() {
+    QImage image = charttest::PanelPicture(chart_);
+    drawtest::Keep(image, "marks");
+    return image;
+  }
+  static TSeriesMarkPosition Box(int left, int top, int width = 40, int height = 20) {
+    TSeriesMarkPosition p;
+    p.leftTop = TPoint{left, top};
+    p.width = width;
+    p.height = height;
+    p.arrowTo = TPoint{left + width / 2, top + height + 1};
+    p.arrowFrom = p.arrowTo;
+    return p;
+  }
+
+  ChartLibraryScope scope_;
+  TCustomAxisPanel chart_;
+};
+
+}  // namespace
+
+TEST_F(Marks, OnlyEveryNthPointCarriesAMark) {
+  TFastLineSeries line;
+  for (int i = 0; i < 10; ++i) line.AddY(10 + i);
+  line.Marks().SetVisible(true);
+  line.Marks().SetDrawEvery(3);
+  line.SetParentChart(&chart_);
+  Draw();
+  std::vector<int> drawn;
+  for (int i = 0; i < line.Marks().Positions().Count(); ++i) {
+    if (line.Marks().Positions().Position(i)) drawn.push_back(i);
+  }
+  EXPECT_EQ(drawn, (std::vector<int>{0, 3, 6, 9}));
+  // The callout lifts every box above its point by the arrow length.
+  const TSeriesMarkPosition* p = line.Marks().Positions().Position(3);
+  EXPECT_EQ(p->arrowFrom.y, line.PointYPixel(3));
+  EXPECT_EQ(p->arrowTo.y, line.PointYPixel(3) - line.Marks().ArrowLength());
+  EXPECT_EQ(p->leftTop.y + p->height + 1, p->arrowTo.y);
+  // The mark under a pixel.
+  EXPECT_EQ(line.Marks().MarkAt(p->leftTop.x + 2, p->leftTop.y + 2), 3);
+  EXPECT_EQ(line.Marks().MarkAt(p->leftTop.x - 5, p->leftTop.y - 5), -1);
+  line.SetParentChart(nullptr);
+}
+
+TEST_F(Marks, BarMarksStandAboveTheirBarsAndAMovedMarkKeepsItsPlace) {
+  TBarSeries bars;
+  for (int i = 0; i < 4; ++i) bars.AddY(20 + 10 * i);
+  bars.AddY(-30);
+  chart_.LeftAxis()->SetMinMax(-50, 100);
+  bars.SetParentChart(&chart_);
+  EXPECT_TRUE(bars.Marks().Visible());
+  EXPECT_EQ(bars.Marks().ArrowLength(), 20);
+  QImage image = Draw();
+  const TBarGeometry g = bars.BarGeometry(1);
+  const TSeriesMarkPosition* p = bars.Marks().Positions().Position(1);
+  ASSERT_TRUE(p);
+  EXPECT_EQ(XY(p->arrowFrom), XY(TPoint{(g.left + g.right) / 2, g.valueY}));
+  EXPECT_EQ(p->arrowTo.y, g.valueY - 20);
+  EXPECT_EQ(p->leftTop.x, (g.left + g.right) / 2 - p->width / 2);
+  // The box is drawn in the marks' colour.
+  const platform::ColorRef box = drawtest::At(image, p->leftTop.x + p->width / 2, p->leftTop.y + 1);
+  EXPECT_NE(box, clWhite);
+  EXPECT_NE(box, bars.SeriesColor());
+  // A downward bar has its mark below.
+  const TBarGeometry down = bars.BarGeometry(4);
+  EXPECT_GT(bars.Marks().Positions().Position(4)->leftTop.y, down.valueY);
+  // Moved by the user: the box stays where it was put.
+  TSeriesMarkPosition moved = *p;
+  moved.leftTop = TPoint{10, 10};
+  moved.arrowFrom = TPoint{0, 0};
+  bars.Marks().Positions().SetPosition(1, moved);
+  Draw();
+  EXPECT_EQ(XY(bars.Marks().Positions().Position(1)->leftTop), XY(TPoint{10, 10}));
+  EXPECT_EQ(XY(bars.Marks().Positions().Position(1)->arrowFrom), XY(TPoint{0, 0}));
+  // With its arrow end fixed, the arrow start follows the point.
+  bars.Marks().Positions().Position(1)->arrowFix = true;
+  bars.SetYValue(1, 60);
+  Draw();
+  EXPECT_EQ(XY(bars.Marks().Positions().Position(1)->leftTop), XY(TPoint{10, 10}));
+  EXPECT_EQ(bars.Marks().Positions().Position(1)->arrowFrom.y, bars.BarGeometry(1).valueY);
+  bars.SetParentChart(nullptr);
+}
+
+TEST_F(Marks, In3DTheTextStandsInItsBox) {
+  // The first of three series lies deepest.
+  TBarSeries bars, middle, front;
+  bars.AddY(40);
+  middle.AddY(10);
+  front.AddY(5);
+  for (TBarSeries* s : {&bars, &middle, &front}) s->SetParentChart(&chart_);
+  middle.Marks().SetVisible(false);
+  front.Marks().SetVisible(false);
+  chart_.SetView3D(true);
+  const QImage image = Draw();
+  const TSeriesMarkPosition* p = bars.Marks().Positions().Position(0);
+  ASSERT_TRUE(p);
+  const TPoint end = chart_.Canvas().ProjectPoint(p->arrowTo.x, p->arrowTo.y, bars.MiddleZ());
+  const int dx = end.x - p->arrowTo.x, dy = end.y - p->arrowTo.y;
+  ASSERT_NE(dx, 0);
+  int text = 0;
+  for (int y = p->leftTop.y + dy + 1; y < p->leftTop.y + dy + p->height - 1; ++y) {
+    for (int x = p->leftTop.x + dx + 1; x < p->leftTop.x + dx + p->width - 1; ++x) {
+      const QRgb c = image.pixel(x, y);
+      text += qRed(c) < 100 && qGreen(c) < 100 && qBlue(c) < 100;
+    }
+  }
+  EXPECT_GT(text, 5);
+  for (TBarSeries* s : {&bars, &middle, &front}) s->SetParentChart(nullptr);
+}
+
+TEST_F(Marks, AntiOverlapMovesByExactlyTheOverlap) {
+  TBarSeries bars;
+  TSeriesMarks& marks = bars.Marks();
+  marks.Pen().SetVisible(false);
+  marks.Shadow().SetSize(0);
+  marks.Positions().SetPosition(0, Box(100, 100));
+  struct Case {
+    int top, expectedTop;
+  } cases[] = {{100, 120}, {110, 120}, {90, 80}, {130, 130}};
+  for (const Case& c : cases) {
+    TSeriesMarkPosition p = Box(110, c.top);
+    const int arrow = p.arrowTo.y;
+    marks.AntiOverlap(0, 0, p);
+    EXPECT_EQ(p.leftTop.y, c.expectedTop) << c.top;
+    EXPECT_EQ(p.arrowTo.y - arrow, c.expectedTop - c.top);
+  }
+  // The frame pen widens both boxes on every side, the shadow on its own sides.
+  marks.Pen().SetVisible(true);
+  TSeriesMarkPosition p = Box(110, 100);
+  marks.AntiOverlap(0, 0, p);
+  EXPECT_EQ(p.leftTop.y, 122);
+  marks.Shadow().SetSize(1);
+  p = Box(110, 100);
+  marks.AntiOverlap(0, 0, p);
+  EXPECT_EQ(p.leftTop.y, 123);
+}
+
+TEST_F(Marks, CustomItemsOverrideTextAndLook) {
+  TBarSeries bars;
+  bars.AddY(5, "label");
+  bars.AddY(7);
+  bars.Marks().Items().Item(1).SetLines({"Own", "text"});
+  EXPECT_EQ(bars.MarkTextOf(0), "label");
+  EXPECT_EQ(bars.MarkTextOf(1), "Own\r\ntext");
+  EXPECT_EQ(&bars.Marks().ShapeOf(1), bars.Marks().Items().Find(1));
+  EXPECT_EQ(&bars.Marks().ShapeOf(0), &bars.Marks());
+  bars.Marks().Items().Item(1).SetVisible(false);
+  EXPECT_FALSE(bars.Marks().ItemVisible(1));
+}
+
+TEST_F(Marks, CustomItemsAreStoredInForms) {
+  auto* bars = new TBarSeries(&chart_);
+  bars->SetName("Series1");
+  bars->AddY(5);
+  bars->AddY(6);
+  bars->AddY(7);
+  bars->SetParentChart(&chart_);
+  bars->Marks().Items().Item(2).SetLines({"Third"});
+  bars->Marks().Items().Item(2).SetColor(clYellow);
+  bars->Marks().Callout().SetDistance(3);
+  bars->Marks().Callout().SetStyle(psCircle);
+  bars->Marks().SetArrowLength(12);
+  bars->Marks().Symbol().SetVisible(true);
+  chart_.setObjectName("Chart1");
+  const std::string text = WriteComponent(chart_);
+  EXPECT_NE(text.find("Marks.Items = {"), std::string::npos) << text;
+  TCustomAxisPanel copy;
+  std::string error;
+  ASSERT_TRUE(ReadComponent(text, copy, &error)) << error;
+  ASSERT_EQ(copy.SeriesCount(), 1);
+  TChartSeries* read = copy.SeriesAt(0);
+  ASSERT_TRUE(dynamic_cast<TBarSeries*>(read));
+  EXPECT_EQ(read->Marks().Items().Count(), 3);
+  ASSERT_TRUE(read->Marks().ItemText(2));
+  EXPECT_EQ(read->MarkTextOf(2), "Third");
+  EXPECT_EQ(read->Marks().Items().Find(2)->Color(), clYellow);
+  EXPECT_EQ(read->Marks().CalloutDistance(), 3);
+  EXPECT_EQ(read->Marks().Callout().Style(), psCircle);
+  EXPECT_EQ(read->Marks().ArrowLength(), 12);
+  EXPECT_TRUE(read->Marks().SymbolShown());
+  EXPECT_EQ(WriteComponent(copy), text) << "written again alike";
+  // Reading the points cleared the series once after the items were read: they stayed. A
+  // later clear frees them.
+  read->Clear();
+  EXPECT_EQ(read->Marks().Items().Count(), 0);
+  // A damaged block is refused with the line, not read.
+  std::string damaged = text;
+  const size_t at = damaged.find("Marks.Items = {");
+  damaged.replace(damaged.find('{', at) + 3, 8, "FFFFFF7F");
+  TCustomAxisPanel other;
+  EXPECT_FALSE(ReadComponent(damaged, other, &error));
+}
+
+// ---- Point markers ------------------------------------------------------------------------
+
+namespace {
+
+constexpr int kCell = 40;
+
+// A chart that draws one marker of every style after its own drawing.
+class PointerChart : public TCustomAxisPanel {
+ public:
+  PointerChart() {
+    resize(12 * kCell + 20, 120);
+    SetBevelOuter(bvNone);
+    SetColor(clWhite);
+    SetAxisVisible(false);
+  }
+  void FireAfterDraw() override {
+    TSeriesPointer pointer(this, series);
+    pointer.Pen().SetColor(clBlack);
+    for (int s = psRectangle; s <= psRightTriangle; ++s) {
+      pointer.SetStyle(static_cast<TSeriesPointerStyle>(s));
+      pointer.Draw(Canvas(), View3D(), 20 + s * kCell, 60, clRed);
+    }
+  }
+  TChartSeries* series = nullptr;
+};
+
+int InkInCell(const QImage& image, int style) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = style * kCell; x < (style + 1) * kCell; ++x) n += drawtest::At(image, x, y) != clWhite;
+  }
+  return n;
+}
+
+}  // namespace
+
+TEST(Pointer, EveryStyleIn2DAnd3DOnAnImageAndInAMetafile) {
+  ChartLibraryScope scope;
+  PointerChart chart;
+  TFastLineSeries line;
+  line.SetParentChart(&chart);
+  chart.series = &line;
+  for (bool view3D : {false, true}) {
+    chart.SetView3D(view3D);
+    const QImage image = charttest::PanelPicture(chart);
+    drawtest::Keep(image, view3D ? "pointers-3d" : "pointers-2d");
+    for (int s = psRectangle; s <= psRightTriangle; ++s) {
+      const int ink = InkInCell(image, s);
+      if (s == psNothing) {
+        EXPECT_EQ(ink, 0);
+      } else if (s == psSmallDot) {
+        EXPECT_EQ(ink, 1);
+        if (!view3D) {
+          EXPECT_EQ(drawtest::At(image, 20 + s * kCell, 60), clRed);
+        }
+      } else {
+        EXPECT_GT(ink, 8) << "style " << s << (view3D ? " 3D" : " 2D");
+      }
+    }
+    // The metafile played back shows the same markers.
+    const auto metafile = chart.MakeMetafile(true, chart.GetPanelRect());
+    ASSERT_TRUE(metafile);
+    QImage played = drawtest::WhiteImage(image.width(), image.height());
+    {
+      platform::QtDc dc(played);
+      const platform::EmfPlayResult r = platform::PlayEnhMetafile(dc, metafile->Bytes(), chart.GetPanelRect());
+      EXPECT_TRUE(r.ok) << r.error;
+    }
+    drawtest::Keep(played, view3D ? "pointers-3d-emf" : "pointers-2d-emf");
+    EXPECT_LE(drawtest::DiffCount(image, played), 12) << drawtest::DiffBounds(image, played);
+  }
+  line.SetParentChart(nullptr);
+}
+
+TEST(Pointer, SizesMustBePositive) {
+  ChartLibraryScope scope;
+  TSeriesPointer pointer(nullptr, nullptr);
+  pointer.SetHorizSize(6);
+  EXPECT_THROW(pointer.SetHorizSize(0), ChartException);
+  EXPECT_THROW(pointer.SetVertSize(-1), ChartException);
+  EXPECT_EQ(pointer.HorizSize(), 6);
+  EXPECT_EQ(pointer.VertSize(), 4);
+  TMarksCallout callout(nullptr, nullptr);
+  EXPECT_FALSE(callout.Visible());
+  EXPECT_TRUE(callout.Arrow().Visible());
+  EXPECT_EQ(callout.Length(), 8);
+  EXPECT_FALSE(callout.IsLengthStored());
+  callout.SetLength(12);
+  EXPECT_TRUE(callout.IsLengthStored());
+}
