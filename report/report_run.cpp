@@ -15,6 +15,7 @@
 // - An export filter hears of a page's end only for a page that was begun.
 // - Bands printed while a new column or page is being started (page headers, column headers,
 //   repeated group headers) force no further column or page break.
+// - On page 1 further columns start below the title band and its child bands.
 #include <QEvent>
 #include <algorithm>
 #include <cmath>
@@ -337,8 +338,14 @@ void TCustomBandReport::NewPage() {
   columnTop_ = currentY_;
   currentColumn_ = 1;
   if (pageCount_ == 1) {
+    // Further columns start below the title and the bands chained to it as its children.
     if (TRptBand* title = FirstBandOf(TRptBandType::rbTitle)) {
-      columnTop_ += Round(title->Size().Native(TRptBandSize::kHeight));
+      Real height = title->Size().Native(TRptBandSize::kHeight);
+      int n = 0;
+      for (TRptCustomBand* child = title->ChildBand(); child && n < 1000; child = child->ChildBand(), ++n) {
+        height += child->Size().Native(TRptBandSize::kHeight);
+      }
+      columnTop_ += Round(height);
     }
   }
 }
