@@ -3,6 +3,7 @@
 // printing and expression labels, on the fake 600-dpi printer's traces.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <stdexcept>
 
 #include "report/controller.h"
@@ -363,6 +364,30 @@ TEST_F(RunTest, CompositePrintsReportsIntoOneDocumentGoingOnWhereTheLastEnded) {
   // The page ends of the document are the second report's: its footer on both pages.
   EXPECT_EQ(Joined(fake.jobs[0].pages), (std::vector<std::string>{"first|1", "second|2"}));
   report.Composite = nullptr;
+}
+
+}  // namespace
+
+namespace {
+
+// The report as the window of its own run into the page store: page 1 shown over it, and a
+// preview that closes frees the printer, or cancels a run under way.
+TEST_F(RunTest, MessagesShowPageOneAndClosingThePreviewFreesOrCancels) {
+  TRptBand* title = Band(TRptBandType::rbTitle, 40);
+  Text(title, "shown");
+  ASSERT_TRUE(report.PreparePrinter());
+  report.Printer()->SetNotifiedWindow(&report);
+  report.RunReport(false);
+  QCoreApplication::sendPostedEvents();
+  EXPECT_FALSE(report.PreviewPage().empty());
+  SendRptMessage(&report, CM_RPTPREVIEWCLOSE, 0);
+  EXPECT_EQ(report.Printer(), nullptr);
+  title->BeforePrint = [&](TRptCustomBand*, bool&) { SendRptMessage(&report, CM_RPTPREVIEWCLOSE, 0); };
+  ASSERT_TRUE(report.PreparePrinter());
+  report.RunReport(false);
+  EXPECT_TRUE(report.Cancelled());
+  EXPECT_EQ(report.Printer()->GetStatus(), TRptPrinter::kFinished);
+  report.FreePrinter();
 }
 
 }  // namespace
