@@ -1,6 +1,7 @@
 #include "report/printable.h"
 
 #include <QEvent>
+#include <QPalette>
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -151,6 +152,10 @@ void RegisterPrintableEditor(const QMetaObject& printableClass, TRptPrintableEdi
 // ---- TRptPrintable -----------------------------------------------------------------------
 
 TRptPrintable::TRptPrintable(QWidget* parent) : platform::CanvasWidget(parent), frame_(*this), size_(*this) {
+  // What a control leaves unpainted shows the paper.
+  QPalette paper = palette();
+  paper.setColor(backgroundRole(), Qt::white);
+  setPalette(paper);
   if (auto* panel = qobject_cast<TRptBasePanel*>(parent)) SetParentReport(panel->Report());
   SetBounds(0, 0, 10, 10);
 }

@@ -17,6 +17,9 @@ TRptProgressForm::TRptProgressForm(TRptPrinter* printer, QWidget* parent)
   setObjectName(QStringLiteral("RptProgressForm"));
   setWindowTitle(QStringLiteral("Printing progress"));
   setFixedSize(149, 97);
+  // While it shows, the other windows take no input: the run must not be re-entered or its
+  // report closed under it; its Cancel button stays usable.
+  setWindowModality(Qt::ApplicationModal);
   Gauge = new QProgressBar(this);
   Gauge->setObjectName(QStringLiteral("Gauge"));
   Gauge->setGeometry(16, 18, 114, 16);

@@ -1,7 +1,8 @@
 // The print progress form: shows how far a print job has come and lets the user cancel it. The
 // printer posts CM_RPTPROGRESSUPDATE whenever its progress changes; the form moves its bar and
 // text only at multiples of 5 percent ("45%  Completed") and then lets pending messages run, so
-// it repaints and its Cancel button, which cancels the printer, can be pressed.
+// it repaints and its Cancel button, which cancels the printer, can be pressed. While it shows
+// it is application-modal, so no other window of the program takes input during the print.
 #pragma once
 
 #include <QDialog>

@@ -224,6 +224,67 @@ TEST_F(RunTest, FramesShapesAndImagesOnThePrinter) {
                   std::to_string(Px(900) + 600) + "," + std::to_string(top + 300) + " from 0,0,96,48"));
 }
 
+TEST_F(RunTest, ImageCanvasDrawsOnItsBitmapAndMetafilesPlayIntoTheirRectangle) {
+  TRptBand* title = Band(TRptBandType::rbTitle, 400);
+  auto* drawn = new TRptImage(title);
+  drawn->Size().SetNative(TRptPrintableSize::kWidth, 254);  // 96 pixels at zoom 100
+  drawn->Size().SetNative(TRptPrintableSize::kHeight, 127);
+  drawn->SetStretch(true);
+  report.SetZoom(50);  // the bitmap is made at the control's size at zoom 100 all the same
+  platform::Canvas* canvas = drawn->GetCanvas();
+  ASSERT_NE(canvas, nullptr);
+  canvas->Brush().SetColor(platform::RgbColor(255, 0, 0));
+  canvas->FillRect(platform::Rect{0, 0, 10, 10});
+  auto* played = new TRptImage(title);
+  played->Size().SetNative(TRptPrintableSize::kLeft, 500);
+  played->SetStretch(true);
+  platform::EmfRecorder rec(20, 20);
+  rec.Rectangle(0, 0, 20, 20);
+  auto metafile = std::make_unique<platform::TMetafile>();
+  ASSERT_TRUE(metafile->LoadFromBytes(rec.Finish()));
+  played->Picture().SetGraphic(std::move(metafile));
+  EXPECT_EQ(played->GetCanvas(), nullptr);  // no canvas on a metafile
+  const auto pages = Print();
+  auto* bitmap = dynamic_cast<platform::TBitmapGraphic*>(drawn->Picture().Graphic());
+  ASSERT_NE(bitmap, nullptr);
+  EXPECT_EQ(bitmap->Width(), 96);
+  EXPECT_EQ(bitmap->Height(), 48);
+  EXPECT_EQ(bitmap->Bitmap().Pixel(5, 5), platform::RgbColor(255, 0, 0));
+  EXPECT_EQ(bitmap->Bitmap().Pixel(50, 20), platform::RgbColor(255, 255, 255));
+  const int top = Px(100);
+  bool dib = false, rectangle = false;
+  for (const std::string& l : pages[0]) {
+    dib |= l == "StretchDIBits " + std::to_string(Px(100)) + "," + std::to_string(top) + "," + std::to_string(Px(354)) +
+                    "," + std::to_string(Px(227)) + " from 0,0,96,48 of 96x48";
+    rectangle |= l.rfind("Rectangle " + std::to_string(Px(600)), 0) == 0;
+  }
+  EXPECT_TRUE(dib);
+  EXPECT_TRUE(rectangle);  // the metafile's rectangle, played at the image's place
+}
+
+TEST_F(RunTest, BandOfHeightZeroPrintsNothingButItsEventsAndChild) {
+  TRptBand* title = Band(TRptBandType::rbTitle, 0);
+  Text(title, "hidden");
+  int before = 0, after = 0;
+  title->BeforePrint = [&](TRptCustomBand*, bool&) { ++before; };
+  title->AfterPrint = [&](TRptCustomBand*, bool) { ++after; };
+  title->SetHasChild(true);
+  title->ChildBand()->Size().SetNative(TRptBandSize::kHeight, 40);
+  title->ChildBand()->SetTransparentBand(true);
+  Text(title->ChildBand(), "child");
+  const auto pages = Print();
+  EXPECT_EQ(before, 1);
+  EXPECT_EQ(after, 1);
+  const auto texts = rpttest::TextsOf(pages[0]);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].text, "child");
+  EXPECT_EQ(texts[0].y, Px(100));  // the title took no room
+  // A transparent band fills nothing: only the opaque label's background is painted.
+  int fills = 0;
+  for (const std::string& l : pages[0]) fills += l.rfind("PatBlt", 0) == 0;
+  EXPECT_EQ(fills, 1);
+}
+
 TEST_F(RunTest, MemoTooLongForThePageContinuesInTheNextColumnWithItsFrame) {
   report.Page().SetColumns(2);
   report.Page().SetNative(TRptPage::kTopMargin, 100);

@@ -36,6 +36,7 @@ TEST(ProgressForm, MovesOnlyAtMultiplesOfFiveAndCancelsItsPrinter) {
   EXPECT_EQ(form.windowTitle(), "Printing progress");
   EXPECT_EQ(form.size(), QSize(149, 97));
   EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(form.windowModality(), Qt::ApplicationModal);
   EXPECT_EQ(form.findChild<QProgressBar*>("Gauge")->geometry(), QRect(16, 18, 114, 16));
   EXPECT_EQ(form.findChild<QLabel*>("Info")->geometry(), QRect(0, 44, 145, 13));
   EXPECT_EQ(form.findChild<QPushButton*>("CancelButton")->geometry(), QRect(36, 60, 75, 25));

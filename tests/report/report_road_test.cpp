@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include "platform/cp932.h"
+#include "platform/dc_trace.h"
 #include "platform/emf_recorder.h"
 #include "platform/files.h"
 #include "platform/mbcs.h"
@@ -147,6 +148,11 @@ TEST_F(ReportRoad, OnePageWithLabelsMemosAndImagesWhereThePositionsPutThem) {
   ASSERT_GE(rowTops.size(), 2u);
   EXPECT_GE(rowTops[0], px(100) - 1);
   EXPECT_LT(rowTops[0], px(100) + px(50));
+  platform::TraceDc printerDc(platform::DeviceCaps{platform::DT_RASPRINTER, 4800, 6900, 203, 292, 600, 600});
+  platform::Canvas printerCanvas(printerDc);
+  TakeFont(printerCanvas, first->Font());
+  const double pitch = printerCanvas.TextHeight("W") / 600.0 * kDpi;
+  EXPECT_NEAR(rowTops[1] - rowTops[0], pitch, 1.0);
 }
 
 }  // namespace
