@@ -140,13 +140,9 @@ const QMetaObject& TRptPrintableEditor::PrintableClass() const { return TRptPrin
 
 void RegisterPrintableEditor(const QMetaObject& printableClass, TRptPrintableEditorClass editorClass) {
   auto& registry = EditorRegistry();
-  for (auto& [cls, make] : registry) {
-    if (cls == &printableClass) {
-      make = std::move(editorClass);
-      return;
-    }
-  }
-  registry.emplace_back(&printableClass, std::move(editorClass));
+  auto it = std::find_if(registry.begin(), registry.end(), [&](const auto& e) { return e.first == &printableClass; });
+  if (it != registry.end()) registry.erase(it);
+  if (editorClass) registry.emplace_back(&printableClass, std::move(editorClass));
 }
 
 // ---- TRptPrintable -----------------------------------------------------------------------

@@ -104,7 +104,8 @@ class TRptPrintableEditor {
 };
 
 using TRptPrintableEditorClass = std::function<std::unique_ptr<TRptPrintableEditor>(TRptPrintable&)>;
-// Registers the editor of printables of class `printableClass` and its descendants.
+// Registers the editor of printables of class `printableClass` and its descendants (an empty
+// one takes the registration back).
 void RegisterPrintableEditor(const QMetaObject& printableClass, TRptPrintableEditorClass editorClass);
 
 class TRptPrintable : public platform::CanvasWidget {

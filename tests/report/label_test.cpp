@@ -325,3 +325,34 @@ TEST_F(RunTest, ExportFilterGetsBackgroundsOfColouredLabelsOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+// Editors: the base answers for every printable; one registered for a class serves it and its
+// descendants.
+TEST_F(RunTest, EditorsByClass) {
+  class LabelEditor : public TRptPrintableEditor {
+   public:
+    using TRptPrintableEditor::TRptPrintableEditor;
+    std::string ControlName() const override { return "Text Control"; }
+    std::string Value() const override { return static_cast<TRptLabel&>(Control()).Caption(); }
+  };
+  auto* shape = new TRptShape(&report);
+  auto* label = Text(&report, "caption");
+  std::unique_ptr<TRptPrintableEditor> base = shape->GetEditorClass()(*shape);
+  EXPECT_FALSE(base->HasColor());
+  EXPECT_FALSE(base->HasFont());
+  EXPECT_EQ(base->GlyphResourceName(), "");
+  EXPECT_EQ(base->ControlName(), "");
+  EXPECT_STREQ(base->PrintableClass().className(), "rpt::TRptPrintable");
+  RegisterPrintableEditor(TRptLabel::staticMetaObject,
+                          [](TRptPrintable& c) { return std::make_unique<LabelEditor>(c); });
+  std::unique_ptr<TRptPrintableEditor> editor = label->GetEditorClass()(*label);
+  EXPECT_EQ(editor->ControlName(), "Text Control");
+  EXPECT_EQ(editor->Value(), "caption");
+  EXPECT_EQ(shape->GetEditorClass()(*shape)->ControlName(), "");
+  RegisterPrintableEditor(TRptLabel::staticMetaObject, nullptr);
+  EXPECT_EQ(label->GetEditorClass()(*label)->ControlName(), "");
+}
+
+}  // namespace
