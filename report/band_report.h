@@ -27,6 +27,13 @@
 //
 // Data sets are not part of stored descriptions: DataSet is set in code (the caller keeps the
 // data set alive while it is set).
+//
+// Printing (report_run.cpp, printable.cpp): a run prints the bands through the report's
+// controller at a current position (0.1 mm), starting columns and pages where a band does not
+// fit; Print runs it onto the printer with the progress form and answers what came of it. The
+// height of a band with linked bands counts each linked band once. Bands printed while a
+// column or page is being started (page headers, column headers, repeated group headers)
+// force no further break, so such a band with ForceNewPage never starts pages for ever.
 #pragma once
 
 #include <QPointer>

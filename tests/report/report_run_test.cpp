@@ -122,6 +122,18 @@ TEST_F(RunTest, ForcedNewPagesSkipOnlyTheOneAfterAPrintedTitle) {
   EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"T|1", "2", "3"}));
 }
 
+TEST_F(RunTest, BandsPrintedWhileAPageStartsForceNoFurtherBreak) {
+  report.Page().SetNative(TRptPage::kBottomMargin, 2700);
+  auto table = Table(10);
+  report.SetDataSet(table.get());
+  TRptBand* columns = Band(TRptBandType::rbColumnHeader, 30);
+  columns->SetForceNewPage(true);  // would start pages for ever while a page starts
+  columns->SetForceNewColumn(true);
+  Text(columns, "C");
+  Expr(Band(TRptBandType::rbDetail, 40), "N");
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"C|1|2|3", "C|4|5|6", "C|7|8|9", "C|10"}));
+}
+
 TEST_F(RunTest, PageAndColumnNumbersCountThroughTheRun) {
   report.Page().SetColumns(2);
   report.Page().SetNative(TRptPage::kBottomMargin, 2700);
