@@ -205,8 +205,9 @@ class TRptCustomBand : public TRptBasePanel {
   // The height the band's content needs (0.1 mm): its own height, or more where its labels
   // need more (their needed height at their top, plus the distance below the lowest of them).
   Real PreCalculatedHeight();
-  // The height with the bands linked to it (0.1 mm).
+  // The height with the bands linked to it, and with its chain of child bands (0.1 mm).
   Real HeightWithLinks() const;
+  Real HeightWithChildren() const;
   // Whether the band's current print is a pass after a column or page break.
   bool StretchPass() const { return stretchPass_; }
   // The printables on the band in control order.

@@ -329,6 +329,15 @@ Real TRptCustomBand::HeightWithLinks() const {
   return h;
 }
 
+Real TRptCustomBand::HeightWithChildren() const {
+  Real h = size_.Native(TRptBandSize::kHeight);
+  int n = 0;
+  for (TRptCustomBand* child = ChildBand(); child && n < 1000; child = child->ChildBand(), ++n) {
+    h += child->Size().Native(TRptBandSize::kHeight);
+  }
+  return h;
+}
+
 bool TRptCustomBand::CanExpand(Real h) const {
   return report_ && Round(h + size_.Native(TRptBandSize::kHeight) + expanded_) <= report_->AvailableSpace();
 }

@@ -249,12 +249,7 @@ void TCustomBandReport::RunReport(bool composite) {
     }
     footerSpace_ = 0;
     for (TRptCustomBand* band : allBands_) {
-      if (band->BandType() != TRptBandType::rbPageFooter || !band->Enabled()) continue;
-      footerSpace_ += band->Size().Native(TRptBandSize::kHeight);
-      int n = 0;
-      for (TRptCustomBand* child = band->ChildBand(); child && n < 1000; child = child->ChildBand(), ++n) {
-        footerSpace_ += child->Size().Native(TRptBandSize::kHeight);
-      }
+      if (band->BandType() == TRptBandType::rbPageFooter && band->Enabled()) footerSpace_ += band->HeightWithChildren();
     }
     currentX_ = Round(page_.Native(TRptPage::kLeftMargin));
     HandBandsToController();
@@ -350,14 +345,7 @@ void TCustomBandReport::NewPage() {
   currentColumn_ = 1;
   if (pageCount_ == 1) {
     // Further columns start below the title and the bands chained to it as its children.
-    if (TRptBand* title = FirstBandOf(TRptBandType::rbTitle)) {
-      Real height = title->Size().Native(TRptBandSize::kHeight);
-      int n = 0;
-      for (TRptCustomBand* child = title->ChildBand(); child && n < 1000; child = child->ChildBand(), ++n) {
-        height += child->Size().Native(TRptBandSize::kHeight);
-      }
-      columnTop_ += Round(height);
-    }
+    if (TRptBand* title = FirstBandOf(TRptBandType::rbTitle)) columnTop_ += Round(title->HeightWithChildren());
   }
 }
 
