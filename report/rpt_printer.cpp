@@ -10,6 +10,7 @@
 #include "platform/shell.h"
 #include "platform/ui.h"
 #include "report/band_report.h"
+#include "report/ui/preview.h"
 #include "report/ui/progress_form.h"
 
 namespace rpt {
@@ -114,6 +115,8 @@ TRptPrinter::TRptPrinter(TCustomBandReport* report) : report_(report), xFactor_(
 }
 
 TRptPrinter::~TRptPrinter() {
+  // A preview showing these pages lets go of them.
+  if (auto* preview = qobject_cast<TRptPreview*>(notified_.data())) preview->PrinterFreed(this);
   if (status_ != kReady) Cleanup();
 }
 
@@ -258,6 +261,7 @@ void TRptPrinter::Cleanup() {
   pageList_.SetStream(nullptr);
   stream_.reset();
   pageList_.Clear();
+  availablePages_ = 0;
   status_ = kReady;
 }
 
@@ -304,6 +308,7 @@ void TRptPrinter::Load(const std::string& fileName) {
   pageList_.SetStream(stream_);
   pageList_.ReadHeader();
   pageCount_ = pageList_.PageCount();
+  availablePages_ = pageCount_;  // every page of a file is finished
   SetScreenFactors();
   if (first) {
     if (auto header = platform::emf::ReadHeader(*first)) {

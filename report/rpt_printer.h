@@ -30,6 +30,8 @@
 //   prints nothing), counts its progress from the range's first page, and stops at a cancel:
 //   the job is aborted, not ended. With the report's ShowProgress it shows the progress form,
 //   whose Cancel button cancels it.
+// - The finished pages (AvailablePages) of a loaded file are all its pages. A printer that is
+//   freed detaches the preview control it reports to.
 #pragma once
 
 #include <QEvent>
