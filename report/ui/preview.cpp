@@ -222,6 +222,12 @@ void TRptPreview::SetPrinter(TRptPrinter* printer) {
   if (printer_ && outline_) printer_->PageList().Outline().SetTree(outline_);
 }
 
+void TRptPreview::PagesReplaced() {
+  image_->ClearPage();
+  image_->SetZoom(image_->Zoom());
+  SetPageNumber(1);
+}
+
 void TRptPreview::PrinterFreed(TRptPrinter* printer) {
   if (printer != printer_) return;
   printer_ = nullptr;

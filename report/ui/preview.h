@@ -128,6 +128,9 @@ class TRptPreview : public QScrollArea {
   // Detaches from the printer shown (when it reports here) and attaches `printer`: it reports
   // to this preview, shows page 1 and shows its outline in the Outline tree.
   void SetPrinter(TRptPrinter* printer);
+  // The printer's pages were replaced (a file was loaded): page 1 is shown at the zoom, on
+  // the printer's paper.
+  void PagesReplaced();
   // Called by a printer that is being freed.
   void PrinterFreed(TRptPrinter* printer);
 
