@@ -429,6 +429,11 @@ void TRptStandardPreview::LayoutThumbs() {
   ThumbGrid->viewport()->update();
 }
 
+void TRptStandardPreview::ClearThumbnails() {
+  thumbs_.clear();
+  ThumbGrid->viewport()->update();
+}
+
 QImage TRptStandardPreview::Thumbnail(int page) {
   auto found = thumbs_.find(page);
   if (found != thumbs_.end()) return found->second;
@@ -594,7 +599,7 @@ void TRptStandardPreview::LoadFrom(const std::string& fileName) {
   loadedFile_ = fileName;
   loaded_ = true;
   panels_[2]->setText(platform::ToQString(fileName));
-  thumbs_.clear();
+  ClearThumbnails();
   RptPreview->PagesReplaced();
   if (RptPreview->ZoomState() == TRptZoomState::rpZoomToFit) RptPreview->ZoomToFit();
   if (RptPreview->ZoomState() == TRptZoomState::rpZoomToWidth) RptPreview->ZoomToWidth();

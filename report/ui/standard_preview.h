@@ -105,6 +105,8 @@ class TRptStandardPreview : public QWidget {
 
   // The thumbnail of page n as drawn in its cell (cached until the size or the pages change).
   QImage Thumbnail(int page);
+  // Forgets the drawn thumbnails (they are drawn again when next shown).
+  void ClearThumbnails();
   QSize ThumbnailSize() const { return QSize(thumbWidth_, thumbHeight_); }
 
  protected:
