@@ -2,7 +2,7 @@
 // metafile played onto the image's picture with its outline and shadow), the thumbnails of
 // all 100 pages drawn afresh, and a text search over the 100 pages (ASCII without match case
 // with 10 hits, Japanese with 100 hits, and a text found nowhere). Pages as in
-// report_pages.h, with the Japanese heading.
+// report_pages.h, drawn as a report run draws them.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>

@@ -19,6 +19,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
@@ -213,7 +214,8 @@ void TRptStandardPreview::BuildForm() {
   Splitter1->addWidget(Tabs);
   Splitter1->addWidget(RptPreview);
   Splitter1->setStretchFactor(1, 1);
-  Splitter1->setSizes({kTabsWidth, 800});
+  // 193 pixels, or what the tab captions need in the font in use.
+  Splitter1->setSizes({std::max(kTabsWidth, Tabs->tabBar()->sizeHint().width() + 4), 800});
   layout->addWidget(Splitter1, 1);
 
   StatusBar = new QStatusBar(this);
