@@ -326,3 +326,56 @@ TEST_F(StandardPreviewTest, ProgressHyperlinksAndOutline) {
   EXPECT_EQ(form->Panel(1)->text(), "Page 2 of 2");
   form->RptPreview->SetOutline(nullptr);
 }
+
+TEST_F(StandardPreviewTest, ReportSettingsAndThePreviewInterface) {
+  TBandReport report;
+  report.ReportTitle = "Rain";
+  report.PrevInitialZoom = TRptZoomState::rpZoomToWidth;
+  report.PrevShowSearch = false;
+  report.SetPreviewWidth(640);
+  report.SetPreviewHeight(480);
+  report.PreviewInitialState = 0;
+  TRptPrinter run(&report);
+  RunDocument(run, 2);
+  Deliver();
+  report.SetPrinter(&run);
+
+  std::unique_ptr<TRptPreviewInterface> maker = PreviewInterfaceClass();
+  QPointer<QWidget> shown = maker->Show(&report);
+  auto* window = qobject_cast<TRptStandardPreview*>(shown.data());
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->windowTitle(), "Report Preview : Rain");
+  EXPECT_EQ(run.Title, "Rain");
+  EXPECT_EQ(window->size(), QSize(640, 480));
+  EXPECT_TRUE(window->ZoomToWidth->isChecked());
+  EXPECT_EQ(window->RptPreview->ZoomState(), TRptZoomState::rpZoomToWidth);
+  EXPECT_FALSE(window->FindButton->isVisibleTo(window));
+  EXPECT_FALSE(window->Tabs->isTabVisible(window->Tabs->indexOf(window->TabSearchResult)));
+  EXPECT_TRUE(window->Tabs->isTabVisible(window->Tabs->indexOf(window->TabThumbs)));
+
+  // The report hears of the closing with its printer.
+  struct Listener : QObject {
+    intptr_t printer = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == RptMessageEvent::EventType() && static_cast<RptMessageEvent*>(e)->message == CM_RPTPREVIEWCLOSE)
+        printer = static_cast<RptMessageEvent*>(e)->lParam;
+      return false;
+    }
+  } listener;
+  report.installEventFilter(&listener);
+  window->close();
+  Flush();
+  EXPECT_FALSE(shown);
+  EXPECT_EQ(listener.printer, reinterpret_cast<intptr_t>(&run));
+
+  // Shown modally, it returns once closed.
+  QTimer::singleShot(0, [] {
+    auto* w = qobject_cast<TRptStandardPreview*>(QApplication::activeModalWidget());
+    ASSERT_NE(w, nullptr);
+    w->close();
+  });
+  EXPECT_FALSE(maker->ShowModal(&report));
+  EXPECT_EQ(TRptPreviewInterface().Show(&report), nullptr);
+  report.SetPrinter(nullptr);
+}
