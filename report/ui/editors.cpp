@@ -1,5 +1,6 @@
 #include "report/ui/editors.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGroupBox>
@@ -16,6 +17,7 @@
 #include <QTableWidget>
 #include <QTextCursor>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/qt/qt_text.h"
 #include "platform/ui.h"
@@ -643,6 +645,108 @@ void TRptEnvironmentEditor::closeEvent(QCloseEvent* e) {
 void RunEnvironmentEditor(TRptEvEnvironment* environment, bool allowGlobal) {
   TRptEnvironmentEditor editor(environment, allowGlobal);
   editor.Execute();
+}
+
+}  // namespace rpt
+
+// ---- Settings forms of the text controls -------------------------------------------------
+
+namespace rpt {
+
+TRptLabelEditorForm::TRptLabelEditorForm(QWidget* parent) : QDialog(parent) {
+  setObjectName("RptLabelEditorForm");
+  setWindowTitle(Q("Text Settings"));
+  Label(this, Q("Text"), 12, 14, 60);
+  Value = new QLineEdit(this);
+  Value->setObjectName("Value");
+  Value->setGeometry(80, 12, 220, 21);
+  Label(this, Q("Width"), 12, 44, 60);
+  Width = new QLineEdit(this);
+  Width->setObjectName("Width");
+  Width->setGeometry(80, 42, 60, 21);
+  Label(this, Q("Height"), 160, 44, 60);
+  Height = new QLineEdit(this);
+  Height->setObjectName("Height");
+  Height->setGeometry(220, 42, 60, 21);
+  for (QLineEdit* e : {Width, Height}) e->setInputMask(Q("9999"));
+  auto check = [this](const char* name, const char* text, int x) {
+    auto* c = new QCheckBox(Q(text), this);
+    c->setObjectName(name);
+    c->setGeometry(x, 72, 96, 20);
+    return c;
+  };
+  AutoSize = check("AutoSize", "Autosize", 12);
+  Stretch = check("Stretch", "Stretch", 110);
+  Transparent = check("Transparent", "Transparent", 208);
+  rowsTop_ = 100;
+  OKBtn = Button(this, "OKBtn", Q("OK"), 144, rowsTop_ + 8);
+  CancelBtn = Button(this, "CancelBtn", Q("Cancel"), 225, rowsTop_ + 8);
+  OKBtn->setDefault(true);
+  connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+  setFixedSize(312, rowsTop_ + 41);
+}
+
+void TRptLabelEditorForm::AddRows(int height) {
+  rowsTop_ += height;
+  OKBtn->move(OKBtn->x(), rowsTop_ + 8);
+  CancelBtn->move(CancelBtn->x(), rowsTop_ + 8);
+  setFixedSize(312, rowsTop_ + 41);
+}
+
+void TRptLabelEditorForm::SetSize(long double width, long double height) {
+  givenWidth_ = width_ = width;
+  givenHeight_ = height_ = height;
+  Width->setText(QString::number(std::llround(width)));
+  Height->setText(QString::number(std::llround(height)));
+  shownWidth_ = Width->text();
+  shownHeight_ = Height->text();
+}
+
+bool TRptLabelEditorForm::ReadSize(QLineEdit* field, const char* name, const QString& shown, long double given,
+                                   long double& out) {
+  if (field->text() == shown) {
+    out = given;  // left as shown: the size as it was, fraction and all
+    return true;
+  }
+  bool ok = false;
+  const double v = field->text().trimmed().toDouble(&ok);
+  if (ok) {
+    out = v;
+    return true;
+  }
+  platform::CurrentUi().ShowMessageBox("'" + Cp932Of(field->text().trimmed()) + "' is not a valid number for " + name,
+                                       Cp932Of(windowTitle()), platform::DialogKind::Error,
+                                       platform::DialogButtons::Ok);
+  field->setFocus();
+  return false;
+}
+
+void TRptLabelEditorForm::accept() {
+  long double w = 0, h = 0;
+  if (!ReadSize(Width, "Width", shownWidth_, givenWidth_, w)) return;
+  if (!ReadSize(Height, "Height", shownHeight_, givenHeight_, h)) return;
+  width_ = w;
+  height_ = h;
+  QDialog::accept();
+}
+
+TRptExprEditorForm::TRptExprEditorForm(QObject* searchRoot, TRptEvEnvironment* environment, QWidget* parent)
+    : TRptLabelEditorForm(parent), searchRoot_(searchRoot), environment_(environment) {
+  setObjectName("RptExprEditorForm");
+  setWindowTitle(Q("Expression settings"));
+  Value->resize(190, Value->height());
+  BuilderBtn = Button(this, "BuilderBtn", Q("..."), 274, 12, 26, 21);
+  Label(this, Q("Mask"), 12, RowsTop() + 2, 60);
+  Mask = new QLineEdit(this);
+  Mask->setObjectName("Mask");
+  Mask->setGeometry(80, RowsTop(), 220, 21);
+  AddRows(30);
+  connect(BuilderBtn, &QPushButton::clicked, this, [this] {
+    std::string text = Cp932Of(Value->text());
+    if (RunExpressionBuilder(std::string(), text, searchRoot_, environment_, nullptr))
+      Value->setText(platform::ToQString(text));
+  });
 }
 
 }  // namespace rpt

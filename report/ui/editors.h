@@ -17,6 +17,7 @@
 //   entry's expression and keeps the result only on OK.
 #pragma once
 
+#include <QDialog>
 #include <QPlainTextEdit>
 #include <QWidget>
 #include <functional>
@@ -26,6 +27,7 @@
 
 #include "report/dataset.h"
 
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -196,5 +198,53 @@ class TRptEnvironmentEditor : public QWidget {
 
 // Shows the editor of `environment`'s entries and waits until it closes.
 void RunEnvironmentEditor(TRptEvEnvironment* environment, bool allowGlobal);
+
+// The settings form of a text control ("Text Settings"): the text, width and height (up to four
+// digits each) and the Autosize, Stretch and Transparent switches. OK with a width or height
+// that is no number tells which field in a message and keeps the form open.
+class TRptLabelEditorForm : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TRptLabelEditorForm(QWidget* parent = nullptr);
+
+  QLineEdit *Value, *Width, *Height;
+  QCheckBox *AutoSize, *Stretch, *Transparent;
+  QPushButton *OKBtn, *CancelBtn;
+
+  // Shows a size in the four-digit fields (a fraction is rounded) and remembers it, so that a
+  // field left as shown gives back the size it was filled with.
+  void SetSize(long double width, long double height);
+  // The sizes after OK: the typed numbers, or the sizes given where the field was not changed.
+  long double WidthValue() const { return width_; }
+  long double HeightValue() const { return height_; }
+
+  void accept() override;
+
+ protected:
+  // Extra height for the fields of a derived form.
+  void AddRows(int height);
+  int RowsTop() const { return rowsTop_; }
+
+ private:
+  bool ReadSize(QLineEdit* field, const char* name, const QString& shown, long double given, long double& out);
+  long double width_ = 0, height_ = 0, givenWidth_ = 0, givenHeight_ = 0;
+  QString shownWidth_, shownHeight_;
+  int rowsTop_ = 0;
+};
+
+// The settings form of an expression control ("Expression settings"): the text form with the
+// expression as Value, its Mask, and a button that composes the expression with the builder
+// (offering the data sets of the control's form and the report's environment).
+class TRptExprEditorForm : public TRptLabelEditorForm {
+  Q_OBJECT
+ public:
+  TRptExprEditorForm(QObject* searchRoot, TRptEvEnvironment* environment, QWidget* parent = nullptr);
+  QLineEdit* Mask;
+  QPushButton* BuilderBtn;
+
+ private:
+  QObject* searchRoot_;
+  TRptEvEnvironment* environment_;
+};
 
 }  // namespace rpt

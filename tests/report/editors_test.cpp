@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QStackedWidget>
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -297,4 +298,42 @@ TEST_F(EditorsTest, DataSetsOfAComponentAndItsControls) {
   EXPECT_EQ(sets[0], (std::pair<std::string, TRptDataSet*>{"CUST", &table}));
   EXPECT_EQ(sets[1].first, "ORDERS");
   EXPECT_TRUE(CollectDataSets(nullptr, true).empty());
+}
+
+TEST_F(EditorsTest, SettingsFormChecksItsSizes) {
+  TRptLabelEditorForm form;
+  EXPECT_EQ(form.windowTitle(), "Text Settings");
+  EXPECT_EQ(form.AutoSize->text(), "Autosize");
+  form.SetSize(25.4L, 10);
+  EXPECT_EQ(form.Width->text(), "25");
+  EXPECT_EQ(form.Height->text(), "10");
+  form.accept();  // fields left as shown keep their sizes, fraction and all
+  EXPECT_EQ(form.result(), QDialog::Accepted);
+  EXPECT_EQ(form.WidthValue(), 25.4L);
+
+  form.setResult(QDialog::Rejected);
+  form.Height->setText("");
+  form.accept();
+  ASSERT_EQ(ui.shown.size(), 1u);
+  EXPECT_EQ(ui.shown[0].text, "'' is not a valid number for Height");
+  EXPECT_EQ(form.result(), QDialog::Rejected);  // the form stays open
+  form.Width->setText("x12");  // the four-digit mask takes digits only
+  EXPECT_EQ(form.Width->text(), "12");
+  form.Height->setText("40");
+  form.accept();
+  EXPECT_EQ(form.result(), QDialog::Accepted);
+  EXPECT_EQ(form.WidthValue(), 12);
+  EXPECT_EQ(form.HeightValue(), 40);
+
+  TRptExprEditorForm expr(nullptr, nullptr);
+  EXPECT_EQ(expr.windowTitle(), "Expression settings");
+  expr.Value->setText("1");
+  Later([] {
+    TRptExpressionBuilder* b = OpenBuilder();
+    ASSERT_NE(b, nullptr);
+    b->Expression->SetText("SUM(1)");
+    b->OK->click();
+  });
+  expr.BuilderBtn->click();
+  EXPECT_EQ(expr.Value->text(), "SUM(1)");
 }
