@@ -19,6 +19,8 @@
 
 #include "platform/cp932.h"
 #include "platform/files.h"
+#include "platform/path.h"
+#include "platform/qt/printer_qt.h"
 #include "report/rpt_printer.h"
 #include "report/ui/preview.h"
 #include "report/ui/standard_preview.h"
@@ -378,4 +380,27 @@ TEST_F(StandardPreviewTest, ReportSettingsAndThePreviewInterface) {
   EXPECT_FALSE(maker->ShowModal(&report));
   EXPECT_EQ(TRptPreviewInterface().Show(&report), nullptr);
   report.SetPrinter(nullptr);
+}
+
+TEST_F(StandardPreviewTest, PrintsALoadedFileOnThePdfPrinter) {
+  Open(3);
+  const std::string file = tmp.Path("three.RPT");
+  form->SaveTo(file, 1);
+  platform::InstallQtPrinting();
+  auto& qt = platform::QtPrinterService::Instance();
+  ASSERT_TRUE(qt.SelectPrinter(platform::kPdfPrinterName));
+  const std::string pdf = tmp.Path("three.pdf");
+  qt.SetPdfOutputFile(pdf);
+  TRptPrinter loaded(nullptr);
+  QPointer<TRptStandardPreview> window = new TRptStandardPreview(&loaded);
+  window->LoadFrom(file);
+  ASSERT_TRUE(window->Print->isEnabled());
+  window->Print->click();
+  EXPECT_TRUE(ui.shown.empty());
+  const std::string native = *platform::ToNativePath(pdf);
+  EXPECT_NE(testsupport::CommandOutput("pdfinfo '" + native + "'").find("Pages:           3"), std::string::npos);
+  const std::string text = testsupport::CommandOutput("pdftotext '" + native + "' -");
+  for (const char* page : {"Page 1", "Page 2", "Page 3"}) EXPECT_NE(text.find(page), std::string::npos) << page;
+  delete window.data();
+  platform::InstallPrinterService(nullptr);
 }
