@@ -24,6 +24,8 @@
 #include "report/band_report.h"
 #include "report/expr_env.h"
 #include "report/expr_eval.h"
+#include "report/rpt_ctrls.h"
+#include "report/rpt_expr.h"
 
 namespace rpt {
 
@@ -748,5 +750,78 @@ TRptExprEditorForm::TRptExprEditorForm(QObject* searchRoot, TRptEvEnvironment* e
       Value->setText(platform::ToQString(text));
   });
 }
+
+}  // namespace rpt
+
+// ---- Editors of the text controls --------------------------------------------------------
+
+namespace rpt {
+
+const QMetaObject& TRptLabelEditor::PrintableClass() const { return TRptLabel::staticMetaObject; }
+TRptCustomLabel& TRptLabelEditor::Label() const { return static_cast<TRptCustomLabel&>(Control()); }
+std::string TRptLabelEditor::Value() const { return Label().Caption(); }
+void TRptLabelEditor::SetValue(const std::string& value) { Label().SetCaption(value); }
+uint32_t TRptLabelEditor::Color() const { return Label().Color(); }
+void TRptLabelEditor::SetColor(uint32_t color) { Label().SetColor(color); }
+const platform::CanvasFont& TRptLabelEditor::Font() const { return Label().Font(); }
+void TRptLabelEditor::SetFont(const platform::CanvasFont& font) { Label().MutableFont().Assign(font); }
+TRptAlignment TRptLabelEditor::Alignment() const { return Label().Alignment(); }
+void TRptLabelEditor::SetAlignment(TRptAlignment alignment) { Label().SetAlignment(alignment); }
+
+std::unique_ptr<TRptLabelEditorForm> TRptLabelEditor::MakeForm() const {
+  return std::make_unique<TRptLabelEditorForm>();
+}
+
+bool TRptLabelEditor::Edit() {
+  std::unique_ptr<TRptLabelEditorForm> form = MakeForm();
+  TRptCustomLabel& label = Label();
+  form->Value->setText(platform::ToQString(Value()));
+  form->SetSize(label.Size().Width(), label.Size().Height());
+  form->AutoSize->setChecked(label.AutoSize());
+  form->Stretch->setChecked(label.AutoStretch());
+  form->Transparent->setChecked(label.Transparent());
+  if (form->exec() != QDialog::Accepted) return false;
+  ReadForm(*form);
+  return true;
+}
+
+void TRptLabelEditor::ReadForm(TRptLabelEditorForm& form) {
+  TRptCustomLabel& label = Label();
+  SetValue(Cp932Of(form.Value->text()));
+  label.Size().SetWidth(form.WidthValue());
+  label.Size().SetHeight(form.HeightValue());
+  label.SetAutoSize(form.AutoSize->isChecked());
+  label.SetAutoStretch(form.Stretch->isChecked());
+  label.SetTransparent(form.Transparent->isChecked());
+}
+
+const QMetaObject& TRptExprEditor::PrintableClass() const { return TRptExpr::staticMetaObject; }
+TRptExpr& TRptExprEditor::Expr() const { return static_cast<TRptExpr&>(Control()); }
+std::string TRptExprEditor::Value() const { return Expr().Expression(); }
+void TRptExprEditor::SetValue(const std::string& value) { Expr().SetExpression(value); }
+
+std::unique_ptr<TRptLabelEditorForm> TRptExprEditor::MakeForm() const {
+  TCustomBandReport* report = Expr().ParentReport();
+  QObject* root = report ? static_cast<QObject*>(report->OwnerForm()) : Expr().window();
+  auto form = std::make_unique<TRptExprEditorForm>(root, report ? &report->Functions() : nullptr);
+  form->Mask->setText(platform::ToQString(Expr().Mask()));
+  return form;
+}
+
+void TRptExprEditor::ReadForm(TRptLabelEditorForm& form) {
+  TRptLabelEditor::ReadForm(form);
+  Expr().SetMask(Cp932Of(static_cast<TRptExprEditorForm&>(form).Mask->text()));
+}
+
+void RegisterControlEditors() {
+  RegisterPrintableEditor(TRptLabel::staticMetaObject,
+                          [](TRptPrintable& p) { return std::make_unique<TRptLabelEditor>(p); });
+  RegisterPrintableEditor(TRptExpr::staticMetaObject,
+                          [](TRptPrintable& p) { return std::make_unique<TRptExprEditor>(p); });
+}
+
+namespace {
+const bool kEditorsRegistered = (RegisterControlEditors(), true);
+}  // namespace
 
 }  // namespace rpt

@@ -11,6 +11,9 @@
 //   environment and tells the result or the error in a message.
 // - RunExpressionBuilder answers true on OK with the expression, its line breaks removed; on
 //   Cancel, or when the window is closed, the expression stays as it was.
+// - The editors of text controls (TRptLabelEditor) and expression controls (TRptExprEditor)
+//   show the control's settings form and write the settings back on OK; they are registered as
+//   the editors of TRptLabel and TRptExpr when the library starts.
 // - The environment editor lists the entries of the report's (local) or the global
 //   environment. A name edited in the grid is stored upper-cased; an expression edited while
 //   the environment is in use springs back to the stored text. Edit runs the builder on the
@@ -26,6 +29,7 @@
 #include <vector>
 
 #include "report/dataset.h"
+#include "report/printable.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -40,7 +44,9 @@ class QTableWidget;
 
 namespace rpt {
 
+class TRptCustomLabel;
 class TRptEvEnvironment;
+class TRptExpr;
 
 // (name, data set) pairs offered by the builder.
 using TRptNamedDataSets = std::vector<std::pair<std::string, TRptDataSet*>>;
@@ -246,5 +252,56 @@ class TRptExprEditorForm : public TRptLabelEditorForm {
   QObject* searchRoot_;
   TRptEvEnvironment* environment_;
 };
+
+}  // namespace rpt
+
+namespace rpt {
+
+// The editor of a text control: its value is the caption.
+class TRptLabelEditor : public TRptPrintableEditor {
+ public:
+  explicit TRptLabelEditor(TRptPrintable& control) : TRptPrintableEditor(control) {}
+  bool HasColor() const override { return true; }
+  bool HasFont() const override { return true; }
+  std::string GlyphResourceName() const override { return "RPTLABEL"; }
+  const QMetaObject& PrintableClass() const override;
+  std::string Value() const override;
+  void SetValue(const std::string& value) override;
+  std::string ControlName() const override { return "Text Control"; }
+  // Shows the settings form; on OK writes it back and answers true.
+  bool Edit() override;
+
+  // Colour, font and alignment of the control.
+  uint32_t Color() const;
+  void SetColor(uint32_t color);
+  const platform::CanvasFont& Font() const;
+  void SetFont(const platform::CanvasFont& font);
+  TRptAlignment Alignment() const;
+  void SetAlignment(TRptAlignment alignment);
+
+ protected:
+  TRptCustomLabel& Label() const;
+  virtual std::unique_ptr<TRptLabelEditorForm> MakeForm() const;
+  virtual void ReadForm(TRptLabelEditorForm& form);
+};
+
+// The editor of an expression control: its value is the expression; the form adds the mask.
+class TRptExprEditor : public TRptLabelEditor {
+ public:
+  explicit TRptExprEditor(TRptPrintable& control) : TRptLabelEditor(control) {}
+  std::string GlyphResourceName() const override { return "RPTEXPR"; }
+  const QMetaObject& PrintableClass() const override;
+  std::string Value() const override;
+  void SetValue(const std::string& value) override;
+  std::string ControlName() const override { return "Expression Control"; }
+
+ protected:
+  TRptExpr& Expr() const;
+  std::unique_ptr<TRptLabelEditorForm> MakeForm() const override;
+  void ReadForm(TRptLabelEditorForm& form) override;
+};
+
+// Registers the two editors for their control classes (done when the library starts).
+void RegisterControlEditors();
 
 }  // namespace rpt

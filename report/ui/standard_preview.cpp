@@ -39,6 +39,7 @@
 #include "report/rpt_error.h"
 #include "report/rpt_printer.h"
 #include "report/ui/preview.h"
+#include "report/ui/search_dialog.h"
 
 namespace rpt {
 
@@ -254,6 +255,8 @@ void TRptStandardPreview::BuildForm() {
   connect(nextPage, &QToolButton::clicked, this, &TRptStandardPreview::GoNext);
   connect(LastPage, &QToolButton::clicked, this, &TRptStandardPreview::GoLast);
   connect(GotoPageButton, &QToolButton::clicked, this, &TRptStandardPreview::GotoPageDialog);
+  connect(FindButton, &QToolButton::clicked, this, &TRptStandardPreview::Find);
+  connect(PrintSetup, &QToolButton::clicked, this, &TRptStandardPreview::PrinterSetupDialog);
   connect(Print, &QToolButton::clicked, this, &TRptStandardPreview::PrintReport);
   connect(SaveReport, &QToolButton::clicked, this, &TRptStandardPreview::SaveDialog);
   connect(LoadReport, &QToolButton::clicked, this, &TRptStandardPreview::LoadDialog);
@@ -526,6 +529,13 @@ void TRptStandardPreview::Search(const std::string& text, bool matchCase) {
   Tabs->setCurrentWidget(TabSearchResult);
 }
 
+void TRptStandardPreview::Find() {
+  if (!printer_ || printer_->GetStatus() == TRptPrinter::kBusy) return;
+  TSearchDlg dialog(this);
+  dialog.exec();
+  if (!dialog.Cancelled()) Search(dialog.SearchText(), dialog.MatchCase());
+}
+
 void TRptStandardPreview::SearchResultChosen(int row) {
   QListWidgetItem* item = SearchResultBox->item(row);
   if (!item) return;
@@ -544,11 +554,59 @@ void TRptStandardPreview::ShowError(const std::string& text) {
 
 void TRptStandardPreview::PrintReport() {
   if (!printer_) return;
+  auto* report = qobject_cast<TBandReport*>(printer_->ParentReport());
+  if (!loaded_ && report) {
+    const TRptPrintOutcome outcome = report->Print();
+    if (outcome.kind == TRptPrintOutcome::Failed) ShowError(outcome.message);
+    return;
+  }
   try {
     printer_->PrintStoredPages();
   } catch (const ERptError& e) {
     ShowError(e.what());
   }
+}
+
+void TRptStandardPreview::PrinterSetupDialog() {
+  if (!printer_) return;
+  TCustomBandReport* report = printer_->ParentReport();
+  // A loaded file without a report asks through a report of its own that borrows the printer
+  // (for the page range of the dialog).
+  std::unique_ptr<TBandReport> standIn;
+  if (!report) {
+    standIn = std::make_unique<TBandReport>();
+    standIn->SetPrinter(printer_);
+    report = standIn.get();
+  }
+  // A loaded file's choice does not stay with the report.
+  TRptPrinterSettings kept = report->PrinterSettings();
+  const TRptPaperSize keptPaper = report->Page().PaperSize();
+  const TRptOrientation keptOrientation = report->Page().Orientation();
+  const bool chosen = report->PrinterSetup();
+  if (chosen) {
+    const TPrinterSettings& d = report->DeviceSettings();
+    const TBandReportPrinterSettings& r = report->PrinterSettings();
+    TPrinterSettings& mine = printer_->Settings();
+    mine.SetPaperSize(d.PaperSize());
+    mine.SetOutputBin(d.OutputBin());
+    mine.CustomBinCode = r.CustomBinCode;
+    mine.UseCustomBinCode = r.UseCustomBinCode;
+    mine.SetCopies(d.Copies());
+    mine.SetDuplex(d.Duplex());
+    mine.SetExtendedDuplex(r.ExtendedDuplex);
+    mine.Collate = r.Collate;
+    mine.ColorOption = r.ColorOption;
+    mine.PrintQuality = r.PrintQuality;
+    mine.SetOrientation(d.Orientation());
+    printer_->FirstPage = r.FirstPage;
+    printer_->LastPage = r.LastPage;
+  }
+  if (loaded_ && !standIn) {
+    static_cast<TRptPrinterSettings&>(report->PrinterSettings()) = kept;
+    report->Page().SetPaperSize(keptPaper);
+    report->Page().SetOrientation(keptOrientation);
+  }
+  if (standIn) standIn->SetPrinter(nullptr);
 }
 
 void TRptStandardPreview::SaveTo(const std::string& fileName, int filterIndex) {

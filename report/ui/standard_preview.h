@@ -16,6 +16,9 @@
 //   mouse wheel over the page turns into Up and Down.
 // - Find searches every stored page (metafile_search.h) and lists the pages with a hit on the
 //   search tab; choosing an entry shows its page.
+// - Print runs the report anew on the printer, or prints the stored pages of a loaded file;
+//   Printer setup runs the report's print dialog, and the choice applies to the preview's
+//   printer (a loaded file's settings stay out of the report).
 // - Save writes the page file through a temporary file renamed over the target (or hands the
 //   pages to an export filter of the library); Load checks the whole file first, so a damaged
 //   file leaves the pages shown as they were; both report failures in a message naming the
@@ -94,7 +97,13 @@ class TRptStandardPreview : public QWidget {
   // Shows the page of search result `row`.
   void SearchResultChosen(int row);
 
+  // Asks for a text with the search dialog (not while the report runs) and searches for it.
+  void Find();
+  // Prints: the report anew on the printer, or the stored pages of a loaded file.
   void PrintReport();
+  // The print dialog of the report (or of a stand-in for a loaded file); the choice goes into
+  // the preview's printer and, unless a file is shown, stays with the report.
+  void PrinterSetupDialog();
   // Saves the pages as `fileName` (inside path) with the filter of the save dialog's list
   // (1: the page file, k above 1: export filter k - 1 of the library).
   void SaveTo(const std::string& fileName, int filterIndex);

@@ -18,6 +18,8 @@
 
 #include "expr_test_util.h"
 #include "report/band_report.h"
+#include "report/rpt_ctrls.h"
+#include "report/rpt_expr.h"
 #include "report/ui/editors.h"
 #include "support/test_support.h"
 
@@ -336,4 +338,67 @@ TEST_F(EditorsTest, SettingsFormChecksItsSizes) {
   });
   expr.BuilderBtn->click();
   EXPECT_EQ(expr.Value->text(), "SUM(1)");
+}
+
+TEST_F(EditorsTest, EditorsOfTextAndExpressionControls) {
+  TBandReport report;
+  report.SetUnits(TRptUnit::MM);
+  auto* label = new TRptLabel(&report);
+  label->SetAutoSize(false);
+  label->SetCaption("Rain");
+  label->Size().SetWidth(25.4L);
+  label->Size().SetHeight(10);
+  std::unique_ptr<TRptPrintableEditor> editor = label->GetEditorClass()(*label);
+  EXPECT_EQ(editor->ControlName(), "Text Control");
+  EXPECT_EQ(editor->GlyphResourceName(), "RPTLABEL");
+  EXPECT_EQ(editor->Value(), "Rain");
+  EXPECT_TRUE(editor->HasFont());
+  editor->SetValue("Snow");
+  EXPECT_EQ(label->Caption(), "Snow");
+
+  // OK writes the form back; a width left as shown keeps its fraction.
+  Later([] {
+    auto* form = qobject_cast<TRptLabelEditorForm*>(QApplication::activeModalWidget());
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->Value->text(), "Snow");
+    EXPECT_EQ(form->Width->text(), "25");
+    form->Value->setText("Hail");
+    form->Height->setText("12");
+    form->Stretch->setChecked(true);
+    form->Transparent->setChecked(true);
+    form->OKBtn->click();
+  });
+  EXPECT_TRUE(editor->Edit());
+  EXPECT_EQ(label->Caption(), "Hail");
+  EXPECT_NEAR(static_cast<double>(label->Size().Width()), 25.4, 1e-9);
+  EXPECT_NEAR(static_cast<double>(label->Size().Height()), 12, 1e-9);
+  EXPECT_TRUE(label->AutoStretch());
+  EXPECT_TRUE(label->Transparent());
+  Later([] {
+    auto* form = qobject_cast<TRptLabelEditorForm*>(QApplication::activeModalWidget());
+    ASSERT_NE(form, nullptr);
+    form->Value->setText("Fog");
+    form->CancelBtn->click();
+  });
+  EXPECT_FALSE(editor->Edit());
+  EXPECT_EQ(label->Caption(), "Hail");
+
+  auto* expr = new TRptExpr(&report);
+  expr->SetExpression("1+1");
+  std::unique_ptr<TRptPrintableEditor> exprEditor = expr->GetEditorClass()(*expr);
+  EXPECT_EQ(exprEditor->ControlName(), "Expression Control");
+  EXPECT_EQ(exprEditor->GlyphResourceName(), "RPTEXPR");
+  EXPECT_EQ(exprEditor->Value(), "1+1");
+  Later([] {
+    auto* form = qobject_cast<TRptExprEditorForm*>(QApplication::activeModalWidget());
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->windowTitle(), "Expression settings");
+    form->Value->setText("SUM(2)");
+    form->Mask->setText("0.0");
+    form->OKBtn->click();
+  });
+  EXPECT_TRUE(exprEditor->Edit());
+  EXPECT_EQ(expr->Expression(), "SUM(2)");
+  EXPECT_EQ(expr->Mask(), "0.0");
+  EXPECT_EQ(expr->Caption(), "SUM(2)");
 }

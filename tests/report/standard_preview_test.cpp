@@ -1,9 +1,13 @@
-// The standard preview window on pages recorded here: creation, commands by printer status,
-// keys, go to page, thumbnails, search, save and load, progress and closing.
+// The standard preview window on the demo report (run into the page store, with a Japanese
+// heading added): commands and closing while the report runs, keys, go to page, thumbnails,
+// search, printer setup, save and load, printing a loaded file; and on pages recorded here:
+// creation without a report, progress, hyperlinks and the outline, the preview interface.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QGroupBox>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -21,9 +25,13 @@
 #include "platform/files.h"
 #include "platform/path.h"
 #include "platform/qt/printer_qt.h"
+#include "report/rpt_ctrls.h"
 #include "report/rpt_printer.h"
 #include "report/ui/preview.h"
+#include "report/ui/search_dialog.h"
 #include "report/ui/standard_preview.h"
+#include "demo_report.h"
+#include "pdf_pages.h"
 #include "report_fixtures.h"
 #include "support/test_support.h"
 
@@ -77,10 +85,41 @@ class StandardPreviewTest : public ::testing::Test {
     Flush();
   }
 
+  // The demo over 200 rows run into the page store, with the heading "雨量の記録" on its title.
+  void RunDemo(const std::function<void(int page)>& onStartPage = {}) {
+    table = rpttest::MakeDemoTable(200);
+    report = rpttest::BuildDemoReport(*table);
+    report->ShowProgress = false;
+    for (TRptCustomBand* band : report->AllBands()) {
+      if (band->BandType() != TRptBandType::rbTitle) continue;
+      auto* heading = new TRptLabel(band);
+      heading->SetCaption(J("雨量の記録"));
+      heading->Size().SetNative(TRptPrintableSize::kLeft, 1200);
+      heading->Size().SetNative(TRptPrintableSize::kTop, 350);
+    }
+    if (onStartPage) report->OnStartPage = [&, onStartPage](TCustomBandReport* r) { onStartPage(r->PageCount()); };
+    ASSERT_TRUE(report->PreparePrinter());
+    report->RunReport(false);
+    Deliver();
+    ASSERT_EQ(report->Printer()->GetStatus(), TRptPrinter::kFinished);
+  }
+  // A window of 900 x 700 on the demo's pages.
+  TRptStandardPreview* OpenDemo() {
+    RunDemo();
+    form = new TRptStandardPreview(report->Printer());
+    form->show();
+    form->resize(900, 700);
+    QCoreApplication::processEvents();
+    return form;
+  }
+  int Pages() const { return report->Printer()->PageCount(); }
+
   rpttest::LocaleScope locale{false, false};
   testsupport::FakeUi ui;
   testsupport::TempFolder tmp;
   TRptPrinter printer{nullptr};
+  std::unique_ptr<TTable> table;
+  std::unique_ptr<TBandReport> report;
   QPointer<TRptStandardPreview> form;
 };
 
@@ -112,42 +151,51 @@ TEST_F(StandardPreviewTest, CreationTextsAndDefaultsWithoutAReport) {
   EXPECT_TRUE(form->FindButton->isVisibleTo(form));
 }
 
-TEST_F(StandardPreviewTest, CommandsFollowThePrinterStatus) {
-  printer.BeginDoc();
-  printer.NewPage();
-  DrawPage(printer, 1);
-  printer.NewPage();
-  DrawPage(printer, 2);
-  Deliver();
-  form = new TRptStandardPreview(&printer);
-  for (QToolButton* b : {form->PrintSetup, form->Print, form->SaveReport, form->LoadReport})
-    EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
-  EXPECT_EQ(form->Panel(1)->text(), "Page 1 of 1");  // page 2 is being drawn
-  form->GoLast();
-  EXPECT_EQ(form->RptPreview->PageNumber(), 1);
-
-  // Closing is refused while the report runs.
-  form->close();
-  Flush();
+TEST_F(StandardPreviewTest, WhileTheReportRuns) {
+  // The window opens as page 1 begins and follows the run.
+  RunDemo([this](int page) {
+    TRptPrinter* printer = report->Printer();
+    if (page == 1) {
+      form = new TRptStandardPreview(printer);
+      form->show();
+      for (QToolButton* b : {form->PrintSetup, form->Print, form->SaveReport, form->LoadReport})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+      return;
+    }
+    if (page != 3) return;
+    Deliver();
+    EXPECT_EQ(form->Panel(1)->text(), "Page 1 of 2");  // page 3 is being drawn
+    form->GoLast();
+    EXPECT_EQ(form->RptPreview->PageNumber(), 2);
+    EXPECT_EQ(form->ThumbGrid->rowCount(), 2);
+    form->GoToPage(3);
+    EXPECT_EQ(form->RptPreview->PageNumber(), 2);
+    form->close();  // refused while the report runs
+    Flush();
+    ASSERT_TRUE(form);
+    EXPECT_TRUE(printer->ShowingPreview());
+    form->Find();  // nothing to search yet
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  });
   ASSERT_TRUE(form);
-  EXPECT_TRUE(printer.ShowingPreview());
-
-  printer.EndDoc();
-  Deliver();
   for (QToolButton* b : {form->PrintSetup, form->Print, form->SaveReport, form->LoadReport})
     EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
-  EXPECT_EQ(form->ThumbGrid->rowCount(), 2);
+  EXPECT_GE(Pages(), 5);
+  EXPECT_EQ(form->ThumbGrid->rowCount(), Pages());
   form->GoLast();
-  EXPECT_EQ(form->Panel(1)->text(), "Page 2 of 2");
+  EXPECT_EQ(form->Panel(1)->text().toStdString(), "Page " + std::to_string(Pages()) + " of " + std::to_string(Pages()));
+
+  // Closed, the report hears of it and lets its printer go.
   form->close();
   Flush();
   EXPECT_FALSE(form);
-  EXPECT_FALSE(printer.ShowingPreview());
-  EXPECT_EQ(printer.NotifiedWindow(), nullptr);
+  EXPECT_EQ(report->Printer(), nullptr);
 }
 
 TEST_F(StandardPreviewTest, KeysOfTheWindow) {
-  Open(5);
+  OpenDemo();
+  form->Zoom100->click();
+  const int last = Pages();
   QScrollBar* bar = form->RptPreview->verticalScrollBar();
   ASSERT_GT(bar->maximum(), 0);  // page 1 at zoom 100 is higher than the window
   QWidget* focus = form->SearchResultBox;  // keys reach the window whichever control has them
@@ -165,16 +213,16 @@ TEST_F(StandardPreviewTest, KeysOfTheWindow) {
       {3, 0, Qt::Key_PageUp, Qt::ControlModifier, 1, 0},
       {3, 0, Qt::Key_Home, Qt::NoModifier, 1, 0},
       {3, 0, Qt::Key_PageDown, Qt::NoModifier, 4, 0},
-      {3, 0, Qt::Key_PageDown, Qt::ControlModifier, 5, 0},
-      {3, 0, Qt::Key_End, Qt::NoModifier, 5, 0},
-      {5, 0, Qt::Key_PageDown, Qt::NoModifier, 5, -2},
+      {3, 0, Qt::Key_PageDown, Qt::ControlModifier, last, 0},
+      {3, 0, Qt::Key_End, Qt::NoModifier, last, 0},
+      {last, 0, Qt::Key_PageDown, Qt::NoModifier, last, -2},
       {1, 0, Qt::Key_PageUp, Qt::NoModifier, 1, -2},
       {3, 0, Qt::Key_Up, Qt::NoModifier, 2, -1},  // at the top: the page before, at its bottom
       {3, step * 3, Qt::Key_Up, Qt::NoModifier, 3, step * 2},
       {3, step * 3, Qt::Key_Down, Qt::NoModifier, 3, step * 4},
       {3, -1, Qt::Key_Down, Qt::NoModifier, 4, 0},  // at the bottom: the next page, at its top
       {1, step / 2, Qt::Key_Up, Qt::NoModifier, 1, 0},
-      {5, -1, Qt::Key_Down, Qt::NoModifier, 5, -3},  // the last page stays at its bottom
+      {last, -1, Qt::Key_Down, Qt::NoModifier, last, -3},  // the last page stays at its bottom
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "key " << c.key << " from page " << c.startPage);
@@ -182,7 +230,7 @@ TEST_F(StandardPreviewTest, KeysOfTheWindow) {
     bar->setValue(c.startScroll == -1 ? bar->maximum() : c.startScroll);
     Key(focus, c.key, c.modifiers);
     EXPECT_EQ(form->RptPreview->PageNumber(), c.page);
-    EXPECT_EQ(form->Panel(1)->text().toStdString(), "Page " + std::to_string(c.page) + " of 5");
+    EXPECT_EQ(form->Panel(1)->text().toStdString(), "Page " + std::to_string(c.page) + " of " + std::to_string(last));
     if (c.scroll >= 0) {
       EXPECT_EQ(bar->value(), c.scroll);
     } else if (c.scroll == -1) {
@@ -204,10 +252,12 @@ TEST_F(StandardPreviewTest, KeysOfTheWindow) {
 }
 
 TEST_F(StandardPreviewTest, GoToPageAndThumbnails) {
-  Open(4);
-  for (auto [typed, page] : {std::pair{"3", 3}, {"9", 1}, {"0", 1}, {"x", 1}, {" 4 ", 4}}) {
-    WhenModal<QInputDialog>([typed = typed](QInputDialog* box) {
-      EXPECT_EQ(box->windowTitle(), "Select a page from 1 to 4");
+  OpenDemo();
+  const int last = Pages();
+  const std::string title = "Select a page from 1 to " + std::to_string(last);
+  for (auto [typed, page] : {std::pair{"3", 3}, {"99", 1}, {"0", 1}, {"x", 1}, {" 4 ", 4}}) {
+    WhenModal<QInputDialog>([typed = typed, title](QInputDialog* box) {
+      EXPECT_EQ(box->windowTitle().toStdString(), title);
       EXPECT_EQ(box->labelText(), "Enter page number");
       box->setTextValue(typed);
       box->accept();
@@ -223,54 +273,84 @@ TEST_F(StandardPreviewTest, GoToPageAndThumbnails) {
   EXPECT_EQ(form->RptPreview->PageNumber(), 4);
 
   // One row per page; a page change selects its row, choosing a row shows its page.
-  ASSERT_EQ(form->ThumbGrid->rowCount(), 4);
+  ASSERT_EQ(form->ThumbGrid->rowCount(), last);
   EXPECT_EQ(form->ThumbGrid->currentRow(), 3);
   form->ThumbGrid->setCurrentCell(1, 0);
   EXPECT_EQ(form->RptPreview->PageNumber(), 2);
+  EXPECT_EQ(form->Panel(1)->text().toStdString(), "Page 2 of " + std::to_string(last));
   const QSize size = form->ThumbnailSize();
   EXPECT_EQ(size.height(), Round(size.width() * 2970.0L / 2100));
   QImage thumb = form->Thumbnail(1);
   ASSERT_EQ(thumb.size(), size);
-  // The page's filled square (50 to 60 mm across, 60 to 70 mm down) shows in its thumbnail.
-  EXPECT_EQ(qGray(thumb.pixel(Round(size.width() * 55.0L / 210), Round(size.height() * 65.0L / 297))), 0);
-  EXPECT_TRUE(form->Thumbnail(5).isNull());
+  // The page is drawn into it: the title's heading darkens its top left (above 25 mm, left of
+  // half the width), the margin below the footer stays white.
+  int heading = 0, margin = 0;
+  for (int y = 0; y < size.height(); ++y) {
+    for (int x = 0; x < size.width(); ++x) {
+      const bool dark = qGray(thumb.pixel(x, y)) < 128;
+      if (dark && y < size.height() * 25 / 297 && x < size.width() / 2) ++heading;
+      if (dark && y > size.height() * 292 / 297) ++margin;
+    }
+  }
+  EXPECT_GT(heading, 20);
+  EXPECT_EQ(margin, 0);
+  EXPECT_TRUE(form->Thumbnail(last + 1).isNull());
 }
 
 TEST_F(StandardPreviewTest, SearchListsThePagesWithTheText) {
-  printer.BeginDoc();
-  for (int n = 1; n <= 4; ++n) {
-    printer.NewPage();
-    DrawPage(printer, n);
-    if (n == 3) printer.Canvas()->TextOut(printer.XPos(200), printer.YPos(800), J("雨水利用の計算結果"));
-  }
-  printer.EndDoc();
-  Deliver();
-  form = new TRptStandardPreview(&printer);
-
-  form->Search("page", false);
-  ASSERT_EQ(form->SearchResultBox->count(), 4);
+  OpenDemo();
+  const int last = Pages();
+  // Every page carries the page header's "Page n"; only some the region "Kyushu".
+  WhenModal<TSearchDlg>([](TSearchDlg* dialog) {
+    dialog->Edit1->setText("page");
+    dialog->SpeedButton2->click();  // Search
+  });
+  form->Find();
+  ASSERT_EQ(form->SearchResultBox->count(), last);
   EXPECT_EQ(form->SearchResultBox->item(2)->text(), "Page 3");
   EXPECT_EQ(form->Tabs->currentWidget(), form->TabSearchResult);
-  form->Search("page", true);
+  EXPECT_EQ(form->SearchTextLabel->text(), "page");
+
+  form->Search("kyushu", false);
+  const int kyushu = form->SearchResultBox->count();
+  EXPECT_GE(kyushu, 1);
+  EXPECT_LT(kyushu, last);
+  form->Search("kyushu", true);
   EXPECT_EQ(form->SearchResultBox->item(0)->text(), "No matching text");
 
-  form->Search(J("計算結果"), false);
-  EXPECT_EQ(form->SearchTextLabel->text(), QString::fromUtf8("計算結果"));
-  ASSERT_EQ(form->SearchResultBox->count(), 1);
+  form->Search(J("雨量の記録"), true);
+  EXPECT_EQ(form->SearchTextLabel->text(), QString::fromUtf8("雨量の記録"));
+  ASSERT_EQ(form->SearchResultBox->count(), 1);  // the title, on page 1
+  EXPECT_EQ(form->SearchResultBox->item(0)->text(), "Page 1");
   EXPECT_TRUE(form->SearchResultBox->isEnabled());
+  form->GoToPage(3);
   form->SearchResultChosen(0);
-  EXPECT_EQ(form->RptPreview->PageNumber(), 3);
+  EXPECT_EQ(form->RptPreview->PageNumber(), 1);
 
-  form->Search("Nowhere", false);
+  WhenModal<TSearchDlg>([](TSearchDlg* dialog) {
+    dialog->Edit1->setText("Nowhere at all");
+    dialog->CheckBox1->setChecked(true);
+    dialog->SpeedButton2->click();
+  });
+  form->Find();
   ASSERT_EQ(form->SearchResultBox->count(), 1);
   EXPECT_EQ(form->SearchResultBox->item(0)->text(), "No matching text");
   EXPECT_FALSE(form->SearchResultBox->isEnabled());
+  form->GoToPage(3);
   form->SearchResultChosen(0);  // no page attached: page 1
   EXPECT_EQ(form->RptPreview->PageNumber(), 1);
+
+  WhenModal<TSearchDlg>([](TSearchDlg* dialog) {
+    dialog->Edit1->setText("page");
+    dialog->SpeedButton1->click();  // Cancel
+  });
+  form->Find();
+  EXPECT_EQ(form->SearchTextLabel->text(), "Nowhere at all");
 }
 
 TEST_F(StandardPreviewTest, SaveAndLoadPageFiles) {
-  Open(3);
+  OpenDemo();
+  const int last = Pages();
   const std::string file = tmp.Path("pages.RPT");
   form->SaveTo(file, 1);
   ASSERT_TRUE(platform::FileExists(file));
@@ -282,12 +362,14 @@ TEST_F(StandardPreviewTest, SaveAndLoadPageFiles) {
   EXPECT_TRUE(ui.shown.empty());
   EXPECT_EQ(second->LoadedFile(), file);
   EXPECT_EQ(second->Panel(2)->text().toStdString(), platform::Cp932ToUtf8(file));
-  EXPECT_EQ(second->Panel(1)->text(), "Page 1 of 3");
-  EXPECT_EQ(second->ThumbGrid->rowCount(), 3);
+  EXPECT_EQ(second->Panel(1)->text().toStdString(), "Page 1 of " + std::to_string(last));
+  EXPECT_EQ(second->ThumbGrid->rowCount(), last);
   EXPECT_TRUE(second->Print->isEnabled());
   EXPECT_FALSE(second->SaveReport->isEnabled());
   EXPECT_FALSE(second->SaveReport->isVisibleTo(second));
-  for (int n = 1; n <= 3; ++n) EXPECT_EQ(other.GetPage(n), printer.GetPage(n)) << n;
+  ASSERT_EQ(other.PageCount(), last);
+  for (int n = 1; n <= last; ++n) EXPECT_EQ(other.GetPage(n), report->Printer()->GetPage(n)) << n;
+  EXPECT_EQ(other.GuessedPaper(), TRptPaperSize::A4);
 
   // A missing file and a damaged one are reported; the pages shown stay.
   second->LoadFrom(tmp.Path("missing.RPT"));
@@ -302,7 +384,7 @@ TEST_F(StandardPreviewTest, SaveAndLoadPageFiles) {
   ASSERT_EQ(ui.shown.size(), 2u);
   EXPECT_NE(ui.shown[1].text.find("damaged.RPT"), std::string::npos) << ui.shown[1].text;
   EXPECT_EQ(second->LoadedFile(), file);
-  EXPECT_EQ(other.PageCount(), 3);
+  EXPECT_EQ(other.PageCount(), last);
   EXPECT_TRUE(second->RptPreview->Image()->HasPage());
   delete second.data();
 }
@@ -370,6 +452,9 @@ TEST_F(StandardPreviewTest, ReportSettingsAndThePreviewInterface) {
   Flush();
   EXPECT_FALSE(shown);
   EXPECT_EQ(listener.printer, reinterpret_cast<intptr_t>(&run));
+  EXPECT_EQ(report.Printer(), nullptr);  // the report has let its printer go
+
+  report.SetPrinter(&run);
 
   // Shown modally, it returns once closed.
   QTimer::singleShot(0, [] {
@@ -383,24 +468,54 @@ TEST_F(StandardPreviewTest, ReportSettingsAndThePreviewInterface) {
 }
 
 TEST_F(StandardPreviewTest, PrintsALoadedFileOnThePdfPrinter) {
-  Open(3);
-  const std::string file = tmp.Path("three.RPT");
+  OpenDemo();
+  const int last = Pages();
+  const std::string file = tmp.Path("demo.RPT");
   form->SaveTo(file, 1);
-  platform::InstallQtPrinting();
-  auto& qt = platform::QtPrinterService::Instance();
-  ASSERT_TRUE(qt.SelectPrinter(platform::kPdfPrinterName));
-  const std::string pdf = tmp.Path("three.pdf");
-  qt.SetPdfOutputFile(pdf);
+  const std::string pdf = tmp.Path("demo.pdf");
+  rpttest::PdfPrinterScope pdfPrinter(pdf);
   TRptPrinter loaded(nullptr);
   QPointer<TRptStandardPreview> window = new TRptStandardPreview(&loaded);
   window->LoadFrom(file);
   ASSERT_TRUE(window->Print->isEnabled());
   window->Print->click();
   EXPECT_TRUE(ui.shown.empty());
-  const std::string native = *platform::ToNativePath(pdf);
-  EXPECT_NE(testsupport::CommandOutput("pdfinfo '" + native + "'").find("Pages:           3"), std::string::npos);
-  const std::string text = testsupport::CommandOutput("pdftotext '" + native + "' -");
-  for (const char* page : {"Page 1", "Page 2", "Page 3"}) EXPECT_NE(text.find(page), std::string::npos) << page;
+  EXPECT_EQ(rpttest::PdfPages(pdf), last);
+  const std::string text = rpttest::PdfText(pdf);
+  for (const char* piece : {"Rainfall records", "Page 1", "Kyushu", "DEMO"}) EXPECT_NE(text.find(piece), std::string::npos) << piece;
+  EXPECT_NE(text.find("雨量の記録"), std::string::npos);
   delete window.data();
-  platform::InstallPrinterService(nullptr);
+}
+
+TEST_F(StandardPreviewTest, PrinterSetupGoesToThePreviewPrinter) {
+  OpenDemo();
+  platform::InstallPrintDialogHook([](platform::PrintDialogData& data) {
+    EXPECT_EQ(data.minPage, 1);  // the finished run's pages
+    data.copies = 3;
+    data.range = platform::PrintDialogData::kPageNumbers;
+    data.fromPage = 2;
+    data.toPage = 3;
+    return true;
+  });
+  form->PrintSetup->click();
+  TRptPrinter* printer = report->Printer();
+  EXPECT_EQ(printer->FirstPage, 2);
+  EXPECT_EQ(printer->LastPage, 3);
+  EXPECT_EQ(report->PrinterSettings().FirstPage, 2);
+  EXPECT_EQ(report->PrinterSettings().Copies, 3);
+
+  // A loaded file's choice stays out of the report.
+  const std::string file = tmp.Path("demo.RPT");
+  form->SaveTo(file, 1);
+  form->LoadFrom(file);
+  platform::InstallPrintDialogHook([](platform::PrintDialogData& data) {
+    data.range = platform::PrintDialogData::kPageNumbers;
+    data.fromPage = 4;
+    data.toPage = 4;
+    return true;
+  });
+  form->PrintSetup->click();
+  EXPECT_EQ(printer->FirstPage, 4);
+  EXPECT_EQ(report->PrinterSettings().FirstPage, 2);
+  platform::InstallPrintDialogHook(nullptr);
 }
