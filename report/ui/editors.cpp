@@ -61,6 +61,17 @@ QLabel* Label(QWidget* parent, const QString& text, int x, int y, int w = 160, i
   return l;
 }
 
+// Lets messages run until `done` answers true, looking again whenever `sender` emits `signal`;
+// false when `sender` went away meanwhile.
+template <typename Sender, typename Signal>
+bool WaitUntil(Sender* sender, Signal signal, const std::function<bool()>& done) {
+  QPointer<Sender> self(sender);
+  QEventLoop loop;
+  QObject::connect(sender, signal, &loop, &QEventLoop::quit);
+  while (self && !done()) loop.exec();
+  return !self.isNull();
+}
+
 // The argument letters' descriptions on the parameter page.
 QString ArgumentLabel(char letter, int number) {
   const char* kind = letter == 'B'   ? "Argument %1 - logical value"
@@ -307,11 +318,8 @@ int TRptExpressionBuilder::WaitFor(Page page) {
       &TRptExpressionBuilder::FuncParamsPage, &TRptExpressionBuilder::VariablePage};
   results_[page] = kWaiting;
   Pages->setCurrentWidget(this->*kPages[page]);
-  QPointer<TRptExpressionBuilder> self(this);
-  QEventLoop loop;
-  connect(this, &TRptExpressionBuilder::ResultSet, &loop, &QEventLoop::quit);
-  while (self && results_[page] == kWaiting && !abort_) loop.exec();
-  if (!self) return kCancel;
+  if (!WaitUntil(this, &TRptExpressionBuilder::ResultSet, [&] { return results_[page] != kWaiting || abort_; }))
+    return kCancel;
   if (page != kMain) Pages->setCurrentWidget(MainPage);
   return results_[page] == kWaiting ? kCancel : results_[page];
 }
@@ -615,11 +623,7 @@ void TRptEnvironmentEditor::AddEntry() {
   for (QWidget* w : std::initializer_list<QWidget*>{UDFGrid, AddBtn, EditBtn, DeleteBtn, VariableOKBtn}) w->hide();
   NewEntryGB->show();
   newResult_ = 0;
-  QPointer<TRptEnvironmentEditor> self(this);
-  QEventLoop loop;
-  connect(this, &TRptEnvironmentEditor::Done, &loop, &QEventLoop::quit);
-  while (self && newResult_ == 0 && !closed_) loop.exec();
-  if (!self) return;
+  if (!WaitUntil(this, &TRptEnvironmentEditor::Done, [this] { return newResult_ != 0 || closed_; })) return;
   NewEntryGB->hide();
   for (QWidget* w : std::initializer_list<QWidget*>{UDFGrid, AddBtn, EditBtn, DeleteBtn, VariableOKBtn}) w->show();
   TRptEvEnvironment* env = Shown();
@@ -632,10 +636,7 @@ void TRptEnvironmentEditor::AddEntry() {
 void TRptEnvironmentEditor::Execute() {
   setWindowModality(Qt::ApplicationModal);
   show();
-  QPointer<TRptEnvironmentEditor> self(this);
-  QEventLoop loop;
-  connect(this, &TRptEnvironmentEditor::Done, &loop, &QEventLoop::quit);
-  while (self && !closed_) loop.exec();
+  WaitUntil(this, &TRptEnvironmentEditor::Done, [this] { return closed_; });
 }
 
 void TRptEnvironmentEditor::closeEvent(QCloseEvent* e) {

@@ -237,19 +237,17 @@ void TRptStandardPreview::BuildForm() {
   RptPreview->viewport()->installEventFilter(this);
   RptPreview->Image()->installEventFilter(this);
 
-  auto pump = [] { platform::CurrentUi().ProcessEvents(platform::PumpScope::ExceptUserInput); };
-  connect(ZoomFit, &QToolButton::clicked, this, [this, pump] {
-    pump();
-    RptPreview->ZoomToFit();
-  });
-  connect(ZoomToWidth, &QToolButton::clicked, this, [this, pump] {
-    pump();
-    RptPreview->ZoomToWidth();
-  });
-  connect(Zoom100, &QToolButton::clicked, this, [this, pump] {
-    pump();
-    RptPreview->SetZoom(100);
-  });
+  // The zoom buttons let pending messages run first.
+  const std::pair<QToolButton*, std::function<void()>> zooms[] = {
+      {ZoomFit, [this] { RptPreview->ZoomToFit(); }},
+      {ZoomToWidth, [this] { RptPreview->ZoomToWidth(); }},
+      {Zoom100, [this] { RptPreview->SetZoom(100); }}};
+  for (const auto& [b, zoom] : zooms) {
+    connect(b, &QToolButton::clicked, this, [zoom] {
+      platform::CurrentUi().ProcessEvents(platform::PumpScope::ExceptUserInput);
+      zoom();
+    });
+  }
   connect(FirstPage, &QToolButton::clicked, this, &TRptStandardPreview::GoFirst);
   connect(PreviousPage, &QToolButton::clicked, this, &TRptStandardPreview::GoPrevious);
   connect(nextPage, &QToolButton::clicked, this, &TRptStandardPreview::GoNext);
