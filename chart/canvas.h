@@ -72,6 +72,8 @@ class TChartPen : public platform::CanvasPen {
   bool IsEndStyleStored() const { return endStyle_ != defaultEndStyle_; }
   bool DefaultVisible() const { return defaultVisible_; }
   TPenEndStyle DefaultEndStyle() const { return defaultEndStyle_; }
+  // An owner whose pen starts with another end style makes it the stored default too.
+  void SetDefaultEndStyle(TPenEndStyle style) { defaultEndStyle_ = style; }
 
  protected:
   bool defaultVisible_ = true;

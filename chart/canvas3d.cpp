@@ -137,6 +137,7 @@ TPlotCanvas3D::TPlotCanvas3D() = default;
 TPlotCanvas3D::~TPlotCanvas3D() = default;
 
 const QImage* TPlotCanvas3D::BufferImage() const { return buffer_ ? &buffer_->image : nullptr; }
+platform::Canvas* TPlotCanvas3D::BufferCanvas() const { return buffer_ ? buffer_->canvas.get() : nullptr; }
 
 void TPlotCanvas3D::FreeBuffer() {
   if (!buffer_) return;
@@ -174,6 +175,8 @@ TRect TPlotCanvas3D::BeginFrame(platform::Canvas* canvas, TView3DOptions* option
                                 const TRect& rect) {
   bounds_ = rect;
   options_ = options;
+  // A frame that ended by an exception may have left flat drawing open.
+  flatCount_ = 0;
   if (options) fontZoom_ = options->FontZoom();
   is3D_ = is3D;
   isOrthogonal_ = false;

@@ -303,6 +303,8 @@ class TPlotCanvas3D : public TCanvas3D {
   // The buffer (created by the first buffered frame).
   bool HasBuffer() const { return buffer_ != nullptr; }
   const QImage* BufferImage() const;
+  // The canvas over the buffer; nullptr while there is none.
+  platform::Canvas* BufferCanvas() const;
   // The buffer no longer holds the current picture.
   bool Dirty() const { return dirty_; }
   // Keeps the buffer when buffered display is switched off (while exporting).

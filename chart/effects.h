@@ -45,6 +45,13 @@ class TPlotShadow {
   void Assign(const TPlotShadow& source);
   void SetOnChange(TNotify onChange) { onChange_ = std::move(onChange); }
 
+  // Makes `color` and `size` the stored defaults (the values stay as they are).
+  void SetStoredDefaults(TColor color, int size) {
+    defaultColor_ = color;
+    defaultSize_ = size;
+  }
+  TColor DefaultColor() const { return defaultColor_; }
+  int DefaultSize() const { return defaultSize_; }
   bool IsColorStored() const { return color_ != defaultColor_; }
   bool IsHorizSizeStored() const { return horizSize_ != defaultSize_; }
   bool IsVertSizeStored() const { return vertSize_ != defaultSize_; }

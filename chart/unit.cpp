@@ -2,8 +2,10 @@
 #include "chart/unit.h"
 
 #include "chart/canvas.h"
+#include "chart/html.h"
 #include "chart/messages.h"
 #include "chart/procs.h"
+#include "chart/stream.h"
 
 namespace chart {
 
@@ -12,9 +14,13 @@ ChartLibraryScope::ChartLibraryScope() {
   FurtherChartMessagesStartup();
   PlotCanvasStartup();
   PlotProcsStartup();
+  PlotHtmlStartup();
+  PlotStreamStartup();
 }
 
 ChartLibraryScope::~ChartLibraryScope() {
+  PlotStreamShutdown();
+  PlotHtmlShutdown();
   PlotProcsShutdown();
   PlotCanvasShutdown();
   FurtherChartMessagesShutdown();

@@ -36,6 +36,13 @@ class TGraphic {
   virtual int Height() const = 0;
   // Draws the picture scaled into `r` of the canvas.
   virtual void Draw(Canvas& canvas, const Rect& r) const = 0;
+  // A transparent bitmap leaves the pixels of its transparent colour (the bottom-left pixel)
+  // undrawn; a metafile never paints more than its records, whatever the flag.
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool on) { transparent_ = on; }
+
+ private:
+  bool transparent_ = false;
 };
 
 // A bitmap picture.

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/files.h"
+#include "platform/form_text.h"
 #include "report/band_report.h"
 #include "report/controller.h"
 #include "report/printer_settings.h"
@@ -83,8 +84,6 @@ constexpr int kMaxDepth = 64;
 // Geometry beyond 10 m (in 0.1 mm) is no report.
 constexpr Real kMaxGeometry = 1e5;
 
-bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool IsIdentChar(char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 enum class Tok { End, Ident, Integer, Float, String, Symbol, Bad };
@@ -97,28 +96,42 @@ struct Token {
 
 class Lexer {
  public:
-  explicit Lexer(std::string_view text) : s_(text) {}
+  explicit Lexer(std::string_view text) : sc_(text) {}
 
   Token Next() {
-    SkipSpace();
+    sc_.SkipSpace();
     Token t;
-    t.line = line_;
-    if (pos_ >= s_.size()) return t;
-    char c = s_[pos_];
-    if (IsIdentStart(c)) {
-      size_t start = pos_;
-      while (pos_ < s_.size() && (IsIdentChar(s_[pos_]) || (s_[pos_] == '.' && pos_ + 1 < s_.size() &&
-                                                             IsIdentStart(s_[pos_ + 1])))) {
-        ++pos_;
-      }
+    t.line = sc_.Line();
+    if (sc_.AtEnd()) return t;
+    const char c = sc_.Peek();
+    const std::string_view rest = sc_.Text().substr(sc_.Pos());
+    if (platform::IsFormNameStart(c)) {
       t.kind = Tok::Ident;
-      t.text = std::string(s_.substr(start, pos_ - start));
+      t.text = sc_.Name();
       return t;
     }
-    if (IsDigit(c) || (c == '-' && pos_ + 1 < s_.size() && IsDigit(s_[pos_ + 1]))) return Number(t);
-    if (c == '\'' || c == '#') return String(t);
+    if (IsDigit(c) || (c == '-' && rest.size() > 1 && IsDigit(rest[1]))) {
+      bool isFloat = false;
+      std::string error;
+      if (!sc_.Number(t.text, isFloat, error)) {
+        t.kind = Tok::Bad;
+        t.text = error;
+        return t;
+      }
+      t.kind = isFloat ? Tok::Float : Tok::Integer;
+      return t;
+    }
+    if (c == '\'' || c == '#') {
+      std::string error;
+      t.kind = Tok::String;
+      if (!sc_.String(t.text, error)) {
+        t.kind = Tok::Bad;
+        t.text = error;
+      }
+      return t;
+    }
     if (std::string_view("{}=()[],").find(c) != std::string_view::npos) {
-      ++pos_;
+      sc_.Skip();
       t.kind = Tok::Symbol;
       t.text = std::string(1, c);
       return t;
@@ -129,87 +142,7 @@ class Lexer {
   }
 
  private:
-  void SkipSpace() {
-    while (pos_ < s_.size()) {
-      char c = s_[pos_];
-      if (c == '\n') {
-        ++line_;
-      } else if (c != ' ' && c != '\t' && c != '\r') {
-        break;
-      }
-      ++pos_;
-    }
-  }
-
-  Token Number(Token t) {
-    size_t start = pos_;
-    if (s_[pos_] == '-') ++pos_;
-    bool isFloat = false;
-    while (pos_ < s_.size() && IsDigit(s_[pos_])) ++pos_;
-    if (pos_ < s_.size() && s_[pos_] == '.') {
-      isFloat = true;
-      ++pos_;
-      while (pos_ < s_.size() && IsDigit(s_[pos_])) ++pos_;
-    }
-    if (pos_ < s_.size() && (s_[pos_] == 'e' || s_[pos_] == 'E')) {
-      isFloat = true;
-      ++pos_;
-      if (pos_ < s_.size() && (s_[pos_] == '+' || s_[pos_] == '-')) ++pos_;
-      size_t digits = pos_;
-      while (pos_ < s_.size() && IsDigit(s_[pos_])) ++pos_;
-      if (digits == pos_) {
-        t.kind = Tok::Bad;
-        t.text = "bad number";
-        return t;
-      }
-    }
-    t.kind = isFloat ? Tok::Float : Tok::Integer;
-    t.text = std::string(s_.substr(start, pos_ - start));
-    return t;
-  }
-
-  // Quoted pieces and #nnn byte codes, side by side.
-  Token String(Token t) {
-    t.kind = Tok::String;
-    while (pos_ < s_.size() && (s_[pos_] == '\'' || s_[pos_] == '#')) {
-      if (s_[pos_] == '#') {
-        ++pos_;
-        size_t start = pos_;
-        int code = 0;
-        while (pos_ < s_.size() && IsDigit(s_[pos_]) && pos_ - start < 3) code = code * 10 + (s_[pos_++] - '0');
-        if (start == pos_ || code > 255) {
-          t.kind = Tok::Bad;
-          t.text = "bad character code";
-          return t;
-        }
-        t.text += static_cast<char>(code);
-        continue;
-      }
-      ++pos_;
-      for (;;) {
-        if (pos_ >= s_.size() || s_[pos_] == '\n' || s_[pos_] == '\r') {
-          t.kind = Tok::Bad;
-          t.text = "unterminated string";
-          return t;
-        }
-        char c = s_[pos_++];
-        if (c == '\'') {
-          if (pos_ < s_.size() && s_[pos_] == '\'') {
-            t.text += '\'';
-            ++pos_;
-            continue;
-          }
-          break;
-        }
-        t.text += c;
-      }
-    }
-    return t;
-  }
-
-  std::string_view s_;
-  size_t pos_ = 0;
-  int line_ = 1;
+  platform::FormScanner sc_;
 };
 
 class Parser {
@@ -366,33 +299,12 @@ std::string FloatText(Real v) {
   return t;
 }
 
-std::string StringText(const std::string& bytes) {
-  if (bytes.empty()) return "''";
-  std::string out;
-  bool open = false;
-  for (char c : bytes) {
-    auto u = static_cast<unsigned char>(c);
-    if (u < 0x20) {
-      if (open) out += '\'';
-      open = false;
-      out += '#' + std::to_string(u);
-      continue;
-    }
-    if (!open) out += '\'';
-    open = true;
-    out += c;
-    if (c == '\'') out += '\'';
-  }
-  if (open) out += '\'';
-  return out;
-}
-
 std::string ValueText(const TextValue& v) {
   switch (v.kind) {
     case TextValue::Kind::Integer: return std::to_string(v.integer);
     case TextValue::Kind::Float: return FloatText(v.number);
     case TextValue::Kind::Identifier: return v.text;
-    case TextValue::Kind::String: return StringText(v.text);
+    case TextValue::Kind::String: return platform::FormStringText(v.text);
     case TextValue::Kind::Set: {
       std::string t = "[";
       for (size_t i = 0; i < v.items.size(); ++i) t += (i ? ", " : "") + v.items[i].text;

@@ -1,21 +1,16 @@
 // The widget that paints through the device context.
 #include "platform/qt/canvas_widget.h"
 
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QWheelEvent>
 #include <algorithm>
 
 #include "platform/qt/dc_qt.h"
-#include "platform/qt/keys_qt.h"
 
 namespace platform {
 
-CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent) {
+CanvasWidget::CanvasWidget(QWidget* parent) : InputWidget(parent) {
   // Every pixel is painted from the buffer.
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setMouseTracking(true);
 }
 
 CanvasWidget::~CanvasWidget() {
@@ -74,91 +69,12 @@ void CanvasWidget::paintEvent(QPaintEvent*) {
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* e) {
-  QWidget::resizeEvent(e);
   showOnly_ = false;
-  Resized();
+  InputWidget::resizeEvent(e);
 }
 
 void CanvasWidget::Paint(Canvas& canvas) {
   if (OnPaint) OnPaint(canvas);
-}
-
-void CanvasWidget::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (OnMouseDown) OnMouseDown(button, shift, x, y);
-}
-void CanvasWidget::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  if (OnMouseUp) OnMouseUp(button, shift, x, y);
-}
-void CanvasWidget::MouseMove(TShiftState shift, int x, int y) {
-  if (OnMouseMove) OnMouseMove(shift, x, y);
-}
-void CanvasWidget::MouseWheel(TShiftState shift, int wheelDelta, int x, int y) {
-  if (OnMouseWheel) OnMouseWheel(shift, wheelDelta, x, y);
-}
-void CanvasWidget::DblClick() {
-  if (OnDblClick) OnDblClick();
-}
-void CanvasWidget::KeyDown(int& key, TShiftState shift) {
-  if (OnKeyDown) OnKeyDown(key, shift);
-}
-void CanvasWidget::KeyUp(int& key, TShiftState shift) {
-  if (OnKeyUp) OnKeyUp(key, shift);
-}
-void CanvasWidget::Resized() {
-  if (OnResize) OnResize();
-}
-
-void CanvasWidget::mousePressEvent(QMouseEvent* e) {
-  TMouseButton button;
-  if (!MouseButtonOf(e->button(), button)) return QWidget::mousePressEvent(e);
-  const QPoint p = e->position().toPoint();
-  MouseDown(button, ShiftStateOf(e->modifiers(), e->buttons()), p.x(), p.y());
-}
-
-void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* e) {
-  TMouseButton button;
-  if (!MouseButtonOf(e->button(), button)) return QWidget::mouseDoubleClickEvent(e);
-  // The second press of a double click: a press with ssDouble, then the double click.
-  const QPoint p = e->position().toPoint();
-  MouseDown(button, ShiftStateOf(e->modifiers(), e->buttons(), true), p.x(), p.y());
-  DblClick();
-}
-
-void CanvasWidget::mouseReleaseEvent(QMouseEvent* e) {
-  TMouseButton button;
-  if (!MouseButtonOf(e->button(), button)) return QWidget::mouseReleaseEvent(e);
-  const QPoint p = e->position().toPoint();
-  MouseUp(button, ShiftStateOf(e->modifiers(), e->buttons()), p.x(), p.y());
-}
-
-void CanvasWidget::mouseMoveEvent(QMouseEvent* e) {
-  const QPoint p = e->position().toPoint();
-  MouseMove(ShiftStateOf(e->modifiers(), e->buttons()), p.x(), p.y());
-}
-
-void CanvasWidget::wheelEvent(QWheelEvent* e) {
-  // Qt counts in eighths of a degree: 120 per notch, as the Windows wheel does.
-  const int delta = e->angleDelta().y();
-  if (delta == 0) return QWidget::wheelEvent(e);
-  const QPoint p = e->position().toPoint();
-  MouseWheel(ShiftStateOf(e->modifiers(), e->buttons()), delta, p.x(), p.y());
-  e->accept();
-}
-
-void CanvasWidget::keyPressEvent(QKeyEvent* e) {
-  if (int key = VirtualKeyOf(e); key != 0) {
-    KeyDown(key, ShiftStateOf(e->modifiers(), Qt::NoButton));
-    if (key == 0) return e->accept();  // swallowed
-  }
-  QWidget::keyPressEvent(e);
-}
-
-void CanvasWidget::keyReleaseEvent(QKeyEvent* e) {
-  if (int key = VirtualKeyOf(e); key != 0) {
-    KeyUp(key, ShiftStateOf(e->modifiers(), Qt::NoButton));
-    if (key == 0) return e->accept();
-  }
-  QWidget::keyReleaseEvent(e);
 }
 
 }  // namespace platform

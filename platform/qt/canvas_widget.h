@@ -11,27 +11,21 @@
 //   again as needed.
 // - Drawing on BufferCanvas() outside a paint (a rubber band during a mouse drag) is shown by
 //   ShowBuffer() without running Paint; the next paint draws the whole picture again.
-// - Mouse and key events reach the virtual handlers below (by default the On* handlers) in the
-//   Windows form (input.h): the button pressed or released, the shift state (modifier keys and
-//   buttons held; ssDouble on the press of a double click, which is followed by DblClick), client
-//   coordinates, wheel turns in units of 120 (positive away from the user), virtual-key codes (a
-//   key-down handler that sets the key to 0 swallows it). Moves are reported with no button held
-//   as well.
+// - Mouse and key events reach the virtual handlers in the Windows form (input_widget.h).
 #pragma once
 
 #include <QImage>
-#include <QWidget>
 #include <functional>
 #include <memory>
 
 #include "platform/dc_canvas.h"
-#include "platform/input.h"
+#include "platform/qt/input_widget.h"
 
 namespace platform {
 
 class QtDc;
 
-class CanvasWidget : public QWidget {
+class CanvasWidget : public InputWidget {
   Q_OBJECT
  public:
   explicit CanvasWidget(QWidget* parent = nullptr);
@@ -48,35 +42,12 @@ class CanvasWidget : public QWidget {
   Canvas* PaintCanvas() const { return painting_ ? canvas_.get() : nullptr; }
 
   std::function<void(Canvas& canvas)> OnPaint;
-  std::function<void(TMouseButton button, TShiftState shift, int x, int y)> OnMouseDown;
-  std::function<void(TMouseButton button, TShiftState shift, int x, int y)> OnMouseUp;
-  std::function<void(TShiftState shift, int x, int y)> OnMouseMove;
-  std::function<void(TShiftState shift, int wheelDelta, int x, int y)> OnMouseWheel;
-  std::function<void()> OnDblClick;
-  std::function<void(int& key, TShiftState shift)> OnKeyDown;
-  std::function<void(int& key, TShiftState shift)> OnKeyUp;
-  std::function<void()> OnResize;
 
  protected:
   virtual void Paint(Canvas& canvas);
-  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
-  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
-  virtual void MouseMove(TShiftState shift, int x, int y);
-  virtual void MouseWheel(TShiftState shift, int wheelDelta, int x, int y);
-  virtual void DblClick();
-  virtual void KeyDown(int& key, TShiftState shift);
-  virtual void KeyUp(int& key, TShiftState shift);
-  virtual void Resized();
 
   void paintEvent(QPaintEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
-  void mousePressEvent(QMouseEvent* e) override;
-  void mouseReleaseEvent(QMouseEvent* e) override;
-  void mouseDoubleClickEvent(QMouseEvent* e) override;
-  void mouseMoveEvent(QMouseEvent* e) override;
-  void wheelEvent(QWheelEvent* e) override;
-  void keyPressEvent(QKeyEvent* e) override;
-  void keyReleaseEvent(QKeyEvent* e) override;
 
  private:
   // Makes buffer, device context and canvas for the current size (when it differs).

@@ -938,14 +938,14 @@ bool QtDc::GetBits(const Rect& r, Dib& out) const {
   out.width = n.Width();
   out.height = n.Height();
   out.pixels.assign(static_cast<size_t>(out.width) * out.height, 0xFFFFFF);
+  // The columns that lie on the image.
+  const int first = std::max(0, -n.left), last = std::min(out.width, image_->width() - n.left);
   for (int y = 0; y < out.height; ++y) {
-    int sy = n.top + y;
+    const int sy = n.top + y;
     if (sy < 0 || sy >= image_->height()) continue;
     const auto* line = reinterpret_cast<const QRgb*>(image_->constScanLine(sy));
-    for (int x = 0; x < out.width; ++x) {
-      int sx = n.left + x;
-      if (sx >= 0 && sx < image_->width()) out.pixels[static_cast<size_t>(y) * out.width + x] = line[sx] & 0xFFFFFF;
-    }
+    uint32_t* row = out.pixels.data() + static_cast<size_t>(y) * out.width;
+    for (int x = first; x < last; ++x) row[x] = line[n.left + x] & 0xFFFFFF;
   }
   return true;
 }

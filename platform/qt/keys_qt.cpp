@@ -99,4 +99,14 @@ bool MouseButtonOf(Qt::MouseButton button, TMouseButton& out) {
   }
 }
 
+std::optional<MouseInput> MouseInputOf(const QMouseEvent* e, bool doubleClick) {
+  MouseInput m;
+  if (!MouseButtonOf(e->button(), m.button)) return std::nullopt;
+  m.shift = ShiftStateOf(e->modifiers(), e->buttons(), doubleClick);
+  const QPoint p = e->position().toPoint();
+  m.x = p.x();
+  m.y = p.y();
+  return m;
+}
+
 }  // namespace platform

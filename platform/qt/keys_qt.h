@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <optional>
 #include <string>
 
 #include "platform/input.h"
@@ -26,5 +27,14 @@ std::string TypedBytesOf(const QKeyEvent* e, bool& encodable);
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons, bool doubleClick = false);
 // The button of a press or release; false for buttons the program does not know.
 bool MouseButtonOf(Qt::MouseButton button, TMouseButton& out);
+
+// A press, release or double click in the Windows form: the button, the shift state (with
+// ssDouble for a double click) and the position; nothing for buttons the program does not know.
+struct MouseInput {
+  TMouseButton button = TMouseButton::mbLeft;
+  TShiftState shift = 0;
+  int x = 0, y = 0;
+};
+std::optional<MouseInput> MouseInputOf(const QMouseEvent* e, bool doubleClick = false);
 
 }  // namespace platform

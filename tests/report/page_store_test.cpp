@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QTreeWidget>
@@ -430,21 +428,8 @@ TEST(PageStore, SavingNeverDestroysTheOldFile) {
       return std::string(e.what()).find(target) == std::string::npos ? 2 : 0;
     }
   };
-  if (::geteuid() != 0) {
-    EXPECT_EQ(save(), 0);
-  } else {
-    // The superuser writes anywhere: save as an ordinary user.
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
-      ::_exit(save());
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-  }
+  // The superuser writes anywhere: saved as an ordinary user.
+  EXPECT_EQ(testsupport::RunAsOrdinaryUser(save), 0);
   EXPECT_EQ(ReadAll(target), "old");
   std::vector<platform::FolderEntry> entries;
   ASSERT_TRUE(platform::ListFolder(t.Path("ro"), entries));

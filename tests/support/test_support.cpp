@@ -1,5 +1,8 @@
 #include "support/test_support.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -56,6 +59,19 @@ std::string TempFolder::Path(const std::string& relativeUtf8) const {
   for (char& c : rel)
     if (c == '/') c = '\\';
   return inside_ + rel;
+}
+
+int RunAsOrdinaryUser(const std::function<int()>& check) {
+  if (::geteuid() != 0) return check();
+  const pid_t child = ::fork();
+  if (child < 0) return -1;
+  if (child == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(255);
+    ::_exit(check());
+  }
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 255) return -1;
+  return WEXITSTATUS(status);
 }
 
 bool HaveLibreOffice() { return std::system("command -v soffice >/dev/null 2>&1") == 0; }

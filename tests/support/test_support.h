@@ -80,6 +80,10 @@ class TempFolder {
 // converter is installed, and the conversion of `files` (a name or a shell pattern) in the
 // native folder `folder` to PNG files in `outFolder`, with a profile of its own in `folder`.
 bool HaveLibreOffice();
+
+// Runs `check` as an ordinary user (in a child process when the tests run as the superuser,
+// who may write anywhere) and returns its result; -1 when the child could not run it.
+int RunAsOrdinaryUser(const std::function<int()>& check);
 bool ConvertWithLibreOffice(const std::string& folder, const std::string& files, const std::string& outFolder,
                             int timeoutSeconds = 180);
 

@@ -1,0 +1,86 @@
+// The chart panel of the weather window's size (728 x 300) with a back gradient, a border and a
+// shadow: a whole paint (the frame drawn into the buffer and shown), a paint that only shows
+// the buffer again, and the exports into a new bitmap and a new enhanced metafile.
+// Counters: "bytes" is the metafile's size.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+
+#include "chart/panel.h"
+#include "chart/unit.h"
+#include "platform/qt/dc_qt.h"
+
+namespace {
+
+using namespace chart;
+
+constexpr int kW = 728, kH = 300;
+
+// A panel that draws its background, as the axis panel does before the chart.
+class BenchPanel : public TCustomPlotPanelExtended {
+ public:
+  BenchPanel() {
+    resize(kW, kH);
+    Gradient().SetVisible(true);
+    Gradient().SetStartColor(clWhite);
+    Gradient().SetEndColor(platform::RgbColor(120, 160, 255));
+    Border().SetVisible(true);
+    Border().SetWidth(2);
+    Shadow().SetSize(4);
+  }
+  void InternalDraw(const TRect& rect) override { DrawPanel(rect); }
+};
+
+struct Fixture {
+  ChartLibraryScope scope;
+  BenchPanel panel;
+  QImage target{kW, kH, QImage::Format_RGB32};
+};
+
+Fixture& TheFixture() {
+  static Fixture fixture;
+  return fixture;
+}
+
+void BM_PaintWhole(benchmark::State& state) {
+  Fixture& f = TheFixture();
+  for (auto _ : state) {
+    f.panel.Invalidate();
+    f.panel.render(&f.target);
+  }
+}
+BENCHMARK(BM_PaintWhole)->Unit(benchmark::kMillisecond);
+
+void BM_PaintFromBuffer(benchmark::State& state) {
+  Fixture& f = TheFixture();
+  f.panel.render(&f.target);
+  for (auto _ : state) f.panel.render(&f.target);
+}
+BENCHMARK(BM_PaintFromBuffer)->Unit(benchmark::kMillisecond);
+
+void BM_MakeBitmap(benchmark::State& state) {
+  Fixture& f = TheFixture();
+  for (auto _ : state) benchmark::DoNotOptimize(f.panel.MakeBitmap(clWhite, f.panel.GetPanelRect(), pfDevice));
+}
+BENCHMARK(BM_MakeBitmap)->Unit(benchmark::kMillisecond);
+
+void BM_MakeMetafile(benchmark::State& state) {
+  Fixture& f = TheFixture();
+  size_t bytes = 0;
+  for (auto _ : state) bytes = f.panel.MakeMetafile(true, f.panel.GetPanelRect())->Bytes().size();
+  state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_MakeMetafile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  platform::EnsureQtFontEngine();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
