@@ -16,6 +16,7 @@
 #include "report/rpt_printer.h"
 #include "report/ui/preview.h"
 #include "report/ui/standard_preview.h"
+#include "qt_bench_main.h"
 
 namespace {
 
@@ -96,12 +97,4 @@ BENCHMARK(BM_DrawPage)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Thumbnails)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Search)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  platform::EnsureQtFontEngine();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks<QApplication>(argc, argv); }

@@ -12,6 +12,7 @@
 #include "platform/path.h"
 #include "platform/qt/printer_qt.h"
 #include "report/rpt_printer.h"
+#include "qt_bench_main.h"
 
 namespace {
 
@@ -66,12 +67,4 @@ BENCHMARK(BM_DemoToPdf)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  platform::InstallQtPrinting();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks<QApplication>(argc, argv, platform::InstallQtPrinting); }

@@ -242,8 +242,8 @@ void TRptStandardPreview::BuildForm() {
       {ZoomFit, [this] { RptPreview->ZoomToFit(); }},
       {ZoomToWidth, [this] { RptPreview->ZoomToWidth(); }},
       {Zoom100, [this] { RptPreview->SetZoom(100); }}};
-  for (const auto& [b, zoom] : zooms) {
-    connect(b, &QToolButton::clicked, this, [zoom] {
+  for (const auto& entry : zooms) {
+    connect(entry.first, &QToolButton::clicked, this, [zoom = entry.second] {
       platform::CurrentUi().ProcessEvents(platform::PumpScope::ExceptUserInput);
       zoom();
     });
