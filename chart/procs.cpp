@@ -285,6 +285,18 @@ std::string UniqueComponentName(const QObject* owner, const std::string& base) {
   }
 }
 
+QObject* FindComponent(const QObject* within, const std::string& name) {
+  if (!within || name.empty()) return nullptr;
+  const QObject* root = within;
+  while (root->parent()) root = root->parent();
+  const QString wanted = QString::fromStdString(name);
+  if (root != within && root->objectName().compare(wanted, Qt::CaseInsensitive) == 0) return const_cast<QObject*>(root);
+  for (QObject* o : root->findChildren<QObject*>()) {
+    if (o != within && o->objectName().compare(wanted, Qt::CaseInsensitive) == 0) return o;
+  }
+  return nullptr;
+}
+
 // ---- Screen cursors -----------------------------------------------------------------------
 
 std::optional<Qt::CursorShape> ScreenCursor(int number) {
@@ -304,22 +316,26 @@ void PaintCheckBox(int x, int y, platform::Canvas& canvas, bool checked, bool ch
 // ---- Stored point data --------------------------------------------------------------------
 
 uint8_t SeriesDataStreamFlags(const SeriesDataFacts& s) {
+  // Every point is looked at: a series whose later points differ must keep them when stored.
   uint8_t flags = 0;
   const size_t n = s.xValues.size();
   if (s.xStored && n > 0) {
-    bool plain = s.xValues[0] == 0 && s.xValues[n - 1] == static_cast<double>(n - 1);
-    for (size_t i = 0; plain && i <= std::min<size_t>(10000, n - 1); ++i) plain = s.xValues[i] == static_cast<double>(i);
-    if (!plain) flags |= kDataHasX;
+    for (size_t i = 0; i < n; ++i) {
+      if (s.xValues[i] != static_cast<double>(i)) {
+        flags |= kDataHasX;
+        break;
+      }
+    }
   }
   if (n > 0) {
-    const size_t colors = std::min(s.colors.size(), std::min<size_t>(10000, n - 1) + 1);
+    const size_t colors = std::min(s.colors.size(), n);
     for (size_t i = 0; i < colors; ++i) {
       if (s.colors[i] != clDefault && s.colors[i] != s.seriesColor) {
         flags |= kDataHasColors;
         break;
       }
     }
-    const size_t labels = std::min(s.labels.size(), std::min<size_t>(100, n - 1) + 1);
+    const size_t labels = std::min(s.labels.size(), n);
     for (size_t i = 0; i < labels; ++i) {
       if (!s.labels[i].empty()) {
         flags |= kDataHasLabels;

@@ -113,6 +113,10 @@ bool IsPointInEllipse(TPoint p, const TRect& rect);
 // `base` followed by the first number from 1 that no object owned by `owner` (its children,
 // compared without regard to case) is named; without an owner base + "1".
 std::string UniqueComponentName(const QObject* owner, const std::string& base);
+// The component named `name` (compared without regard to case) in the tree that `within`
+// belongs to (its top-level owner and everything below), other than `within` itself; nullptr
+// when none is.
+QObject* FindComponent(const QObject* within, const std::string& name);
 
 // ---- Screen cursors -----------------------------------------------------------------------
 
@@ -141,8 +145,8 @@ struct SeriesDataFacts {
 constexpr uint8_t kDataHasX = 1, kDataHasColors = 2, kDataHasLabels = 4, kDataHasMarkPositions = 8;
 // The flags byte: X values when they are not the plain sequence 0, 1, 2 ...; colours when a
 // point has its own one other than the default and the series colour; labels when one is
-// not empty; mark positions when any exists. Only the first 10,001 points (101 labels) are
-// looked at.
+// not empty; mark positions when any exists. Every point is looked at, so that a difference
+// late in a long series is never lost when the series is stored.
 uint8_t SeriesDataStreamFlags(const SeriesDataFacts& series);
 
 // ---- Unit ---------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 // series' colour) and clNone (paint nothing; as a back colour: transparent).
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -48,6 +49,15 @@ bool ChangeValue(T& field, const V& value) {
   void Class::Set##Name(Type v) {               \
     if (ChangeValue(member, v)) Changed();      \
   }
+
+// Removes `number` elements from `start` on, as far as `v` reaches; nothing for a negative
+// start or number.
+template <class V>
+void EraseRun(V& v, int start, int number) {
+  const int size = static_cast<int>(v.size());
+  if (start < 0 || number <= 0 || start >= size) return;
+  v.erase(v.begin() + start, v.begin() + start + std::min(number, size - start));
+}
 
 // Truncation towards zero with the same saturation.
 inline int Trunc(double value) { return Round(std::trunc(value)); }

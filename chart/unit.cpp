@@ -5,6 +5,7 @@
 #include "chart/html.h"
 #include "chart/messages.h"
 #include "chart/procs.h"
+#include "chart/series_tables.h"
 #include "chart/stream.h"
 
 namespace chart {
@@ -16,9 +17,11 @@ ChartLibraryScope::ChartLibraryScope() {
   PlotProcsStartup();
   PlotHtmlStartup();
   PlotStreamStartup();
+  PlotEngineStartup();
 }
 
 ChartLibraryScope::~ChartLibraryScope() {
+  PlotEngineShutdown();
   PlotStreamShutdown();
   PlotHtmlShutdown();
   PlotProcsShutdown();

@@ -245,13 +245,24 @@ TEST(Procs, SeriesDataStreamFlags) {
   bars.labels = months;
   EXPECT_EQ(SeriesDataStreamFlags(bars), 6);
   EXPECT_EQ(SeriesDataStreamFlags(SeriesDataFacts{}), 0);
-  // Labels beyond the 101st are not looked at.
-  std::vector<double> many(200);
-  for (int i = 0; i < 200; ++i) many[static_cast<size_t>(i)] = i;
+  // Late differences count as much as early ones: a label at 150, an X value or a colour at
+  // 15,000.
+  std::vector<double> many(20000);
+  for (int i = 0; i < 20000; ++i) many[static_cast<size_t>(i)] = i;
   std::vector<std::string> late(200);
   late[150] = "late";
   SeriesDataFacts lateLabels;
   lateLabels.xValues = many;
   lateLabels.labels = late;
-  EXPECT_EQ(SeriesDataStreamFlags(lateLabels), 0);
+  EXPECT_EQ(SeriesDataStreamFlags(lateLabels), kDataHasLabels);
+  std::vector<TColor> lateColor(20000, clDefault);
+  lateColor[15000] = clRed;
+  SeriesDataFacts lateColors;
+  lateColors.xValues = many;
+  lateColors.colors = lateColor;
+  EXPECT_EQ(SeriesDataStreamFlags(lateColors), kDataHasColors);
+  many[15000] = 15000.5;
+  SeriesDataFacts lateX;
+  lateX.xValues = many;
+  EXPECT_EQ(SeriesDataStreamFlags(lateX), kDataHasX);
 }
