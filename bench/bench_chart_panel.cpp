@@ -10,6 +10,7 @@
 #include "chart/panel.h"
 #include "chart/unit.h"
 #include "platform/qt/dc_qt.h"
+#include "qt_bench_main.h"
 
 namespace {
 
@@ -75,12 +76,4 @@ BENCHMARK(BM_MakeMetafile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  platform::EnsureQtFontEngine();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks<QApplication>(argc, argv); }

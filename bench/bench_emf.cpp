@@ -16,6 +16,7 @@
 #include "platform/emf_player.h"
 #include "platform/emf_recorder.h"
 #include "platform/qt/dc_qt.h"
+#include "qt_bench_main.h"
 
 namespace {
 
@@ -149,12 +150,4 @@ BENCHMARK(BM_DrawResultChartDirectly)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  platform::EnsureQtFontEngine();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks<QGuiApplication>(argc, argv); }

@@ -15,6 +15,7 @@
 #include "platform/files.h"
 #include "platform/path.h"
 #include "platform/qt/dc_qt.h"
+#include "qt_bench_main.h"
 
 namespace {
 
@@ -126,12 +127,4 @@ BENCHMARK(BM_SaveReportMetafiles)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  platform::EnsureQtFontEngine();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks<QGuiApplication>(argc, argv); }

@@ -203,6 +203,29 @@ bool RecordWalker::Next(Record& out) {
   return true;
 }
 
+std::optional<TextRecordString> ReadTextRecordString(const Record& rec) {
+  if (rec.type != EMR_EXTTEXTOUTA && rec.type != EMR_EXTTEXTOUTW) return std::nullopt;
+  const bool wide = rec.type == EMR_EXTTEXTOUTW;
+  FieldReader f(rec.data);
+  const uint32_t count = f.U32(44);
+  const uint32_t offset = f.U32(48);
+  // The string must lie inside the record whatever its count (an empty one included).
+  if (!f.ok || !f.Has(offset, count, wide ? 2 : 1)) return std::nullopt;
+  return TextRecordString{rec.data.substr(offset, static_cast<size_t>(count) * (wide ? 2 : 1)), count, wide};
+}
+
+std::optional<std::u16string> TextRecordText(const Record& rec) {
+  std::optional<TextRecordString> s = ReadTextRecordString(rec);
+  if (!s) return std::nullopt;
+  if (!s->wide) return Cp932ToUtf16(s->bytes);
+  std::u16string text(s->count, u'\0');
+  for (uint32_t k = 0; k < s->count; ++k) {
+    text[k] = static_cast<char16_t>(static_cast<unsigned char>(s->bytes[2 * k]) |
+                                    (static_cast<unsigned char>(s->bytes[2 * k + 1]) << 8));
+  }
+  return text;
+}
+
 // ---- Bitmaps ----------------------------------------------------------------------------
 
 void EncodeDib(const Dib& dib, std::string& bmi, std::string& bits) {

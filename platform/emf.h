@@ -116,6 +116,20 @@ class FieldReader {
   std::string_view data_;
 };
 
+// The string of an EMR_EXTTEXTOUTA or EMR_EXTTEXTOUTW record as stored: `count` characters
+// (the field at offset 44) from the string offset (the field at 48), two bytes each (UTF-16LE)
+// in a wide record, one byte each (CP932) in an ANSI one. Empty when the record is of another
+// type or its string does not lie inside the record.
+struct TextRecordString {
+  std::string_view bytes;
+  uint32_t count = 0;
+  bool wide = false;
+};
+std::optional<TextRecordString> ReadTextRecordString(const Record& rec);
+// The text of such a record as UTF-16: a wide string as it stands, an ANSI one decoded from
+// CP932 (bytes it does not define become U+FFFD).
+std::optional<std::u16string> TextRecordText(const Record& rec);
+
 // A growing little-endian record buffer.
 class FieldWriter {
  public:

@@ -390,25 +390,24 @@ class Player {
   bool TextRecord(const Record& rec, bool wide) {
     FieldReader f(rec.data);
     int x = f.I32(36), y = f.I32(40);
-    uint32_t n = f.U32(44);
-    uint32_t offString = f.U32(48);
     uint32_t options = f.U32(52);
     Rect rcl = f.RectAt(56);
     uint32_t offDx = f.U32(72);
-    // The string must lie inside the record whatever its count (an empty one included).
-    if (!f.ok || !f.Has(offString, n, wide ? 2 : 1)) return false;
+    std::optional<TextRecordString> string = ReadTextRecordString(rec);
+    if (!f.ok || !string) return false;
+    const uint32_t n = string->count;
     const uint32_t perChar = (options & ETO_PDY) ? 2 : 1;
     bool haveDx = offDx != 0 && n > 0;
     if (haveDx && !f.Has(offDx, static_cast<size_t>(n) * perChar, 4)) haveDx = false;
     std::u16string text;
     std::vector<double> dx;
     if (wide) {
-      for (uint32_t k = 0; k < n; ++k) text.push_back(static_cast<char16_t>(f.U16(offString + 2 * k)));
+      text = *TextRecordText(rec);
       if (haveDx) {
         for (uint32_t k = 0; k < n; ++k) dx.push_back(f.I32(offDx + 4 * perChar * k));
       }
     } else {
-      std::string_view bytes = rec.data.substr(offString, n);
+      std::string_view bytes = string->bytes;
       // One advance per byte; a double-byte character takes the sum of its two.
       for (uint32_t k = 0; k < n; ++k) {
         bool lead = IsCp932LeadByte(static_cast<unsigned char>(bytes[k])) && k + 1 < n;

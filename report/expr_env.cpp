@@ -152,6 +152,20 @@ std::vector<std::string> TRptEvEnvironment::WriteData() const {
   return texts;
 }
 
+bool TRptEvEnvironment::SetEntryName(int index, std::string_view name) {
+  if (index < 0 || index >= Count()) return false;
+  entries_[static_cast<size_t>(index)].name = platform::UpperAscii(name);
+  return true;
+}
+
+bool TRptEvEnvironment::SetEntryExpression(int index, std::string_view expression) {
+  if (index < 0 || index >= Count() || useCount_ > 0) return false;
+  Entry& e = entries_[static_cast<size_t>(index)];
+  e.function = std::make_shared<TRptEvEmbeddedFunction>(std::string(expression));
+  e.function->Evaluator().ownerEnvironment_ = this;
+  return true;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Module start-up
 

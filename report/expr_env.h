@@ -95,6 +95,11 @@ class TRptEvEnvironment {
   void SetNames(const std::vector<std::string>& names);
   void ReadData(const std::vector<std::string>& texts);
   std::vector<std::string> WriteData() const;
+  // Editing an entry by position (false for a position outside the list): the name is stored
+  // upper-cased; the expression gets a new embedded function, refused (false) while the
+  // environment is in use.
+  bool SetEntryName(int index, std::string_view name);
+  bool SetEntryExpression(int index, std::string_view expression);
 
   // The data-set list: the one set, else an empty list the environment creates and owns.
   TRptDataSetList* DataSets() { return dataSets_.Get(); }

@@ -25,6 +25,8 @@
 using namespace rpt;
 using rpttest::FakePrinters;
 using rpttest::LocaleScope;
+using rpttest::DrawPage;
+using rpttest::RunDocument;
 
 namespace {
 
@@ -48,29 +50,6 @@ class MessageLog : public QObject {
 };
 
 void Deliver() { QCoreApplication::sendPostedEvents(); }
-
-// Page n: a text "Page n" at 20 mm, 30 mm and a filled square of 10 mm at 50 mm, 60 mm.
-void DrawPage(TRptPrinter& printer, int n) {
-  platform::Canvas& c = *printer.Canvas();
-  c.Font().SetName("Arial");
-  c.Font().SetSize(12);
-  c.Font().SetColor(0);
-  c.Brush().SetStyle(platform::BrushStyle::Clear);
-  c.TextOut(printer.XPos(200), printer.YPos(300), "Page " + std::to_string(n));
-  c.Brush().SetStyle(platform::BrushStyle::Solid);
-  c.Brush().SetColor(0);
-  c.Pen().SetStyle(platform::PenStyle::Clear);
-  c.FillRect(platform::Rect{printer.XPos(500), printer.YPos(600), printer.XPos(600), printer.YPos(700)});
-}
-
-void RunDocument(TRptPrinter& printer, int pages) {
-  printer.BeginDoc();
-  for (int n = 1; n <= pages; ++n) {
-    printer.NewPage();
-    DrawPage(printer, n);
-  }
-  printer.EndDoc();
-}
 
 // The texts of trace lines, in order.
 std::vector<std::string> TextsOf(const std::vector<std::string>& trace) {
