@@ -81,16 +81,16 @@ TEST(ReportTables, AverageLineOfEachMode) {
     const char* line;
   } cases[] = {
       {1, "平均値    13.0   2535  211.5  169.1   78.2    157    208    274    305    320    334    339    342    114"},
-      {2, "平均値    13.0   2535  211.5  169.1   78.2   60.6   56.5   51.8   49.7   48.4   47.1   46.4   45.8   51.8"},
-      {3, "平均値    13.0   2535  211.5  169.1   78.2   32.8   36.3   40.1   42.0   43.0   44.1   44.7   45.2   40.1"},
+      {2, "平均値    13.0   2535  211.5  169.1   78.2   60.5   56.3   51.7   49.6   48.3   47.0   46.2   45.7   51.7"},
+      {3, "平均値    13.0   2535  211.5  169.1   78.2   32.9   36.4   40.3   42.0   43.1   44.2   44.8   45.3   40.3"},
   };
   for (const Case& c : cases) {
     views::ReportAverageFigures a;
     EXPECT_EQ(U(views::ReportAverages(lines, c.mode, &a)), c.line) << c.mode;
     EXPECT_NEAR(a.yearlyUse, 78.2, 1e-9);
     EXPECT_NEAR(a.basicTankDays, 273.8, 1e-9);
-    EXPECT_NEAR(a.runoffRate, 51.82, 1e-9);
-    EXPECT_NEAR(a.suppressionRate, 40.1333333, 1e-6);
+    EXPECT_NEAR(a.runoffRate, 51.7066667, 1e-6);
+    EXPECT_NEAR(a.suppressionRate, 40.2533333, 1e-6);
   }
 }
 
@@ -166,8 +166,8 @@ TEST_F(SampleCase, FindingsOfEachMode) {
     const char* second;
   } cases[] = {
       {1, ""},
-      {2, "所見２：集水屋根面積100㎡に対する1000ﾘｯﾄﾙ貯水槽の流出抑制効果は48.2％です。"},
-      {3, "所見２：全体屋根面積120㎡に対する1000ﾘｯﾄﾙ貯水槽の流出抑制効果は40.1％です。"},
+      {2, "所見２：集水屋根面積100㎡に対する1000ﾘｯﾄﾙ貯水槽の流出抑制効果は48.3％です。"},
+      {3, "所見２：全体屋根面積120㎡に対する1000ﾘｯﾄﾙ貯水槽の流出抑制効果は40.3％です。"},
   };
   for (const Case& c : cases) {
     const auto findings = views::Findings(lines, c.mode);
