@@ -4,18 +4,9 @@
 #include <cmath>
 
 #include "platform/cp932.h"
+#include "platform/round.h"
 
 namespace platform {
-
-namespace {
-
-int MulDiv(int a, int b, int c) {
-  if (c == 0) return -1;
-  double v = static_cast<double>(a) * b / c;
-  return static_cast<int>(v < 0 ? -std::floor(-v + 0.5) : std::floor(v + 0.5));
-}
-
-}  // namespace
 
 void CanvasObject::Changed() {
   ++changes_;

@@ -39,10 +39,22 @@ class HeadlessPrinters final : public PrinterService {
 
 HeadlessPrinters gHeadless;
 PrinterService* gService = &gHeadless;
+PrintDialogHook gPrintDialogHook;
 
 }  // namespace
 
 PrinterService& CurrentPrinterService() { return *gService; }
+
+bool RunPrintDialog(PrintDialogData& data) {
+  if (gPrintDialogHook) return gPrintDialogHook(data);
+  return gService->PrintDialog(data);
+}
+
+PrintDialogHook InstallPrintDialogHook(PrintDialogHook hook) {
+  PrintDialogHook previous = std::move(gPrintDialogHook);
+  gPrintDialogHook = std::move(hook);
+  return previous;
+}
 
 PrinterService* InstallPrinterService(PrinterService* service) {
   PrinterService* previous = gService;

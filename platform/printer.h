@@ -18,6 +18,7 @@
 // never changes what the rest of the program prints with.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -57,6 +58,25 @@ struct DeviceMode {
   int duplex = DMDUP_SIMPLEX;
   int collate = 0;                        // 1: collated copies
   bool operator==(const DeviceMode&) const = default;
+};
+
+// The print dialog: the printer and its device mode, copies, collation, the page range and
+// printing to a file. What the dialog offers follows the chosen printer's device mode: copies,
+// collation, paper, orientation, duplex and paper source only where its field mask holds them.
+// A printer that takes copies in its device mode gets them there and the dialog answers 1 copy.
+struct PrintDialogData {
+  enum Range : uint8_t { kAllPages = 0, kSelection = 1, kPageNumbers = 2 };
+  std::string printer;  // CP932; in: the printer selected, out: the one chosen
+  DeviceMode mode;      // in: its device mode, out: the mode chosen
+  int copies = 1;
+  bool collate = false;
+  Range range = kAllPages;
+  int fromPage = 0, toPage = 0, minPage = 0, maxPage = 0;
+  bool printToFile = false;
+  // What the dialog offers.
+  bool showPrintToFile = false, disablePrintToFile = false, allowPageNumbers = false, allowSelection = false;
+  // Called when the window shows and closes; a Help button calls onHelp when it is set.
+  std::function<void()> onShow, onClose, onHelp;
 };
 
 struct PrinterCaps {
@@ -128,7 +148,16 @@ class PrinterService {
   // resets it to that printer's default).
   virtual bool CurrentMode(DeviceMode& out);
   virtual void SetCurrentMode(const DeviceMode& mode);
+  // The print dialog, modal; true when the user confirmed (none without a window system).
+  virtual bool PrintDialog(PrintDialogData& /*data*/) { return false; }
 };
+
+// Runs the print dialog of the current printer service; an installed hook answers in its place
+// (tests), with the data as the dialog would have shown it.
+using PrintDialogHook = std::function<bool(PrintDialogData& data)>;
+bool RunPrintDialog(PrintDialogData& data);
+// Installs `hook` (empty: the service's dialog again); returns the previous one.
+PrintDialogHook InstallPrintDialogHook(PrintDialogHook hook);
 
 PrinterService& CurrentPrinterService();
 // Installs `service` (not owned); nullptr reinstalls the headless one. Returns the previous.

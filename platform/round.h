@@ -1,6 +1,6 @@
 // Rounding to the nearest integer with halves to the even neighbour, as the chart and report
-// libraries round. Values beyond the int range saturate and NaN gives 0, so no conversion is
-// undefined.
+// libraries round (values beyond the int range saturate and NaN gives 0, so no conversion is
+// undefined), and the scaling of an integer by a ratio of two as the graphics interface does it.
 #pragma once
 
 #include <cmath>
@@ -14,6 +14,13 @@ inline int RoundHalfEven(long double value) {
   if (r >= static_cast<long double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
   if (r <= static_cast<long double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
   return static_cast<int>(r);
+}
+
+// a x b / c rounded to the nearest integer, halves away from zero; -1 when c is 0.
+inline int MulDiv(int a, int b, int c) {
+  if (c == 0) return -1;
+  double v = static_cast<double>(a) * b / c;
+  return static_cast<int>(v < 0 ? -std::floor(-v + 0.5) : std::floor(v + 0.5));
 }
 
 }  // namespace platform

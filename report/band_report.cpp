@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/cp932.h"
+#include "platform/emf_player.h"
 #include "platform/locale_info.h"
 #include "platform/qt/dc_qt.h"
 #include "report/controller.h"
@@ -724,8 +725,14 @@ platform::DeviceContext& TCustomBandReport::ScreenDc() {
   return measure_->dc;
 }
 
-int TCustomBandReport::TextWidth(const std::string& cp932) { return MeasureA(ScreenDc(), font_, cp932).cx + 1; }
-int TCustomBandReport::TextHeight(const std::string& cp932) { return MeasureA(ScreenDc(), font_, cp932).cy; }
+int TCustomBandReport::TextWidth(const std::string& cp932) { return TextWidth(font_, cp932); }
+int TCustomBandReport::TextHeight(const std::string& cp932) { return TextHeight(font_, cp932); }
+int TCustomBandReport::TextWidth(const platform::CanvasFont& font, const std::string& cp932) {
+  return MeasureA(ScreenDc(), font, cp932).cx + 1;
+}
+int TCustomBandReport::TextHeight(const platform::CanvasFont& font, const std::string& cp932) {
+  return MeasureA(ScreenDc(), font, cp932).cy;
+}
 
 void TCustomBandReport::PaintMargins(platform::Canvas& canvas) {
   platform::DeviceContext& dc = canvas.Dc();
@@ -752,7 +759,10 @@ void TCustomBandReport::PaintMargins(platform::Canvas& canvas) {
 void TCustomBandReport::Paint(platform::Canvas& canvas) {
   platform::DeviceContext& dc = canvas.Dc();
   dc.FillRect(platform::Rect{0, 0, width(), height()}, platform::LogBrush{platform::BS_SOLID, 0xFFFFFF, 0, nullptr});
-  if (!designing_) return;
+  if (!designing_) {
+    if (!previewPage_.empty()) platform::PlayEnhMetafile(dc, previewPage_, platform::Rect{0, 0, width(), height()});
+    return;
+  }
   if (page_.Ruler()) {
     SetCharacterFontSize(std::abs(font_.Size()));
     PaintRuler(canvas, Units());

@@ -41,6 +41,7 @@
 #include "platform/dc_canvas.h"
 #include "platform/qt/canvas_widget.h"
 #include "report/expr_env.h"
+#include "report/printable.h"
 #include "report/printer_settings.h"
 #include "report/units.h"
 
@@ -55,6 +56,7 @@ class TRptCustomController;
 class TRptController;
 class TRptExportFilter;
 class TRptPrinter;
+class TRptCompositeReport;
 
 enum class TRptBandType : uint8_t {
   rbTitle, rbPageHeader, rbDetail, rbPageFooter, rbSummary, rbGroupHeader, rbGroupFooter, rbSubDetail,
@@ -171,14 +173,37 @@ class TRptCustomBand : public TRptBasePanel {
   // False (and nothing changes) when the chain of links would lead back to this band.
   bool SetLinkBand(TRptCustomBand* band);
 
-  // Run state (Parts of the report run use these).
+  TRptFrame& Frame() { return frame_; }
+  const TRptFrame& Frame() const { return frame_; }
+
+  // Printing (printable.cpp). The controller that prints the band (set by the run).
   TRptCustomController* Controller() const { return controller_; }
   void SetController(TRptCustomController* c) { controller_ = c; }
+  // The growth of the current print (0.1 mm).
   Real Expanded() const { return expanded_; }
   void SetExpanded(Real v) { expanded_ = v; }
   platform::Rect LastPrinted() const { return lastPrinted_; }
   void SetLastPrinted(const platform::Rect& r) { lastPrinted_ = r; }
   int LoadedHeight() const { return loadedHeight_; }
+  // Prints the band at the report's current position with its printables, passing on to new
+  // columns or pages while stretching printables have more to print; then its child band.
+  // `makeRoom` false prints it where the position is, without starting a column or page.
+  void PrintBand(bool makeRoom = true);
+  // Whether the band can grow by `h` (0.1 mm) on this page.
+  bool CanExpand(Real h) const;
+  // Grows the band by `h` when it can and this is the first call of the pass (`first` false)
+  // or `h` is at least the growth so far: false then; true when the growth so far suffices.
+  // False when the band cannot grow. `bottom` receives the growth, `first` is set.
+  bool ExpandBand(Real h, Real& bottom, bool& first);
+  // The height the band's content needs (0.1 mm): its own height, or more where its labels
+  // need more (their needed height at their top, plus the distance below the lowest of them).
+  Real PreCalculatedHeight();
+  // The height with the bands linked to it (0.1 mm).
+  Real HeightWithLinks() const;
+  // Whether the band's current print is a pass after a column or page break.
+  bool StretchPass() const { return stretchPass_; }
+  // The printables on the band in control order.
+  std::vector<TRptPrintable*> Printables() const;
 
   // The size object changed: the band's pixel height follows and the report is re-laid.
   void SizeChanged();
@@ -188,8 +213,11 @@ class TRptCustomBand : public TRptBasePanel {
   void SetBandTypeValue(TRptBandType type) { type_ = type; }
   // A band moved onto another widget belongs to that report (or to none).
   bool event(QEvent* e) override;
+  // Printables aligned to the band follow its size.
+  void Resized() override;
 
  private:
+  void PrintPasses();
   TRptBandType type_;
   TCustomBandReport* report_ = nullptr;
   TRptBandSize size_;
@@ -205,6 +233,8 @@ class TRptCustomBand : public TRptBasePanel {
   Real expanded_ = 0;
   platform::Rect lastPrinted_;
   int loadedHeight_ = 40;
+  TRptFrame frame_{*this};
+  bool stretchPass_ = false;
 };
 
 class TRptBand : public TRptCustomBand {
@@ -304,11 +334,30 @@ class TRptGroup : public TRptCustomBand {
   void SetReprintOnNewPage(bool v) { reprint_ = v; }
   void SetParentReport(TCustomBandReport* report) override;
 
+  // Run state (controller.cpp): the evaluator of Expression, its last value and the flags.
+  TRptEvaluator& Evaluator() { return evaluator_; }
+  // Evaluates the expression: the first check of an execution (or `force`) stores the value
+  // and marks the group changed; later checks mark it changed when the value differs.
+  bool Check(bool force = false);
+  bool Changed() const { return changed_; }
+  void SetChanged(bool v) { changed_ = v; }
+  bool Started() const { return started_; }
+  void SetStarted(bool v) { started_ = v; }
+  bool HeaderPrinted() const { return headerPrinted_; }
+  void SetHeaderPrinted(bool v) { headerPrinted_ = v; }
+  int HeaderPage() const { return headerPage_; }
+  void SetHeaderPage(int page) { headerPage_ = page; }
+  const TRptEvResult& LastValue() const { return lastValue_; }
+
  private:
   std::string expression_;
   QPointer<TRptBand> footer_;
   QPointer<QObject> master_;
   bool reprint_ = false;
+  TRptEvaluator evaluator_;
+  TRptEvResult lastValue_;
+  bool changed_ = false, started_ = false, headerPrinted_ = false;
+  int headerPage_ = 0;
 };
 
 // Boolean switches of the report's bands by kind: reading is true when a band of that kind
@@ -336,6 +385,15 @@ class TBandReportBands {
 };
 
 // ---- The report --------------------------------------------------------------------------
+
+// What Print did: printed (the document ended on the printer), cancelled (the job was aborted),
+// nothing printed (no printer, a run already under way, the report's BeforePrint said no, or no
+// page), or failed with the error's text (the job was aborted).
+struct TRptPrintOutcome {
+  enum Kind : uint8_t { Printed, Cancelled, NothingPrinted, Failed };
+  Kind kind = NothingPrinted;
+  std::string message;  // CP932
+};
 
 class TCustomBandReport : public TRptBasePanel {
   Q_OBJECT
@@ -403,9 +461,67 @@ class TCustomBandReport : public TRptBasePanel {
   // The bands in the order they were put on the report, and in printing order.
   const std::vector<TRptCustomBand*>& AllBands() const { return allBands_; }
   const std::vector<TRptCustomBand*>& PrintOrder() const { return printOrder_; }
-  // The report's printer while a run or a preview exists.
+  // The report's printer while a run or a preview exists: its own (made by PreparePrinter, freed
+  // with FreePrinter or the report) or one lent to it (a composite's).
   TRptPrinter* Printer() const { return printer_; }
-  void SetPrinter(TRptPrinter* printer) { printer_ = printer; }
+  void SetPrinter(TRptPrinter* printer);
+  void FreePrinter();
+  TRptFrame& Frame() { return frame_; }
+  const TRptFrame& Frame() const { return frame_; }
+  int Tag = 0;
+  // The composite report that prints this one (none: printed alone).
+  TRptCompositeReport* Composite = nullptr;
+
+  // ---- The run (report_run.cpp) ----
+  // Prints the report's data: the controller's level (TBandReport sorts the bands first and
+  // hands its OnNeedData to the controller).
+  virtual void Execute();
+  // Prints the report (or its composite) on the printer with the progress form.
+  TRptPrintOutcome Print();
+  // A new printer of the report's own, when no run is under way.
+  bool PreparePrinter();
+  // One run onto the report's printer; `composite`: one of several reports of one document.
+  // Errors are raised after the document was aborted and the report made available again.
+  void RunReport(bool composite);
+  void Cancel();
+  bool Available() const { return available_; }
+  bool Cancelled() const { return cancelled_; }
+  void NewPage();
+  void EndPage();
+  void NewColumn();
+  void ForceNewPage();
+  void ForceNewColumn();
+  // Prints `band` (a band with AlignToBottom moved down first).
+  void PrintBand(TRptCustomBand* band);
+  // The 0.1 mm left above the footer on this page.
+  int AvailableSpace() const;
+  // The room check before a band prints: a new column when the band does not fit, or when no
+  // page has started.
+  void MakeRoom(TRptCustomBand& band);
+  // Shows the print dialog and keeps what was chosen; Tag 0 and true when confirmed, Tag 1 and
+  // false when cancelled.
+  bool PrinterSetup();
+  int CurrentX() const { return currentX_; }
+  int CurrentY() const { return currentY_; }
+  void SetCurrentY(int y) { currentY_ = y; }
+  void SetCurrentX(int x) { currentX_ = x; }
+  int ColumnTop() const { return columnTop_; }
+  int CurrentColumn() const { return currentColumn_; }
+  int PageCount() const { return pageCount_; }
+  bool LastPage() const { return lastPage_; }
+  bool HeaderPrinted() const { return headerPrinted_; }
+  void SetHeaderPrinted(bool v) { headerPrinted_ = v; }
+  // Whether a new column or page is being started (bands printed meanwhile force no break).
+  bool InBreak() const { return inBreak_ > 0; }
+  // Cancelled by the report or on its printer.
+  bool RunCancelled() const;
+  // The data sets of the run, given to the evaluators.
+  TRptDataSetList& RunDataSets() { return runDataSets_; }
+  // The preview of page 1 shown over the report (a metafile), after a run told it so.
+  const std::string& PreviewPage() const { return previewPage_; }
+  void ClearPreviewPage();
+  // Continues the position of `previous` (the report printed before in one document).
+  void ContinueFrom(const TCustomBandReport& previous);
   // The attached export filter (nullptr: none).
   TRptExportFilter* ExportFilter() const { return filter_; }
   bool FilterAttached() const { return filter_ != nullptr; }
@@ -414,6 +530,9 @@ class TCustomBandReport : public TRptBasePanel {
   // Text measures with the report font on the screen: width plus 1 pixel, and height.
   int TextWidth(const std::string& cp932);
   int TextHeight(const std::string& cp932);
+  // The same with another font (a control's).
+  int TextWidth(const platform::CanvasFont& font, const std::string& cp932);
+  int TextHeight(const platform::CanvasFont& font, const std::string& cp932);
 
   // Loading: values are kept and applied, bands sorted and laid out once afterwards.
   bool Loading() const { return loading_; }
@@ -438,8 +557,11 @@ class TCustomBandReport : public TRptBasePanel {
   void PageChanged();
   // The band's geometry changed: re-lay unless loading.
   void BandsChanged();
+  // Registers an expression control with the report's controller.
+  void RegisterExpressionControl(TRptPrintable* control);
 
  protected:
+  bool event(QEvent* e) override;
   // Replaces the controller (the report's own level).
   void SetController(std::unique_ptr<TRptCustomController> controller);
   // Hands the title, detail and summary bands to the controller before sorting or a run.
@@ -467,11 +589,48 @@ class TCustomBandReport : public TRptBasePanel {
   std::vector<TRptCustomBand*> allBands_, printOrder_;
   std::vector<TRptPrintableSize*> printables_;
   TRptPrinter* printer_ = nullptr;
+  std::unique_ptr<TRptPrinter> ownPrinter_;
   TRptExportFilter* filter_ = nullptr;
+  TRptFrame frame_{*this};
+  // Run state (0.1 mm).
+  void ApplyPrinterSettings();
+  void PrintPageObjects();
+  void PrintBandsOfKind(TRptBandType type);
+  // The paper length the run works with (0.1 mm): the device settings' sheet as it lies.
+  Real RunPaperLength() const;
+  void PrintOverlays();
+  bool available_ = true, cancelled_ = false, lastPage_ = false, headerPrinted_ = false, forcedColumn_ = false;
+  int currentX_ = 0, currentY_ = -1, columnTop_ = 0, currentColumn_ = 1, pageCount_ = 0;
+  Real footerSpace_ = 0;
+  int inBreak_ = 0;
+  QPointer<QWidget> backImage_;
+  TRptDataSetList runDataSets_;
+  TRptEvElement* pageNumber_ = nullptr;
+  TRptEvElement* columnNumber_ = nullptr;
+  TRptEvElement* reportTitle_ = nullptr;
+  std::string previewPage_;
   bool loading_ = false;
   bool designing_ = false;
   bool destroying_ = false;
   int layoutDepth_ = 0;
+};
+
+// Several reports printed one after the other into one document on one printer, each going on
+// where the one before ended (position, page count, column).
+class TRptCompositeReport {
+ public:
+  std::vector<TCustomBandReport*> Reports;
+  TRptPrinterSettings PrinterSettings;
+  std::string Title;
+  // Before the document begins and after it ended.
+  std::function<void(TRptCompositeReport&)> BeforePrint, AfterPrint;
+  // Prints the reports; a cancelled report aborts the document.
+  TRptPrintOutcome Print();
+  // The printer while Print runs.
+  TRptPrinter* Printer() const { return printer_; }
+
+ private:
+  TRptPrinter* printer_ = nullptr;
 };
 
 class TBandReport : public TCustomBandReport {
@@ -480,6 +639,7 @@ class TBandReport : public TCustomBandReport {
   explicit TBandReport(QWidget* parent = nullptr);
   void InitReport() override;
   TRptController& ReportController();
+  void Execute() override;
 
  protected:
   void HandBandsToController() override;

@@ -479,6 +479,10 @@ void TTable::Next() {
   if (cursor_ < view_.size()) ++cursor_;
 }
 
+void TTable::Prior() {
+  if (cursor_ > 0) --cursor_;
+}
+
 bool TTable::Eof() const { return !Active() || cursor_ >= view_.size(); }
 
 std::optional<int> TTable::RecordCount() const { return static_cast<int>(view_.size()); }

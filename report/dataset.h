@@ -124,6 +124,8 @@ class TRptDataSet {
   // Record navigation (no effect while closed, where Eof is true).
   virtual void First() = 0;
   virtual void Next() = 0;
+  // Back one record (none before the first).
+  virtual void Prior() = 0;
   virtual bool Eof() const = 0;
   // The number of records, or nothing when it cannot be had.
   virtual std::optional<int> RecordCount() const = 0;
@@ -206,6 +208,7 @@ class TTable : public TRptDataSet {
 
   void First() override;
   void Next() override;
+  void Prior() override;
   bool Eof() const override;
   std::optional<int> RecordCount() const override;
   const TRptValue& CurrentValue(int index) const override;

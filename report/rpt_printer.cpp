@@ -10,6 +10,7 @@
 #include "platform/shell.h"
 #include "platform/ui.h"
 #include "report/band_report.h"
+#include "report/ui/progress_form.h"
 
 namespace rpt {
 
@@ -344,12 +345,23 @@ void TRptPrinter::PrintStoredPages() {
   const Real left = settings_.LeftOffset(), top = settings_.TopOffset();
   const platform::Rect dest{-Round(left * px / 254), -Round(top * py / 254), Round((width - left) * px / 254),
                             Round((length - top) * py / 254)};
+  std::unique_ptr<TRptProgressForm> progress;
+  QPointer<QObject> notified = notified_;
+  if (report_ && report_->ShowProgress) {
+    progress = std::make_unique<TRptProgressForm>(this);
+    progress->show();
+    notified_ = progress.get();
+  }
+  struct Restore {
+    TRptPrinter& printer;
+    QPointer<QObject> notified;
+    ~Restore() { printer.notified_ = notified; }
+  } restore{*this, notified};
   bool ended = false;
   try {
     for (int p = first; p <= last; ++p) {
       platform::CurrentUi().ProcessEvents(platform::PumpScope::WithUserInput);  // a cancel button works
-      progress_ = Round(static_cast<Real>(p - first + 1) / (last - first + 1) * 100);
-      PostRptMessage(notified_, CM_RPTPROGRESSUPDATE, progress_);
+      SetProgress(Round(static_cast<Real>(p - first + 1) / (last - first + 1) * 100));
       SetPageNumber(p);
       if (std::optional<std::string> page = pageList_.GetPage(p)) platform::PlayEnhMetafile(*printer_->Dc(), *page, dest);
       if (cancelled_) break;
@@ -367,6 +379,11 @@ void TRptPrinter::PrintStoredPages() {
     throw;
   }
   if (!cancelled_ && report_ && report_->AfterPrint) report_->AfterPrint(report_);
+}
+
+void TRptPrinter::SetProgress(int percent) {
+  progress_ = percent;
+  PostRptMessage(notified_, CM_RPTPROGRESSUPDATE, percent);
 }
 
 void TRptPrinter::SetShowingPreview(bool showing) {

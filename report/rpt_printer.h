@@ -28,7 +28,8 @@
 //   pages shown. The paper is guessed from page 1, the first match of the paper table winning.
 // - PrintStoredPages prints the pages of the range that exist (a first page above the last
 //   prints nothing), counts its progress from the range's first page, and stops at a cancel:
-//   the job is aborted, not ended.
+//   the job is aborted, not ended. With the report's ShowProgress it shows the progress form,
+//   whose Cancel button cancels it.
 #pragma once
 
 #include <QEvent>
@@ -135,6 +136,8 @@ class TRptPrinter {
   int PageNumber() const { return pageNumber_; }
   int AvailablePages() const { return availablePages_; }
   int Progress() const { return progress_; }
+  // Stores the progress (percent) and tells the notified window.
+  void SetProgress(int percent);
   bool PrintersAvailable() const { return printersAvailable_; }
   bool LoadedFromFile() const { return loadedFromFile_; }
   bool ShowingPreview() const { return showingPreview_; }

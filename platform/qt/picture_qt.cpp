@@ -17,4 +17,18 @@ QImage GraphicToImage(const TGraphic& graphic) {
   return image;
 }
 
+BitmapGraphicCanvas::BitmapGraphicCanvas(TBitmapGraphic& graphic)
+    : graphic_(graphic), image_(ImageFromDib(graphic.Bitmap())) {
+  if (image_.isNull()) {
+    image_ = QImage(1, 1, QImage::Format_RGB32);
+    image_.fill(Qt::white);
+  }
+  dc_ = std::make_unique<QtDc>(image_);
+  canvas_ = std::make_unique<Canvas>(*dc_);
+}
+
+BitmapGraphicCanvas::~BitmapGraphicCanvas() = default;
+
+void BitmapGraphicCanvas::Store() { graphic_.SetBitmap(DibFromImage(image_)); }
+
 }  // namespace platform

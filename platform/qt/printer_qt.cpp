@@ -1,9 +1,17 @@
 // Qt printers.
 #include "platform/qt/printer_qt.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSpinBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -333,6 +341,176 @@ bool QtPrinterService::SetupDialog() {
   if (dialog.exec() != QDialog::Accepted) return false;
   if (auto cp = FromQString(printers->currentText())) SelectPrinter(*cp);
   SetLandscape(orientation->currentIndex() == 1);
+  return true;
+}
+
+namespace {
+
+// The paper sources a print dialog offers, by Windows bin code.
+struct SourceName {
+  int code;
+  const char* name;  // UTF-8
+};
+const SourceName kSources[] = {{DMBIN_AUTO, "自動選択"},          {DMBIN_UPPER, "上段トレイ"},
+                               {DMBIN_MIDDLE, "中段トレイ"},        {DMBIN_LOWER, "下段トレイ"},
+                               {DMBIN_MANUAL, "手差し"},            {DMBIN_ENVELOPE, "封筒"},
+                               {DMBIN_ENVMANUAL, "封筒手差し"},     {DMBIN_TRACTOR, "トラクタ"},
+                               {DMBIN_SMALLFMT, "小型用紙"},        {DMBIN_LARGEFMT, "大型用紙"},
+                               {DMBIN_LARGECAPACITY, "大容量トレイ"}, {DMBIN_CASSETTE, "カセット"},
+                               {DMBIN_FORMSOURCE, "用紙に合わせる"}};
+
+QString PaperName(int code) {
+  if (code == DMPAPER_USER) return ToQString(J("ユーザー定義サイズ"));
+  QPageSize::PageSizeId id = QPageSize::id(code);
+  return id == QPageSize::Custom ? QString::number(code) : QPageSize::name(id);
+}
+
+// Selects the item whose data is `value` (the first when none has it).
+void SelectData(QComboBox* combo, int value) {
+  int index = combo->findData(value);
+  combo->setCurrentIndex(index >= 0 ? index : 0);
+}
+
+}  // namespace
+
+bool QtPrinterService::PrintDialog(PrintDialogData& data) {
+  QDialog dialog;
+  dialog.setObjectName(QStringLiteral("PrintDialog"));
+  dialog.setWindowTitle(ToQString(J("印刷")));
+  auto* top = new QVBoxLayout(&dialog);
+  auto* form = new QFormLayout();
+  top->addLayout(form);
+  auto named = [](QWidget* w, const char* name) {
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+  };
+  auto* printers = static_cast<QComboBox*>(named(new QComboBox(&dialog), "PrinterCombo"));
+  for (const std::string& n : PrinterNames()) printers->addItem(ToQString(n));
+  printers->setCurrentText(ToQString(data.printer.empty() ? CurrentPrinter() : data.printer));
+  form->addRow(ToQString(J("プリンター")), printers);
+  auto* paper = static_cast<QComboBox*>(named(new QComboBox(&dialog), "PaperCombo"));
+  form->addRow(ToQString(J("用紙サイズ")), paper);
+  auto* orientation = static_cast<QComboBox*>(named(new QComboBox(&dialog), "OrientationCombo"));
+  orientation->addItem(ToQString(J("縦")), DMORIENT_PORTRAIT);
+  orientation->addItem(ToQString(J("横")), DMORIENT_LANDSCAPE);
+  form->addRow(ToQString(J("印刷の向き")), orientation);
+  auto* duplex = static_cast<QComboBox*>(named(new QComboBox(&dialog), "DuplexCombo"));
+  duplex->addItem(ToQString(J("片面")), DMDUP_SIMPLEX);
+  duplex->addItem(ToQString(J("両面（長辺とじ）")), DMDUP_VERTICAL);
+  duplex->addItem(ToQString(J("両面（短辺とじ）")), DMDUP_HORIZONTAL);
+  form->addRow(ToQString(J("両面印刷")), duplex);
+  auto* source = static_cast<QComboBox*>(named(new QComboBox(&dialog), "SourceCombo"));
+  for (const SourceName& s : kSources) source->addItem(ToQString(J(s.name)), s.code);
+  form->addRow(ToQString(J("給紙方法")), source);
+  auto* copies = static_cast<QSpinBox*>(named(new QSpinBox(&dialog), "CopiesEdit"));
+  copies->setRange(1, 9999);
+  form->addRow(ToQString(J("部数")), copies);
+  auto* collate = static_cast<QCheckBox*>(named(new QCheckBox(ToQString(J("部単位で印刷")), &dialog), "CollateCheck"));
+  form->addRow(QString(), collate);
+
+  auto* rangeBox = new QGroupBox(ToQString(J("印刷範囲")), &dialog);
+  auto* rangeLayout = new QHBoxLayout(rangeBox);
+  auto* all = static_cast<QRadioButton*>(named(new QRadioButton(ToQString(J("すべて")), rangeBox), "AllRadio"));
+  auto* selection = static_cast<QRadioButton*>(named(new QRadioButton(ToQString(J("選択した部分")), rangeBox), "SelectionRadio"));
+  auto* pages = static_cast<QRadioButton*>(named(new QRadioButton(ToQString(J("ページ指定")), rangeBox), "PagesRadio"));
+  auto* from = static_cast<QSpinBox*>(named(new QSpinBox(rangeBox), "FromEdit"));
+  auto* to = static_cast<QSpinBox*>(named(new QSpinBox(rangeBox), "ToEdit"));
+  const int minPage = std::min(data.minPage, data.maxPage), maxPage = std::max(data.minPage, data.maxPage);
+  from->setRange(minPage, maxPage);
+  to->setRange(minPage, maxPage);
+  from->setValue(data.fromPage);
+  to->setValue(data.toPage);
+  for (QWidget* w : std::initializer_list<QWidget*>{all, selection, pages, from, to}) rangeLayout->addWidget(w);
+  selection->setEnabled(data.allowSelection);
+  pages->setEnabled(data.allowPageNumbers);
+  from->setEnabled(data.allowPageNumbers);
+  to->setEnabled(data.allowPageNumbers);
+  (data.range == PrintDialogData::kSelection ? selection : data.range == PrintDialogData::kPageNumbers ? pages : all)
+      ->setChecked(true);
+  top->addWidget(rangeBox);
+  auto* toFile = static_cast<QCheckBox*>(named(new QCheckBox(ToQString(J("ファイルへ出力")), &dialog), "PrintToFileCheck"));
+  toFile->setChecked(data.printToFile);
+  toFile->setVisible(data.showPrintToFile);
+  toFile->setEnabled(!data.disablePrintToFile);
+  top->addWidget(toFile);
+  auto* buttons = static_cast<QDialogButtonBox*>(
+      named(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog), "Buttons"));
+  UseJapaneseButtonTexts(buttons);
+  if (data.onHelp) {
+    QPushButton* help = buttons->addButton(ToQString(J("ヘルプ")), QDialogButtonBox::HelpRole);
+    help->setObjectName(QStringLiteral("HelpButton"));
+    QObject::connect(help, &QPushButton::clicked, &dialog, [&data] { data.onHelp(); });
+  }
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  top->addWidget(buttons);
+
+  // The chosen printer's mode: its own when it is the printer the dialog began with.
+  DeviceMode mode = data.mode;
+  const std::string startPrinter = data.printer.empty() ? CurrentPrinter() : data.printer;
+  auto takePrinter = [&](const std::string& name) {
+    if (name != startPrinter || data.mode.fields == 0) {
+      if (!DefaultMode(name, mode)) mode = DeviceMode{};
+    } else {
+      mode = data.mode;
+    }
+    paper->clear();
+    for (int code : PaperCodes(name)) paper->addItem(PaperName(code), code);
+    SelectData(paper, mode.paperSize);
+    SelectData(orientation, mode.orientation);
+    SelectData(duplex, mode.duplex);
+    SelectData(source, mode.defaultSource);
+    copies->setValue(std::max(1, (mode.fields & DM_COPIES) ? mode.copies : data.copies));
+    collate->setChecked((mode.fields & DM_COLLATE) ? mode.collate != 0 : data.collate);
+    paper->setEnabled((mode.fields & DM_PAPERSIZE) && paper->count() > 0);
+    orientation->setEnabled(mode.fields & DM_ORIENTATION);
+    duplex->setEnabled(mode.fields & DM_DUPLEX);
+    source->setEnabled(mode.fields & DM_DEFAULTSOURCE);
+    copies->setEnabled(mode.fields & DM_COPIES);
+    collate->setEnabled(mode.fields & DM_COLLATE);
+  };
+  takePrinter(FromQString(printers->currentText()).value_or(std::string()));
+  QObject::connect(printers, &QComboBox::currentTextChanged, &dialog, [&](const QString& text) {
+    takePrinter(FromQString(text).value_or(std::string()));
+  });
+
+  dialog.adjustSize();
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    const QSize size = dialog.sizeHint().expandedTo(dialog.minimumSizeHint());
+    dialog.resize(size);
+    dialog.move(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 3);
+  }
+  if (data.onShow) data.onShow();
+  const bool ok = dialog.exec() == QDialog::Accepted;
+  if (data.onClose) data.onClose();
+  if (!ok) return false;
+  data.printer = FromQString(printers->currentText()).value_or(data.printer);
+  if ((mode.fields & DM_PAPERSIZE) && paper->currentIndex() >= 0) {
+    const int code = paper->currentData().toInt();
+    if (code != DMPAPER_USER && QPageSize::id(code) != QPageSize::Custom) {
+      SetPaperOf(mode, QPageSize(QPageSize::id(code)));
+    }
+    mode.paperSize = code;
+  }
+  if (mode.fields & DM_ORIENTATION) mode.orientation = orientation->currentData().toInt();
+  if (mode.fields & DM_DUPLEX) mode.duplex = duplex->currentData().toInt();
+  if (mode.fields & DM_DEFAULTSOURCE) mode.defaultSource = source->currentData().toInt();
+  data.collate = collate->isChecked();
+  if (mode.fields & DM_COLLATE) mode.collate = data.collate ? 1 : 0;
+  if (mode.fields & DM_COPIES) {
+    mode.copies = copies->value();
+    data.copies = 1;
+  } else {
+    data.copies = copies->value();
+  }
+  data.mode = mode;
+  data.range = selection->isChecked() ? PrintDialogData::kSelection
+               : pages->isChecked()   ? PrintDialogData::kPageNumbers
+                                      : PrintDialogData::kAllPages;
+  data.fromPage = from->value();
+  data.toPage = to->value();
+  data.printToFile = toFile->isChecked();
   return true;
 }
 

@@ -37,6 +37,11 @@ class QtPrinterService final : public PrinterService {
                                          const std::string& title) override;
   bool CurrentMode(DeviceMode& out) override;
   void SetCurrentMode(const DeviceMode& mode) override;
+  // The print dialog (see PrintDialogData), centred across the screen and a third of the free
+  // height from its top. Its controls are named: PrinterCombo, CopiesEdit, CollateCheck,
+  // AllRadio, SelectionRadio, PagesRadio, FromEdit, ToEdit, PrintToFileCheck, PaperCombo,
+  // OrientationCombo, DuplexCombo, SourceCombo, HelpButton and the button box Buttons.
+  bool PrintDialog(PrintDialogData& data) override;
 
  private:
   DeviceMode& Mode();  // the current printer's device mode
