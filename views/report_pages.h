@@ -15,6 +15,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace rpt {
@@ -64,9 +65,11 @@ void ResetReportPages(THARVRPTForm& form);
 void InitPreviewSize(THARVRPTForm& form);
 // Fits the shown page's area (nothing while no page is shown).
 void FitReportPreview(THARVRPTForm& form);
-// The shown page's header: its file-name label the calculation file's name, its date label
-// the program name, a blank, today and " page/count".
-void SetReportPageHeader(THARVRPTForm& form, const std::string& path);
+// Empties the header labels of a page.
+void ClearReportPageHeader(THARVRPTForm& form, int page);
+// A page's header: its file-name label the calculation file's name, its date label the
+// program name, a blank, today and " page/count".
+void SetReportPageHeader(THARVRPTForm& form, int page, const std::string& path);
 // The picture of `file` when it exists, else a white image.
 void LoadReportImage(rpt::TRptImage* image, const std::string& file);
 // Clears the picture and fills the image's area with `color` (0x00BBGGRR).

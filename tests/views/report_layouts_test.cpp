@@ -2,10 +2,10 @@
 // margins, no two overlap, and each text control is high enough for its lines.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 
 #include "support/test_support.h"
+#include "views/report_layout_checks.h"
 #include "views/report_layouts.h"
 
 namespace {
@@ -13,30 +13,11 @@ namespace {
 using views::ReportControlKind;
 using views::ReportControlLayout;
 
-constexpr double kEpsilon = 1e-6;
-
-bool Overlap(const ReportControlLayout& a, const ReportControlLayout& b) {
-  const double across = std::min(a.left + a.width, b.left + b.width) - std::max(a.left, b.left);
-  const double down = std::min(a.top + a.height, b.top + b.height) - std::max(a.top, b.top);
-  return across > kEpsilon && down > kEpsilon;
-}
-
 TEST(ReportLayouts, ControlsLieInsideTheMarginsAndApart) {
   for (int page = 1; page <= 3; ++page) {
     for (int mode = 1; mode <= (page == 1 ? 2 : page == 2 ? 3 : 1); ++mode) {
-      const auto controls = views::PlacedControls(page, mode);
-      ASSERT_FALSE(controls.empty());
-      for (size_t i = 0; i < controls.size(); ++i) {
-        const ReportControlLayout& c = controls[i];
-        SCOPED_TRACE(c.name + " page " + std::to_string(page) + " mode " + std::to_string(mode));
-        EXPECT_GT(c.width, 0);
-        EXPECT_GT(c.height, 0);
-        EXPECT_GE(c.left, views::kReportMargin - kEpsilon);
-        EXPECT_GE(c.top, views::kReportMargin - kEpsilon);
-        EXPECT_LE(c.left + c.width, views::kReportPaperWidth - views::kReportMargin + kEpsilon);
-        EXPECT_LE(c.top + c.height, views::kReportPaperLength - views::kReportMargin + kEpsilon);
-        for (size_t j = i + 1; j < controls.size(); ++j) EXPECT_FALSE(Overlap(c, controls[j])) << controls[j].name;
-      }
+      SCOPED_TRACE("page " + std::to_string(page) + " mode " + std::to_string(mode));
+      reporttest::ExpectInsideAndApart(views::PlacedControls(page, mode));
     }
   }
 }
