@@ -55,15 +55,18 @@ void AddConditions(std::vector<ReportControlLayout>& page, int number) {
                          kLine, 8));
 }
 
-ReportControlLayout Memo(const std::string& name) {
-  return {name, K::Memo, kLeft, kTableTop, kWidth, kTableHeight, 7, A::Left, false, ""};
+// Pages 1 and 2 begin alike: the header, the conditions and the yearly table.
+std::vector<ReportControlLayout> ConditionsAndTable(int number) {
+  std::vector<ReportControlLayout> page;
+  AddHeader(page, number);
+  AddConditions(page, number);
+  page.push_back({"RPTMEMO" + std::to_string(number) + "_1", K::Memo, kLeft, kTableTop, kWidth, kTableHeight, 7, A::Left,
+                  false, ""});
+  return page;
 }
 
 std::vector<ReportControlLayout> Page1() {
-  std::vector<ReportControlLayout> page;
-  AddHeader(page, 1);
-  AddConditions(page, 1);
-  page.push_back(Memo("RPTMEMO1_1"));
+  std::vector<ReportControlLayout> page = ConditionsAndTable(1);
   const ImageSize daily = MetafileSize(1);
   const double left = (kReportPaperWidth - daily.width) / 2;
   static const char* const kCaptions[4] = {"", "19??年 (最低降水年)", "19??年 (最高降水年)", "19??年 (平均降水年)"};
@@ -77,10 +80,7 @@ std::vector<ReportControlLayout> Page1() {
 }
 
 std::vector<ReportControlLayout> Page2() {
-  std::vector<ReportControlLayout> page;
-  AddHeader(page, 2);
-  AddConditions(page, 2);
-  page.push_back(Memo("RPTMEMO2_1"));
+  std::vector<ReportControlLayout> page = ConditionsAndTable(2);
   const ImageSize graph = MetafileSize(4);
   const double left = (kReportPaperWidth - 2 * graph.width) / 2;
   const double topPixels = (kTableBottom + 8) * 96.0 / 254.0;
