@@ -1,15 +1,11 @@
 #include "views/report_form.h"
 
 #include <QButtonGroup>
-#include <QEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <algorithm>
