@@ -365,6 +365,9 @@ void TRptController::PrintDetailLoop() {
       report.Printer()->SetProgress(detailNumber_ * 100 / recordCount);
     }
   }
+  // Past the end the last record stays current for the footers, as it does for the data sets
+  // of other report systems.
+  if (dataSet && dataSet_->Eof()) dataSet_->Prior();
   // The groups not ended by a change end now (at the end of the data: every group).
   for (TRptGroup* group : groups_) group->SetChanged(!group->Changed());
   PrintGroupFooters();

@@ -9,7 +9,9 @@
 // need-data callback) and prints per record the headers of changed groups, the levels printed
 // before the detail, the detail band, the levels printed after it and, where groups end, their
 // footers; the header band before the first record and the footer band after the last. A
-// level without data prints its header, detail and footer once when PrintIfEmpty is set.
+// level without data prints its header, detail and footer once when PrintIfEmpty is set. At the
+// end of the data the last record is made current again, so the last group footers and the
+// footer band show its values (a data set reads null past its last record).
 //
 // The report-level header flag (which lets one following forced new page be skipped) is set
 // only when a title or column-header band was printed at the start, so a detail band with

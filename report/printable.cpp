@@ -287,6 +287,10 @@ void TRptPrintable::PrintControl(Real offsetX, Real offsetY) {
   frame_.PaintFrame(PageCanvas(), DeviceRect(offsetX, offsetY), printer_->YFactor(), printer_->XFactor());
 }
 
+void TRptPrintable::paintEvent(QPaintEvent* e) {
+  if (!printing_) platform::CanvasWidget::paintEvent(e);
+}
+
 void TRptPrintable::Paint(platform::Canvas& canvas) {
   if (!frame_.AnyFrame()) return;
   const Real factor = kScreenPerTenth * Zoom() / 100;

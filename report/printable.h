@@ -168,6 +168,8 @@ class TRptPrintable : public platform::CanvasWidget {
 
  protected:
   void Paint(platform::Canvas& canvas) override;
+  // Nothing is painted on screen while the control prints.
+  void paintEvent(QPaintEvent* e) override;
   void Resized() override;
   bool event(QEvent* e) override;
   void SetPrintFinished(bool v) { printFinished_ = v; }

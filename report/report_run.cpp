@@ -130,34 +130,45 @@ TRptPrintOutcome TCustomBandReport::Print() {
 
 // ---- The run -----------------------------------------------------------------------------
 
-void TCustomBandReport::ApplyPrinterSettings() {
-  TRptPrinter& printer = *printer_;
+namespace {
+
+// A report's (or a composite's) printer settings onto the run's printer, on `paper` in
+// `orientation` (a Custom paper of `width` x `length`, 0.1 mm).
+void ApplySettings(TRptPrinter& printer, const TRptPrinterSettings& s, TRptPaperSize paper,
+                   TRptOrientation orientation, Real width, Real length) {
   TPrinterSettings& device = printer.Settings();
-  const TBandReportPrinterSettings& mine = *printerSettings_;
-  if (mine.PrinterIndex >= 0) printer.SetPrinterIndex(mine.PrinterIndex);
+  if (s.PrinterIndex >= 0) printer.SetPrinterIndex(s.PrinterIndex);
+  device.SetPaperSize(paper);
+  if (paper == TRptPaperSize::Custom) {
+    device.SetCustomPaperWidth(Round(width));
+    device.SetCustomPaperLength(Round(length));
+  }
+  device.SetOrientation(orientation);
+  device.SetCopies(s.Copies);
+  device.SetOutputBin(s.OutputBin);
+  printer.FirstPage = s.FirstPage;
+  printer.LastPage = s.LastPage;
+  device.SetDuplex(s.Duplex);
+  device.UseStandardprinter = s.UseStandardprinter;
+  device.PrintMetaFile = s.PrintMetaFile;
+  device.CustomBinCode = s.CustomBinCode;
+  device.UseCustomBinCode = s.UseCustomBinCode;
+  device.CustomPaperCode = s.CustomPaperCode;
+  device.UseCustomPaperCode = s.UseCustomPaperCode;
+  device.PrintQuality = s.PrintQuality;
+  device.Collate = s.Collate;
+  device.ColorOption = s.ColorOption;
+  device.SetExtendedDuplex(s.ExtendedDuplex);
+}
+
+}  // namespace
+
+void TCustomBandReport::ApplyPrinterSettings() {
+  TPrinterSettings& device = printer_->Settings();
   device.OnGetPrinterSettings = nullptr;
   device.OnApplyPrinterSettings = nullptr;
-  device.SetPaperSize(mine.PaperSize());
-  if (mine.PaperSize() == TRptPaperSize::Custom) {
-    device.SetCustomPaperWidth(Round(page_.Native(TRptPage::kWidth)));
-    device.SetCustomPaperLength(Round(page_.Native(TRptPage::kLength)));
-  }
-  device.SetOrientation(mine.Orientation());
-  device.SetCopies(mine.Copies);
-  device.SetOutputBin(mine.OutputBin);
-  printer.FirstPage = mine.FirstPage;
-  printer.LastPage = mine.LastPage;
-  device.SetDuplex(mine.Duplex);
-  device.UseStandardprinter = mine.UseStandardprinter;
-  device.PrintMetaFile = mine.PrintMetaFile;
-  device.CustomBinCode = mine.CustomBinCode;
-  device.UseCustomBinCode = mine.UseCustomBinCode;
-  device.CustomPaperCode = mine.CustomPaperCode;
-  device.UseCustomPaperCode = mine.UseCustomPaperCode;
-  device.PrintQuality = mine.PrintQuality;
-  device.Collate = mine.Collate;
-  device.ColorOption = mine.ColorOption;
-  device.SetExtendedDuplex(mine.ExtendedDuplex);
+  ApplySettings(*printer_, *printerSettings_, printerSettings_->PaperSize(), printerSettings_->Orientation(),
+                page_.Native(TRptPage::kWidth), page_.Native(TRptPage::kLength));
   device.OnGetPrinterSettings = deviceSettings_->OnGetPrinterSettings;
   device.OnApplyPrinterSettings = deviceSettings_->OnApplyPrinterSettings;
 }
@@ -581,19 +592,8 @@ TRptPrintOutcome TRptCompositeReport::Print() {
   TRptPrinter printer(&holder);
   if (!printer.PrintersAvailable()) return outcome;
   printer.SetDestination(TRptPrinter::kPrinter);
-  TPrinterSettings& device = printer.Settings();
-  if (PrinterSettings.PrinterIndex >= 0) printer.SetPrinterIndex(PrinterSettings.PrinterIndex);
-  device.SetPaperSize(first.Page().PaperSize());
-  device.SetOrientation(first.Page().Orientation());
-  device.SetCopies(PrinterSettings.Copies);
-  device.SetOutputBin(PrinterSettings.OutputBin);
-  device.SetDuplex(PrinterSettings.Duplex);
-  device.PrintQuality = PrinterSettings.PrintQuality;
-  device.Collate = PrinterSettings.Collate;
-  device.ColorOption = PrinterSettings.ColorOption;
-  device.PrintMetaFile = PrinterSettings.PrintMetaFile;
-  printer.FirstPage = PrinterSettings.FirstPage;
-  printer.LastPage = PrinterSettings.LastPage;
+  ApplySettings(printer, PrinterSettings, first.Page().PaperSize(), first.Page().Orientation(),
+                first.Page().Native(TRptPage::kWidth), first.Page().Native(TRptPage::kLength));
   printer.Title = Title;
   printer_ = &printer;
   struct Reset {

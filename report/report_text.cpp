@@ -11,6 +11,8 @@
 #include "report/band_report.h"
 #include "report/controller.h"
 #include "report/printer_settings.h"
+#include "report/rpt_ctrls.h"
+#include "report/rpt_expr.h"
 
 namespace rpt {
 
@@ -855,6 +857,73 @@ PropertyResult TakeValues(const TextProperty& p, std::string& m, TRptUnitBase& u
   return PropertyResult::Taken;
 }
 
+// ---- Frames (printables, bands, the report)
+
+const char* const kPenStyleNames[] = {"psSolid", "psDash",        "psDot",       "psDashDot",  "psDashDotDot",
+                                      "psClear", "psInsideFrame", "psUserStyle", "psAlternate"};
+const char* const kBrushStyleNames[] = {"bsSolid",     "bsClear",     "bsHorizontal", "bsVertical",
+                                        "bsFDiagonal", "bsBDiagonal", "bsCross",      "bsDiagCross"};
+
+template <size_t N>
+PropertyResult TakeNamed(const TextProperty& p, std::string& m, const char* const (&names)[N],
+                         const std::function<void(int)>& set) {
+  std::string name;
+  if (!ValueToIdent(p.value, name, m)) return PropertyResult::Bad;
+  for (size_t i = 0; i < N; ++i) {
+    if (name == names[i]) {
+      set(static_cast<int>(i));
+      return PropertyResult::Taken;
+    }
+  }
+  m = "unknown value " + name;
+  return PropertyResult::Bad;
+}
+
+PropertyResult TakeColor(const TextProperty& p, std::string& m, const std::function<void(uint32_t)>& set) {
+  return Take<int64_t>(
+      p, m,
+      [](const TextValue& v, int64_t& out, std::string& msg) {
+        int value = 0;
+        // Colour values are 32-bit patterns: written as signed or unsigned.
+        if (v.kind == TextValue::Kind::Integer && v.integer >= 0 && v.integer <= UINT32_MAX) {
+          out = v.integer;
+          return true;
+        }
+        if (!ValueToInt(v, value, msg)) return false;
+        out = static_cast<uint32_t>(value);
+        return true;
+      },
+      [&](int64_t v) { set(static_cast<uint32_t>(v)); });
+}
+
+void WriteFrame(Props& out, const TRptFrame& f) {
+  PutInt(out, "Frame.Color", f.Color(), 0);
+  PutBool(out, "Frame.DrawTop", f.DrawTop(), false);
+  PutBool(out, "Frame.DrawBottom", f.DrawBottom(), false);
+  PutBool(out, "Frame.DrawLeft", f.DrawLeft(), false);
+  PutBool(out, "Frame.DrawRight", f.DrawRight(), false);
+  if (f.Style() != platform::PenStyle::Solid) {
+    Put(out, "Frame.Style", TextValue::Ident(kPenStyleNames[static_cast<int>(f.Style())]));
+  }
+  PutInt(out, "Frame.Width", f.Width(), 1);
+}
+
+PropertyResult ReadFrame(std::string_view sub, const TextProperty& p, std::string& m, TRptFrame& f) {
+  if (sub == "Color") return TakeColor(p, m, [&](uint32_t v) { f.SetColor(v); });
+  if (sub == "DrawTop") return TakeBool(p, m, [&](bool v) { f.SetDrawTop(v); });
+  if (sub == "DrawBottom") return TakeBool(p, m, [&](bool v) { f.SetDrawBottom(v); });
+  if (sub == "DrawLeft") return TakeBool(p, m, [&](bool v) { f.SetDrawLeft(v); });
+  if (sub == "DrawRight") return TakeBool(p, m, [&](bool v) { f.SetDrawRight(v); });
+  if (sub == "Style") {
+    return TakeNamed(p, m, kPenStyleNames, [&](int v) { f.SetStyle(static_cast<platform::PenStyle>(v)); });
+  }
+  if (sub == "Width") {
+    return Take<int>(p, m, [](const TextValue& v, int& o, std::string& msg) { return ValueToInt(v, o, msg, -1, 1000); },
+                     [&](int v) { f.SetWidth(v); });
+  }
+  return PropertyResult::Unknown;
+}
+
 // ---- TCustomBandReport
 
 // The environment's entries as names and texts, unless they are the three of a new report;
@@ -900,6 +969,7 @@ void WriteReportProps(const QObject* o, Props& out) {
     Put(out, "Options", TextValue::SetOf(names));
   }
   WriteFont(out, r.Font());
+  WriteFrame(out, r.Frame());
   WriteFunctions(r, out);
   PutBool(out, "PrintIfEmpty", r.PrintIfEmpty(), true);
   PutStr(out, "ReportTitle", r.ReportTitle);
@@ -1010,6 +1080,7 @@ PropertyResult ReadReportProp(QObject* o, const TextProperty& p, ReadContext&, s
   if (name.substr(0, 5) == "Font.") {
     return ReadFont(name.substr(5), p, m, [&]() -> platform::CanvasFont& { return r.Font(); });
   }
+  if (name.substr(0, 6) == "Frame.") return ReadFrame(name.substr(6), p, m, r.Frame());
   if (name == "Functions.Strings" || name == "Functions.DATA") {
     std::vector<std::string> lines;
     if (!ValueToStrings(p.value, lines, m)) return PropertyResult::Bad;
@@ -1057,6 +1128,7 @@ void WriteBandProps(const QObject* o, Props& out) {
   Put(out, "Size.Values", TextValue::Floats(b.Size().Values()));
   PutBool(out, "PreCaluculateBandHeight", b.PreCaluculateBandHeight(), false);
   PutBool(out, "KeepOnOnePage", b.KeepOnOnePage(), false);
+  WriteFrame(out, b.Frame());
 }
 
 PropertyResult ReadBandProp(QObject* o, const TextProperty& p, ReadContext& context, std::string& m) {
@@ -1079,6 +1151,7 @@ PropertyResult ReadBandProp(QObject* o, const TextProperty& p, ReadContext& cont
   if (name == "PreCaluculateBandHeight") return TakeBool(p, m, [&](bool v) { b.SetPreCaluculateBandHeight(v); });
   if (name == "KeepOnOnePage") return TakeBool(p, m, [&](bool v) { b.SetKeepOnOnePage(v); });
   if (name == "Size.Values") return TakeValues(p, m, b.Size());
+  if (name.substr(0, 6) == "Frame.") return ReadFrame(name.substr(6), p, m, b.Frame());
   if (name == "LinkBand") {
     QPointer<TRptCustomBand> band = &b;
     context.Reference(p, [band](QObject* target, std::string& msg) {
@@ -1189,6 +1262,186 @@ PropertyResult ReadGroupProp(QObject* o, const TextProperty& p, ReadContext& con
   return PropertyResult::Unknown;
 }
 
+// ---- Printables
+
+const char* const kAlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
+const char* const kBiDiNames[] = {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"};
+const char* const kShapeNames[] = {"rpsRectangle",    "rpsCircle",        "rpsVertLine", "rpsHorLine",
+                                   "rpsTopAndBottom", "rpsRightAndLeft", "rpsRoundRect"};
+
+void WritePrintableProps(const QObject* o, Props& out) {
+  const auto& p = *static_cast<const TRptPrintable*>(o);
+  if (p.Alignment() != TRptAlignment::Left) {
+    Put(out, "Alignment", TextValue::Ident(kAlignmentNames[static_cast<int>(p.Alignment())]));
+  }
+  PutBool(out, "AlignToBand", p.AlignToBand(), false);
+  PutInt(out, "Color", p.Color(), 0xFFFFFF);
+  PutBool(out, "Enabled", p.Enabled(), true);
+  PutBool(out, "Visible", p.Visible(), true);
+  PutInt(out, "Tag", p.Tag, 0);
+  WriteFrame(out, p.Frame());
+  Put(out, "Size.Values", TextValue::Floats(p.Size().Values()));
+}
+
+PropertyResult ReadPrintableProp(QObject* o, const TextProperty& p, ReadContext&, std::string& m) {
+  auto& c = *static_cast<TRptPrintable*>(o);
+  std::string_view name = p.name;
+  if (name == "Alignment") {
+    return TakeNamed(p, m, kAlignmentNames, [&](int v) { c.SetAlignment(static_cast<TRptAlignment>(v)); });
+  }
+  if (name == "AlignToBand") return TakeBool(p, m, [&](bool v) { c.SetAlignToBand(v); });
+  if (name == "Color") return TakeColor(p, m, [&](uint32_t v) { c.SetColor(v); });
+  if (name == "Enabled") return TakeBool(p, m, [&](bool v) { c.SetEnabled(v); });
+  if (name == "Visible") return TakeBool(p, m, [&](bool v) { c.SetVisible(v); });
+  if (name == "Tag") return TakeInt(p, m, [&](int v) { c.Tag = v; });
+  if (name.substr(0, 6) == "Frame.") return ReadFrame(name.substr(6), p, m, c.Frame());
+  if (name == "Size.Values") return TakeValues(p, m, c.Size());
+  return PropertyResult::Unknown;
+}
+
+void WriteLabelProps(const QObject* o, Props& out) {
+  const auto& l = *static_cast<const TRptCustomLabel*>(o);
+  PutBool(out, "AutoSize", l.AutoSize(), true);
+  PutBool(out, "AutoStretch", l.AutoStretch(), false);
+  PutBool(out, "WordWrap", l.WordWrap(), true);
+  PutBool(out, "Transparent", l.Transparent(), false);
+  if (l.BiDiMode() != TBiDiMode::bdLeftToRight) {
+    Put(out, "BiDiMode", TextValue::Ident(kBiDiNames[static_cast<int>(l.BiDiMode())]));
+  }
+  PutBool(out, "ParentBiDiMode", l.ParentBiDiMode(), true);
+  PutBool(out, "ParentFont", l.ParentFont(), true);
+  if (!l.ParentFont()) {
+    WriteFont(out, l.Font());
+    Put(out, "FontSize", TextValue::Int(l.StoredFontSize()));
+  }
+}
+
+PropertyResult ReadLabelProp(QObject* o, const TextProperty& p, ReadContext&, std::string& m) {
+  auto& l = *static_cast<TRptCustomLabel*>(o);
+  std::string_view name = p.name;
+  if (name == "AutoSize") return TakeBool(p, m, [&](bool v) { l.SetAutoSize(v); });
+  if (name == "AutoStretch") return TakeBool(p, m, [&](bool v) { l.SetAutoStretch(v); });
+  if (name == "WordWrap") return TakeBool(p, m, [&](bool v) { l.SetWordWrap(v); });
+  if (name == "Transparent") return TakeBool(p, m, [&](bool v) { l.SetTransparent(v); });
+  if (name == "BiDiMode") return TakeNamed(p, m, kBiDiNames, [&](int v) { l.SetBiDiMode(static_cast<TBiDiMode>(v)); });
+  if (name == "ParentBiDiMode") return TakeBool(p, m, [&](bool v) { l.SetParentBiDiMode(v); });
+  if (name == "ParentFont") return TakeBool(p, m, [&](bool v) { l.SetParentFont(v); });
+  if (name.substr(0, 5) == "Font.") {
+    return ReadFont(name.substr(5), p, m, [&]() -> platform::CanvasFont& { return l.MutableFont(); });
+  }
+  if (name == "FontSize") {
+    return TakeInt(p, m, [&](int v) {
+      l.ReadStoredFontSize(v);
+      l.ApplyStoredFontSize();
+    });
+  }
+  return PropertyResult::Unknown;
+}
+
+void WriteRptLabelProps(const QObject* o, Props& out) { PutStr(out, "Caption", static_cast<const TRptLabel*>(o)->Caption()); }
+
+PropertyResult ReadRptLabelProp(QObject* o, const TextProperty& p, ReadContext&, std::string& m) {
+  auto& l = *static_cast<TRptLabel*>(o);
+  if (p.name == "Caption") return TakeString(p, m, [&](const std::string& v) { l.SetCaption(v); });
+  return PropertyResult::Unknown;
+}
+
+void WriteMemoProps(const QObject* o, Props& out) {
+  const auto& memo = *static_cast<const TRptMemo*>(o);
+  if (!memo.Lines().empty()) Put(out, "Lines.Strings", TextValue::Strings(memo.Lines()));
+}
+
+PropertyResult ReadMemoProp(QObject* o, const TextProperty& p, ReadContext&, std::string& m) {
+  auto& memo = *static_cast<TRptMemo*>(o);
+  if (p.name != "Lines.Strings") return PropertyResult::Unknown;
+  std::vector<std::string> lines;
+  if (!ValueToStrings(p.value, lines, m)) return PropertyResult::Bad;
+  memo.SetLines(std::move(lines));
+  return PropertyResult::Taken;
+}
+
+void WriteExprProps(const QObject* o, Props& out) {
+  const auto& e = *static_cast<const TRptExpr*>(o);
+  PutStr(out, "Expression", e.Expression());
+  PutStr(out, "Mask", e.Mask());
+  PutRef(out, "Master", e.Master());
+  PutBool(out, "ResetAfterPrint", e.ResetAfterPrint, false);
+}
+
+PropertyResult ReadExprProp(QObject* o, const TextProperty& p, ReadContext& context, std::string& m) {
+  auto& e = *static_cast<TRptExpr*>(o);
+  if (p.name == "Expression") return TakeString(p, m, [&](const std::string& v) { e.SetExpression(v); });
+  if (p.name == "Mask") return TakeString(p, m, [&](const std::string& v) { e.SetMask(v); });
+  if (p.name == "ResetAfterPrint") return TakeBool(p, m, [&](bool v) { e.ResetAfterPrint = v; });
+  if (p.name == "Master") {
+    QPointer<TRptExpr> self = &e;
+    ReadMaster(p, context, [self](QObject* master) {
+      if (self) self->SetMaster(master);
+      return true;
+    });
+    return PropertyResult::Taken;
+  }
+  return PropertyResult::Unknown;
+}
+
+void WriteImageProps(const QObject* o, Props& out) {
+  const auto& image = *static_cast<const TRptImage*>(o);
+  PutBool(out, "AutoSize", image.AutoSize(), false);
+  PutBool(out, "Stretch", image.Stretch(), false);
+  PutBool(out, "Center", image.Center(), false);
+}
+
+PropertyResult ReadImageProp(QObject* o, const TextProperty& p, ReadContext&, std::string& m) {
+  auto& image = *static_cast<TRptImage*>(o);
+  if (p.name == "AutoSize") return TakeBool(p, m, [&](bool v) { image.SetAutoSize(v); });
+  if (p.name == "Stretch") return TakeBool(p, m, [&](bool v) { image.SetStretch(v); });
+  if (p.name == "Center") return TakeBool(p, m, [&](bool v) { image.SetCenter(v); });
+  return PropertyResult::Unknown;
+}
+
+void WriteShapeProps(const QObject* o, Props& out) {
+  const auto& shape = *static_cast<const TRptShape*>(o);
+  if (shape.Shape() != TRptShapeType::rpsRectangle) {
+    Put(out, "Shape", TextValue::Ident(kShapeNames[static_cast<int>(shape.Shape())]));
+  }
+  const platform::CanvasBrush brush;
+  const platform::CanvasPen pen;
+  PutInt(out, "Brush.Color", shape.Brush().Color(), brush.Color());
+  if (shape.Brush().Style() != brush.Style()) {
+    Put(out, "Brush.Style", TextValue::Ident(kBrushStyleNames[static_cast<int>(shape.Brush().Style())]));
+  }
+  PutInt(out, "Pen.Color", shape.Pen().Color(), pen.Color());
+  PutInt(out, "Pen.Width", shape.Pen().Width(), pen.Width());
+  if (shape.Pen().Style() != pen.Style()) {
+    Put(out, "Pen.Style", TextValue::Ident(kPenStyleNames[static_cast<int>(shape.Pen().Style())]));
+  }
+  if (shape.RoundFactor() != 0) Put(out, "RoundFactor", TextValue::Float(shape.RoundFactor()));
+  PutInt(out, "VertAdjust", shape.VertAdjust, 0);
+}
+
+PropertyResult ReadShapeProp(QObject* o, const TextProperty& p, ReadContext&, std::string& m) {
+  auto& shape = *static_cast<TRptShape*>(o);
+  std::string_view name = p.name;
+  if (name == "Shape") return TakeNamed(p, m, kShapeNames, [&](int v) { shape.SetShape(static_cast<TRptShapeType>(v)); });
+  if (name == "Brush.Color") return TakeColor(p, m, [&](uint32_t v) { shape.Brush().SetColor(v); });
+  if (name == "Brush.Style") {
+    return TakeNamed(p, m, kBrushStyleNames, [&](int v) { shape.Brush().SetStyle(static_cast<platform::BrushStyle>(v)); });
+  }
+  if (name == "Pen.Color") return TakeColor(p, m, [&](uint32_t v) { shape.Pen().SetColor(v); });
+  if (name == "Pen.Width") {
+    return Take<int>(p, m, [](const TextValue& v, int& o, std::string& msg) { return ValueToInt(v, o, msg, 0, 1000); },
+                     [&](int v) { shape.Pen().SetWidth(v); });
+  }
+  if (name == "Pen.Style") {
+    return TakeNamed(p, m, kPenStyleNames, [&](int v) { shape.Pen().SetStyle(static_cast<platform::PenStyle>(v)); });
+  }
+  if (name == "RoundFactor") {
+    return Take<Real>(p, m, ValueToReal, [&](Real v) { shape.SetRoundFactor(static_cast<float>(v)); });
+  }
+  if (name == "VertAdjust") return TakeInt(p, m, [&](int v) { shape.VertAdjust = v; });
+  return PropertyResult::Unknown;
+}
+
 }  // namespace
 
 void RegisterReportClasses() {
@@ -1206,6 +1459,18 @@ void RegisterReportClasses() {
                          WriteSubDetailProps});
     RegisterReportClass({"TRptGroup", "TRptCustomBand", [](QWidget* p) -> QObject* { return new TRptGroup(p); },
                          ReadGroupProp, WriteGroupProps});
+    RegisterReportClass({"TRptPrintable", "", nullptr, ReadPrintableProp, WritePrintableProps});
+    RegisterReportClass({"TRptCustomLabel", "TRptPrintable", nullptr, ReadLabelProp, WriteLabelProps});
+    RegisterReportClass({"TRptLabel", "TRptCustomLabel", [](QWidget* p) -> QObject* { return new TRptLabel(p); },
+                         ReadRptLabelProp, WriteRptLabelProps});
+    RegisterReportClass({"TRptMemo", "TRptCustomLabel", [](QWidget* p) -> QObject* { return new TRptMemo(p); },
+                         ReadMemoProp, WriteMemoProps});
+    RegisterReportClass({"TRptExpr", "TRptCustomLabel", [](QWidget* p) -> QObject* { return new TRptExpr(p); },
+                         ReadExprProp, WriteExprProps});
+    RegisterReportClass({"TRptImage", "TRptPrintable", [](QWidget* p) -> QObject* { return new TRptImage(p); },
+                         ReadImageProp, WriteImageProps});
+    RegisterReportClass({"TRptShape", "TRptPrintable", [](QWidget* p) -> QObject* { return new TRptShape(p); },
+                         ReadShapeProp, WriteShapeProps});
     return true;
   }();
   (void)registered;

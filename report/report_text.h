@@ -109,7 +109,9 @@ struct ReportClass {
 };
 
 void RegisterReportClass(ReportClass cls);
-// The report library's classes: TBandReport, TRptBand, TRptChildBand, TRptSubDetail, TRptGroup.
+// The report library's classes: TBandReport, TRptBand, TRptChildBand, TRptSubDetail, TRptGroup,
+// and the printables TRptLabel, TRptMemo, TRptExpr, TRptImage and TRptShape (pictures are not
+// stored; a label's font is stored with its point size as "FontSize").
 void RegisterReportClasses();
 const ReportClass* FindReportClass(std::string_view name);
 

@@ -101,16 +101,18 @@ const platform::CanvasFont& TRptCustomLabel::Font() const {
 
 platform::CanvasFont& TRptCustomLabel::MutableFont() {
   if (parentFont_) {
+    const platform::CanvasFont& parent = Font();
     parentFont_ = false;
-    font_.Assign(Font());
+    font_.Assign(parent);
   }
   return font_;
 }
 
 void TRptCustomLabel::SetParentFont(bool v) {
   if (!v && parentFont_) {
+    const platform::CanvasFont& parent = Font();
     parentFont_ = false;
-    font_.Assign(Font());
+    font_.Assign(parent);
   }
   parentFont_ = v;
   FontChanged();

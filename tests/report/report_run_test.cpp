@@ -1,0 +1,393 @@
+// The report run: pages, columns, headers and footers, forced breaks, the evaluator constants,
+// cancelling and failing, controllers with groups and sub-details, export filters, composite
+// printing and expression labels, on the fake 600-dpi printer's traces.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <stdexcept>
+
+#include "report/controller.h"
+#include "report/rpt_printer.h"
+#include "run_fixtures.h"
+
+using namespace rpt;
+using rpttest::RunTest;
+using rpttest::Words;
+using Pages = std::vector<std::vector<std::string>>;
+
+namespace {
+
+// The texts of every page, one string per page joined by "|".
+std::vector<std::string> Joined(const Pages& pages) {
+  std::vector<std::string> out;
+  for (const auto& page : pages) {
+    std::string s;
+    for (const std::string& w : Words(page)) s += (s.empty() ? "" : "|") + w;
+    out.push_back(s);
+  }
+  return out;
+}
+
+// A table "T" with an Integer field N (1..rows) and a String field G.
+std::unique_ptr<TTable> Table(int rows, const std::vector<std::string>& groups = {}) {
+  auto table = std::make_unique<TTable>("T");
+  table->AddFieldDef("N", TRptFieldType::ftInteger);
+  table->AddFieldDef("G", TRptFieldType::ftString);
+  for (int i = 1; i <= rows; ++i) {
+    table->AppendRow({static_cast<int64_t>(i), groups.empty() ? std::string() : groups[static_cast<size_t>(i - 1)]});
+  }
+  table->Open();
+  return table;
+}
+
+TEST_F(RunTest, EmptyReportPrintsOnePageWithFooterPrintablesAndFrame) {
+  Band(TRptBandType::rbTitle, 0);
+  TRptBand* footer = Band(TRptBandType::rbPageFooter, 50);
+  Text(footer, "footer");
+  Text(&report, "on the report", 1000, 1000);
+  report.Frame().SetDrawLeft(true);
+  Pages pages = Print();
+  EXPECT_EQ(Joined(pages), (std::vector<std::string>{"footer|on the report"}));
+  // The frame's left line at the left margin, 8 pixels wide.
+  const std::string frame = "PatBlt " + std::to_string(Px(100)) + "," + std::to_string(Px(100)) + "," +
+                            std::to_string(Px(100) + 8) + "," + std::to_string(Px(2970 - 100));
+  EXPECT_NE(std::find(pages[0].begin(), pages[0].end(), frame + " rop=00F00021"), pages[0].end());
+  // Without LastPageFooter the only page is the last: no footer.
+  report.Options.Set(TBandReportOption::LastPageFooter, false);
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"on the report"}));
+  // Without PrintIfEmpty nothing at all.
+  report.SetPrintIfEmpty(false);
+  EXPECT_TRUE(Print(TRptPrintOutcome::NothingPrinted).empty());
+}
+
+TEST_F(RunTest, PageHeaderOnTheFirstPageOnlyWithTheOption) {
+  report.Page().SetNative(TRptPage::kBottomMargin, 2700);  // 17 mm: the header and three details
+  auto table = Table(5);
+  report.SetDataSet(table.get());
+  Text(Band(TRptBandType::rbPageHeader, 50), "H");
+  Expr(Band(TRptBandType::rbDetail, 40), "N");
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"H|1|2|3", "H|4|5"}));
+  report.Options.Set(TBandReportOption::FirstPageHeader, false);
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"1|2|3|4", "H|5"}));
+}
+
+TEST_F(RunTest, TwoColumnsFlowIntoTheSecondAndThenANewPageWithColumnHeaders) {
+  report.Page().SetColumns(2);
+  report.Page().SetNative(TRptPage::kColumnSpace, 100);
+  report.Page().SetNative(TRptPage::kBottomMargin, 2660);  // 21 mm: three details a column on page 1
+  auto table = Table(9);
+  report.SetDataSet(table.get());
+  TRptBand* title = Band(TRptBandType::rbTitle, 30);
+  Text(title, "T");
+  title->SetHasChild(true);  // further columns start below the title's child too
+  title->ChildBand()->Size().SetNative(TRptBandSize::kHeight, 20);
+  Text(Band(TRptBandType::rbColumnHeader, 30), "C");
+  TRptBand* detail = Band(TRptBandType::rbDetail, 40);
+  Expr(detail, "N");
+  Expr(detail, "COLUMNNUMBER", "", 300);
+  const Pages pages = Print();
+  EXPECT_EQ(Joined(pages), (std::vector<std::string>{"T|C|1|1|2|1|3|1|C|4|2|5|2|6|2", "C|7|1|8|1|9|1"}));
+  // Column 2 starts at the column top (below the title) at the column's left.
+  const auto texts = rpttest::TextsOf(pages[0]);
+  const int columnWidth = Round(detail->Size().Native(TRptBandSize::kWidth));
+  EXPECT_EQ(texts[8].text, "C");
+  EXPECT_EQ(texts[8].x, Px(100 + columnWidth + 100));
+  EXPECT_EQ(texts[8].y, Px(100 + 50));
+}
+
+TEST_F(RunTest, AlignToBottomMovesABandDownToTheFooter) {
+  Band(TRptBandType::rbTitle, 50);
+  TRptBand* footer = Band(TRptBandType::rbPageFooter, 100);
+  Text(footer, "F");
+  TRptBand* summary = Band(TRptBandType::rbSummary, 80);
+  summary->SetAlignToBottom(true);
+  Text(summary, "S");
+  const auto texts = rpttest::TextsOf(Print()[0]);
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0].text, "S");
+  EXPECT_EQ(texts[0].y, Px(2970 - 100 - 100 - 80));
+  EXPECT_EQ(texts[1].y, Px(2970 - 100 - 100));
+}
+
+TEST_F(RunTest, ForcedNewPagesSkipOnlyTheOneAfterAPrintedTitle) {
+  auto table = Table(3);
+  report.SetDataSet(table.get());
+  TRptBand* detail = Band(TRptBandType::rbDetail, 40);
+  Expr(detail, "N");
+  detail->SetForceNewPage(true);
+  // No title: every record on a page of its own.
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"1", "2", "3"}));
+  // A title: the first record stays with it.
+  Text(Band(TRptBandType::rbTitle, 40), "T");
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"T|1", "2", "3"}));
+}
+
+TEST_F(RunTest, PageAndColumnNumbersCountThroughTheRun) {
+  report.Page().SetColumns(2);
+  report.Page().SetNative(TRptPage::kBottomMargin, 2700);
+  auto table = Table(10);
+  report.SetDataSet(table.get());
+  TRptBand* detail = Band(TRptBandType::rbDetail, 40);
+  Expr(detail, "PAGENUMBER", "'P'0");
+  Expr(detail, "COLUMNNUMBER", "'C'0", 300);
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"P1|C1|P1|C1|P1|C1|P1|C1|P1|C2|P1|C2|P1|C2|P1|C2",
+                                                       "P2|C1|P2|C1"}));
+}
+
+TEST_F(RunTest, CancelInTheDetailLoopAbortsTheJob) {
+  auto table = Table(20);
+  report.SetDataSet(table.get());
+  TRptBand* detail = Band(TRptBandType::rbDetail, 400);
+  Expr(detail, "N");
+  detail->AfterPrint = [&](TRptCustomBand*, bool) {
+    if (table->FindField("N")->AsInteger() == 8) report.Printer()->Cancel();  // as the progress form does
+  };
+  Print(TRptPrintOutcome::Cancelled);
+  ASSERT_EQ(fake.jobs.size(), 1u);
+  EXPECT_TRUE(fake.jobs[0].aborted);
+  EXPECT_FALSE(fake.jobs[0].ended);
+  EXPECT_TRUE(report.Available());
+}
+
+TEST_F(RunTest, AnErrorInARunAbortsTheJobAndComesBackAsTheOutcome) {
+  auto table = Table(5);
+  report.SetDataSet(table.get());
+  TRptBand* detail = Band(TRptBandType::rbDetail, 40);
+  detail->BeforePrint = [&](TRptCustomBand*, bool&) {
+    if (table->FindField("N")->AsInteger() == 3) throw ERptError("broken record");
+  };
+  Print(TRptPrintOutcome::Failed);
+  EXPECT_EQ(outcome.message, "broken record");
+  EXPECT_TRUE(fake.jobs[0].aborted);
+  EXPECT_FALSE(fake.jobs[0].ended);
+  // The report is usable again: units back, available.
+  EXPECT_TRUE(report.Available());
+  EXPECT_EQ(report.Units(), TRptUnit::MM);
+  detail->BeforePrint = nullptr;
+  EXPECT_EQ(Print().size(), 1u);
+}
+
+TEST_F(RunTest, NothingPrintedWithoutPrintersOrWhenBeforePrintSaysNoOrDuringARun) {
+  TRptBand* title = Band(TRptBandType::rbTitle, 40);
+  TRptPrintOutcome inner;
+  title->BeforePrint = [&](TRptCustomBand*, bool&) { inner = report.Print(); };
+  Print();
+  EXPECT_EQ(inner.kind, TRptPrintOutcome::NothingPrinted);
+  EXPECT_EQ(fake.jobs.size(), 1u);
+  title->BeforePrint = nullptr;
+  report.BeforePrint = [](TCustomBandReport*, bool& print) { print = false; };
+  EXPECT_TRUE(Print(TRptPrintOutcome::NothingPrinted).empty());
+  report.BeforePrint = nullptr;
+  fake.printers.clear();
+  EXPECT_TRUE(Print(TRptPrintOutcome::NothingPrinted).empty());
+}
+
+TEST_F(RunTest, GroupHeadersAndFootersFollowTheirExpression) {
+  auto table = Table(3, {"a", "a", "b"});
+  report.SetDataSet(table.get());
+  auto* group = new TRptGroup(&report);
+  group->Size().SetNative(TRptBandSize::kHeight, 40);
+  group->SetExpression("G");
+  Expr(group, "'head '+G");
+  TRptBand* footer = Band(TRptBandType::rbGroupFooter, 40);
+  group->SetFooterBand(footer);
+  Expr(footer, "'foot '+G");
+  TRptExpr* sum = Expr(footer, "SUM(N)", "", 400);
+  sum->ResetAfterPrint = true;
+  Expr(Band(TRptBandType::rbDetail, 40), "N");
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"head a|1|2|foot a|3|head b|3|foot b|3"}));
+}
+
+TEST_F(RunTest, SubDetailsPrintTheirLevelBeforeOrAfterTheMasterRecord) {
+  auto master = Table(2);
+  report.SetDataSet(master.get());
+  Expr(Band(TRptBandType::rbDetail, 40), "'M'+T.N");
+  TQuery lines("L");
+  lines.AddFieldDef("N", TRptFieldType::ftInteger);
+  lines.AddFieldDef("X", TRptFieldType::ftString);
+  lines.AppendRow({int64_t{1}, std::string("x1")});
+  lines.AppendRow({int64_t{1}, std::string("y1")});
+  lines.AppendRow({int64_t{2}, std::string("x2")});
+  lines.AddParam("N", TRptFieldType::ftInteger);
+  lines.Open();
+  report.Functions().AddEntry("N", "T.N");
+  auto* sub = new TRptSubDetail(&report);
+  sub->Size().SetNative(TRptBandSize::kHeight, 40);
+  sub->SetDataSet(&lines);
+  Expr(sub, "L.X");
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"M1|x1|y1|M2|x2"}));
+  sub->SetPrintBefore(true);
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"x1|y1|M1|x2|M2"}));
+}
+
+TEST_F(RunTest, GroupHeaderRepeatsUnderTheColumnHeaderOfANewPage) {
+  report.Page().SetNative(TRptPage::kBottomMargin, 2660);
+  auto table = Table(6, {"a", "a", "a", "a", "a", "b"});
+  report.SetDataSet(table.get());
+  Text(Band(TRptBandType::rbColumnHeader, 30), "C");
+  auto* group = new TRptGroup(&report);
+  group->Size().SetNative(TRptBandSize::kHeight, 30);
+  group->SetExpression("G");
+  group->SetReprintOnNewPage(true);
+  Expr(group, "G");
+  Expr(Band(TRptBandType::rbDetail, 40), "N");
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"C|a|1|2|3", "C|a|4|5|b|6"}));
+}
+
+TEST_F(RunTest, ExportFilterHearsTheRunInOrderAndAContinuousOneGetsOnePage) {
+  report.Page().SetNative(TRptPage::kBottomMargin, 2700);
+  auto table = Table(6);
+  report.SetDataSet(table.get());
+  TRptBand* detail = Band(TRptBandType::rbDetail, 40);
+  detail->setObjectName("Detail");
+  detail->SetTransparentBand(true);
+  Expr(detail, "N");
+  rpttest::RecordingFilter filter;
+  report.SetExportFilter(&filter);
+  const Pages pages = Print();
+  EXPECT_EQ(pages.size(), 2u);
+  const std::vector<std::string> expected{"Start 2100x2970", "NewPage", "Text 1", "BandEnd Detail", "Text 2",
+                                          "BandEnd Detail", "Text 3", "BandEnd Detail", "Text 4", "BandEnd Detail",
+                                          "EndPage", "NewPage", "Text 5", "BandEnd Detail", "Text 6",
+                                          "BandEnd Detail", "EndPage", "Finish"};
+  EXPECT_EQ(filter.calls, expected);
+  // A full-height line goes to the filter where its band printed it.
+  auto* line = new TRptShape(detail);
+  line->SetShape(TRptShapeType::rpsVertLine);
+  line->Tag = 1000;
+  line->Size().SetNative(TRptPrintableSize::kTop, 10);
+  filter.calls.clear();
+  Print();
+  const auto lines = filter.Of("Graphic shape2");
+  ASSERT_EQ(lines.size(), 12u);  // the shape itself and its full-height line, per record
+  EXPECT_EQ(lines[1], "Graphic shape2 " + std::to_string(Px(100)) + "," + std::to_string(Px(100 + 10)));
+  EXPECT_EQ(lines[3], "Graphic shape2 " + std::to_string(Px(100)) + "," + std::to_string(Px(140 + 10)));
+  rpttest::RecordingFilter continuous;
+  continuous.continuous = true;
+  report.SetExportFilter(&continuous);
+  EXPECT_EQ(Print().size(), 1u);
+  EXPECT_EQ(continuous.Of("NewPage").size(), 1u);
+  EXPECT_EQ(continuous.Of("Text").size(), 6u);
+}
+
+TEST_F(RunTest, OverlayPrintsAtEveryPageEndAtTheTopMargin) {
+  report.Page().SetNative(TRptPage::kBottomMargin, 2700);
+  auto table = Table(6);
+  report.SetDataSet(table.get());
+  Expr(Band(TRptBandType::rbDetail, 40), "N");
+  Text(Band(TRptBandType::rbOverlay, 40), "O", 500);
+  const Pages pages = Print();
+  ASSERT_EQ(pages.size(), 2u);
+  for (const auto& page : pages) {
+    const auto texts = rpttest::TextsOf(page);
+    EXPECT_EQ(texts.back().text, "O");
+    EXPECT_EQ(texts.back().y, Px(100));
+    EXPECT_EQ(texts.back().x, Px(600));
+  }
+}
+
+TEST_F(RunTest, LinkedBandsCountTheirHeightOnceInTheRoomCheck) {
+  report.Page().SetNative(TRptPage::kBottomMargin, 2700);  // 17 mm: the title and one 9 mm detail
+  Band(TRptBandType::rbTitle, 70);
+  auto table = Table(1);
+  report.SetDataSet(table.get());
+  TRptBand* detail = Band(TRptBandType::rbDetail, 40);
+  Expr(detail, "N");
+  TRptBand* linked = Band(TRptBandType::rbSummary, 50);
+  ASSERT_TRUE(detail->SetLinkBand(linked));
+  EXPECT_EQ(detail->HeightWithLinks(), 90);
+  EXPECT_EQ(Print().size(), 1u);  // 7 + 4 + 5 mm fit in 17 mm
+}
+
+TEST_F(RunTest, KeepOnOnePageMovesABandWhoseContentWouldNotFit) {
+  report.Page().SetNative(TRptPage::kBottomMargin, 2700);
+  Text(Band(TRptBandType::rbTitle, 100), "T");
+  TRptBand* summary = Band(TRptBandType::rbSummary, 40);
+  summary->SetKeepOnOnePage(true);
+  TRptLabel* label = Text(summary, "1\r2\r3\r4");
+  label->SetAutoStretch(true);
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"T", "1|2|3|4"}));
+}
+
+TEST_F(RunTest, ExpressionLabelsFormatByKindAndMask) {
+  TRptBand* title = Band(TRptBandType::rbTitle, 40);
+  TRptExpr* label = Expr(title, "");
+  EXPECT_EQ(label->Caption(), "(none)");
+  struct Case {
+    std::string mask;
+    TRptEvResult value;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"#,##0.00", TRptEvResult::Integer(1234), "1,234.00"},
+      {"#,##0.00", TRptEvResult::Float(1234.5), "1,234.50"},
+      {"%m", TRptEvResult::Float(1234.5), "\x81\x8F" "1,235"},
+      {"%m", TRptEvResult::Integer(7), "%m"},  // integers by the float-format mask
+      {"", TRptEvResult::Float(2.5), "2.5"},
+      {"", TRptEvResult::String("text"), "text"},
+      {"", TRptEvResult::Boolean(true), "True"},
+      {"", TRptEvResult::Error("bad"), "bad"},
+      {"%m%m", TRptEvResult::Float(1), "Invalid format or value specified"},
+  };
+  for (const Case& c : cases) {
+    label->SetMask(c.mask);
+    EXPECT_EQ(label->ValueText(c.value), c.text) << c.mask;
+  }
+  // An empty expression prints one blank; names of the report's environment in any case;
+  // an entry that refers to itself gives its error as the text.
+  label->SetMask("");
+  report.Functions().AddEntry("Selfish", "SELFISH + 1");
+  Expr(title, "reporttitle", "", 300);
+  Expr(title, "Selfish", "", 900);
+  report.ReportTitle = "Title";
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{" |Title|Recursive calls not allowed"}));
+}
+
+TEST_F(RunTest, CompositePrintsReportsIntoOneDocumentGoingOnWhereTheLastEnded) {
+  Text(Band(TRptBandType::rbTitle, 40), "first");
+  TBandReport second;
+  second.ShowProgress = false;
+  TRptBand* summary = second.CreateBand(TRptBandType::rbSummary);
+  summary->Size().SetNative(TRptBandSize::kHeight, 40);
+  summary->SetForceNewPage(true);
+  Text(summary, "second");
+  TRptBand* footer = second.CreateBand(TRptBandType::rbPageFooter);
+  footer->Size().SetNative(TRptBandSize::kHeight, 40);
+  Expr(footer, "PAGENUMBER");
+  TRptCompositeReport composite;
+  composite.Reports = {&report, &second};
+  report.Composite = &composite;
+  outcome = report.Print();  // a report of a composite prints the composite
+  EXPECT_EQ(outcome.kind, TRptPrintOutcome::Printed) << outcome.message;
+  ASSERT_EQ(fake.jobs.size(), 1u);
+  EXPECT_TRUE(fake.jobs[0].ended);
+  // The page ends of the document are the second report's: its footer on both pages.
+  EXPECT_EQ(Joined(fake.jobs[0].pages), (std::vector<std::string>{"first|1", "second|2"}));
+  report.Composite = nullptr;
+}
+
+}  // namespace
+
+namespace {
+
+// The report as the window of its own run into the page store: page 1 shown over it, and a
+// preview that closes frees the printer, or cancels a run under way.
+TEST_F(RunTest, MessagesShowPageOneAndClosingThePreviewFreesOrCancels) {
+  TRptBand* title = Band(TRptBandType::rbTitle, 40);
+  Text(title, "shown");
+  ASSERT_TRUE(report.PreparePrinter());
+  report.Printer()->SetNotifiedWindow(&report);
+  report.RunReport(false);
+  QCoreApplication::sendPostedEvents();
+  EXPECT_FALSE(report.PreviewPage().empty());
+  SendRptMessage(&report, CM_RPTPREVIEWCLOSE, 0);
+  EXPECT_EQ(report.Printer(), nullptr);
+  title->BeforePrint = [&](TRptCustomBand*, bool&) { SendRptMessage(&report, CM_RPTPREVIEWCLOSE, 0); };
+  ASSERT_TRUE(report.PreparePrinter());
+  report.RunReport(false);
+  EXPECT_TRUE(report.Cancelled());
+  EXPECT_EQ(report.Printer()->GetStatus(), TRptPrinter::kFinished);
+  report.FreePrinter();
+}
+
+}  // namespace
