@@ -1,6 +1,6 @@
 // The program entry: installs Qt's Japanese translation, the Qt services of the platform and
-// the framework, creates the main window (the only form created at start) and runs the event
-// loop until it closes.
+// the framework and the report form of the Report command, creates the main window (the only
+// form created at start) and runs the event loop until it closes.
 #include <QApplication>
 #include <QFont>
 
@@ -12,6 +12,7 @@
 #include "platform/dc.h"
 #include "platform/path.h"
 #include "platform/qt/qt_ui.h"
+#include "views/report_form.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -24,6 +25,7 @@ int main(int argc, char* argv[]) {
   fw::InstallInputFramework();
   fw::InstallPrintingUi();
   fw::InstallStartupPrinting();
+  views::InstallReportForm();
   fw::ExecutablePath = platform::ExecutableFolder() + "harvsim";
 
   int rc = 1;

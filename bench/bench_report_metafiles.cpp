@@ -9,80 +9,24 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "app/ui/screen3_data.h"
 #include "app/ui/screen3_graphs.h"
-#include "framework/appinit.h"
-#include "platform/files.h"
-#include "platform/path.h"
+#include "bench/report_set.h"
 #include "platform/qt/dc_qt.h"
 #include "qt_bench_main.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using benchreport::InsideOf;
+using benchreport::Page;
 
-std::string InsideOf(const fs::path& p) { return platform::ToInsidePath(p.string()).value_or(""); }
-
-struct Page {
-  int page, yearNumber, graph;
-};
-
-struct Fixture {
-  std::string prefix;
-  std::vector<std::string> yearLines;
-  app::Screen3Data data;
-  std::vector<Page> pages;
-  bool ready = false;
-
-  // The data as the screen holds it while the page's metafile is made.
-  app::Screen3Data& On(const Page& p) {
-    data.page = p.page;
-    data.yearNumber = p.yearNumber;
-    data.graph = p.graph;
-    data.resultLines.clear();
-    if (p.page == 1) {
-      platform::ReadTextLines(prefix + "(" + std::to_string(1980 + p.yearNumber) + ").DAY", data.resultLines);
-    } else if (p.page == 2) {
-      platform::ReadTextLines(prefix + "(1981-1995).MON", data.resultLines);
-    } else if (p.page == 3) {
-      data.resultLines = yearLines;
-    } else if (p.page == 4) {
-      app::FillAnalysisTable(yearLines, p.graph, data.analysis);
-    }
-    data.rowCount = std::max(0, static_cast<int>(data.resultLines.size()) - 4);
-    return data;
-  }
-};
-
-Fixture& Data() {
-  static Fixture f = [] {
-    Fixture d;
-    const fs::path source = fs::path(__FILE__).parent_path().parent_path();
-    fw::ColorFileName = InsideOf(source / "data/tree/DATA/COLOR/標準色.COL");
-    d.prefix = InsideOf(source / "tests/app/fixtures/golden") + "\\HarvSim";
-    std::vector<std::string> full;
-    if (!platform::ReadTextLines(d.prefix + "(1981-1995).YER", d.yearLines) ||
-        !platform::ReadTextLines(d.prefix + "(FULL).DAT", full)) {
-      return d;
-    }
-    d.data.representative = app::BuildYearList(d.yearLines).representative;
-    app::FillFullTankTable(full, d.data.fullTank);
-    d.data.basicVolume = 1000;
-    const double factors[9] = {0, 0.25, 0.5, 1, 1.5, 2, 3, 4, 5};
-    for (int t = 1; t <= 8; ++t) d.data.tankVolume[t] = factors[t] * d.data.basicVolume;
-    for (int k = 1; k <= 3; ++k) d.pages.push_back({1, d.data.representative[k], 0});
-    d.pages.push_back({2, 0, 0});
-    d.pages.push_back({3, 0, 0});
-    for (int g = 1; g <= 4; ++g) d.pages.push_back({4, 0, g});
-    d.pages.push_back({5, 0, 0});
-    d.ready = d.pages.size() == 10 && d.data.representative[1] > 0;
-    return d;
-  }();
+benchreport::ReportSet& Data() {
+  static benchreport::ReportSet f = benchreport::LoadReportSet();
   return f;
 }
 
 void BM_RenderReportMetafiles(benchmark::State& state) {
-  Fixture& f = Data();
+  benchreport::ReportSet& f = Data();
   if (!f.ready) {
     state.SkipWithError("result fixture missing");
     return;
@@ -101,7 +45,7 @@ void BM_RenderReportMetafiles(benchmark::State& state) {
 BENCHMARK(BM_RenderReportMetafiles)->Unit(benchmark::kMillisecond);
 
 void BM_SaveReportMetafiles(benchmark::State& state) {
-  Fixture& f = Data();
+  benchreport::ReportSet& f = Data();
   if (!f.ready) {
     state.SkipWithError("result fixture missing");
     return;

@@ -88,6 +88,10 @@ std::string FormatNumberN(int width, double value);
 std::string IntToStrWidth(int width, int64_t value);
 // "%<width>s": the text right-aligned in `width` bytes (unchanged when at least that long).
 std::string PadLeft(const std::string& text, int width);
+// "%-<width>s": the text followed by blanks up to `width` bytes (unchanged when at least that long).
+std::string PadRight(const std::string& text, int width);
+// "%<width>.<decimals>f": FormatFixed right-aligned in `width` bytes.
+std::string FormatFixedWidth(int width, int decimals, double x);
 // Half a unit of the last of `decimals` decimals (0.5 for 0, 0.05 for 1, 0.005 for 2, ...).
 // A value whose magnitude in single precision is below it counts as zero. Non-zero values give
 // FloatToTextDigits(x, width, decimals). Zero gives, by zeroMark: 0 -> "", '-' ->

@@ -64,6 +64,13 @@ std::string PadLeft(const std::string& s, int width) {
   return std::string(static_cast<size_t>(width) - s.size(), ' ') + s;
 }
 
+std::string PadRight(const std::string& s, int width) {
+  if (width <= 0 || static_cast<int>(s.size()) >= width) return s;
+  return s + std::string(static_cast<size_t>(width) - s.size(), ' ');
+}
+
+std::string FormatFixedWidth(int width, int decimals, double x) { return PadLeft(FormatFixed(x, decimals), width); }
+
 // ---------------------------------------------------------------------------------------------
 // Readers
 

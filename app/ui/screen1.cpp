@@ -48,18 +48,6 @@ QColor PaletteColour(int number) {
   return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
 }
 
-std::string PadRight(const std::string& text, int width) {
-  std::string s = text;
-  if (static_cast<int>(s.size()) < width) s.append(static_cast<size_t>(width) - s.size(), ' ');
-  return s;
-}
-
-std::string PadLeft(const std::string& text, int width) {
-  if (static_cast<int>(text.size()) >= width) return text;
-  return std::string(static_cast<size_t>(width) - text.size(), ' ') + text;
-}
-
-std::string Fixed(int width, int decimals, double x) { return PadLeft(fw::FormatFixed(x, decimals), width); }
 
 std::string FieldText(const fw::TEditEx* edit, double value) {
   fw::FieldFormat f;

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 
 #include "app/sim/run_state.h"
+#include "app/ui/conditions.h"
 #include "app/ui/main_window.h"
 #include "app/ui/program_state.h"
 #include "app/ui/screen1.h"
@@ -82,13 +83,9 @@ std::vector<std::string> THARV1Form::InputListing() const {
     out.push_back(J("　　　　　　　") + PadRight(UseName(use), 8) + J("の雨水利用量　") + n(8, 0, w[static_cast<size_t>(use)]) +
                   J(" ﾘｯﾄﾙ/日"));
   out.push_back(J("　　　　　　　全体の雨水利用量　　　") + n(8, 0, toilet + w[8]) + J(" ﾘｯﾄﾙ/日　（合計）"));
-  int64_t months[13] = {};
-  for (int use = 1; use <= 3; ++use) {
-    fw::ReadRecHH12(CalcData, kMonths + use);
-    for (int m = 1; m <= 12; ++m) months[m] += fw::RecHH12.N[m];
-  }
+  const std::array<int64_t, 13> months = MonthlyFurtherUse();
   int64_t year = 0;
-  for (int m = 1; m <= 12; ++m) year += months[m];
+  for (size_t m = 1; m <= 12; ++m) year += months[m];
   out.push_back(J("　　　　　　　トイレ以外の季節変動　") + fw::IntToStrWidth(8, fw::Round(static_cast<double>(year) / 12.0)) +
                 J(" ﾘｯﾄﾙ/日　（平均）"));
   static const char* const kMonthNames[13] = {"",    "１月", "２月", "３月", "４月", "５月", "６月",

@@ -12,6 +12,7 @@
 #include "app/sim/run_state.h"
 #include "app/ui/main_window.h"
 #include "app/ui/program_state.h"
+#include "app/ui/conditions.h"
 #include "app/ui/screen1.h"
 #include "app/ui/screen1_util.h"
 #include "framework/calc_state.h"
@@ -58,20 +59,9 @@ std::string TypeText(int type) { return type == 1 ? J("従来型") : type == 2 ?
 
 // ---- Values of the case -----------------------------------------------------------------------
 
-double THARV1Form::ToiletUse() const {
-  fw::ReadRecNS4(CalcData, kUsage);
-  if (fw::RecNS4.N[1] == 3 && fw::LabelExists(CalcData, LabelKey(kDetail)))
-    return static_cast<double>(fw::GetVV8Value(CalcData, kDetail, 4)) + fw::GetVV8Value(CalcData, kDetail, 8);
-  return fw::GetVV8Value(CalcData, kUsage, 8);
-}
+double THARV1Form::ToiletUse() const { return ToiletDailyUse(); }
 
-std::string THARV1Form::UseName(int use) const {
-  if (use == 1) return J("散水");
-  fw::ReadRecSS4(CalcData, kUsage);
-  const std::string name = fw::RecSS4.S[static_cast<size_t>(use)];
-  if (!name.empty()) return name;
-  return use == 2 ? J("その他１") : J("その他２");
-}
+std::string THARV1Form::UseName(int use) const { return FurtherUseName(use); }
 
 bool THARV1Form::MonthRowsVary() const {
   for (int use = 1; use <= 3; ++use) {

@@ -21,10 +21,10 @@ inline QString QJ(const std::string& cp932) { return platform::ToQString(cp932);
 QColor PaletteColour(int number);
 
 // "%*.*f": fixed notation right-aligned in `width` bytes.
-std::string Fixed(int width, int decimals, double x);
+inline std::string Fixed(int width, int decimals, double x) { return fw::FormatFixedWidth(width, decimals, x); }
 // "%-*s" and "%*s" over CP932 bytes.
-std::string PadRight(const std::string& text, int width);
-std::string PadLeft(const std::string& text, int width);
+using fw::PadLeft;
+using fw::PadRight;
 
 // The text a number edit shows for a value (the formatting of a commit).
 std::string FieldText(const fw::TEditEx* edit, double value);

@@ -1018,22 +1018,7 @@ bool THARV3Form::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void THARV3Form::DragPanel(QWidget* panel, QEvent* e) {
-  switch (e->type()) {
-    case QEvent::MouseButtonPress:
-      if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) fw::BeginFormDrag();
-      break;
-    case QEvent::MouseMove:
-      fw::DoFormDrag(panel);
-      break;
-    case QEvent::MouseButtonRelease:
-      fw::EndFormDrag();
-      panelMoved_[panel == PNL1 ? 0 : 1] = true;
-      panel->move(std::clamp(panel->x(), 0, std::max(0, width() - panel->width())),
-                  std::clamp(panel->y(), 0, std::max(0, height() - panel->height())));
-      break;
-    default:
-      break;
-  }
+  if (fw::DragPanelByMouse(panel, e)) panelMoved_[panel == PNL1 ? 0 : 1] = true;
 }
 
 // ---- Saving graphs and the report metafiles -------------------------------------------------------

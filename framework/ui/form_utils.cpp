@@ -378,6 +378,27 @@ void EndFormDrag() {
   FormDragging = false;
 }
 
+bool DragPanelByMouse(QWidget* panel, QEvent* e) {
+  switch (e->type()) {
+    case QEvent::MouseButtonPress:
+      if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) BeginFormDrag();
+      return false;
+    case QEvent::MouseMove:
+      DoFormDrag(panel);
+      return false;
+    case QEvent::MouseButtonRelease: {
+      EndFormDrag();
+      const QWidget* parent = panel->parentWidget();
+      if (parent)
+        panel->move(std::clamp(panel->x(), 0, std::max(0, parent->width() - panel->width())),
+                    std::clamp(panel->y(), 0, std::max(0, parent->height() - panel->height())));
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
 bool IsFormOpen(const std::string& name) {
   const QString wanted = platform::ToQString(name);
   for (QWidget* w : QApplication::allWidgets())

@@ -21,6 +21,7 @@
 #include "framework/ui/controls.h"
 
 class QAbstractSlider;
+class QEvent;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -100,6 +101,9 @@ void GetFormBounds(QWidget* form, int& left, int& top, int& width, int& height);
 void BeginFormDrag();
 void DoFormDrag(QWidget* control);
 void EndFormDrag();
+// Drags a panel with the mouse from its own press, move and release events (the three routines
+// above); on release the panel is held inside its parent. True when a drag ended with `e`.
+bool DragPanelByMouse(QWidget* panel, QEvent* e);
 // True when a form of the application has exactly that object name.
 bool IsFormOpen(const std::string& name);
 // The control named prefix + suffix (case-insensitive) on a form or frame; null when absent.
