@@ -150,6 +150,7 @@ bool Printer::Caps(PrinterCaps& out) const {
 }
 
 bool Printer::BeginDoc() {
+  declined_ = false;
   if (job_) return false;
   PrinterService& service = CurrentPrinterService();
   std::string device = Device();
@@ -159,8 +160,11 @@ bool Printer::BeginDoc() {
     job_ = service.BeginDocWith(device, mode, title);
   } else if (global_) {
     job_ = service.BeginDoc(title);
+  } else {
+    return false;
   }
   output_ = job_ && !job_->OutputName().empty() ? job_->OutputName() : device;
+  declined_ = !job_ && service.LastDocDeclined();
   return job_ != nullptr;
 }
 

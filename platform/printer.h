@@ -132,6 +132,9 @@ class PrinterService {
   virtual std::unique_ptr<PrintJob> BeginDoc(const std::string& title) = 0;
   // The file (inside path) the PDF printer writes next; empty: ask with a file dialog.
   virtual void SetPdfOutputFile(const std::string& path) = 0;
+  // Whether the last BeginDoc or BeginDocWith gave no job because the user closed the PDF
+  // printer's file dialog without a file (a choice, not a fault of the printer).
+  virtual bool LastDocDeclined() const { return false; }
 
   // Device modes. The defaults describe a service without them (nothing read, no job).
   // The driver's default device mode of `printer`; its field mask lists what it supports.
@@ -195,8 +198,11 @@ class Printer {
 
   // The job title.
   std::string title;
-  // Begins a document (its first page open); false when the printer refused it.
+  // Begins a document (its first page open); false when the printer refused it or the user
+  // declined it (Declined).
   bool BeginDoc();
+  // Whether the last BeginDoc failed because the user closed the printer's file dialog.
+  bool Declined() const { return declined_; }
   // Ends the page and begins the next.
   bool NewPage();
   // Ends the document; false when it could not be finished (nothing is printing afterwards).
@@ -211,6 +217,7 @@ class Printer {
  private:
   explicit Printer(bool global) : global_(global) {}
   bool global_ = false;
+  bool declined_ = false;
   std::string name_;        // private: the selected printer; empty: the current one
   bool hasMode_ = false;
   DeviceMode mode_;

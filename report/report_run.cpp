@@ -120,8 +120,13 @@ TRptPrintOutcome TCustomBandReport::Print() {
       outcome.kind = TRptPrintOutcome::Printed;
     }
   } catch (const std::exception& e) {
-    outcome.kind = TRptPrintOutcome::Failed;
-    outcome.message = e.what();
+    // A run the user cancelled while its document began (its file dialog closed) is no failure.
+    if (RunCancelled()) {
+      outcome.kind = TRptPrintOutcome::Cancelled;
+    } else {
+      outcome.kind = TRptPrintOutcome::Failed;
+      outcome.message = e.what();
+    }
   }
   restore();
   progress.reset();
@@ -620,8 +625,12 @@ TRptPrintOutcome TRptCompositeReport::Print() {
     }
   } catch (const std::exception& e) {
     printer.AbortDoc();
-    outcome.kind = TRptPrintOutcome::Failed;
-    outcome.message = e.what();
+    if (printer.Cancelled()) {
+      outcome.kind = TRptPrintOutcome::Cancelled;
+    } else {
+      outcome.kind = TRptPrintOutcome::Failed;
+      outcome.message = e.what();
+    }
     return outcome;
   }
   if (cancelled || printer.Cancelled()) {

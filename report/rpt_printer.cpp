@@ -211,7 +211,11 @@ void TRptPrinter::NewPage() {
     printer_->NewPage();
   } else {
     printer_->title = Title;
-    if (!printer_->BeginDoc()) throw ERptError("The document cannot be printed on " + printer_->Device());
+    if (!printer_->BeginDoc()) {
+      // The user closed the printer's file dialog: the run ends as cancelled, not as failed.
+      if (printer_->Declined()) cancelled_ = true;
+      throw ERptError("The document cannot be printed on " + printer_->Device());
+    }
   }
   canvas_ = std::make_unique<platform::Canvas>(*printer_->Dc());
   SetDeviceFactors();
@@ -343,7 +347,10 @@ void TRptPrinter::PrintStoredPages() {
   printer_->title = Title;
   printer_->Abort();
   settings_.ApplySettings();
-  if (!printer_->BeginDoc()) throw ERptError("The document cannot be printed on " + printer_->Device());
+  if (!printer_->BeginDoc()) {
+    if (printer_->Declined()) return;  // the user closed the printer's file dialog: nothing to print
+    throw ERptError("The document cannot be printed on " + printer_->Device());
+  }
   const Real px = settings_.PixelsPerInchX(), py = settings_.PixelsPerInchY();
   const Real width = report_ ? report_->Page().Native(TRptPage::kWidth) : PaperWidth();
   const Real length = report_ ? report_->Page().Native(TRptPage::kLength) : PaperLength();

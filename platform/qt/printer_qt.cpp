@@ -521,6 +521,7 @@ std::unique_ptr<PrintJob> QtPrinterService::BeginDoc(const std::string& title) {
 
 std::unique_ptr<PrintJob> QtPrinterService::BeginDocWith(const std::string& printer, const DeviceMode& mode,
                                                          const std::string& title) {
+  declined_ = false;
   PrinterCaps caps;
   if (printer.empty() || !CapsWith(printer, mode, caps)) return nullptr;
   if (caps.isPdf) {
@@ -531,7 +532,10 @@ std::unique_ptr<PrintJob> QtPrinterService::BeginDocWith(const std::string& prin
       target = QString::fromStdString(*native);
     } else {
       target = QFileDialog::getSaveFileName(nullptr, ToQString(title), QString(), QStringLiteral("PDF (*.pdf)"));
-      if (target.isEmpty()) return nullptr;
+      if (target.isEmpty()) {
+        declined_ = true;
+        return nullptr;
+      }
     }
     QString part = target + QStringLiteral(".part");
     auto writer = std::make_unique<QPdfWriter>(part);

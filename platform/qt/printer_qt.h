@@ -28,6 +28,7 @@ class QtPrinterService final : public PrinterService {
   bool SetupDialog() override;
   std::unique_ptr<PrintJob> BeginDoc(const std::string& title) override;
   void SetPdfOutputFile(const std::string& path) override { pdfFile_ = path; }
+  bool LastDocDeclined() const override { return declined_; }
 
   bool DefaultMode(const std::string& printer, DeviceMode& out) override;
   std::vector<int> PaperCodes(const std::string& printer) override;
@@ -50,6 +51,7 @@ class QtPrinterService final : public PrinterService {
   DeviceMode mode_;
   bool hasMode_ = false;
   std::string pdfFile_;
+  bool declined_ = false;
 };
 
 // Installs the Qt printers and the Qt font engine (the program calls this at start-up).

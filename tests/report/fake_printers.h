@@ -53,6 +53,8 @@ class FakePrinters final : public platform::PrinterService {
   bool hasCurrentMode = false;
   std::vector<Job> jobs;
   bool endOk = true;
+  // Jobs refused by the printer, or declined by the user (a file dialog closed).
+  bool refuseJobs = false, declineJobs = false;
 
   Printer* Find(const std::string& name) {
     for (Printer& p : printers) {
@@ -87,6 +89,7 @@ class FakePrinters final : public platform::PrinterService {
     return CurrentMode(mode) ? BeginDocWith(CurrentPrinter(), mode, title) : nullptr;
   }
   void SetPdfOutputFile(const std::string&) override {}
+  bool LastDocDeclined() const override { return declined_; }
 
   bool DefaultMode(const std::string& printer, platform::DeviceMode& out) override {
     Printer* p = Find(printer);
@@ -142,6 +145,7 @@ class FakePrinters final : public platform::PrinterService {
  private:
   class TraceJob;
   platform::PrinterService* previous_;
+  bool declined_ = false;
 };
 
 class FakePrinters::TraceJob final : public platform::PrintJob {
@@ -174,8 +178,9 @@ class FakePrinters::TraceJob final : public platform::PrintJob {
 inline std::unique_ptr<platform::PrintJob> FakePrinters::BeginDocWith(const std::string& printer,
                                                                       const platform::DeviceMode& mode,
                                                                       const std::string& title) {
+  declined_ = declineJobs;
   platform::PrinterCaps caps;
-  if (!CapsWith(printer, mode, caps)) return nullptr;
+  if (refuseJobs || declineJobs || !CapsWith(printer, mode, caps)) return nullptr;
   jobs.push_back(Job{printer, title, mode, {}, false, false});
   return std::make_unique<TraceJob>(*this, jobs.size() - 1, caps.ToDeviceCaps());
 }

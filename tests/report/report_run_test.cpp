@@ -179,6 +179,21 @@ TEST_F(RunTest, AnErrorInARunAbortsTheJobAndComesBackAsTheOutcome) {
   EXPECT_EQ(Print().size(), 1u);
 }
 
+TEST_F(RunTest, AJobTheUserDeclinesIsCancelledAndOneThePrinterRefusesFails) {
+  Text(Band(TRptBandType::rbTitle, 40), "T");
+  fake.declineJobs = true;  // the file dialog of a printer that writes files closed
+  Print(TRptPrintOutcome::Cancelled);
+  EXPECT_EQ(outcome.message, "");
+  EXPECT_TRUE(fake.jobs.empty());
+  EXPECT_TRUE(report.Available());
+  fake.declineJobs = false;
+  fake.refuseJobs = true;
+  Print(TRptPrintOutcome::Failed);
+  EXPECT_NE(outcome.message.find("cannot be printed"), std::string::npos);
+  fake.refuseJobs = false;
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"T"}));
+}
+
 TEST_F(RunTest, NothingPrintedWithoutPrintersOrWhenBeforePrintSaysNoOrDuringARun) {
   TRptBand* title = Band(TRptBandType::rbTitle, 40);
   TRptPrintOutcome inner;

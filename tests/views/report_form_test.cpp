@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QImage>
 #include <QPushButton>
 #include <QRadioButton>
@@ -362,6 +363,31 @@ TEST_F(ReportFormTest, CancelOnTheProgressFormClaimsNoPrint) {
   EXPECT_TRUE(status.bar.Showed(S("〔印刷中止〕")));
   EXPECT_FALSE(status.bar.Showed(S("〔印刷完了〕")));
   EXPECT_FALSE(platform::FileExists(pdf));
+}
+
+TEST_F(ReportFormTest, ClosingThePdfFileDialogClaimsNoPrintAndShowsNoError) {
+  auto form = Open();
+  form->TAB1->click();
+  rpttest::PdfPrinterScope printer("");  // no file chosen yet: the PDF printer asks for one
+  // The user closes the file dialog as soon as it is up.
+  bool closed = false;
+  QTimer poll;
+  poll.setInterval(10);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      dialog->reject();
+      closed = true;
+    }
+  });
+  poll.start();
+  form->BBTN1->click();
+  EXPECT_TRUE(closed);
+  EXPECT_TRUE(status.bar.Showed(S("〔印刷中止〕")));
+  EXPECT_FALSE(status.bar.Showed(S("〔印刷完了〕")));
+  // Only the print question was shown, no error.
+  ASSERT_EQ(ui.shown.size(), 1u);
+  EXPECT_NE(ui.shown[0].text.find(S("でいいですか？")), std::string::npos);
+  EXPECT_TRUE(form->isEnabled());
 }
 
 TEST_F(ReportFormTest, AFailedPrintShowsItsReasonAndClaimsNoPrint) {
