@@ -449,12 +449,17 @@ void TPlotCanvas::Unclip() {
   Dc().SelectClipRegion(saved ? &*saved : nullptr, platform::RGN_COPY);
 }
 
+// The clip shapes are made only as far as anything can show: the current clip's bounds on the
+// surface. Combined with the clip that loses nothing, and a shape of far-off corners (bars of
+// huge values, say) costs no more than the surface.
 void TPlotCanvas::ClipRoundRect(const TRect& rect, int corner) {
-  PushClip(platform::Region::RoundRect(rect, corner, corner));
+  const platform::Rect visible = Dc().VisibleBox();
+  PushClip(platform::Region::RoundRect(rect, corner, corner, &visible));
 }
 
 void TPlotCanvas::ClipEllipse(const TRect& rect, bool exclude) {
-  const platform::Region ellipse = platform::Region::Ellipse(rect);
+  const platform::Rect visible = Dc().VisibleBox();
+  const platform::Region ellipse = platform::Region::Ellipse(rect, &visible);
   if (exclude) {
     Dc().SelectClipRegion(&ellipse, platform::RGN_XOR);
   } else {
@@ -463,7 +468,8 @@ void TPlotCanvas::ClipEllipse(const TRect& rect, bool exclude) {
 }
 
 void TPlotCanvas::ClipPolygon(std::span<const TPoint> points) {
-  PushClip(platform::Region::Polygon(std::vector<TPoint>(points.begin(), points.end()), platform::ALTERNATE));
+  const platform::Rect visible = Dc().VisibleBox();
+  PushClip(platform::Region::Polygon(std::vector<TPoint>(points.begin(), points.end()), platform::ALTERNATE, &visible));
 }
 
 // ---- Geometry helpers ---------------------------------------------------------------------

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace chart {
 
@@ -90,8 +91,9 @@ void TPlotCanvas3D::GradientFill(const TRect& rect, TColor a, int balance, TGrad
       if (count <= 0) return;
       BandPainter bands(dc);
       for (int i = 0; i < n; ++i) {
-        // Band i, measured from the bottom (or right) edge.
-        const int near = size * i / n, far = size * (i + 1) / n;
+        // Band i, measured from the bottom (or right) edge (a band of a huge rectangle is
+        // reckoned in 64 bits).
+        const int near = static_cast<int>(int64_t{size} * i / n), far = static_cast<int>(int64_t{size} * (i + 1) / n);
         const TColor color = InterpolateColor(a, b, i, count, balance);
         if (vertical) {
           bands.Fill(TRect{r.left, r.bottom - far, r.right, r.bottom - near}, color);
@@ -160,7 +162,7 @@ void TPlotCanvas3D::GradientFill(const TRect& rect, TColor a, int balance, TGrad
       platform::ColorRef current = 0;
       bool selected = false;
       for (int k = 0; k < lines; ++k) {
-        const platform::ColorRef rgb = ColorToRGB(InterpolateColor(a, b, k * count / lines, count, balance));
+        const platform::ColorRef rgb = ColorToRGB(InterpolateColor(a, b, static_cast<int>(int64_t{k} * count / lines), count, balance));
         if (!selected || rgb != current) {
           dc.SelectPen(platform::LogPen{platform::PS_SOLID, 1, rgb, {}});
           current = rgb;

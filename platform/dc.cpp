@@ -333,49 +333,73 @@ Region Region::FromRowSpans(int top, const std::vector<std::pair<int, int>>& spa
   return out;
 }
 
-Region Region::Ellipse(const Rect& box) {
+namespace {
+
+// The rows [top, bottom) and columns [left, right) of `box` that lie within `within` (all of
+// `box` without it).
+Rect RowWindow(const Rect& box, const Rect* within) {
+  if (!within) return box;
+  const Rect w = within->Normalized();
+  return Rect{std::max(box.left, w.left), std::max(box.top, w.top), std::min(box.right, w.right),
+              std::min(box.bottom, w.bottom)};
+}
+
+// Appends the span [x0, x1) cut to the window's columns, when anything is left.
+void AddSpan(std::vector<Interval>& row, int x0, int x1, const Rect& window) {
+  x0 = std::max(x0, window.left);
+  x1 = std::min(x1, window.right);
+  if (x1 > x0) row.emplace_back(x0, x1);
+}
+
+}  // namespace
+
+Region Region::Ellipse(const Rect& box, const Rect* within) {
   Rect b = box.Normalized();
   Region out;
   if (b.IsEmpty()) return out;
-  double cx = (b.left + b.right) / 2.0, cy = (b.top + b.bottom) / 2.0;
-  double rx = b.Width() / 2.0, ry = b.Height() / 2.0;
+  const Rect window = RowWindow(b, within);
+  if (window.IsEmpty()) return out;
+  double cx = (static_cast<double>(b.left) + b.right) / 2.0, cy = (static_cast<double>(b.top) + b.bottom) / 2.0;
+  double rx = (static_cast<double>(b.right) - b.left) / 2.0, ry = (static_cast<double>(b.bottom) - b.top) / 2.0;
   std::vector<std::vector<Interval>> rows;
-  for (int y = b.top; y < b.bottom; ++y) {
+  rows.reserve(static_cast<size_t>(static_cast<int64_t>(window.bottom) - window.top));
+  for (int y = window.top; y < window.bottom; ++y) {
     double t = (y + 0.5 - cy) / ry;
     std::vector<Interval> row;
     if (std::fabs(t) < 1.0) {
       double dx = rx * std::sqrt(1.0 - t * t);
-      int x0 = static_cast<int>(std::ceil(cx - dx - 0.5));
-      int x1 = static_cast<int>(std::floor(cx + dx - 0.5)) + 1;
-      if (x1 > x0) row.emplace_back(x0, x1);
+      AddSpan(row, static_cast<int>(std::ceil(cx - dx - 0.5)), static_cast<int>(std::floor(cx + dx - 0.5)) + 1, window);
     }
     rows.push_back(std::move(row));
   }
-  out.rects_ = FromRows(b.top, rows);
+  out.rects_ = FromRows(window.top, rows);
   return out;
 }
 
-Region Region::RoundRect(const Rect& box, int cornerW, int cornerH) {
+Region Region::RoundRect(const Rect& box, int cornerW, int cornerH, const Rect* within) {
   Rect b = box.Normalized();
   Region out;
   if (b.IsEmpty()) return out;
-  double rx = std::min(std::abs(cornerW), b.Width()) / 2.0;
-  double ry = std::min(std::abs(cornerH), b.Height()) / 2.0;
+  const Rect window = RowWindow(b, within);
+  if (window.IsEmpty()) return out;
+  const double width = static_cast<double>(b.right) - b.left, height = static_cast<double>(b.bottom) - b.top;
+  double rx = std::min(std::abs(static_cast<double>(cornerW)), width) / 2.0;
+  double ry = std::min(std::abs(static_cast<double>(cornerH)), height) / 2.0;
   std::vector<std::vector<Interval>> rows;
-  for (int y = b.top; y < b.bottom; ++y) {
+  rows.reserve(static_cast<size_t>(static_cast<int64_t>(window.bottom) - window.top));
+  for (int y = window.top; y < window.bottom; ++y) {
     double yc = y + 0.5;
     double inset = 0;
     double dy = 0;
     if (ry > 0 && yc < b.top + ry) dy = (b.top + ry - yc) / ry;
     if (ry > 0 && yc > b.bottom - ry) dy = (yc - (b.bottom - ry)) / ry;
     if (dy > 0) inset = dy >= 1 ? rx : rx - rx * std::sqrt(1.0 - dy * dy);
-    int x0 = static_cast<int>(std::ceil(b.left + inset - 0.5));
-    int x1 = static_cast<int>(std::floor(b.right - inset - 0.5)) + 1;
     std::vector<Interval> row;
-    if (x1 > x0) row.emplace_back(x0, x1);
+    AddSpan(row, static_cast<int>(std::ceil(b.left + inset - 0.5)), static_cast<int>(std::floor(b.right - inset - 0.5)) + 1,
+            window);
     rows.push_back(std::move(row));
   }
-  out.rects_ = FromRows(b.top, rows);
+  out.rects_ = FromRows(window.top, rows);
   return out;
 }
 
@@ -540,7 +564,7 @@ void DeviceContext::SelectClipRegion(const Region* region, int mode) {
   if (!region) return;
   if (!state_.clip) {
     // Without a clip region the whole surface is the current clip.
-    Region all(Rect{-(1 << 28), -(1 << 28), 1 << 28, 1 << 28});
+    Region all(kWholePlane);
     state_.clip = Region::Combine(all, *region, mode);
   } else {
     state_.clip = Region::Combine(*state_.clip, *region, mode);
@@ -561,6 +585,22 @@ bool DeviceContext::GetClipRegion(Region& out) const {
   if (!state_.clip) return false;
   out = *state_.clip;
   return true;
+}
+
+Rect DeviceContext::SurfaceBox() const {
+  if (caps_.horzRes <= 0 || caps_.vertRes <= 0) return Rect{};
+  return Rect{0, 0, caps_.horzRes, caps_.vertRes};
+}
+
+Rect DeviceContext::VisibleBox() const {
+  const Rect surface = SurfaceBox();
+  Rect box = surface.IsEmpty() ? kWholePlane : surface;
+  if (state_.clip) {
+    const Rect c = state_.clip->Bounds();
+    box = Rect{std::max(box.left, c.left), std::max(box.top, c.top), std::min(box.right, c.right),
+               std::min(box.bottom, c.bottom)};
+  }
+  return box.IsEmpty() ? Rect{} : box;
 }
 
 int DeviceContext::SaveDC() {

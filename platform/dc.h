@@ -184,6 +184,8 @@ Rect BoundingBox(std::span<const Point> points);
 // ---- Regions ----------------------------------------------------------------------------
 constexpr int RGN_AND = 1, RGN_OR = 2, RGN_XOR = 3, RGN_DIFF = 4, RGN_COPY = 5;
 constexpr int ALTERNATE = 1, WINDING = 2;
+// The plane a clip region spans: without a clip region, the whole surface is this box.
+constexpr Rect kWholePlane{-(1 << 28), -(1 << 28), 1 << 28, 1 << 28};
 
 // A set of pixels held as Windows does: non-overlapping rectangles in y-x bands.
 class Region {
@@ -191,10 +193,11 @@ class Region {
   Region() = default;
   explicit Region(const Rect& r);
   static Region FromRects(const std::vector<Rect>& rects);  // union of arbitrary rectangles
-  static Region Ellipse(const Rect& box);
-  static Region RoundRect(const Rect& box, int cornerW, int cornerH);
-  // The inside of the polygon; `within` (optional) limits the pixels looked at, so that a
-  // polygon reaching far beyond a surface costs no more than the part that can be seen.
+  // The shapes below take an optional `within` that limits the pixels looked at, so that a
+  // shape reaching far beyond a surface costs no more than the part that can be seen.
+  static Region Ellipse(const Rect& box, const Rect* within = nullptr);
+  static Region RoundRect(const Rect& box, int cornerW, int cornerH, const Rect* within = nullptr);
+  // The inside of the polygon.
   static Region Polygon(const std::vector<Point>& points, int fillMode = ALTERNATE, const Rect* within = nullptr);
   // A convex shape given row by row from `top`: one span [first, second) per row (none where
   // first >= second).
@@ -332,6 +335,14 @@ class DeviceContext {
   virtual void ExcludeClipRect(const Rect& r);
   // False when there is no clip region.
   bool GetClipRegion(Region& out) const;
+  // The drawing surface in device units: a raster target's or a page's area, a metafile's
+  // picture; empty when its size is unknown.
+  virtual Rect SurfaceBox() const;
+  // The part of the device where drawing can show: the surface within the bounds of the clip
+  // region (without a known surface, the clip's bounds or the whole plane a clip region
+  // spans); empty when nothing can show. A clip region combined with RGN_AND needs no pixels
+  // beyond it.
+  Rect VisibleBox() const;
 
   // Save/restore of the whole state; RestoreDC(-1) restores the last save, a positive level
   // that save (and drops the later ones). False when there is no such level.

@@ -29,6 +29,8 @@ class EmfRecorder final : public DeviceContext {
   // Ends the metafile and returns its bytes. Drawing afterwards is ignored.
   std::string Finish();
   bool Finished() const { return finished_; }
+  // The picture: what a player shows of it.
+  Rect SurfaceBox() const override { return Rect{0, 0, width_, height_}; }
 
   void SelectPen(const LogPen& pen) override;
   void SelectBrush(const LogBrush& brush) override;

@@ -6,6 +6,7 @@
 #include <QRegion>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <cstdlib>
 
 #include "platform/cp932.h"
@@ -417,21 +418,12 @@ void QtDc::ThinPolyline(const std::vector<Point>& pts, bool closed) {
 }
 
 Rect QtDc::DrawBox(int margin) const {
-  // A surface of unknown size limits nothing.
-  const Rect surface = SurfaceBox();
-  const int64_t far = int64_t{1} << 30;
-  int64_t left = surface.IsEmpty() ? -far : surface.left, top = surface.IsEmpty() ? -far : surface.top;
-  int64_t right = surface.IsEmpty() ? far : surface.right, bottom = surface.IsEmpty() ? far : surface.bottom;
-  if (state_.clip) {
-    const Rect c = state_.clip->Bounds();
-    left = std::max<int64_t>(left, c.left);
-    top = std::max<int64_t>(top, c.top);
-    right = std::min<int64_t>(right, c.right);
-    bottom = std::min<int64_t>(bottom, c.bottom);
-  }
-  if (right <= left || bottom <= top) return Rect{};
-  return Rect{static_cast<int>(left - margin), static_cast<int>(top - margin), static_cast<int>(right + margin),
-              static_cast<int>(bottom + margin)};
+  const Rect box = VisibleBox();
+  if (box.IsEmpty()) return Rect{};
+  auto widen = [margin](int v, int sign) {
+    return static_cast<int>(std::clamp<int64_t>(v + int64_t{sign} * margin, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+  };
+  return Rect{widen(box.left, -1), widen(box.top, -1), widen(box.right, 1), widen(box.bottom, 1)};
 }
 
 void QtDc::StrokeClipped(const std::vector<QPointF>& points, bool closed, const QPen& pen, const QRectF* rect) {
@@ -904,11 +896,6 @@ void QtDc::UsePath(bool stroke, bool fill) {
   if (fill && HasBrush()) p_->fillPath(path_, MakeBrush());
   if (stroke && HasPen()) p_->strokePath(path_, OutlinePen());
   path_ = QPainterPath();
-}
-
-Rect QtDc::SurfaceBox() const {
-  if (caps_.horzRes <= 0 || caps_.vertRes <= 0) return Rect{};
-  return Rect{0, 0, caps_.horzRes, caps_.vertRes};
 }
 
 void QtDc::StrokePath() { UsePath(true, false); }

@@ -93,8 +93,6 @@ class QtDc final : public DeviceContext {
 
  private:
   void UsePath(bool stroke, bool fill);
-  // The whole surface (empty when its size is unknown).
-  Rect SurfaceBox() const;
   QPen OutlinePen() const;
   QPainterPath path_;
   enum class ArcKind { Arc, Pie, Chord };

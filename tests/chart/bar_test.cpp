@@ -348,6 +348,32 @@ TEST_F(Bars, GradientBarsRunFromTheStartColourToTheBarColour) {
   EXPECT_GT(bottom & 0xFF, 200u) << "near white at the origin";
 }
 
+TEST_F(Bars, GradientBarsOfHugeValuesShowTheirBandsNearTheOrigin) {
+  chart_.LeftAxis()->SetMinMax(-100, 100);
+  Add(1, 3);
+  S(0).SetBarStyle(bsRectGradient);
+  S(0).Gradient().SetStartColor(clYellow);
+  S(0).SetYValue(0, 1e300);
+  S(0).SetYValue(1, -1e300);
+  for (bool view3D : {false, true}) {
+    for (bool clip : {true, false}) {
+      SCOPED_TRACE(testing::Message() << (view3D ? "3D" : "2D") << (clip ? " clipped" : " unclipped"));
+      chart_.SetView3D(view3D);
+      chart_.SetClipPoints(clip);
+      const QImage image = Draw();
+      const TRect plot = chart_.ChartRect();
+      const TBarGeometry up = S(0).BarGeometry(0), down = S(0).BarGeometry(1);
+      // The bars run far beyond the plot; what shows of them lies in the first band of the
+      // gradient (the start colour from below, the bar's colour from above), up to the plot's edge.
+      const int upX = (up.left + up.right) / 2, downX = (down.left + down.right) / 2;
+      EXPECT_EQ(drawtest::At(image, upX, plot.top + 3), clYellow);
+      EXPECT_EQ(drawtest::At(image, upX, up.originY - 3), clYellow);
+      EXPECT_EQ(drawtest::At(image, downX, plot.bottom - 3), kColors[0]);
+      EXPECT_EQ(drawtest::At(image, downX, down.originY + 3), kColors[0]);
+    }
+  }
+}
+
 TEST_F(Bars, EveryStyleDrawsInsideItsSlotIn2DAnd3D) {
   Add(1, 4);
   for (bool view3D : {false, true}) {

@@ -375,6 +375,28 @@ TEST_F(Canvas2D, ExcludingEllipseAndPolygonClips) {
   EXPECT_EQ(At(15, 20), clWhite);
 }
 
+TEST_F(Canvas2D, ClipShapesReachingFarBeyondTheSurfaceAreMadeOnlyOnIt) {
+  const int far = 3000000;
+  const TPoint quad[4] = {{-far, -far}, {far, -far / 2}, {far, far}, {-far, far / 3}};
+  const TRect huge{-far, -far, far, far};
+  const platform::Rect surface{0, 0, image_.width(), image_.height()};
+  const platform::Region plot(TRect{10, 10, 150, 100});
+  for (int shape = 0; shape < 3; ++shape) {
+    for (bool clipped : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "shape " << shape << (clipped ? " in a clip" : ""));
+      dc_->SelectClipRegion(clipped ? &plot : nullptr);
+      if (shape == 0) canvas_.ClipPolygon(quad);
+      if (shape == 1) canvas_.ClipEllipse(huge, false);
+      if (shape == 2) canvas_.ClipRoundRect(huge, far);
+      platform::Region now;
+      ASSERT_TRUE(dc_->GetClipRegion(now));
+      EXPECT_EQ(now, clipped ? plot : platform::Region(surface));
+      canvas_.Unclip();
+    }
+  }
+  dc_->SelectClipRegion(nullptr);
+}
+
 TEST_F(Canvas2D, CheckBoxIsDrawnByTheFrameControl) {
   PaintCheckBox(10, 10, *platformCanvas_, true, true);
   PaintCheckBox(40, 10, *platformCanvas_, false, false);
