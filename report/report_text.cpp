@@ -1250,7 +1250,11 @@ PropertyResult ReadLabelProp(QObject* o, const TextProperty& p, ReadContext&, st
   return PropertyResult::Unknown;
 }
 
-void WriteRptLabelProps(const QObject* o, Props& out) { PutStr(out, "Caption", static_cast<const TRptLabel*>(o)->Caption()); }
+// An empty caption is written too: a label named without one takes its name as caption, so
+// leaving it out would read back as the name.
+void WriteRptLabelProps(const QObject* o, Props& out) {
+  Put(out, "Caption", TextValue::Str(static_cast<const TRptLabel*>(o)->Caption()));
+}
 
 PropertyResult ReadRptLabelProp(QObject* o, const TextProperty& p, ReadContext&, std::string& m) {
   auto& l = *static_cast<TRptLabel*>(o);
