@@ -6,6 +6,7 @@
 
 #include "chart/axis.h"
 #include "chart/marks.h"
+#include "chart/registry.h"
 #include "chart/series.h"
 #include "chart/series_tables.h"
 #include "chart/stored_tables.h"
@@ -688,7 +689,12 @@ const TStoredClass& StoredChart() {
                    .Extra(
                        "ColorPaletteIndex", [](const C& c) { return TStoredValue::Int(c.ColorPaletteIndex()); },
                        [](C& c, const TStoredValue& v) {
-                         c.SetColorPaletteIndex(static_cast<int>(StoredInteger(v, 0, 1000)));
+                         const int index = static_cast<int>(StoredInteger(v, 0, 1000));
+                         if (index > 0) {
+                           ApplyChartPalette(c, index);
+                         } else {
+                           c.SetColorPaletteIndex(index);
+                         }
                        },
                        [](const C& c) { return c.ColorPaletteIndex() > 0; })
                    .Component([](QObject* owner) { return new TChart(qobject_cast<QWidget*>(owner)); })

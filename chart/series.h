@@ -414,7 +414,7 @@ class TChartSeries : public TCustomChartSeries {
   // ---- Stored point data ----
   uint8_t DataStreamFlags() const;
   void WriteData(platform::Stream& out) const;
-  std::string DataBytes() const;
+  virtual std::string DataBytes() const;
   // Reads a block written by WriteData (the block is the whole stream from its position).
   void ReadData(platform::Stream& in);
   void ReadDataBytes(const std::string& bytes);

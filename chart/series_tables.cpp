@@ -11,6 +11,7 @@
 #include "chart/functions.h"
 #include "chart/messages.h"
 #include "chart/panel.h"
+#include "chart/pie.h"
 #include "chart/series.h"
 #include "chart/stored_tables.h"
 #include "chart/unit.h"
@@ -326,6 +327,8 @@ void Startup() {
   RegisterStoredClass(StoredCustomAxisPanel());
   RegisterStoredClass(StoredFastLineSeries());
   RegisterStoredClass(StoredBarSeries());
+  RegisterStoredClass(StoredPieSeries());
+  RegisterStoredClass(StoredDonutSeries());
 }
 
 void Shutdown() {}

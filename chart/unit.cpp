@@ -6,6 +6,7 @@
 #include "chart/html.h"
 #include "chart/messages.h"
 #include "chart/procs.h"
+#include "chart/registry.h"
 #include "chart/series_tables.h"
 #include "chart/stream.h"
 
@@ -20,9 +21,11 @@ ChartLibraryScope::ChartLibraryScope() {
   PlotStreamStartup();
   PlotEngineStartup();
   PlotChartStartup();
+  PlotRegistryStartup();
 }
 
 ChartLibraryScope::~ChartLibraryScope() {
+  PlotRegistryShutdown();
   PlotChartShutdown();
   PlotEngineShutdown();
   PlotStreamShutdown();

@@ -1016,6 +1016,13 @@ double RadialAngle(const Rect& box, int x, int y) {
   double cx = (box.left + box.right) / 2.0, cy = (box.top + box.bottom) / 2.0;
   double dx = x - cx, dy = cy - y;
   if (dx == 0 && dy == 0) return 0;
+  // The radial meets the ellipse at the point (a cos t, b sin t) whose parameter t has
+  // tan t = (dy / b) / (dx / a); on a circle t is the radial's own angle.
+  const double halfWidth = box.Width() / 2.0, halfHeight = box.Height() / 2.0;
+  if (halfWidth > 0 && halfHeight > 0) {
+    dx /= halfWidth;
+    dy /= halfHeight;
+  }
   double a = std::atan2(dy, dx) * 180.0 / M_PI;
   if (a < 0) a += 360;
   return a;

@@ -466,7 +466,8 @@ Point TextCellOffset(uint32_t align, int width, const TextMetrics& tm);
 Rect TextBounds(int x, int y, uint32_t align, int width, const TextMetrics& tm, int escapement);
 
 // Geometry shared by the back ends: the point where the radial from the centre of `box`
-// through (x, y) meets the ellipse, as an angle in degrees anticlockwise from 3 o'clock.
+// through (x, y) meets the ellipse, as the ellipse's parameter angle in degrees anticlockwise
+// from 3 o'clock (the point is (a cos t, -b sin t) from the centre, as arcs are drawn).
 double RadialAngle(const Rect& box, int x, int y);
 
 }  // namespace platform
