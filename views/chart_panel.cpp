@@ -292,16 +292,16 @@ void TCPNLFrame::ReadChartView(bool changed) {
     SZDataType& part = state_.Part;
     const chart::TChartAxis* bottom = chart_->BottomAxis();
     part.Rect = chart::TRect{bottom->IStartPos(), chart_->ChartRect().top, bottom->IEndPos(), chart_->ChartRect().bottom};
-    part.X1 = first->PixelToXValue(part.Rect.left);
-    part.X2 = first->PixelToXValue(part.Rect.right);
+    // The X values at the axis area's ends: after a zoom or a scroll the bottom axis's new ends
+    // (the pixels map them once the chart is drawn again), at rest the whole graph's.
+    part.X1 = changed ? bottom->Minimum() : whole.X1;
+    part.X2 = changed ? bottom->Maximum() : whole.X2;
     part.X1Text = chartops::XValueText(part.X1);
     part.X2Text = chartops::XValueText(part.X2);
     part.Width = std::max(0, part.Rect.right - part.Rect.left + 1);
-    // The visible part's share of the X range: the whole graph's X span over the visible one.
+    // How much of the whole X range the visible part shows: whole span over visible span.
     const double visible = part.X2 - part.X1;
-    state_.Ratio = part.Width == 0 || visible <= 0 ? 1.0
-                   : changed                       ? std::max(0.0, (whole.X2 - whole.X1) / visible)
-                                                   : 1.0;
+    state_.Ratio = changed && part.Width > 0 && visible > 0 ? std::max(0.0, (whole.X2 - whole.X1) / visible) : 1.0;
   }
   UpdateButtons();
 }
