@@ -122,28 +122,41 @@ std::string MonthlyClickPrefix(int row) {
   return J("積算");
 }
 
+namespace {
+
+// The byte offset of `needle` in `text` from `from`, found only at character boundaries (a
+// double-byte character's trail byte never starts a match); npos when absent.
+size_t FindCp932(const std::string& text, const std::string& needle, size_t from = 0) {
+  for (size_t i = 0; i < text.size();) {
+    if (i >= from && text.compare(i, needle.size(), needle) == 0) return i;
+    const auto c = static_cast<unsigned char>(text[i]);
+    i += (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC) ? 2 : 1;
+  }
+  return std::string::npos;
+}
+
+}  // namespace
+
 std::string MonthlyClickText(int row, int col, const std::string& explanation, const std::string& itemName,
                              const std::string& cell) {
-  // The explanation is worked on as Unicode, so no search can meet the trail byte of a
-  // double-byte character.
-  std::string text = platform::Cp932ToUtf8(Trim(explanation));
+  std::string text = Trim(explanation);
   const bool year = col == 14;
   if (year) {
-    const size_t m = text.find("月");
-    if (m != std::string::npos) text.replace(m, std::string("月").size(), "年");
+    const size_t m = FindCp932(text, J("月"));
+    if (m != std::string::npos) text.replace(m, J("月").size(), J("年"));
   }
   std::string unit;
-  const size_t open = text.find("（");
+  const size_t open = FindCp932(text, J("（"));
   if (open != std::string::npos) {
-    const size_t close = text.find("）", open);
-    unit = close == std::string::npos ? text.substr(open) : text.substr(open, close - open + std::string("）").size());
+    const size_t close = FindCp932(text, J("）"), open);
+    unit = close == std::string::npos ? text.substr(open) : text.substr(open, close - open + J("）").size());
   }
-  const std::string name = platform::Cp932ToUtf8(MonthlyClickPrefix(row) + Trim(itemName));
-  const std::string value = platform::Cp932ToUtf8(Trim(cell));
-  std::string head = year ? std::string("年間の") : platform::Cp932ToUtf8(chartops::MonthLabel(col - 1)) + "の";
-  std::string sentence =
-      value.empty() ? head + name + "はデータがありません。" : head + name + "は" + value + " " + unit + "です。";
-  return fw::UnitSymbolText(J(text) + kCr2 + J(sentence));
+  const std::string name = MonthlyClickPrefix(row) + Trim(itemName);
+  const std::string value = Trim(cell);
+  const std::string head = year ? J("年間の") : chartops::MonthLabel(col - 1) + J("の");
+  const std::string sentence = value.empty() ? head + name + J("はデータがありません。")
+                                             : head + name + J("は") + value + " " + unit + J("です。");
+  return fw::UnitSymbolText(text + kCr2 + sentence);
 }
 
 void SetupMonthlyChart(chart::TChart& c, int number) {
