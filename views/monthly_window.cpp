@@ -194,8 +194,8 @@ void SetupMonthlyChart(chart::TChart& c, int number) {
     humidity->Title().SetCaption(J("湿度（％）"));
     humidity->Grid().SetVisible(false);
     c.SetMarginUnits(chart::muPixels);
-    c.SetMarginLeft(58);
-    c.SetMarginRight(64);
+    c.SetMarginLeft(100);
+    c.SetMarginRight(110);
   } else if (number == 2) {
     c.LeftAxis()->SetAutomatic(true);
     c.LeftAxis()->SetIncrement(10);

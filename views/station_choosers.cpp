@@ -154,6 +154,7 @@ TPSTINPFrame::TPSTINPFrame(QWidget* parent) : QFrame(parent) {
     c->SetCellFrame(false);
     c->SetStyle(fw::TComboBoxStyle::csDropDownList);
     c->setMaxVisibleItems(20);
+    c->setStyleSheet("QComboBox { combobox-popup: 0; }");  // a list of 20 lines, not the style's full-height popup
     fw::SetTag(c, code);
     c->setGeometry(6, top, 188, 20);
     return c;
