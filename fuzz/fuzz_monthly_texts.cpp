@@ -54,5 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (size_t at = 0; at < rest.size() && rows.size() < 12; at += 140) rows.push_back(rest.substr(at, 140));
   views::chartops::FillChartSeriesFromRows(&chart, &rows, 0, static_cast<int>(rows.size()) - 1, 20, 10, 12, 1.0);
   views::chartops::CurrentChart = nullptr;
+  chart.FreeAllSeries();
   return total == 0xFFFFFFFF ? 1 : 0;
 }

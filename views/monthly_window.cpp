@@ -354,6 +354,8 @@ TMWDDispFrame::TMWDDispFrame(QWidget* parent) : QWidget(parent) {
 }
 
 TMWDDispFrame::~TMWDDispFrame() {
+  // The charts do not own their series.
+  for (chart::TChart* c : charts_) c->FreeAllSeries();
   if (chartops::CurrentChart == CHAT1 || chartops::CurrentChart == CHAT2 || chartops::CurrentChart == CHAT3)
     chartops::CurrentChart = nullptr;
 }

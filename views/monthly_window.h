@@ -52,7 +52,8 @@ std::string MonthlyClickPrefix(int row);
 // the cell's text (all CP932).
 std::string MonthlyClickText(int row, int col, const std::string& explanation, const std::string& itemName,
                              const std::string& cell);
-// Sets up one of the three charts as the window has it (axes, legend, series).
+// Sets up one of the three charts as the window has it (axes, legend, series). The chart does
+// not own the series: free them with FreeAllSeries before the chart goes.
 void SetupMonthlyChart(chart::TChart& chart, int number);
 
 class TMWDDispFrame : public QWidget, public fw::StationInfoView {

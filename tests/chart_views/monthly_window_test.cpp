@@ -350,6 +350,7 @@ TEST_F(MonthlyWindowTest, ZoomScrollAndWholeViewOnAZoomableChart) {
   EXPECT_FALSE(panel->SBTN_7->isEnabled());
   EXPECT_DOUBLE_EQ(panel->State().Ratio, 1.0);
   EXPECT_FALSE(panel->State().Zoomed);
+  c.FreeAllSeries();
 }
 
 TEST_F(MonthlyWindowTest, ClearWithTheYearBoxKeepsTheLastSeries) {
