@@ -1,5 +1,5 @@
 // The program entry: installs Qt's Japanese translation, the Qt services of the platform and
-// the framework and the report form of the Report command, creates the main window (the only
+// the framework, the report form of the Report command and the monthly weather window, creates the main window (the only
 // form created at start) and runs the event loop until it closes.
 #include <QApplication>
 #include <QFont>
@@ -12,6 +12,7 @@
 #include "platform/dc.h"
 #include "platform/path.h"
 #include "platform/qt/qt_ui.h"
+#include "views/monthly_window.h"
 #include "views/report_form.h"
 
 int main(int argc, char* argv[]) {
@@ -26,6 +27,7 @@ int main(int argc, char* argv[]) {
   fw::InstallPrintingUi();
   fw::InstallStartupPrinting();
   views::InstallReportForm();
+  views::InstallMonthlyWindow();
   fw::ExecutablePath = platform::ExecutableFolder() + "harvsim";
 
   int rc = 1;
