@@ -690,7 +690,9 @@ const TStoredClass& StoredChart() {
                        "ColorPaletteIndex", [](const C& c) { return TStoredValue::Int(c.ColorPaletteIndex()); },
                        [](C& c, const TStoredValue& v) {
                          const int index = static_cast<int>(StoredInteger(v, 0, 1000));
-                         if (index > 0) {
+                         // An index of 0 after a palette takes the palette away again, so
+                         // that what is written (no index) reads back to the same colours.
+                         if (index > 0 || c.ColorPaletteIndex() > 0) {
                            ApplyChartPalette(c, index);
                          } else {
                            c.SetColorPaletteIndex(index);
