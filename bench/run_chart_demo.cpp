@@ -16,10 +16,9 @@
 #include <cstdio>
 #include <string>
 
-#include "chart/unit.h"
 #include "chart_monthly_demo.h"
+#include "chart_runner.h"
 #include "platform/dc_canvas.h"
-#include "platform/path.h"
 #include "platform/qt/dc_qt.h"
 
 namespace {
@@ -42,35 +41,12 @@ void SendMouse(QWidget& w, QEvent::Type type, QPoint p) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
-    return 2;
-  }
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  platform::EnsureQtFontEngine();
-  chart::ChartLibraryScope scope;
-  const std::string folder = argv[1];
-  const auto inside = platform::ToInsidePath(folder + "/");
-  if (!inside) {
-    std::fprintf(stderr, "%s: the folder name cannot be written in CP932\n", argv[0]);
-    return 1;
-  }
-  try {
+  return chartrunner::Run(argc, argv, [](const chartrunner::Folder& folder) {
     for (int n = 1; n <= 3; ++n) {
       auto c = monthlydemo::MakeChart(n);
       monthlydemo::FillMonthlyValues(*c, n);
       const std::string base = "chart" + std::to_string(n);
-      QImage image = Frame(*c);
-      if (!image.save(QString::fromStdString(folder + "/" + base + ".png"))) {
-        std::fprintf(stderr, "%s: cannot write %s.png\n", argv[0], base.c_str());
-        return 1;
-      }
-      std::string error;
-      if (!c->WriteMetafileFile(*inside + base + ".emf", &error)) {
-        std::fprintf(stderr, "%s: %s.emf: %s\n", argv[0], base.c_str(), error.c_str());
-        return 1;
-      }
+      if (!chartrunner::SavePngAndEmf(folder, Frame(*c), *c, base)) return 1;
       // The operation panel's zoom, a wheel notch and a legend click.
       c->ZoomByPercent(130);
       Frame(*c);
@@ -82,14 +58,11 @@ int main(int argc, char** argv) {
       const QPoint box(first.symbolRect.left - 11, first.y - 1 + (c->Legend().ItemHeight() - 11) / 2 + 6);
       SendMouse(*c, QEvent::MouseButtonPress, box);
       SendMouse(*c, QEvent::MouseButtonRelease, box);
-      if (!Frame(*c).save(QString::fromStdString(folder + "/" + base + "-zoom.png"))) {
-        std::fprintf(stderr, "%s: cannot write %s-zoom.png\n", argv[0], base.c_str());
+      if (!Frame(*c).save(QString::fromStdString(folder.native + "/" + base + "-zoom.png"))) {
+        std::fprintf(stderr, "%s: cannot write %s-zoom.png\n", folder.program, base.c_str());
         return 1;
       }
     }
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "%s: %s\n", argv[0], e.what());
-    return 1;
-  }
-  return 0;
+    return 0;
+  });
 }

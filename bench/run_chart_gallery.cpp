@@ -13,28 +13,13 @@
 #include <cstdio>
 #include <string>
 
-#include "chart/unit.h"
 #include "chart_gallery.h"
+#include "chart_runner.h"
 #include "platform/dc_canvas.h"
-#include "platform/path.h"
 #include "platform/qt/dc_qt.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
-    return 2;
-  }
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  platform::EnsureQtFontEngine();
-  chart::ChartLibraryScope scope;
-  const std::string folder = argv[1];
-  const auto inside = platform::ToInsidePath(folder + "/");
-  if (!inside) {
-    std::fprintf(stderr, "%s: the folder name cannot be written in CP932\n", argv[0]);
-    return 1;
-  }
-  try {
+  return chartrunner::Run(argc, argv, [](const chartrunner::Folder& folder) {
     for (const gallery::Picture& picture : gallery::Pictures()) {
       auto c = picture.make();
       QImage image(c->Width(), c->Height(), QImage::Format_RGB32);
@@ -44,22 +29,11 @@ int main(int argc, char** argv) {
         platform::Canvas canvas(dc);
         c->DrawToCanvas(canvas, c->GetPanelRect());
       }
-      if (!image.save(QString::fromStdString(folder + "/" + picture.name + ".png"))) {
-        std::fprintf(stderr, "%s: cannot write %s.png\n", argv[0], picture.name.c_str());
-        return 1;
-      }
-      std::string error;
-      if (!c->WriteMetafileFile(*inside + picture.name + ".emf", &error)) {
-        std::fprintf(stderr, "%s: %s.emf: %s\n", argv[0], picture.name.c_str(), error.c_str());
-        return 1;
-      }
+      if (!chartrunner::SavePngAndEmf(folder, image, *c, picture.name)) return 1;
       const chart::TRect& plot = c->ChartRect();
       std::printf("%s\t%s\t%d,%d,%d,%d\n", picture.name.c_str(), picture.shows.c_str(), plot.left, plot.top,
                   plot.right, plot.bottom);
     }
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "%s: %s\n", argv[0], e.what());
-    return 1;
-  }
-  return 0;
+    return 0;
+  });
 }

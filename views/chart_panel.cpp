@@ -409,17 +409,10 @@ void TCPNLFrame::resizeEvent(QResizeEvent* e) {
 }
 
 bool TCPNLFrame::eventFilter(QObject* watched, QEvent* e) {
-  if (watched == PNL_0) {
-    // Dragging the panel moves the frame over its chart.
-    switch (e->type()) {
-      case QEvent::MouseButtonPress:
-      case QEvent::MouseMove:
-      case QEvent::MouseButtonRelease:
-        fw::DragPanelByMouse(this, e);
-        return true;
-      default:
-        break;
-    }
+  // Dragging the panel moves the frame over its chart.
+  if (watched == PNL_0 && fw::IsMouseDragEvent(e)) {
+    fw::DragPanelByMouse(this, e);
+    return true;
   }
   return QFrame::eventFilter(watched, e);
 }

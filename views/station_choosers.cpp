@@ -226,16 +226,9 @@ void TPSTINPFrame::SBTN_StClick() {
 }
 
 bool TPSTINPFrame::eventFilter(QObject* watched, QEvent* e) {
-  if (watched == PNL_St || watched == LBL_St1 || watched == LBL_St2) {
-    switch (e->type()) {
-      case QEvent::MouseButtonPress:
-      case QEvent::MouseMove:
-      case QEvent::MouseButtonRelease:
-        fw::DragPanelByMouse(this, e);
-        return true;
-      default:
-        break;
-    }
+  if ((watched == PNL_St || watched == LBL_St1 || watched == LBL_St2) && fw::IsMouseDragEvent(e)) {
+    fw::DragPanelByMouse(this, e);
+    return true;
   }
   return QFrame::eventFilter(watched, e);
 }

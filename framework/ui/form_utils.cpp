@@ -399,6 +399,11 @@ bool DragPanelByMouse(QWidget* panel, QEvent* e) {
   }
 }
 
+bool IsMouseDragEvent(const QEvent* e) {
+  const QEvent::Type t = e->type();
+  return t == QEvent::MouseButtonPress || t == QEvent::MouseMove || t == QEvent::MouseButtonRelease;
+}
+
 bool IsFormOpen(const std::string& name) {
   const QString wanted = platform::ToQString(name);
   for (QWidget* w : QApplication::allWidgets())

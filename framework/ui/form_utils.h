@@ -104,6 +104,8 @@ void EndFormDrag();
 // Drags a panel with the mouse from its own press, move and release events (the three routines
 // above); on release the panel is held inside its parent. True when a drag ended with `e`.
 bool DragPanelByMouse(QWidget* panel, QEvent* e);
+// True for the mouse press, move and release events a panel drag is made of.
+bool IsMouseDragEvent(const QEvent* e);
 // True when a form of the application has exactly that object name.
 bool IsFormOpen(const std::string& name);
 // The control named prefix + suffix (case-insensitive) on a form or frame; null when absent.
