@@ -13,6 +13,7 @@
 #include "chart/series_tables.h"
 #include "chart/unit.h"
 #include "platform/ui.h"
+#include "support/test_support.h"
 
 using namespace chart;
 
@@ -98,32 +99,12 @@ TEST(Palettes, AStoredPaletteIndexColoursTheSeriesReadAfterIt) {
 }
 
 TEST(ChartError, ShowsAnErrorBoxWithAnEmptyCaption) {
-  struct Recorder : platform::Ui {
-    std::string text, caption;
-    platform::DialogKind kind{};
-    platform::ModalResult ShowMessageBox(const std::string& t, const std::string& c, platform::DialogKind k,
-                                         platform::DialogButtons) override {
-      text = t;
-      caption = c;
-      kind = k;
-      return platform::ModalResult::Ok;
-    }
-    void Beep() override {}
-    uint64_t TickCountMs() override { return 0; }
-    void ProcessEvents(platform::PumpScope) override {}
-    platform::Point CursorPos() override { return {}; }
-    void SetCursorPos(platform::Point) override {}
-    void SetCursorShape(platform::CursorShape) override {}
-    int ScreenWidth() override { return 800; }
-    int ScreenHeight() override { return 600; }
-    void SetHintHidePause(int) override {}
-  } ui;
-  platform::Ui* old = platform::InstallUi(&ui);
+  testsupport::FakeUi ui;
   ShowChartError("Wrong *.drx file format");
-  platform::InstallUi(old);
-  EXPECT_EQ(ui.text, "Wrong *.drx file format");
-  EXPECT_EQ(ui.caption, "");
-  EXPECT_EQ(ui.kind, platform::DialogKind::Error);
+  ASSERT_EQ(ui.shown.size(), 1u);
+  EXPECT_EQ(ui.shown[0].text, "Wrong *.drx file format");
+  EXPECT_EQ(ui.shown[0].caption, "");
+  EXPECT_EQ(ui.shown[0].kind, platform::DialogKind::Error);
   EXPECT_EQ(MaxPixelCoordinate(), 67108863);
 }
 

@@ -16,9 +16,9 @@ FakeUi::FakeUi() { previous_ = platform::InstallUi(this); }
 
 FakeUi::~FakeUi() { platform::InstallUi(previous_); }
 
-platform::ModalResult FakeUi::ShowMessageBox(const std::string& text, const std::string&, platform::DialogKind kind,
-                                             platform::DialogButtons buttons) {
-  shown.push_back({text, kind, buttons});
+platform::ModalResult FakeUi::ShowMessageBox(const std::string& text, const std::string& caption,
+                                             platform::DialogKind kind, platform::DialogButtons buttons) {
+  shown.push_back({text, kind, buttons, caption});
   if (onShow) onShow(text);
   if (!answers.empty()) {
     auto a = answers.front();

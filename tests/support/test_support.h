@@ -23,6 +23,7 @@ class FakeUi final : public platform::Ui {
     std::string text;  // CP932
     platform::DialogKind kind;
     platform::DialogButtons buttons;
+    std::string caption;  // CP932
   };
 
   FakeUi();
