@@ -3,9 +3,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
 
 #include "platform/cp932.h"
 #include "platform/path.h"
@@ -76,13 +81,81 @@ int RunAsOrdinaryUser(const std::function<int()>& check) {
 
 bool HaveLibreOffice() { return std::system("command -v soffice >/dev/null 2>&1") == 0; }
 
-bool ConvertWithLibreOffice(const std::string& folder, const std::string& files, const std::string& outFolder,
-                            int timeoutSeconds) {
-  const std::string cmd = "cd '" + folder + "' && timeout " + std::to_string(timeoutSeconds) +
-                          " soffice -env:UserInstallation=file://" + folder +
-                          "profile --headless --convert-to png --outdir '" + outFolder + "' " + files +
-                          " >/dev/null 2>&1";
-  return std::system(cmd.c_str()) == 0;
+namespace {
+
+std::optional<std::string> NativeFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The batch's own name of a check's metafile: the test's name keeps the checks' files apart.
+std::string InBatch(const std::string& check, const std::string& name) { return check + "--" + name; }
+
+// A collecting pass has checked nothing: it reports itself skipped, so that it never counts as
+// a passed check.
+void ReportCollected() { GTEST_SKIP() << "metafiles collected for the reader's batch; checked in the next pass"; }
+
+}  // namespace
+
+std::string ReaderPictures::Png(const std::string& name) const {
+  return batch_ + "out/" + std::filesystem::path(InBatch(check_, name)).stem().string() + ".png";
+}
+
+ReaderPictures ConvertWithReader(const std::string& folder, const std::vector<std::string>& names) {
+  namespace fs = std::filesystem;
+  ReaderPictures pictures;
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  pictures.check_ = test ? std::string(test->test_suite_name()) + "." + test->name() : "check";
+  const char* batch = std::getenv("HARVSIM_READER_BATCH");
+  const bool shared = batch && *batch;
+  if (shared) {
+    pictures.batch_ = std::string(batch) + "/";
+  } else {
+    pictures.own_ = std::make_shared<TempFolder>();
+    pictures.batch_ = pictures.own_->native();
+  }
+  const bool collecting = shared && std::getenv("HARVSIM_READER_COLLECT");
+  std::error_code ec;
+  fs::create_directories(pictures.batch_ + "in", ec);
+  for (const std::string& name : names) {
+    const std::string ours = folder + name, theirs = pictures.batch_ + "in/" + InBatch(pictures.check_, name);
+    if (shared && !collecting) {
+      // The picture is of the batch's copy: it must be this very metafile.
+      const std::optional<std::string> a = NativeFileBytes(ours), b = NativeFileBytes(theirs);
+      if (!b) {
+        pictures.error_ = "the batch holds no " + name + ": its collecting pass did not run";
+        return pictures;
+      }
+      if (a != b) {
+        pictures.error_ = name + " is not the metafile the batch converted";
+        return pictures;
+      }
+    } else if (!fs::copy_file(ours, theirs, fs::copy_options::overwrite_existing, ec)) {
+      pictures.error_ = "cannot copy " + ours + " into the batch: " + ec.message();
+      return pictures;
+    }
+  }
+  if (collecting) {
+    pictures.collecting_ = true;
+    ReportCollected();
+    return pictures;
+  }
+  if (!shared) {
+    const std::string cmd = "'" + SourceDir() + "/tests/support/reader_batch.sh' convert '" + pictures.batch_ + "'" +
+                            " >/dev/null 2>&1";
+    if (std::system(cmd.c_str()) != 0) {
+      pictures.error_ = "the reader's conversion failed";
+      return pictures;
+    }
+  }
+  for (const std::string& name : names) {
+    if (!fs::exists(pictures.Png(name))) {
+      pictures.error_ = "the reader made no picture of " + name;
+      return pictures;
+    }
+  }
+  return pictures;
 }
 
 std::string S(const std::string& utf8) { return platform::J(utf8); }

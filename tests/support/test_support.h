@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -77,16 +78,43 @@ class TempFolder {
   std::string inside_;
 };
 
-// LibreOffice, the independent reader the drawing tests check pictures with: whether its
-// converter is installed, and the conversion of `files` (a name or a shell pattern) in the
-// native folder `folder` to PNG files in `outFolder`, with a profile of its own in `folder`.
-bool HaveLibreOffice();
-
 // Runs `check` as an ordinary user (in a child process when the tests run as the superuser,
 // who may write anywhere) and returns its result; -1 when the child could not run it.
 int RunAsOrdinaryUser(const std::function<int()>& check);
-bool ConvertWithLibreOffice(const std::string& folder, const std::string& files, const std::string& outFolder,
-                            int timeoutSeconds = 180);
+
+// LibreOffice, the independent reader the drawing tests check our metafiles with: whether its
+// converter is installed.
+bool HaveLibreOffice();
+
+// The reader's PNG pictures of one check's metafiles.
+//
+// Under CTest the checks (the tests named Suite.IndependentReader*) share one start of the
+// reader, which costs seconds: each check runs first with HARVSIM_READER_COLLECT set and only
+// copies its metafiles into the batch folder HARVSIM_READER_BATCH, one run of
+// tests/support/reader_batch.sh converts the whole batch, and then the checks run again and
+// find their pictures there. A check run without a batch folder converts its own metafiles.
+class ReaderPictures {
+ public:
+  // This pass only collected the metafiles (the test is reported skipped): the check ends here.
+  bool Collecting() const { return collecting_; }
+  // Why there are no pictures; empty when every metafile has one.
+  const std::string& Error() const { return error_; }
+  // The native path of the picture of the metafile `name`.
+  std::string Png(const std::string& name) const;
+
+ private:
+  friend ReaderPictures ConvertWithReader(const std::string&, const std::vector<std::string>&);
+  bool collecting_ = false;
+  std::string error_;
+  std::string batch_;  // the batch folder (native, with the closing '/')
+  std::string check_;  // the running test's name, which keeps the checks' files apart in the batch
+  std::shared_ptr<TempFolder> own_;  // the batch of a check run on its own
+};
+
+// The reader's pictures of the metafiles `names` in the native folder `folder`, for the running
+// test. In a batch, each metafile must be the same, byte for byte, as the one its collecting
+// pass put there.
+ReaderPictures ConvertWithReader(const std::string& folder, const std::vector<std::string>& names);
 
 // A UTF-8 literal as CP932 (short for platform::J in tests).
 std::string S(const std::string& utf8);
