@@ -161,6 +161,11 @@ bool TRptCustomBand::event(QEvent* e) {
   return TRptBasePanel::event(e);
 }
 
+void TRptCustomBand::SetZoom(int zoom) {
+  TRptBasePanel::SetZoom(zoom);
+  size_.SetZoom(zoom);
+}
+
 int TRptCustomBand::PixelHeight() const { return Round(size_.NativeToPixels(size_.Native(TRptBandSize::kHeight), false)); }
 
 void TRptCustomBand::SizeChanged() {

@@ -142,6 +142,8 @@ class TRptCustomBand : public TRptBasePanel {
 
   TRptBandSize& Size() { return size_; }
   const TRptBandSize& Size() const { return size_; }
+  // The band's zoom, which its size object converts pixels at too.
+  void SetZoom(int zoom) override;
   // The band's height in pixels at its zoom.
   int PixelHeight() const;
 

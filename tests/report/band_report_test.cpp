@@ -414,6 +414,35 @@ TEST(ReportBands, LayoutBandsInPixels) {
   EXPECT_EQ(title->y(), 76);
 }
 
+// Bands convert pixels at the report's zoom: at any zoom the layout stores the widths of zoom
+// 100 (to a pixel at that zoom), and on screen band heights scale with widths and controls.
+TEST(ReportBands, LayoutAtAZoomKeepsTheSizesOfZoom100) {
+  LocaleScope locale(false, false);
+  TBandReport report;
+  report.Page().SetColumns(2);
+  report.Page().SetNative(TRptPage::kColumnSpace, 50);
+  TRptBand* title = report.CreateBand(TRptBandType::rbTitle);
+  TRptBand* detail = report.CreateBand(TRptBandType::rbDetail);
+  title->Size().SetNative(TRptBandSize::kHeight, 100);
+  detail->Size().SetNative(TRptBandSize::kHeight, 254);
+  const Real titleWidth = title->Size().Native(TRptBandSize::kWidth);
+  const Real detailWidth = detail->Size().Native(TRptBandSize::kWidth);
+  for (int zoom : {50, 76, 150}) {
+    SCOPED_TRACE(zoom);
+    report.SetZoom(zoom);
+    const double pixel = 254.0 / 96 * 100 / zoom;
+    EXPECT_NEAR(static_cast<double>(title->Size().Native(TRptBandSize::kWidth)), static_cast<double>(titleWidth), pixel);
+    EXPECT_NEAR(static_cast<double>(detail->Size().Native(TRptBandSize::kWidth)), static_cast<double>(detailWidth),
+                pixel);
+    EXPECT_EQ(detail->Size().Native(TRptBandSize::kHeight), 254);
+    EXPECT_EQ(detail->height(), Round(96.0L * zoom / 100));
+    EXPECT_EQ(detail->y(), title->y() + Round(100 * 96.0L / 254 * zoom / 100));
+  }
+  report.SetZoom(100);
+  EXPECT_EQ(title->Size().Native(TRptBandSize::kWidth), titleWidth);
+  EXPECT_EQ(detail->Size().Native(TRptBandSize::kWidth), detailWidth);
+}
+
 TEST(ReportMeasure, TextWithTheReportFont) {
   LocaleScope locale(false, true);
   TBandReport report;

@@ -8,6 +8,7 @@
 
 #include "report/controller.h"
 #include "report/rpt_printer.h"
+#include "report/ui/preview.h"
 #include "run_fixtures.h"
 
 using namespace rpt;
@@ -391,6 +392,44 @@ TEST_F(RunTest, CompositePrintsReportsIntoOneDocumentGoingOnWhereTheLastEnded) {
   // The page ends of the document are the second report's: its footer on both pages.
   EXPECT_EQ(Joined(fake.jobs[0].pages), (std::vector<std::string>{"first|1", "second|2"}));
   report.Composite = nullptr;
+}
+
+// A two-column report at zoom 50 or 150 prints exactly as at zoom 100: band widths, the column
+// step, fills, frames and controls aligned to their band.
+TEST_F(RunTest, AZoomedReportPrintsAsAtZoom100) {
+  report.Page().SetColumns(2);
+  report.Page().SetNative(TRptPage::kColumnSpace, 100);
+  report.Page().SetNative(TRptPage::kBottomMargin, 2660);  // four details a column
+  auto table = Table(9);
+  report.SetDataSet(table.get());
+  Text(Band(TRptBandType::rbTitle, 30), "T");
+  TRptBand* detail = Band(TRptBandType::rbDetail, 40);
+  detail->SetColor(platform::RgbColor(255, 255, 0));
+  detail->Frame().SetDrawRight(true);
+  Expr(detail, "N");
+  TRptLabel* right = Text(detail, "R", 0, 0, 100);
+  right->SetAlignToBand(true);
+  right->SetAlignment(TRptAlignment::Right);
+  const Pages atFull = Print();
+  ASSERT_EQ(Joined(atFull), (std::vector<std::string>{"T|1|R|2|R|3|R|4|R|5|R|6|R|7|R|8|R", "9|R"}));
+  for (int zoom : {50, 150}) {
+    report.SetZoom(zoom);
+    EXPECT_EQ(Print(), atFull) << zoom;
+  }
+  // At 76 the laid-out widths are those of zoom 100 to a screen pixel at that zoom (3.5 tenths
+  // of a mm, 8 device pixels): so are the columns' texts.
+  report.SetZoom(76);
+  const Pages at76 = Print();
+  ASSERT_EQ(at76.size(), atFull.size());
+  for (size_t p = 0; p < at76.size(); ++p) {
+    const auto texts = rpttest::TextsOf(at76[p]), full = rpttest::TextsOf(atFull[p]);
+    ASSERT_EQ(texts.size(), full.size());
+    for (size_t i = 0; i < texts.size(); ++i) {
+      EXPECT_EQ(texts[i].text, full[i].text);
+      EXPECT_NEAR(texts[i].x, full[i].x, 8) << texts[i].text;
+      EXPECT_EQ(texts[i].y, full[i].y) << texts[i].text;
+    }
+  }
 }
 
 }  // namespace
