@@ -532,6 +532,8 @@ class TCustomBandReport : public TRptBasePanel {
   void ClearPreviewPage();
   // Continues the position of `previous` (the report printed before in one document).
   void ContinueFrom(const TCustomBandReport& previous);
+  // Starts the position and page count of a new document (the first report of a composite).
+  void StartDocument();
   // The attached export filter (nullptr: none).
   TRptExportFilter* ExportFilter() const { return filter_; }
   bool FilterAttached() const { return filter_ != nullptr; }
@@ -623,6 +625,8 @@ class TCustomBandReport : public TRptBasePanel {
   bool designing_ = false;
   bool destroying_ = false;
   int layoutDepth_ = 0;
+  // A composite lends the report its printer and gives the report's own back afterwards.
+  friend class TRptCompositeReport;
 };
 
 // Several reports printed one after the other into one document on one printer, each going on

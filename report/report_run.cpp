@@ -244,8 +244,7 @@ void TCustomBandReport::RunReport(bool composite) {
       printer_->Title = ReportTitle;
       printer_->SetCompression(Options.Has(TBandReportOption::Compression));
       printer_->BeginDoc();
-      currentY_ = -1;
-      pageCount_ = 0;
+      StartDocument();
     }
     currentColumn_ = page_.Columns();
     if (filter_ && !filter_->Started()) {
@@ -479,6 +478,11 @@ void TCustomBandReport::ContinueFrom(const TCustomBandReport& previous) {
   columnTop_ = previous.columnTop_;
 }
 
+void TCustomBandReport::StartDocument() {
+  currentY_ = -1;
+  pageCount_ = 0;
+}
+
 void TCustomBandReport::RegisterExpressionControl(TRptPrintable* control) { controller_->AddNotifyExpression(control); }
 
 // ---- Messages ----------------------------------------------------------------------------
@@ -600,24 +604,31 @@ TRptPrintOutcome TRptCompositeReport::Print() {
     TCustomBandReport* previous = nullptr;
     for (size_t i = 0; i < Reports.size() && !cancelled; ++i) {
       TCustomBandReport& report = *Reports[i];
-      TRptPrinter* own = report.Printer();
-      TRptCompositeReport* composite = report.Composite;
-      const int tag = report.Tag;
-      report.Composite = nullptr;
-      report.SetPrinter(&printer);
-      if (previous) report.ContinueFrom(*previous);
-      if (i + 1 == Reports.size()) report.Tag = 999;
+      // The report's printer (its own one moved out, so that lending the composite's does not
+      // free it) comes back afterwards, as Print does it.
       struct Back {
         TCustomBandReport& r;
-        TRptPrinter* own;
+        std::unique_ptr<TRptPrinter> own;
+        TRptPrinter* printer;
         TRptCompositeReport* composite;
         int tag;
         ~Back() {
           r.Tag = tag;
           r.Composite = composite;
-          if (r.Printer() != own) r.SetPrinter(own);
+          r.FreePrinter();
+          r.ownPrinter_ = std::move(own);
+          r.printer_ = printer;
         }
-      } back{report, own == &printer ? nullptr : own, composite, tag};
+      } back{report, std::move(report.ownPrinter_), report.printer_ == &printer ? nullptr : report.printer_,
+             report.Composite, report.Tag};
+      report.Composite = nullptr;
+      report.SetPrinter(&printer);
+      if (previous) {
+        report.ContinueFrom(*previous);
+      } else {
+        report.StartDocument();
+      }
+      if (i + 1 == Reports.size()) report.Tag = 999;
       report.RunReport(true);
       if (report.AfterPrint) report.AfterPrint(&report);
       cancelled = report.RunCancelled();

@@ -394,6 +394,46 @@ TEST_F(RunTest, CompositePrintsReportsIntoOneDocumentGoingOnWhereTheLastEnded) {
   report.Composite = nullptr;
 }
 
+// Every composite run starts a new document: printed twice it gives the same pages, and a
+// report printed alone before numbers its first page in the composite 1 again.
+TEST_F(RunTest, EveryCompositeRunStartsFromPageOne) {
+  Expr(Band(TRptBandType::rbTitle, 40), "PAGENUMBER", "'first '0");
+  TBandReport second;
+  second.ShowProgress = false;
+  TRptBand* title = second.CreateBand(TRptBandType::rbTitle);
+  title->Size().SetNative(TRptBandSize::kHeight, 40);
+  Expr(title, "PAGENUMBER", "'second '0");
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"first 1"}));
+  TRptCompositeReport composite;
+  composite.Reports = {&report, &second};
+  for (int run = 1; run <= 2; ++run) {
+    SCOPED_TRACE(run);
+    const size_t jobs = fake.jobs.size();
+    outcome = composite.Print();
+    EXPECT_EQ(outcome.kind, TRptPrintOutcome::Printed) << outcome.message;
+    ASSERT_EQ(fake.jobs.size(), jobs + 1);
+    EXPECT_EQ(Joined(fake.jobs.back().pages), (std::vector<std::string>{"first 1|second 1"}));
+  }
+}
+
+// A report keeps its own printer (a preview's) through a composite run and prints with it after.
+TEST_F(RunTest, AReportKeepsItsOwnPrinterThroughACompositeRun) {
+  Text(Band(TRptBandType::rbTitle, 40), "T");
+  ASSERT_TRUE(report.PreparePrinter());
+  TRptPrinter* own = report.Printer();
+  TRptPreview preview;  // told when the printer is freed
+  preview.SetPrinter(own);
+  TRptCompositeReport composite;
+  composite.Reports = {&report};
+  EXPECT_EQ(composite.Print().kind, TRptPrintOutcome::Printed);
+  EXPECT_EQ(preview.Printer(), own);
+  EXPECT_EQ(report.Printer(), own);
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"T"}));
+  EXPECT_EQ(report.Printer(), own);
+  report.FreePrinter();
+  EXPECT_EQ(preview.Printer(), nullptr);
+}
+
 // A two-column report at zoom 50 or 150 prints exactly as at zoom 100: band widths, the column
 // step, fills, frames and controls aligned to their band.
 TEST_F(RunTest, AZoomedReportPrintsAsAtZoom100) {
