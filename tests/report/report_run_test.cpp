@@ -123,6 +123,31 @@ TEST_F(RunTest, ForcedNewPagesSkipOnlyTheOneAfterAPrintedTitle) {
   EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"T|1", "2", "3"}));
 }
 
+// The skip after the title is used up by the band printed next: a summary or a group footer
+// with ForceNewPage after several detail pages starts a page of its own.
+TEST_F(RunTest, ForcedNewPageAfterSeveralDetailPagesIsNotSkipped) {
+  report.Page().SetNative(TRptPage::kBottomMargin, 2700);  // 17 mm: the title and three details
+  auto table = Table(6, {"a", "a", "a", "a", "a", "a"});
+  report.SetDataSet(table.get());
+  Text(Band(TRptBandType::rbTitle, 40), "T");
+  Expr(Band(TRptBandType::rbDetail, 40), "N");
+  SCOPED_TRACE("summary");
+  TRptBand* summary = Band(TRptBandType::rbSummary, 40);
+  summary->SetForceNewPage(true);
+  Text(summary, "S");
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"T|1|2|3", "4|5|6", "S"}));
+  delete summary;
+  SCOPED_TRACE("group footer");
+  auto* group = new TRptGroup(&report);
+  group->Size().SetNative(TRptBandSize::kHeight, 0);
+  group->SetExpression("G");
+  TRptBand* footer = Band(TRptBandType::rbGroupFooter, 40);
+  footer->SetForceNewPage(true);
+  Text(footer, "F");
+  group->SetFooterBand(footer);
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"T|1|2|3", "4|5|6", "F"}));
+}
+
 TEST_F(RunTest, BandsPrintedWhileAPageStartsForceNoFurtherBreak) {
   report.Page().SetNative(TRptPage::kBottomMargin, 2700);
   auto table = Table(10);
