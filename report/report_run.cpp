@@ -538,9 +538,13 @@ bool TCustomBandReport::PrinterSetup() {
   }
   Tag = 0;
   const int index = platformPrinter.Index();
+  // The first bin of the code, as reading a device mode takes it (codes 1 and 14 name two bins).
   TRptBin bin = TRptBin::Auto;
   for (int b = 0; b < kBinCount; ++b) {
-    if (BinCode(static_cast<TRptBin>(b)) == dialog.OutputBin) bin = static_cast<TRptBin>(b);
+    if (BinCode(static_cast<TRptBin>(b)) == dialog.OutputBin) {
+      bin = static_cast<TRptBin>(b);
+      break;
+    }
   }
   TRptPaperSize paper = TRptPaperSize::Default;
   for (int p = 0; p < kPaperSizeCount; ++p) {

@@ -139,6 +139,24 @@ TEST_F(PrintDialogTest, CancelChangesNothingAndSetupKeepsTheChoiceInTheReport) {
   EXPECT_EQ(report.DeviceSettings().PaperSize(), TRptPaperSize::B5);
 }
 
+// A bin code that names two bins (1: First and Upper, 14: Cassette and Last) is taken as the
+// first of them, as reading a device mode takes it.
+TEST_F(PrintDialogTest, SetupTakesTheFirstBinOfACode) {
+  const std::pair<int, TRptBin> cases[] = {
+      {1, TRptBin::First}, {14, TRptBin::Cassette}, {platform::DMBIN_LOWER, TRptBin::Lower}};
+  for (auto [code, bin] : cases) {
+    SCOPED_TRACE(code);
+    TBandReport report;
+    platform::InstallPrintDialogHook([code = code](platform::PrintDialogData& data) {
+      data.mode.defaultSource = code;
+      return true;
+    });
+    ASSERT_TRUE(report.PrinterSetup());
+    EXPECT_EQ(report.PrinterSettings().OutputBin, bin);
+    EXPECT_EQ(report.DeviceSettings().OutputBin(), bin);
+  }
+}
+
 // The window itself, answered as a user would: centred across the screen, a third of the free
 // height from the top, offering what the PDF printer's device mode supports.
 TEST(PrintDialogWindow, PlacedAndEnabledByTheDeviceMode) {
