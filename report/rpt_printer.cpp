@@ -301,6 +301,11 @@ void TRptPrinter::Save(const std::string& fileName) {
   pageList_.WriteFile(fileName);
 }
 
+void TRptPrinter::Export(TRptExportFilter* filter, const std::string& fileName) {
+  if (!filter || !OnExport) throw ERptError(fileName + ": the pages cannot be exported in this format");
+  OnExport(filter);
+}
+
 void TRptPrinter::Load(const std::string& fileName) {
   // The file is read and checked before anything shown is given up.
   TRptPageList loaded;

@@ -126,6 +126,9 @@ class TRptPrinter {
   // Saves the page stream as a page file (when finished).
   void Save(const std::string& fileName);
   void Load(const std::string& fileName);
+  // Exports the pages through `filter` (made for `fileName`) with the export callback; raises
+  // when there is no filter or no callback, since nothing would be written.
+  void Export(TRptExportFilter* filter, const std::string& fileName);
   void PrintStoredPages();
   void SetShowingPreview(bool showing);
   void FollowHyperlink(const std::string& link);

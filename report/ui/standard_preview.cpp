@@ -616,9 +616,9 @@ void TRptStandardPreview::SaveTo(const std::string& fileName, int filterIndex) {
     }
     const auto& entries = TRptExportFilterLibrary::Instance().Entries();
     const size_t k = static_cast<size_t>(filterIndex - 2);
-    if (k >= entries.size() || !entries[k].create) return;
-    std::unique_ptr<TRptExportFilter> filter = entries[k].create(fileName);
-    if (filter && printer_->OnExport) printer_->OnExport(filter.get());
+    std::unique_ptr<TRptExportFilter> filter;
+    if (k < entries.size() && entries[k].create) filter = entries[k].create(fileName);
+    printer_->Export(filter.get(), fileName);
   } catch (const ERptError& e) {
     ShowError(e.what());
   }

@@ -33,6 +33,7 @@
 #include "demo_report.h"
 #include "pdf_pages.h"
 #include "report_fixtures.h"
+#include "run_fixtures.h"
 #include "support/test_support.h"
 
 using namespace rpt;
@@ -387,6 +388,37 @@ TEST_F(StandardPreviewTest, SaveAndLoadPageFiles) {
   EXPECT_EQ(other.PageCount(), last);
   EXPECT_TRUE(second->RptPreview->Image()->HasPage());
   delete second.data();
+}
+
+// Saving through an export filter hands the filter to the printer's export callback; without
+// a callback nothing would be written, and the window says so.
+TEST_F(StandardPreviewTest, ExportWithoutAnExportHandlerIsReported) {
+  Open(2);
+  TRptExportFilterLibrary& library = TRptExportFilterLibrary::Instance();
+  struct Restore {
+    TRptExportFilterLibrary& library;
+    std::vector<TRptExportFilterLibrary::Entry> kept;
+    ~Restore() {
+      library.Clear();
+      for (const auto& e : kept) library.Add(e);
+    }
+  } restore{library, library.Entries()};
+  library.Clear();
+  std::vector<std::string> made;
+  library.Add({"Text", "TXT", [&](const std::string& name) {
+                 made.push_back(name);
+                 return std::make_unique<rpttest::RecordingFilter>();
+               }});
+  const std::string file = tmp.Path("pages.TXT");
+  form->SaveTo(file, 2);
+  ASSERT_EQ(ui.shown.size(), 1u);
+  EXPECT_NE(ui.shown[0].text.find("pages.TXT"), std::string::npos) << ui.shown[0].text;
+  std::vector<TRptExportFilter*> exported;
+  printer.OnExport = [&](TRptExportFilter* filter) { exported.push_back(filter); };
+  form->SaveTo(file, 2);
+  EXPECT_EQ(made, (std::vector<std::string>{file, file}));
+  EXPECT_EQ(exported.size(), 1u);
+  EXPECT_EQ(ui.shown.size(), 1u);
 }
 
 TEST_F(StandardPreviewTest, ProgressHyperlinksAndOutline) {
