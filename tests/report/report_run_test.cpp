@@ -497,6 +497,104 @@ TEST_F(RunTest, AZoomedReportPrintsAsAtZoom100) {
   }
 }
 
+// A back image is drawn once on every page, first, at its place; it is not printed again with
+// the report's own printables.
+TEST_F(RunTest, BackImageIsDrawnOnceOnEveryPageAtItsPlace) {
+  report.Page().SetNative(TRptPage::kBottomMargin, 2700);
+  auto table = Table(6);
+  report.SetDataSet(table.get());
+  Expr(Band(TRptBandType::rbDetail, 40), "N");
+  auto* image = new TRptImage(&report);
+  image->setObjectName("Paper");
+  image->SetStretch(true);
+  image->Size().SetNative(TRptPrintableSize::kLeft, 300);
+  image->Size().SetNative(TRptPrintableSize::kTop, 400);
+  image->Size().SetNative(TRptPrintableSize::kWidth, 500);
+  image->Size().SetNative(TRptPrintableSize::kHeight, 250);
+  auto bitmap = std::make_unique<platform::TBitmapGraphic>();
+  bitmap->SetBitmap(platform::Dib::Filled(8, 4, 0x80));
+  image->Picture().SetGraphic(std::move(bitmap));
+  report.BackImageControl = "PAPER";  // found in any case
+  const Pages pages = Print();
+  ASSERT_EQ(pages.size(), 2u);
+  const std::string at = "StretchDIBits " + std::to_string(Px(300)) + "," + std::to_string(Px(400)) + "," +
+                         std::to_string(Px(300) + Round(500 * 600 / 254.0L)) + "," +
+                         std::to_string(Px(400) + Round(250 * 600 / 254.0L)) + " from 0,0,8,4";
+  for (const auto& page : pages) {
+    std::vector<size_t> drawn;
+    size_t firstText = page.size();
+    for (size_t i = 0; i < page.size(); ++i) {
+      if (page[i].rfind("StretchDIBits", 0) == 0) drawn.push_back(i);
+      if (page[i].rfind("ExtTextOut", 0) == 0) firstText = std::min(firstText, i);
+    }
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_EQ(page[drawn[0]].rfind(at, 0), 0u) << page[drawn[0]];
+    EXPECT_LT(drawn[0], firstText);
+  }
+}
+
+// OnNeedData drives the detail loop without a data set; the report's page range keeps exactly
+// its pages.
+TEST_F(RunTest, OnNeedDataWithoutADataSetAndAPageRange) {
+  TRptBand* detail = Band(TRptBandType::rbDetail, 40);
+  detail->SetForceNewPage(true);
+  TRptLabel* label = Text(detail, "");
+  int record = 0;
+  report.OnNeedData = [&](QObject*, bool& more) {
+    more = record < 4;
+    if (more) label->SetCaption("record " + std::to_string(++record));
+  };
+  report.PrinterSettings().FirstPage = 2;
+  report.PrinterSettings().LastPage = 3;
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"record 2", "record 3"}));
+  EXPECT_EQ(record, 4);
+}
+
+// ForceNewColumn: the first detail stays below the title in column 1, every later one starts
+// the next column.
+TEST_F(RunTest, ForceNewColumnStartsTheNextColumn) {
+  report.Page().SetColumns(2);
+  auto table = Table(4);
+  report.SetDataSet(table.get());
+  Text(Band(TRptBandType::rbTitle, 40), "T");
+  TRptBand* detail = Band(TRptBandType::rbDetail, 40);
+  detail->SetForceNewColumn(true);
+  Expr(detail, "N");
+  Expr(detail, "PAGENUMBER", "'P'0", 300);
+  Expr(detail, "COLUMNNUMBER", "'C'0", 500);
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"T|1|P1|C1|2|P1|C2", "3|P2|C1|4|P2|C2"}));
+}
+
+// The room left on a fresh page follows the sheet as it lies: landscape takes the paper's
+// width, a custom paper its own length.
+TEST_F(RunTest, AvailableSpaceInLandscapeAndOnACustomPaper) {
+  fake.printers[0].papers.push_back(PaperCode(TRptPaperSize::Custom));
+  Text(Band(TRptBandType::rbTitle, 40), "T");
+  Band(TRptBandType::rbPageFooter, 60);
+  int available = -1;
+  report.OnStartPage = [&](TCustomBandReport* r) { available = r->AvailableSpace(); };
+  struct Case {
+    const char* name;
+    TRptPaperSize paper;
+    TRptOrientation orientation;
+    int expected;
+  } const cases[] = {
+      {"A4 portrait", TRptPaperSize::A4, TRptOrientation::Portrait, 2970 - 100 - 100 - 60},
+      {"A4 landscape", TRptPaperSize::A4, TRptOrientation::Landscape, 2100 - 100 - 100 - 60},
+      {"custom 150 x 120 mm", TRptPaperSize::Custom, TRptOrientation::Portrait, 1200 - 100 - 100 - 60},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    report.PrinterSettings().SetPaperSize(c.paper);
+    report.PrinterSettings().SetOrientation(c.orientation);
+    report.Page().SetWidth(150);  // mm, on a custom paper only
+    report.Page().SetLength(120);
+    available = -1;
+    Print();
+    EXPECT_EQ(available, c.expected);
+  }
+}
+
 }  // namespace
 
 namespace {
