@@ -377,6 +377,16 @@ void TRptCustomLabel::PrintControl(Real offsetX, Real offsetY) {
   int printedNow = 0;
   while (currentLine_ < static_cast<int>(formatted_.size())) {
     bool fits = y + lineHeight <= limit;
+    if (!fits && autoStretch_ && band && textTop + height + 1 + band->Expanded() > limit) {
+      // The band has grown already (for another label on it): that room is used first, so the
+      // band grows to its longest label, not by the sum of them.
+      const Real grown = textTop + height + 1 + band->Expanded();
+      if (!Transparent()) {
+        FillSolid(canvas, platform::Rect{area.left, printer->YPos(limit), area.right, printer->YPos(grown)}, Color());
+      }
+      limit = grown;
+      fits = y + lineHeight <= limit;
+    }
     if (!fits && autoStretch_ && band && band->CanExpand(lineHeight)) {
       Real bottom = 0;
       bool first = false;

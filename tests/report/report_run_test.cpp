@@ -595,6 +595,29 @@ TEST_F(RunTest, AvailableSpaceInLandscapeAndOnACustomPaper) {
   }
 }
 
+// Two stretching labels on one band: the band grows to the longer one (not by both), and a
+// line of the shorter that fits in the grown band at the page end stays on that page.
+TEST_F(RunTest, TwoStretchingLabelsOnOneBand) {
+  TRptBand* title = Band(TRptBandType::rbTitle, 45);
+  TRptLabel* longer = Text(title, "a1\ra2\ra3");
+  longer->SetAutoStretch(true);
+  Text(Band(TRptBandType::rbSummary, 45), "S");
+  const auto alone = rpttest::TextsOf(Print()[0]);
+  ASSERT_EQ(alone.back().text, "S");
+  TRptLabel* shorter = Text(title, "b1\rb2", 1000);
+  shorter->SetAutoStretch(true);
+  const auto both = rpttest::TextsOf(Print()[0]);
+  ASSERT_EQ(both.back().text, "S");
+  EXPECT_EQ(both.back().y, alone.back().y);
+
+  report.Page().SetNative(TRptPage::kBottomMargin, 2700);  // 17 mm: four lines
+  longer->SetCaption("a1\ra2\ra3\ra4\ra5");
+  const Pages pages = Print();
+  EXPECT_EQ(Joined(pages), (std::vector<std::string>{"a1|a2|a3|a4|b1|b2", "a5|S"}));
+  const auto first = rpttest::TextsOf(pages[0]);
+  EXPECT_EQ(first[5].y, first[1].y);  // b2 beside a2
+}
+
 }  // namespace
 
 namespace {
