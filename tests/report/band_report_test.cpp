@@ -11,6 +11,7 @@
 #include "report/controller.h"
 #include "report/printer_settings.h"
 #include "fake_printers.h"
+#include "pdf_pages.h"
 #include "report_fixtures.h"
 
 using namespace rpt;
@@ -489,7 +490,7 @@ TEST(ReportPainting, DesignShowsMarginsBandsAndRulersElseWhitePaper) {
 
   report.SetDesigning(true);
   QImage design = Render(report);
-  design.save("/tmp/harvsim-report-design.png");
+  rpttest::KeepPicture(design, "report-design");
   // The dotted margin line runs along the bottom margin (y = 1123 - 38) below the bands.
   EXPECT_GT(NonWhite(design, QRect(38, 1084, 718, 2)), 100);
   // The band captions and outlines.

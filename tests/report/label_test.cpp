@@ -339,6 +339,11 @@ TEST_F(RunTest, EditorsByClass) {
   };
   auto* shape = new TRptShape(&report);
   auto* label = Text(&report, "caption");
+  // The label editor installed at start-up comes back afterwards.
+  struct Restore {
+    TRptPrintableEditorClass kept;
+    ~Restore() { RegisterPrintableEditor(TRptLabel::staticMetaObject, kept); }
+  } restore{label->GetEditorClass()};
   std::unique_ptr<TRptPrintableEditor> base = shape->GetEditorClass()(*shape);
   EXPECT_FALSE(base->HasColor());
   EXPECT_FALSE(base->HasFont());

@@ -1,5 +1,5 @@
 // Reports printed on the built-in PDF printer and looked at: page count, text and pages rendered
-// to PNG (kept under /tmp/harvsim-report-png/ to be looked at).
+// to PNG (a copy kept to be looked at when HARVSIM_KEEP_PICTURES names a folder).
 #pragma once
 
 #include <QImage>
@@ -44,16 +44,21 @@ inline std::string PdfText(const std::string& inside) {
   return testsupport::CommandOutput("pdftotext -layout '" + Native(inside) + "' -");
 }
 
-// Page `page` rendered at `dpi`; a copy is kept as /tmp/harvsim-report-png/<keepName>.png.
+// Keeps a picture to be looked at as <name>.png in the folder HARVSIM_KEEP_PICTURES names;
+// without it nothing is written (tests write only into their own temporary folders).
+inline void KeepPicture(const QImage& image, const std::string& name) {
+  const QString folder = qEnvironmentVariable("HARVSIM_KEEP_PICTURES");
+  if (folder.isEmpty() || image.isNull() || name.empty()) return;
+  image.save(folder + "/" + QString::fromStdString(name) + ".png");
+}
+
+// Page `page` rendered at `dpi` (next to the PDF file); a copy is kept as <keepName>.png.
 inline QImage RenderPdfPage(const std::string& inside, int page, int dpi, const std::string& keepName) {
   const std::string prefix = Native(inside) + "-render";
   testsupport::CommandOutput("pdftoppm -r " + std::to_string(dpi) + " -png -f " + std::to_string(page) + " -l " +
                              std::to_string(page) + " -singlefile '" + Native(inside) + "' '" + prefix + "'");
   QImage image(QString::fromStdString(prefix + ".png"));
-  if (!image.isNull() && !keepName.empty()) {
-    testsupport::CommandOutput("mkdir -p /tmp/harvsim-report-png");
-    image.save(QString::fromStdString("/tmp/harvsim-report-png/" + keepName + ".png"));
-  }
+  KeepPicture(image, keepName);
   return image;
 }
 

@@ -19,6 +19,7 @@
 #include "report/band_report.h"
 #include "report/rpt_printer.h"
 #include "fake_printers.h"
+#include "pdf_pages.h"
 #include "report_fixtures.h"
 #include "support/test_support.h"
 
@@ -396,7 +397,7 @@ TEST_F(RptPrinterTest, PdfPrinterRange) {
   testsupport::CommandOutput("pdftoppm -r 150 -png -f 1 -l 1 '" + native + "' '" + prefix + "'");
   QImage page(QString::fromStdString(prefix + "-1.png"));
   ASSERT_FALSE(page.isNull());
-  page.save("/tmp/harvsim-report-range-page2.png");
+  rpttest::KeepPicture(page, "report-range-page2");
   int left = page.width(), top = page.height(), right = -1, bottom = -1;
   for (int y = 0; y < page.height(); ++y) {
     for (int x = 0; x < page.width(); ++x) {
