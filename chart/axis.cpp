@@ -602,7 +602,7 @@ int TChartAxis::LabelRoom() {
         const TIncrement inc = IncrementFromLabelSizes();
         double low = IMinimum(), high = IMaximum();
         if ((roundFirstLabel_ || (isDateTime_ && exactDateTime_)) && inc.step > 0 && std::isfinite(inc.step)) {
-          const double rl = std::trunc(low / inc.step) * inc.step, rh = std::trunc(high / inc.step) * inc.step;
+          const double rl = RoundedToStep(low, inc.step), rh = RoundedToStep(high, inc.step);
           if (std::isfinite(rl)) low = rl;
           if (std::isfinite(rh)) high = rh;
         }

@@ -212,6 +212,15 @@ bool StepDrawsLabels(double step, int stepIndex) {
   return step > 0 || (stepIndex >= dtHalfMonth && stepIndex <= dtOneYear);
 }
 
+double RoundedToStep(double value, double step) {
+  const double quotient = value / step;
+  const double whole = std::round(quotient);
+  if (std::isfinite(quotient) && std::fabs(quotient - whole) <= 1e-9 * std::max(1.0, std::fabs(whole))) {
+    return std::min(whole * step, value);
+  }
+  return std::trunc(quotient) * step;
+}
+
 namespace {
 
 std::vector<double> LogarithmicLabels(const TLabelWalk& w) {
@@ -247,7 +256,7 @@ std::vector<double> LinearLabels(const TLabelWalk& w, const std::function<std::s
   if (exact && w.stepIndex > dtTwelveHours && IsCalendarDate(w.maximum)) {
     v = TruncToDateTimeStep(static_cast<TDateTimeStep>(w.stepIndex), w.maximum);
   } else if (w.roundFirstLabel && platform::FloatToText(w.minimum) != platform::FloatToText(w.maximum)) {
-    v = std::trunc(w.maximum / w.step) * w.step;
+    v = RoundedToStep(w.maximum, w.step);
     // A quotient beyond the double range has no whole multiple: the maximum itself.
     if (!std::isfinite(v)) v = w.maximum;
   } else {
@@ -314,10 +323,26 @@ std::vector<int> MinorTickPixels(const std::vector<int>& majors, int count, int 
     }
     for (int k = 1; k <= count; ++k) add(a + Round(k * static_cast<double>(distance) / (count + 1)));
   };
+  // Before the first and after the last major tick: the first interval's ticks, continued
+  // with its spacing for as long as they stay strictly between start and end.
+  auto continued = [&](int a, int64_t distance) {
+    const int64_t size = distance < 0 ? -distance : distance;
+    if (size == 0) return;
+    const bool everyPixel = count >= size;
+    const int64_t perInterval = everyPixel ? size - 1 : count;
+    for (int64_t k = 1;; ++k) {
+      const int64_t p = everyPixel ? a + (distance < 0 ? -k : k) : a + Round(k * static_cast<double>(distance) / (count + 1));
+      if (p > low && p < high) {
+        out.push_back(static_cast<int>(p));
+      } else if (k >= perInterval) {
+        break;
+      }
+    }
+  };
   const int64_t first = static_cast<int64_t>(sorted[1]) - sorted[0];
-  interval(sorted.front(), -first);
+  continued(sorted.front(), -first);
   for (size_t i = 0; i + 1 < sorted.size(); ++i) interval(sorted[i], static_cast<int64_t>(sorted[i + 1]) - sorted[i]);
-  interval(sorted.back(), first);
+  continued(sorted.back(), first);
   return out;
 }
 

@@ -158,6 +158,13 @@ struct TLabelWalk {
 // True when an axis with this step and date-time index draws labels at all.
 bool StepDrawsLabels(double step, int stepIndex);
 
+// A value rounded to the step for a first label: trunc(value / step) x step, except that a
+// quotient within 1e-9 (relative) of a whole number counts as that whole number, the result
+// kept at most `value`. So 0..0.3 by 0.1 starts at 0.3, although 0.3 / 0.1 is
+// 2.9999999999999996 in floating point and its trunc would drop the top label; every whole
+// quotient gives what trunc gives. Not finite when the quotient is not.
+double RoundedToStep(double value, double step);
+
 // The values of value labels in drawing order: the logarithmic walk (logarithmic axes with an
 // automatic increment: powers of the base upwards) or the linear one (from the top down). `textOf` gives a value's label
 // text (the linear walk draws one label when the step is below the texts' precision).

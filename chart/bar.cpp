@@ -168,7 +168,10 @@ void TCustomBarSeries::PrepareForDraw() {
   }
   const int perPage = ParentChart() ? ParentChart()->MaxPointsPerPage() : 0;
   if (multiBar_ == mbSelfStack) {
-    maxBarPointCount_ = perPage > 0 ? perPage : barSlotCount_;
+    // Each self-stacked series is one column at its own place on the category axis: the
+    // columns divide the axis as the points of one series would (count + 1 with side margins).
+    const int columns = static_cast<int>(SameKindSeries().size());
+    maxBarPointCount_ = perPage > 0 ? perPage : sideMargins_ && columns > 0 ? columns + 1 : columns;
   } else if (perPage > 0) {
     maxBarPointCount_ = perPage;
   }

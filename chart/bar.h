@@ -13,6 +13,12 @@
 //
 // Decision: a bar stacked to 100 % whose stack totals 0 is not drawn (its value end would lie
 // at the top edge of the panel and draw a bar up to it).
+//
+// Decision: self-stacked series (each one column of its points stacked on each other, at the
+// series' place in the chart's series list) divide the category axis into one slot per
+// self-stacked series (plus one with side margins), as the points of one series would. One
+// slot for the whole axis would make every column 70 % of the axis wide, so that the columns
+// would cover each other and run off the plot.
 #pragma once
 
 #include <algorithm>

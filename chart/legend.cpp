@@ -194,7 +194,7 @@ std::string TCustomChartLegend::TextOfItem(int index) {
     if (index >= 0 && index < static_cast<int>(list.size())) {
       TChartSeries* s = list[static_cast<size_t>(index)];
       if (style == lsSeries) {
-        text = s->Title().empty() ? s->Name() : s->Title();
+        text = SeriesTitleOrDefault(*s);
       } else if (s->Count() > 0) {
         text = chart_->SeriesLegendText(s, s->Count() - 1);
         std::replace(text.begin(), text.end(), '\r', ' ');

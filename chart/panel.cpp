@@ -326,6 +326,12 @@ platform::Canvas& TCustomPlotPanel::OffPaintCanvas() {
   return TCustomPanelNoCaption::OffPaintCanvas();
 }
 
+void TCustomPlotPanel::SetBuffered(bool v) {
+  canvas_->SetBufferedDisplay(v);
+  // A canvas that was bound to the freed buffer is bound to nothing.
+  if (!canvas_->ReferenceCanvas()) canvas_->SetCanvas(&ControlCanvas());
+}
+
 void TCustomPlotPanel::Paint() {
   if (IsPrinting) return;
   // The buffer is shown through the painter of this paint.
@@ -568,7 +574,7 @@ void TCustomPlotPanel::CopyFrom(const TCustomPlotPanel& s) {
   if (&s == this) return;
   border_->Assign(*s.border_);
   SetBorderRound(s.borderRound_);
-  canvas_->SetBufferedDisplay(s.canvas_->GetBufferedDisplay());
+  SetBuffered(s.canvas_->GetBufferedDisplay());
   printMargins_ = s.printMargins_;
   printProportional_ = s.printProportional_;
   printSetting_ = s.printSetting_;

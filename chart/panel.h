@@ -412,7 +412,9 @@ class TCustomPlotPanel : public TCustomPanelNoCaption, public TView3DParent {
   const TRect& ChartRect() const { return chartRect_; }
   void SetChartRect(const TRect& r) { chartRect_ = r; }
   bool Buffered() const { return canvas_->GetBufferedDisplay(); }
-  void SetBuffered(bool v) { canvas_->SetBufferedDisplay(v); }
+  // Switching buffering off frees the buffer; the chart canvas then draws on the control's
+  // canvas (the painter during a paint, the off-paint surface otherwise).
+  void SetBuffered(bool v);
   bool Monochrome() const { return canvas_->GetMonochrome(); }
   void SetMonochrome(bool v) { canvas_->SetMonochrome(v); }
 

@@ -566,17 +566,24 @@ void TPieSeries::PaintPointMark(int index, const std::string& text, TSeriesMarkP
   const TPoint offset = ExplodeOffset(index);
   const int distance = Marks().CalloutDistance();
   const int length = Marks().ArrowLength();
-  auto at = [&](int extra) {
-    TPoint p{CircleXCenter() + offset.x + Round(std::cos(angle) * (XRadius() + extra)),
-             CircleYCenter() + offset.y - Round(std::sin(angle) * (YRadius() + extra))};
-    if (ParentChart()->View3D()) p = ParentChart()->Canvas().ProjectPoint(p.x, p.y, StartZ());
+  // The marks project their positions at the marks' depth. In 3D a point of the slice's top
+  // face (at the start depth) is kept as the point at the marks' depth that projects onto it,
+  // so the arrow starts at the top face's rim and the box stays outside the slice.
+  auto place = [&](TPoint p) {
+    if (ParentChart()->View3D()) {
+      TCanvas3D& c = ParentChart()->Canvas();
+      p = c.ProjectPoint(p.x, p.y, StartZ());
+      c.UnprojectPoint(p.x, p.y, MiddleZ());
+    }
     return p;
+  };
+  auto at = [&](int extra) {
+    return place(TPoint{CircleXCenter() + offset.x + Round(std::cos(angle) * (XRadius() + extra)),
+                        CircleYCenter() + offset.y - Round(std::sin(angle) * (YRadius() + extra))});
   };
   position.arrowFrom = at(distance);
   position.arrowTo = at(distance + length);
-  const TPoint centre = ParentChart()->View3D()
-                            ? ParentChart()->Canvas().ProjectPoint(CircleXCenter(), CircleYCenter(), StartZ())
-                            : TPoint{CircleXCenter(), CircleYCenter()};
+  const TPoint centre = place(TPoint{CircleXCenter(), CircleYCenter()});
   position.leftTop.x = position.arrowTo.x >= centre.x ? position.arrowTo.x : position.arrowTo.x - position.width;
   position.leftTop.y = position.arrowTo.y >= centre.y ? position.arrowTo.y : position.arrowTo.y - position.height;
   if (autoMarkPosition_) Marks().AntiOverlap(firstVisible_, index - 1, position);

@@ -176,8 +176,9 @@ void TPlotCustomShape::DrawFramedBox(const TRect& rect, double angle, int z) {
   if (transparency_ > 0) {
     blend = canvas.BeginBlend(angle == 0 ? rect : PolygonBounds(RotatedCorners(rect, angle)), transparency_);
   }
-  TPlotShadow& shadow = Shadow();
-  if ((shadow.HorizSize() != 0 || shadow.VertSize() != 0) && Brush().Style() != BrushStyle::Clear) {
+  // A shape whose shadow was freed draws none (and drawing does not make a new one).
+  if (shadow_ && (shadow_->HorizSize() != 0 || shadow_->VertSize() != 0) && Brush().Style() != BrushStyle::Clear) {
+    TPlotShadow& shadow = *shadow_;
     if (angle == 0 && shapeStyle_ == fosRectangle) {
       if (canvas.IsFull3D()) {
         shadow.PaintRectShadow(canvas, rect, z);

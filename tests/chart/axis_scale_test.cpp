@@ -295,6 +295,26 @@ TEST(AxisScale, LinearLabelWalks) {
     w.step = c.step;
     EXPECT_EQ(LabelValues(w, AxisText), c.values) << c.what;
   }
+  // A decimal step whose quotient misses a whole number only by rounding keeps the top label.
+  const struct {
+    double min, max, step;
+    std::vector<std::string> texts;
+  } decimals[] = {
+      {0, 0.3, 0.1, {"0.3", "0.2", "0.1", "0"}},
+      {0, 0.7, 0.1, {"0.7", "0.6", "0.5", "0.4", "0.3", "0.2", "0.1", "0"}},
+      {-0.5, 0.5, 0.25, {"0.5", "0.25", "0", "-0.25", "-0.5"}},
+      {0, 1e-3, 1e-4, {"0.001", "0.0009", "0.0008", "0.0007", "0.0006", "0.0005", "0.0004", "0.0003", "0.0002", "0.0001", "0"}},
+  };
+  for (const auto& d : decimals) {
+    TLabelWalk w;
+    w.minimum = d.min;
+    w.maximum = d.max;
+    w.step = d.step;
+    auto text = [](double v) { return platform::FormatFloatMask("0.####", v).value_or(""); };
+    std::vector<std::string> texts;
+    for (double v : LabelValues(w, text)) texts.push_back(text(v));
+    EXPECT_EQ(texts, d.texts) << d.max << " by " << d.step;
+  }
   // Without rounding the first label is the maximum.
   TLabelWalk w;
   w.minimum = 0.5;
@@ -409,6 +429,9 @@ TEST(AxisScale, NextLabelEventWalks) {
 TEST(AxisScale, MinorTicks) {
   EXPECT_EQ(MinorTickPixels({300, 200, 100}, 3, 50, 350),
             (std::vector<int>{75, 125, 150, 175, 225, 250, 275, 325}));
+  // Before the first and after the last major tick they go on to the ends of the axis.
+  EXPECT_EQ(MinorTickPixels({200, 300}, 1, 0, 500), (std::vector<int>{150, 100, 50, 250, 350, 400, 450}));
+  EXPECT_EQ(MinorTickPixels({20, 22}, 5, 17, 25), (std::vector<int>{19, 18, 21, 23, 24}));
   // A tick per pixel at most.
   EXPECT_EQ(MinorTickPixels({10, 14}, 1000, 10, 14), (std::vector<int>{11, 12, 13}));
   EXPECT_TRUE(MinorTickPixels({100}, 3, 0, 300).empty());

@@ -238,6 +238,39 @@ TEST_F(ChartTest, RubberBandZoomsBeyondMinimumPixelsAndADragBackUndoes) {
   EXPECT_DOUBLE_EQ(left->Maximum(), 100);
 }
 
+// Switching buffering off frees the buffer the chart canvas draws in between paints: the
+// canvas goes to the control's surface, so the zoom rectangle of a drag and later paints draw.
+TEST_F(ChartTest, ACanvasWithoutItsBufferStillDrawsBetweenPaints) {
+  AddLines(1);
+  Fix(0, 100, 0, 12);
+  auto inked = [](const QImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+    return n;
+  };
+  chart_.grab();  // a paint through the buffer
+  chart_.SetBuffered(false);
+  const QPoint c = Centre();
+  Drag(chart_, Qt::LeftButton, c, c + QPoint(30, 30));
+  EXPECT_TRUE(chart_.IsZoomed);
+  EXPECT_GT(inked(chart_.grab().toImage()), 500);
+  // Copying the settings of an unbuffered panel switches buffering off the same way.
+  TChart unbuffered;
+  unbuffered.SetBuffered(false);
+  TChart copy;
+  copy.resize(300, 200);
+  copy.SetColor(clWhite);
+  copy.grab();
+  static_cast<TCustomPlotPanel&>(copy).CopyFrom(unbuffered);
+  EXPECT_FALSE(copy.Buffered());
+  copy.Canvas().DrawLine(0, 0, 20, 20);
+  SendMouse(copy, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(150, 100));
+  SendMouse(copy, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, QPoint(170, 120));
+  SendMouse(copy, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, QPoint(170, 120));
+  EXPECT_GT(inked(copy.grab().toImage()), 100);
+}
+
 TEST_F(ChartTest, PanningMovesTheAxesByThePointerMovement) {
   AddLines(1);
   Fix(0, 100, 0, 12);

@@ -73,9 +73,25 @@ TEST_F(Shapes, DefaultsAndBounds) {
   EXPECT_EQ(shape.Height(), 10);
   shape.SetHeight(5);
   EXPECT_EQ(shape.ShapeBounds().bottom, 24);
-  // A freed shadow comes back with the shape's defaults.
+  // A freed shadow stays freed when the shape is drawn, and nothing is drawn for it; copying a
+  // shape without one frees the copy's. Asked for again, it comes back with the defaults.
+  shape.SetColor(clRed);
+  shape.Brush().SetColor(clRed);
+  const TRect box{20, 20, 60, 50};
+  const QImage shadowed = Draw([&] { shape.DrawFramedBox(box, 0, 0); });
+  EXPECT_NE(Px(shadowed, 61, 40), clWhite);
   shape.SetShadow(nullptr);
   EXPECT_EQ(shape.ShadowIfAny(), nullptr);
+  const QImage plain = Draw([&] { shape.DrawFramedBox(box, 0, 0); });
+  EXPECT_EQ(shape.ShadowIfAny(), nullptr);
+  EXPECT_EQ(Px(plain, 61, 40), clWhite);
+  EXPECT_EQ(Px(plain, 40, 35), clRed);
+  TPlotShape copy(&panel_);
+  ASSERT_NE(copy.ShadowIfAny(), nullptr);
+  copy.CopyFrom(shape);
+  EXPECT_EQ(copy.ShadowIfAny(), nullptr);
+  Draw([&] { copy.DrawFramedBox(box, 30, 0); });
+  EXPECT_EQ(copy.ShadowIfAny(), nullptr);
   EXPECT_EQ(shape.Shadow().VertSize(), 3);
 }
 
