@@ -28,8 +28,8 @@ std::string Inside(const std::filesystem::path& native) {
   return platform::ToInsidePath(native.lexically_normal().string()).value_or("");
 }
 
-// The repository, found from this file's own path (the fixtures live beside the test).
-const std::filesystem::path kSource = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+// The repository (the fixtures live in its tests/app folder).
+const std::filesystem::path kSource = testsupport::SourceDir();
 
 std::vector<std::string> ResultNames() {
   std::vector<std::string> names;
