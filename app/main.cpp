@@ -1,34 +1,18 @@
-// The program entry: installs Qt's Japanese translation, the Qt services of the platform and
-// the framework, the report form of the Report command and the monthly weather window, creates the main window (the only
-// form created at start) and runs the event loop until it closes.
+// The program entry: starts what the program uses (app/startup), installs the Qt services of
+// the user interface, creates the main window (the only form created at start) and runs the
+// event loop until it closes.
 #include <QApplication>
-#include <QFont>
 
+#include "app/startup/program_startup.h"
 #include "app/ui/main_window.h"
-#include "framework/appinit.h"
-#include "framework/printing.h"
-#include "framework/ui/hardcopy.h"
-#include "framework/ui/input_behaviour.h"
-#include "platform/dc.h"
-#include "platform/path.h"
 #include "platform/qt/qt_ui.h"
-#include "views/monthly_window.h"
-#include "views/report_form.h"
+#include "platform/ui.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  QFont font(QString::fromStdString(platform::SubstituteFace("ＭＳ Ｐゴシック")));
-  font.setPixelSize(12);
-  QApplication::setFont(font);
-  platform::InstallJapaneseTranslation();
+  app::ProgramStartup startup;
   platform::QtUi ui;
   platform::InstallUi(&ui);
-  fw::InstallInputFramework();
-  fw::InstallPrintingUi();
-  fw::InstallStartupPrinting();
-  views::InstallReportForm();
-  views::InstallMonthlyWindow();
-  fw::ExecutablePath = platform::ExecutableFolder() + "harvsim";
 
   int rc = 1;
   {

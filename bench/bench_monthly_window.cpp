@@ -6,16 +6,12 @@
 // file built from the real observations). Without it the benchmark reports an error.
 #include <QApplication>
 #include <QPixmap>
+#include <memory>
 
-#include "framework/appinit.h"
-#include "framework/convert.h"
-#include "framework/folders.h"
-#include "framework/weather_stations.h"
-#include "platform/cp932.h"
-#include "platform/files.h"
-#include "platform/path.h"
-#include "qt_bench_main.h"
+#include "app/startup/program_startup.h"
 #include "chart/chart.h"
+#include "monthly_installed.h"
+#include "qt_bench_main.h"
 #include "views/monthly_window.h"
 #include "views/station_choosers.h"
 
@@ -23,16 +19,7 @@ namespace {
 
 views::TMWDDispFrame* Frame() {
   static views::TMWDDispFrame* frame = [] {
-    const std::string root = platform::ExecutableFolder();
-    fw::BaseDrive = root.substr(0, 2);
-    fw::BaseFolder = root.substr(2);
-    fw::SetFolderTable(root);
-    fw::CountryNo = 1;
-    fw::SetUnitSystem(platform::J("工学単位"));
-    fw::WCD_Data_Init();
-    fw::SelectStation(1);
-    fw::SetWeatherDataPaths();
-    if (fw::StationCount < 1 || !platform::FileExists(fw::MonthlyFile)) return static_cast<views::TMWDDispFrame*>(nullptr);
+    if (!monthlyinstalled::UseInstalledData()) return static_cast<views::TMWDDispFrame*>(nullptr);
     auto* f = new views::TMWDDispFrame();
     f->resize(760, 390);
     f->show();
@@ -66,4 +53,8 @@ BENCHMARK(BM_StepStationsWithOverviewChart)->Iterations(815)->Unit(benchmark::kM
 
 }  // namespace
 
-int main(int argc, char** argv) { return RunQtBenchmarks<QApplication>(argc, argv); }
+int main(int argc, char** argv) {
+  // Started as the program starts (the chart library with the rest), for the whole run.
+  std::unique_ptr<app::ProgramStartup> startup;
+  return RunQtBenchmarks<QApplication>(argc, argv, [&] { startup = std::make_unique<app::ProgramStartup>(); });
+}

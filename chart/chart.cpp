@@ -486,9 +486,10 @@ void TCustomChart::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 
 void TCustomChart::MouseMove(TShiftState shift, int x, int y) { HandleMouseMove(shift, x, y); }
 
-void TCustomChart::MouseWheel(TShiftState shift, int wheelDelta, int x, int y) {
+bool TCustomChart::MouseWheel(TShiftState shift, int wheelDelta, int x, int y) {
+  // The chart takes every turn, whether or not it scrolls.
   TCustomAxisPanel::MouseWheel(shift, wheelDelta, x, y);
-  if (!WheelScrollEnabled) return;
+  if (!WheelScrollEnabled) return true;
   // One notch per 120 units; finer wheels add up until a notch is complete.
   wheelRest_ += wheelDelta;
   while (wheelRest_ >= 120) {
@@ -499,6 +500,7 @@ void TCustomChart::MouseWheel(TShiftState shift, int wheelDelta, int x, int y) {
     wheelRest_ += 120;
     WheelNotch(true);
   }
+  return true;
 }
 
 }  // namespace chart

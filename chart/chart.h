@@ -136,7 +136,7 @@ class TCustomChart : public TCustomAxisPanel {
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
-  void MouseWheel(TShiftState shift, int wheelDelta, int x, int y) override;
+  bool MouseWheel(TShiftState shift, int wheelDelta, int x, int y) override;
 
  private:
   struct SavedScale {

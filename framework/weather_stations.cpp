@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 #include "framework/appinit.h"
@@ -485,7 +486,15 @@ std::string MonthlyFileLabelText() {
 
 void ShowStationInfo(StationInfoView& view, int stationNo) {
   platform::CurrentUi().SetCursorShape(platform::CursorShape::Wait);
-  ReadMonthlyRecord(MonthlyFile, stationNo);
+  if (!ReadMonthlyRecord(MonthlyFile, stationNo)) {
+    // No record for the station: nothing of the record read before may show under its name.
+    MonthlyRecord = MonthlyStationRecord();
+    const float none = std::numeric_limits<float>::quiet_NaN();
+    for (float* v : {&MonthlyRecord.Latitude, &MonthlyRecord.Longitude, &MonthlyRecord.Elevation,
+                     &MonthlyRecord.Height, &MonthlyRecord.HighestTemp, &MonthlyRecord.LowestTemp})
+      *v = none;
+    for (auto& item : MonthlyRecord.Items) item.fill(none);
+  }
   const MonthlyStationRecord& r = MonthlyRecord;
   // A missing value (NaN in the record) is "－" in a label, right-aligned in the same width.
   const auto number = [](float value, int width, int decimals) {

@@ -196,6 +196,9 @@ class StationInfoView {
   // Grid cell: column 0 item name, 1 unit, 2..14 January..December and the year; rows from 1.
   virtual void SetCell(int col, int row, const std::string& text) = 0;
 };
+// Shows the record of station stationNo of MonthlyFile; when it cannot be read (no file, a file
+// cut short, a number out of range) MonthlyRecord is cleared to "no data" (an empty name, every
+// figure missing) and shown so.
 void ShowStationInfo(StationInfoView& view, int stationNo);
 
 // ---- Paths

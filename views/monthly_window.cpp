@@ -98,6 +98,24 @@ void FixAxis(chart::TChartAxis* axis, double minimum, double maximum, double inc
   axis->SetIncrement(increment);
 }
 
+// The overview chart's radiation axis: −3000..6000 by 1500 for the grid's kcal values. For
+// values multiplied by `factor` (SI units) the step is 1500 × factor rounded up to 1, 2 or 5
+// times a power of ten and the range rounded out to it, so that every station's values fit and
+// the zero stays level with the temperature axis's.
+void FixRadiationAxis(chart::TChartAxis* axis, double factor) {
+  if (factor == 1) return FixAxis(axis, -3000, 6000, 1500);
+  const double raw = 1500 * factor;
+  const double decade = std::pow(10.0, std::floor(std::log10(raw)));
+  double step = 10 * decade;
+  for (double m : {1.0, 2.0, 5.0}) {
+    if (m * decade >= raw) {
+      step = m * decade;
+      break;
+    }
+  }
+  FixAxis(axis, std::floor(-3000 * factor / step) * step, std::ceil(6000 * factor / step) * step, step);
+}
+
 }  // namespace
 
 // ---- Tables -------------------------------------------------------------------------------------
@@ -177,7 +195,7 @@ void SetupMonthlyChart(chart::TChart& c, int number) {
   if (number == 1) {
     FixAxis(c.LeftAxis(), -20, 40, 10);
     c.LeftAxis()->Title().SetCaption(J("温度（℃）"));
-    FixAxis(c.RightAxis(), -3000, 6000, 1500);
+    FixRadiationAxis(c.RightAxis(), 1);
     // The precipitation and humidity scales stand outside the left and right axes, with their
     // zero and grid lines level with the temperature axis.
     precipitation = c.CustomAxes().Add();
@@ -439,8 +457,15 @@ void TMWDDispFrame::ShowStationHeader(int stationNo) {
   PNOINPFM->Setup();
   PNOINPFM->SetInputEnabled(true, 1);
   SetText(PNL_SI, fw::UnitSystemName);
-  const std::string year = Trim(STRG1->Cells(14, 1));
-  LBL_ERR->setVisible(year.empty() || fw::TextToFloat(year) == 0);
+  // "-<未登録>-" for a station without a single monthly figure (no record, or nothing but
+  // missing or zero values); a station missing some months shows the rest.
+  bool figures = false;
+  for (int row = 1; row < STRG1->RowCount() && !figures; ++row)
+    for (int col = 2; col <= 14 && !figures; ++col) {
+      const std::string cell = Trim(STRG1->Cells(col, row));
+      figures = !cell.empty() && fw::TextToFloat(cell) != 0;
+    }
+  LBL_ERR->setVisible(!figures);
   const bool exists = platform::FileExists(fw::MonthlyFile);
   SetText(LBL9, exists ? fw::AbbreviatePath(fw::MonthlyFile) : J("※ファイルなし"));
   LBL9->setStyleSheet(exists ? "color: black;" : "color: red;");
@@ -466,7 +491,16 @@ void TMWDDispFrame::DrawMonthlyChart() {
   TCPNLFrame* panel = Panel(chartNo_);
   panel->AttachChart(11);
   const std::string title = fw::UnitSymbolText(J("日射量（kcal/㎡日）"));
-  if (chartNo_ == 1) chartops::SetChartAxisTitle(c, "R", title);
+  if (chartNo_ == 1) {
+    chartops::SetChartAxisTitle(c, "R", title);
+    // The radiation axis follows the unit system (set again only when that changed, so that a
+    // wheel shift stays).
+    const double factor = fw::UnitSI ? fw::UnitFactor[6] : 1.0;
+    if (factor != radiationFactor_) {
+      radiationFactor_ = factor;
+      FixRadiationAxis(c->RightAxis(), factor);
+    }
+  }
   if (chartNo_ == 3) chartops::SetChartAxisTitle(c, "L", title);
   std::vector<std::string> rows;
   fw::GridToStrings(STRG1, MonthlyChartRows(chartNo_), 10, rows);

@@ -12,7 +12,9 @@
 //   says "…はデータがありません。".
 // - Rows 9-12 (the temperatures) take no prefix in the click sentence.
 // - The radiation axes read "日射量（kcal/㎡日）" (the grid's values) and run −3000..6000,
-//   so that the zero and the grid lines stay level with the temperature axis −20..40.
+//   so that the zero and the grid lines stay level with the temperature axis −20..40. Under SI
+//   units (values times 1.163) the overview's runs −4000..8000 by 2000, which holds every
+//   station's values and keeps the zero and the grid lines level.
 // - The entries of "月次ﾌｧｲﾙ.DAT" are expanded with NormalizePath before they are checked and
 //   compared with the monthly file in use.
 #pragma once
@@ -115,6 +117,7 @@ class TMWDDispFrame : public QWidget, public fw::StationInfoView {
 
   bool setUp_ = false;
   int chartNo_ = 1;
+  double radiationFactor_ = 1.0;  // the unit factor chart 1's radiation axis is set for
   std::array<chart::TChart*, 3> charts_{};
   std::array<TCPNLFrame*, 3> panels_{};
 };

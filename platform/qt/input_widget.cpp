@@ -20,8 +20,10 @@ void InputWidget::MouseUp(TMouseButton button, TShiftState shift, int x, int y) 
 void InputWidget::MouseMove(TShiftState shift, int x, int y) {
   if (OnMouseMove) OnMouseMove(shift, x, y);
 }
-void InputWidget::MouseWheel(TShiftState shift, int wheelDelta, int x, int y) {
-  if (OnMouseWheel) OnMouseWheel(shift, wheelDelta, x, y);
+bool InputWidget::MouseWheel(TShiftState shift, int wheelDelta, int x, int y) {
+  if (!OnMouseWheel) return false;
+  OnMouseWheel(shift, wheelDelta, x, y);
+  return true;
 }
 void InputWidget::DblClick() {
   if (OnDblClick) OnDblClick();
@@ -75,8 +77,10 @@ void InputWidget::wheelEvent(QWheelEvent* e) {
   if (delta == 0) return QWidget::wheelEvent(e);
   const QPoint p = e->position().toPoint();
   const TShiftState shift = ShiftStateOf(e->modifiers(), e->buttons());
-  HandleInput([&] { MouseWheel(shift, delta, p.x(), p.y()); });
-  e->accept();
+  bool used = false;
+  HandleInput([&] { used = MouseWheel(shift, delta, p.x(), p.y()); });
+  // An unused turn is ignored, and Qt hands it to the parent.
+  e->setAccepted(used);
 }
 
 void InputWidget::keyPressEvent(QKeyEvent* e) {

@@ -3,8 +3,10 @@
 // ssDouble on the press of a double click, which is followed by DblClick), client coordinates,
 // wheel turns in units of 120 (positive away from the user), virtual-key codes (a key-down
 // handler that sets the key to 0 swallows it). Moves are reported with no button held as well.
-// The virtual handlers call the On* handlers by default. The widgets that paint through the
-// device context (the canvas widget, the chart panel) are built on it.
+// The virtual handlers call the On* handlers by default. A wheel turn the widget does not use
+// (MouseWheel returns false: by default when there is no OnMouseWheel) goes on to the parent, so
+// a scroll area around the widget scrolls. The widgets that paint through the device context
+// (the canvas widget, the chart panel) are built on it.
 #pragma once
 
 #include <QWidget>
@@ -31,7 +33,8 @@ class InputWidget : public QWidget {
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
-  virtual void MouseWheel(TShiftState shift, int wheelDelta, int x, int y);
+  // True when the turn was used.
+  virtual bool MouseWheel(TShiftState shift, int wheelDelta, int x, int y);
   virtual void DblClick();
   virtual void KeyDown(int& key, TShiftState shift);
   virtual void KeyUp(int& key, TShiftState shift);

@@ -77,7 +77,13 @@ QtUi::~QtUi() { delete hintFilter_; }
 ModalResult QtUi::ShowMessageBox(const std::string& text, const std::string& caption, DialogKind kind,
                                  DialogButtons buttons) {
   QMessageBox box(QApplication::activeWindow());
-  box.setText(ToQString(text));
+  // A message is plain text: a file name may hold "<", ">" or "&", which rich text would take
+  // for markup (and then drop the line breaks).
+  box.setTextFormat(Qt::PlainText);
+  QString shown = ToQString(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  box.setText(shown);
   box.setWindowTitle(ToQString(caption));
   switch (kind) {
     case DialogKind::Confirmation: box.setIcon(QMessageBox::Question); break;

@@ -1,8 +1,9 @@
 // The Qt implementation of the platform user-interface services, and the Japanese texts of
 // Qt's own dialogs.
 //
-// Message boxes carry Japanese button captions of their own ("はい(&Y)", "いいえ(&N)",
-// "キャンセル", ...), so they read the same whether or not Qt's translation could be loaded.
+// Message boxes show their text as plain text (line breaks at CR, LF or CR LF) and carry
+// Japanese button captions of their own ("はい(&Y)", "いいえ(&N)", "キャンセル", ...), so they
+// read the same whether or not Qt's translation could be loaded.
 // The hint hide pause applies to every widget's tool tip that has no duration of its own.
 #pragma once
 

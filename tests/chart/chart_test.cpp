@@ -4,7 +4,10 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -334,6 +337,29 @@ TEST_F(ChartTest, EachWheelNotchScrollsTheVerticalAxesByThreePercent) {
   Wheel(chart_, 120, Centre());
   TCustomChart::WheelScrollEnabled = true;
   EXPECT_NEAR(chart_.LeftAxis()->Minimum(), -6, 1e-9);
+}
+
+TEST_F(ChartTest, AChartInAScrollAreaKeepsTheWheelTurn) {
+  AddLines(1);
+  Fix(0, 100, 0, 12);
+  QScrollArea area;
+  area.resize(300, 200);
+  area.setWidget(&chart_);
+  area.show();
+  Draw();
+  // Delivered as the window system delivers it: Qt hands a turn the chart left to the area.
+  for (bool scrolling : {true, false}) {
+    TCustomChart::WheelScrollEnabled = scrolling;
+    const QPointF at(Centre());
+    QWheelEvent e(at, chart_.mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&e);
+    qApp->notify(&chart_, &e);
+    EXPECT_EQ(area.verticalScrollBar()->value(), 0) << scrolling;
+  }
+  TCustomChart::WheelScrollEnabled = true;
+  EXPECT_DOUBLE_EQ(chart_.LeftAxis()->Minimum(), 3);
+  area.takeWidget();
 }
 
 TEST_F(ChartTest, ClicksReachTheHandlerOfWhatLiesUnderThePointer) {

@@ -6,17 +6,25 @@
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <limits>
+#include <set>
 #include <sstream>
 
 #include "app/ui/updown_frame.h"
 #include "chart/axis.h"
+#include "chart/bar.h"
+#include "chart/fast_line.h"
+#include "chart/procs.h"
 #include "chart/series.h"
 #include "framework/appinit.h"
 #include "framework/convert.h"
@@ -24,11 +32,15 @@
 #include "framework/fake_status_bar.h"
 #include "framework/file_names.h"
 #include "framework/folders.h"
+#include "framework/messages.h"
+#include "framework/table_file.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/form_utils.h"
 #include "platform/files.h"
+#include "platform/path.h"
 #include "support/test_support.h"
 #include "views/chart_panel.h"
+#include "views/picture_save.h"
 #include "views/station_choosers.h"
 
 using testsupport::S;
@@ -58,8 +70,11 @@ void WriteTable(const std::string& path, const std::vector<int>& widths,
 }
 
 // A value of the fixture's monthly records: item r (1..36), month m (0..11, 12 the year).
+// Station 1 misses December's mean temperature and so its year; station 3 has no figures at all.
 float FixtureValue(int station, int r, int m) {
-  if (station == 1 && r == 1 && m == 11) return std::numeric_limits<float>::quiet_NaN();  // missing
+  const float missing = std::numeric_limits<float>::quiet_NaN();
+  if (station == 1 && r == 1 && m >= 11) return missing;
+  if (station == 3) return missing;
   if (r == 1 || (r >= 9 && r <= 12) || r == 24) return static_cast<float>(2.5 + m * 2 + (r - 8) * 0.5 + station);
   if (r >= 13 && r <= 21) return static_cast<float>(2000 + 150 * m + 10 * (r - 13));
   if (r == 2) return static_cast<float>(40 + 20 * m);
@@ -100,7 +115,7 @@ void CopyDataFile(const std::string& nameUtf8) {
 }
 
 // A small installed tree: two areas, three stations, the program's weather-item tables and a
-// monthly file of three records (station 1 misses December's mean temperature).
+// monthly file of three records (see FixtureValue).
 class MonthlyWindowTest : public ::testing::Test {
  protected:
   testsupport::TempFolder tmp;
@@ -138,6 +153,18 @@ class MonthlyWindowTest : public ::testing::Test {
   }
 
   std::string LastShown() { return ui.shown.empty() ? std::string() : U(ui.shown.back().text); }
+
+  // Types `text` into the station number box and presses Enter, as a user does.
+  void TypeStation(const char* text) {
+    frame->window()->activateWindow();
+    fw::TEditEx* edit = frame->PNOINPFM->EDIT_No;
+    edit->setFocus();
+    QApplication::processEvents();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QApplication::processEvents();
+  }
 
   std::unique_ptr<TMWDDispFrame> frame;
 };
@@ -226,6 +253,22 @@ TEST_F(MonthlyWindowTest, StationNumbersOutsideTheTableAreRefused) {
   EXPECT_EQ(fw::RememberedStationNo, 3);
 }
 
+TEST_F(MonthlyWindowTest, TypedStationNumbersOutsideTheTableAreRefused) {
+  fw::TEditEx* edit = frame->PNOINPFM->EDIT_No;
+  for (const std::string& refused : {std::string("0"), std::to_string(fw::StationCount + 1)}) {
+    TypeStation(refused.c_str());
+    EXPECT_EQ(fw::StationSel.StationNo, 2) << refused;
+    EXPECT_EQ(frame->PNOINPFM->UPDN_No->Position(), 2) << refused;
+    EXPECT_EQ(frame->LBL7->text().toStdString(), "静岡県 SHIZUOKA") << refused;
+    EXPECT_TRUE(statusBar.bar.Showed(S("＜地点№＞の入力範囲は 1 ～ 3 です。"))) << refused;
+    statusBar.bar.panel0History.clear();
+  }
+  TypeStation("3");
+  EXPECT_EQ(fw::StationSel.StationNo, 3);
+  EXPECT_EQ(edit->text().trimmed().toStdString(), "3");
+  EXPECT_EQ(frame->LBL7->text().toStdString(), "静岡県 HAMAMATSU");
+}
+
 TEST_F(MonthlyWindowTest, NumberEditCommitsOnEnterAndShowsTheStation) {
   frame->window()->activateWindow();
   fw::TEditEx* edit = frame->PNOINPFM->EDIT_No;
@@ -237,6 +280,50 @@ TEST_F(MonthlyWindowTest, NumberEditCommitsOnEnterAndShowsTheStation) {
   QApplication::processEvents();
   EXPECT_EQ(fw::StationSel.StationNo, 1);
   EXPECT_EQ(U(frame->LBL8->text().toStdString()), "ST1");
+}
+
+TEST_F(MonthlyWindowTest, UnregisteredOnlyForAStationWithoutAnyMonthlyFigure) {
+  struct Case {
+    int station;
+    bool unregistered;
+  } cases[] = {{2, false}, {1, false}, {3, true}, {2, false}};
+  for (const Case& c : cases) {
+    frame->ShowStation(c.station);
+    EXPECT_EQ(frame->LBL_ERR->isVisibleTo(frame.get()), c.unregistered) << c.station;
+  }
+  // Station 1 shows its months and leaves December and the year blank.
+  frame->ShowStation(1);
+  EXPECT_FALSE(frame->STRG1->Cells(12, 1).empty());
+  EXPECT_EQ(frame->STRG1->Cells(13, 1), "");
+  EXPECT_EQ(frame->STRG1->Cells(14, 1), "");
+  EXPECT_FALSE(frame->STRG1->Cells(14, 2).empty());
+}
+
+TEST_F(MonthlyWindowTest, AStationBeyondACutMonthlyFileShowsNoFiguresAndIsUnregistered) {
+  ASSERT_TRUE(platform::WriteFileBytesAtomic(fw::MonthlyFile, MonthlyBytes(3).substr(0, 2 * fw::kMonthlyRecordBytes)));
+  frame->window()->activateWindow();
+  fw::TEditEx* edit = frame->PNOINPFM->EDIT_No;
+  for (const char* typed : {"2", "3"}) {
+    edit->setFocus();
+    QApplication::processEvents();
+    edit->selectAll();
+    QTest::keyClicks(edit, typed);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QApplication::processEvents();
+  }
+  EXPECT_EQ(fw::StationSel.StationNo, 3);
+  EXPECT_EQ(frame->LBL7->text().toStdString(), "静岡県 HAMAMATSU");
+  EXPECT_EQ(frame->LBL8->text().toStdString(), "");  // not station 2's "ST2"
+  EXPECT_EQ(frame->LBL3->text().toStdString(), "(北)緯度  －  (東)経度  －");
+  EXPECT_EQ(frame->LBL5->text().toStdString(), "最高気温    － ℃   最低気温    － ℃");
+  for (int row = 1; row <= fw::kMonthlyItems; ++row)
+    for (int col = 2; col <= 14; ++col) EXPECT_EQ(frame->STRG1->Cells(col, row), "") << col << "," << row;
+  EXPECT_EQ(U(frame->STRG1->Cells(0, 1)), " 平均気温");  // the item names stay
+  EXPECT_TRUE(frame->LBL_ERR->isVisibleTo(frame.get()));
+  // The last whole record still shows.
+  frame->ShowStation(2);
+  EXPECT_EQ(frame->LBL8->text().toStdString(), "ST2");
+  EXPECT_FALSE(frame->LBL_ERR->isVisibleTo(frame.get()));
 }
 
 TEST_F(MonthlyWindowTest, CancellingTheNameChooserRestoresAreaAndStation) {
@@ -427,6 +514,216 @@ TEST_F(MonthlyWindowTest, OverviewChartPixelsLieWhereTheAxesMapThem) {
   for (int y = r.top; y < r.bottom; ++y)
     for (int x = r.left; x < r.right; ++x) left += image.pixelColor(x, y) == barColour;
   EXPECT_EQ(left, 0);
+}
+
+TEST_F(MonthlyWindowTest, FirstActivationShowsTheNoticeOnceAndDeactivationWritesTheSelection) {
+  const std::string selection = fw::DataDir + fw::WeatherInfoFileName();
+  platform::RemoveFile(selection);
+  TMONForm form;
+  form.show();
+  ui.shown.clear();
+  for (int k = 0; k < 2; ++k) {
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&form, &activate);
+  }
+  ASSERT_EQ(ui.shown.size(), 1u);
+  EXPECT_EQ(LastShown().rfind("※ご注意\r\rこの【月次気象データ】は、", 0), 0u) << LastShown();
+  EXPECT_FALSE(form.FirstActivation());
+  // The station chosen in the window is the one the selection file keeps.
+  ASSERT_TRUE(form.MWDDispFM->PNOINPFM->CommitValue(3));
+  QEvent deactivate(QEvent::WindowDeactivate);
+  QApplication::sendEvent(&form, &deactivate);
+  ASSERT_TRUE(platform::FileExists(selection));
+  ASSERT_TRUE(fw::DataLoad(selection));
+  EXPECT_EQ(U(fw::TableBuffer.TableKeys[7]), "静岡県 HAMAMATSU");
+  EXPECT_EQ(fw::TableBuffer.TableKeys[8], "[   1][   2][   3]");
+}
+
+TEST_F(MonthlyWindowTest, MonthlyFilePanelChoosesAFileAndShowsWhatItHolds) {
+  CopyDataFile("単位系.EXP");
+  const std::string first = fw::MonthlyFile;
+  const std::string other = tmp.inside() + "WCD\\OTHER_MONT.DAT";
+  const std::string missing = tmp.inside() + "WCD\\MISSING_MONT.DAT";
+  std::string otherBytes = MonthlyBytes(2);
+  otherBytes[19] = 'X';  // its records are named XT1, XT2
+  otherBytes[fw::kMonthlyRecordBytes + 19] = 'X';
+  ASSERT_TRUE(platform::WriteFileBytesAtomic(other, otherBytes));
+  WriteTable(fw::DatDir + S("月次ﾌｧｲﾙ.DAT"), {70, 4}, {{U(first), "UY"}, {U(other), "QZ"}, {U(missing), "UY"}});
+
+  QTest::mouseClick(frame->SBTN3, Qt::LeftButton);
+  ASSERT_TRUE(frame->PNL3->isVisible());
+  ASSERT_EQ(frame->CBOX3_1->count(), 3);
+  EXPECT_EQ(frame->CBOX3_1->Items()[1], "  2:" + other);
+  // The second file, chosen with the arrow key in the list.
+  frame->CBOX3_1->SetItemIndex(0);
+  frame->CBOX3_1->setFocus();
+  QTest::keyClick(frame->CBOX3_1, Qt::Key_Down);
+  EXPECT_EQ(fw::MonthlyFile, other);
+  EXPECT_EQ(frame->LBL3_1->text().toStdString(), "ＱＺ");
+  EXPECT_EQ(frame->LBL3_2->text().toStdString().rfind("作成日付　", 0), 0u);
+  EXPECT_NE(frame->LBL3_2->text().toStdString().find("サイズ　3,894 バイト"), std::string::npos)
+      << frame->LBL3_2->text().toStdString();
+  EXPECT_EQ(frame->LBL8->text().toStdString(), "XT2");
+  EXPECT_EQ(frame->LBL9->styleSheet().toStdString(), "color: black;");
+  EXPECT_FALSE(frame->LBL_ERR->isVisibleTo(frame.get()));
+  // A file that is not there is refused with a message.
+  ui.shown.clear();
+  QTest::keyClick(frame->CBOX3_1, Qt::Key_Down);
+  EXPECT_EQ(fw::MonthlyFile, other);
+  EXPECT_NE(LastShown().find("ファイルがみつかりません。"), std::string::npos) << LastShown();
+  // The file in use gone: red "※ファイルなし", no figures, unregistered.
+  ASSERT_TRUE(platform::RemoveFile(other));
+  frame->ShowMonthlyFile("Z");
+  EXPECT_EQ(frame->LBL9->text().toStdString(), "※ファイルなし");
+  EXPECT_EQ(frame->LBL9->styleSheet().toStdString(), "color: red;");
+  EXPECT_EQ(frame->LBL3_1->text().toStdString(), "？");
+  EXPECT_EQ(frame->LBL3_2->text().toStdString(), "※ファイルなし");
+  EXPECT_EQ(frame->STRG1->Cells(2, 1), "");
+  EXPECT_TRUE(frame->LBL_ERR->isVisibleTo(frame.get()));
+  // The unit panel names the unit system; a click explains the unit systems.
+  EXPECT_EQ(frame->PNL_SI->text().toStdString(), "工学単位");
+  ui.shown.clear();
+  QTest::mouseClick(frame->PNL_SI, Qt::LeftButton);
+  ASSERT_EQ(ui.shown.size(), 1u);
+  EXPECT_NE(LastShown().find("ＳＩ単位"), std::string::npos) << LastShown();
+  QTest::mouseClick(frame->SBTN3_1, Qt::LeftButton);
+  EXPECT_FALSE(frame->PNL3->isVisible());
+}
+
+TEST_F(MonthlyWindowTest, OverviewAndSolarChartsDrawTheirGridRows) {
+  struct Chart {
+    int number;
+    std::vector<int> rows;
+  } charts[] = {{1, {13, 2, 20, 1, 9, 10, 11, 12, 23, 24}}, {3, {13, 14, 15, 16, 17, 18, 19, 20, 21}}};
+  frame->ShowStation(1);
+  frame->SBTN1Click();
+  for (const Chart& ch : charts) {
+    QTest::mouseClick(static_cast<QWidget*>(ch.number == 1 ? frame->RBTN2_1 : frame->RBTN2_3), Qt::LeftButton);
+    chart::TChart* c = frame->Chart(ch.number);
+    ASSERT_TRUE(c->isVisible()) << ch.number;
+    ASSERT_EQ(c->SeriesCount(), static_cast<int>(ch.rows.size())) << ch.number;
+    for (size_t k = 0; k < ch.rows.size(); ++k) {
+      const std::vector<double> values = SeriesValues(c->SeriesAt(static_cast<int>(k)));
+      ASSERT_EQ(values.size(), 12u);
+      for (int m = 0; m < 12; ++m) {
+        const std::string cell = frame->STRG1->Cells(2 + m, ch.rows[k]);
+        if (cell.empty()) {
+          EXPECT_TRUE(std::isnan(values[m])) << ch.number << "," << k << "," << m;
+        } else {
+          EXPECT_DOUBLE_EQ(values[m], fw::TextToFloat(cell)) << ch.number << "," << k << "," << m;
+        }
+      }
+    }
+  }
+  // December's missing mean temperature is a gap in the overview's line.
+  EXPECT_TRUE(std::isnan(SeriesValues(frame->CHAT1->SeriesAt(3))[11]));
+}
+
+TEST_F(MonthlyWindowTest, TheOperationPanelSavesTheChartAsEmfAndBmp) {
+  frame->SBTN1Click();
+  chart::TChart* c = frame->CHAT1;
+  fw::FilePath = tmp.inside() + "CHART.EMF";
+  ui.answers = {platform::ModalResult::Yes};
+  bool dialog = false;
+  QTimer::singleShot(0, [&] {
+    auto* form = qobject_cast<TGRSVForm*>(QApplication::activeModalWidget());
+    if (!form) return;
+    dialog = true;
+    form->CBTN2_1->setChecked(true);
+    form->CBTN2_2->setChecked(true);
+    form->BBTN1->click();
+  });
+  QTest::mouseClick(frame->Panel(1)->SBTN_5, Qt::LeftButton);
+  ASSERT_TRUE(dialog);
+  std::string emf, bmp;
+  ASSERT_TRUE(platform::ReadFileBytes(tmp.inside() + "CHART.EMF", emf));
+  ASSERT_TRUE(platform::ReadFileBytes(tmp.inside() + "CHART.BMP", bmp));
+  ASSERT_GT(emf.size(), 108u);
+  EXPECT_EQ(emf.substr(40, 4), " EMF");
+  const QImage picture = QImage::fromData(reinterpret_cast<const uchar*>(bmp.data()), static_cast<int>(bmp.size()), "BMP");
+  EXPECT_EQ(picture.size(), c->size());
+}
+
+// The program's start-up (tests/chart_views/main.cpp) starts the chart library: the axes format
+// their values with thousands separators and a series without a colour of its own takes the
+// palette's first colour.
+TEST_F(MonthlyWindowTest, TheChartLibraryIsStartedAsTheProgramStartsIt) {
+  frame->SBTN1Click();
+  chart::TChart* c = frame->CHAT1;
+  std::set<std::string> labels;
+  c->OnGetAxisLabel = [&](chart::TChartAxis* axis, chart::TChartSeries* series, int, std::string& text) {
+    if (axis == c->RightAxis() && !series) labels.insert(text);
+  };
+  c->resize(700, 300);
+  c->grab();
+  c->OnGetAxisLabel = nullptr;
+  EXPECT_EQ(labels, (std::set<std::string>{"-3,000", "-1,500", "0", "1,500", "3,000", "4,500", "6,000"}));
+
+  chart::TChart plain;
+  auto* line = new chart::TFastLineSeries();
+  plain.AddSeries(line);
+  EXPECT_EQ(line->SeriesColor(), chart::DefaultPaletteColors()[0]);
+  EXPECT_NE(line->SeriesColor(), chart::clBlack);
+  plain.FreeAllSeries();
+}
+
+// Every bar of the overview chart (radiation, precipitation, south wall) lies inside its axis
+// for every station of the installed data, in engineering and in SI units.
+TEST(MonthlyWindowInstalledData, OverviewBarsLieInsideTheirAxesForEveryStation) {
+  const std::string bin = testsupport::BinDir() + "/";
+  if (!std::filesystem::exists(bin + "WCD/JPN_MONT.DAT") || !std::filesystem::exists(bin + "WCD/JPN_WPNT.DAT")) {
+    GTEST_SKIP() << "weather files not built in " << bin;
+  }
+  testsupport::FakeUi ui;
+  testsupport::StatusBarScope statusBar;
+  const std::string root = *platform::ToInsidePath(std::filesystem::canonical(bin).string() + "/");
+  fw::BaseDrive = root.substr(0, 2);
+  fw::BaseFolder = root.substr(2);
+  fw::SetFolderTable(root);
+  fw::CountryNo = 1;
+  fw::StationSel = fw::WCD_DataType();
+  fw::MonthlyFile.clear();
+  fw::SetUnitSystem(S("工学単位"));
+  fw::WCD_Data_Init();
+  ASSERT_TRUE(fw::SelectStation(1));
+  fw::SetWeatherDataPaths();
+  ASSERT_GT(fw::StationCount, 800);
+  TMWDDispFrame frame;
+  frame.resize(760, 390);
+  frame.show();
+  frame.Setup();
+  frame.SBTN1Click();
+  chart::TChart* c = frame.CHAT1;
+  for (const char* units : {"工学単位", "ＳＩ単位"}) {
+    fw::SetUnitSystem(S(units));
+    int outside = 0;
+    double highest = 0;
+    for (int station = 1; station <= fw::StationCount; ++station) {
+      frame.ShowStation(station);
+      for (int k = 0; k < c->SeriesCount(); ++k) {
+        chart::TChartSeries* s = c->SeriesAt(k);
+        if (!dynamic_cast<chart::TBarSeries*>(s)) continue;
+        const chart::TChartAxis* axis = s->GetVertAxis();
+        for (int i = 0; i < s->Count(); ++i) {
+          if (s->IsNull(i)) continue;
+          const double v = s->YValue(i);
+          if (k == 0) highest = std::max(highest, v);
+          if (v < axis->Minimum() || v > axis->Maximum()) {
+            if (++outside <= 5) {
+              ADD_FAILURE() << units << " station " << station << " " << U(s->Title()) << " " << v << " outside "
+                            << axis->Minimum() << ".." << axis->Maximum();
+            }
+          }
+        }
+      }
+    }
+    EXPECT_EQ(outside, 0) << units;
+    // The SI values do pass the engineering range: the axis grew for them.
+    if (std::string(units) == "ＳＩ単位") {
+      EXPECT_GT(highest, 6000);
+    }
+  }
+  fw::SetUnitSystem(S("工学単位"));
 }
 
 }  // namespace

@@ -55,6 +55,34 @@ TEST(QtUi, MessageBoxesOfEveryButtonSetHaveJapaneseCaptions) {
   }
 }
 
+TEST(QtUi, MessagesAreShownAsPlainTextWithTheirLineBreaks) {
+  platform::QtUi ui;
+  // A file name as a user may type it, then a line of the forbidden characters; CR LF, CR and
+  // LF each end one line (the program's messages break lines with CR).
+  const std::string text = "C:\\tmp\\a<b>|?.emf\r\nTom & Jerry: \\ / : * ? \" < > |\rlast\nend";
+  QString shown;
+  Qt::TextFormat format = Qt::AutoText;
+  int height = 0, lineSpacing = 0;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+    if (label) {
+      shown = label->text();
+      format = label->textFormat();
+      height = label->sizeHint().height();
+      lineSpacing = label->fontMetrics().lineSpacing();
+    }
+    box->defaultButton()->click();
+  });
+  ui.ShowMessageBox(text, "caption", platform::DialogKind::Error, DialogButtons::Ok);
+  EXPECT_EQ(format, Qt::PlainText);
+  EXPECT_EQ(shown.toStdString(), "C:\\tmp\\a<b>|?.emf\nTom & Jerry: \\ / : * ? \" < > |\nlast\nend");
+  // Four lines, none of them bold or joined.
+  EXPECT_GE(height, 4 * lineSpacing);
+  EXPECT_LT(height, 5 * lineSpacing);
+}
+
 TEST(QtUi, QtsOwnDialogsReadJapaneseWithItsTranslation) {
   ASSERT_TRUE(platform::InstallJapaneseTranslation());
   ASSERT_TRUE(platform::InstallJapaneseTranslation());  // once is enough; again does no harm

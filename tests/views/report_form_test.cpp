@@ -11,8 +11,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 #include <algorithm>
 #include <cmath>
 
@@ -221,6 +224,18 @@ TEST_F(ReportFormTest, PreviewKeepsTheA4ProportionAndShowsTheWholePageAtFullSize
   EXPECT_EQ(form->RPT1->Zoom(), 100);
   EXPECT_EQ(form->RPT2->Zoom(), 100);
   EXPECT_EQ(form->SBOX[1]->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+  // A wheel turn towards the user over the page (delivered as the window system delivers it,
+  // which lets Qt hand an unused turn to the parent) scrolls the page down.
+  QApplication::processEvents();
+  QScrollBar* bar = form->SBOX[1]->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 0);
+  EXPECT_EQ(bar->value(), 0);
+  const QPointF over(100, 100);
+  QWheelEvent wheel(over, form->RPT1->mapToGlobal(over), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QSpontaneKeyEvent::setSpontaneous(&wheel);
+  qApp->notify(form->RPT1, &wheel);
+  EXPECT_GT(bar->value(), 0);
   form->RBTN_Z2->click();
   EXPECT_EQ(form->RPT1->Zoom(), 76);
 }

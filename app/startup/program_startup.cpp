@@ -1,0 +1,31 @@
+#include "app/startup/program_startup.h"
+
+#include <QApplication>
+#include <QFont>
+
+#include "framework/appinit.h"
+#include "framework/printing.h"
+#include "framework/ui/hardcopy.h"
+#include "framework/ui/input_behaviour.h"
+#include "platform/dc.h"
+#include "platform/path.h"
+#include "platform/qt/qt_ui.h"
+#include "views/monthly_window.h"
+#include "views/report_form.h"
+
+namespace app {
+
+ProgramStartup::ProgramStartup() {
+  QFont font(QString::fromStdString(platform::SubstituteFace("ＭＳ Ｐゴシック")));
+  font.setPixelSize(12);
+  QApplication::setFont(font);
+  platform::InstallJapaneseTranslation();
+  fw::InstallInputFramework();
+  fw::InstallPrintingUi();
+  fw::InstallStartupPrinting();
+  views::InstallReportForm();
+  views::InstallMonthlyWindow();
+  fw::ExecutablePath = platform::ExecutableFolder() + "harvsim";
+}
+
+}  // namespace app
