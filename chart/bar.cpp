@@ -356,7 +356,13 @@ void TCustomBarSeries::PaintPoint(int index) {
   std::unique_ptr<TPlotBlend> blend;
   if (transparency_ > 0) {
     TRect area = rect;
-    if (ParentChart()->View3D()) area = c.ProjectedRectBounds(rect, StartZ());
+    if (ParentChart()->View3D()) {
+      // The whole projected bar: its front, and the top and side faces that reach back to
+      // the end depth.
+      const TRect front = c.ProjectedRectBounds(rect, StartZ()), back = c.ProjectedRectBounds(rect, EndZ());
+      area = TRect{std::min(front.left, back.left), std::min(front.top, back.top), std::max(front.right, back.right),
+                   std::max(front.bottom, back.bottom)};
+    }
     blend = c.BeginBlend(area, transparency_);
   }
   c.SelectPen(BarPen());

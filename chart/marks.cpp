@@ -416,8 +416,8 @@ void TSeriesMarks::PaintMark(int index, TColor color, TSeriesMarkPosition& posit
 
 std::optional<std::string> TSeriesMarks::ItemsBytes() const {
   if (items_.Empty()) return std::nullopt;
-  // An item as it was created (reading creates one for every index) is written as an empty
-  // list, as is an index without one.
+  // An item as it was created (reading creates one for every index) is written as a length
+  // of 0 and no text, as is an index without one.
   TMarksItems fresh(const_cast<TSeriesMarks*>(this));
   const std::vector<TStoredProperty> untouched = WriteProperties(StoredMarksItem(), &fresh.Item(0));
   std::string out;

@@ -4,8 +4,9 @@
 // `TSeriesMarksPositions`, stored with the series' point data) and per-point custom items
 // (`TMarksItem`) that override one mark's look and text. It draws one mark, moves a mark off
 // the marks it would cover, finds the mark under a pixel, and stores its custom items in forms
-// as the binary property "Items": an Int32 count n, then n property lists, each an Int32 byte
-// length and that many bytes of description text (an empty list for an index without an item).
+// as the binary property "Items": an Int32 count n, then n entries, each an Int32 byte length
+// and that many bytes of description text (length 0 and no text for an index without an item
+// or with an item as it was created).
 #pragma once
 
 #include <memory>

@@ -461,7 +461,8 @@ double TChartSeries::PixelToYValue(int pixel) const { return vAxis_ ? vAxis_->Pi
 bool TChartSeries::DrawValuesForward() const { return !(parentChart_ && parentChart_->DrawBackwards()); }
 
 bool TChartSeries::SharesZPosition() const {
-  if (!parentChart_ || !parentChart_->SeriesOwnDepth()) return false;
+  // Without the apply-Z-order switch every series keeps Z index 0: they all share one row.
+  if (!parentChart_) return false;
   for (int i = 0; i < parentChart_->SeriesCount(); ++i) {
     const TChartSeries* s = parentChart_->SeriesAt(i);
     if (s != this && s->Active() && s->ZIndex() == zIndex_) return true;

@@ -7,6 +7,7 @@
 #include "chart/axis_panel.h"
 #include "chart/canvas3d.h"
 #include "chart/errors.h"
+#include "chart/html.h"
 #include "chart/messages.h"
 #include "chart/procs.h"
 #include "chart/series.h"
@@ -191,9 +192,22 @@ void TChartSeries::DrawMarks() {
     c.SelectFont(shape.Font());
     if (zoomText) c.Font().SetSize(std::max(1, Round(shape.Font().Size() * view.Zoom() / 100.0)));
     int w = 0, h = 0;
-    const std::vector<std::string> lines = SplitTextLines(text);
-    for (const std::string& line : lines) w = std::max(w, c.TextWidth(line));
-    h = c.TextHeight("W") * static_cast<int>(lines.size());
+    bool measured = false;
+    if (shape.TextFormat() == ttfHtml) {
+      // HTML texts take the room the renderer draws them in; one it cannot read is shown plain.
+      try {
+        const THtmlExtent extent = MeasureHtmlText(c, text);
+        w = extent.width;
+        h = extent.height;
+        measured = true;
+      } catch (const HtmlParserException&) {
+      }
+    }
+    if (!measured) {
+      const std::vector<std::string> lines = SplitTextLines(text);
+      for (const std::string& line : lines) w = std::max(w, c.TextWidth(line));
+      h = c.TextHeight("W") * static_cast<int>(lines.size());
+    }
     w += c.TextWidth("W");
     if (marks_->SymbolShown()) w += marks_->SymbolSize() - 4;
     const int frame = shape.Pen().Visible() ? 2 * 2 * shape.Pen().Width() : 2;

@@ -391,6 +391,46 @@ TEST_F(Bars, EveryStyleDrawsInsideItsSlotIn2DAnd3D) {
   }
 }
 
+// A partly transparent bar in 3D blends all it draws: the front, and the top and side faces
+// that reach back to the series' end depth, all show the white behind them.
+TEST_F(Bars, TransparencyIn3DBlendsTheWholeBar) {
+  Add(1, 4);
+  chart_.SetView3D(true);
+  const QImage opaque = Draw();
+  S(0).SetTransparency(50);
+  const QImage blended = Draw();
+  const TBarGeometry g = S(0).BarGeometry(1);
+  const int top = std::min(g.valueY, g.originY), bottom = std::max(g.valueY, g.originY);
+  TCanvas3D& c = chart_.Canvas();
+  const int z0 = S(0).StartZ(), z1 = S(0).EndZ();
+  // The middle of a face given by four corners.
+  auto middle = [&](TPoint3D a, TPoint3D b, TPoint3D d, TPoint3D e) {
+    int x = 0, y = 0;
+    for (const TPoint3D& p : {a, b, d, e}) {
+      const TPoint q = c.ProjectPoint(p.x, p.y, p.z);
+      x += q.x;
+      y += q.y;
+    }
+    return TPoint{x / 4, y / 4};
+  };
+  const struct {
+    const char* face;
+    TPoint at;
+  } faces[] = {
+      {"front", middle({g.left, top, z0}, {g.right, top, z0}, {g.right, bottom, z0}, {g.left, bottom, z0})},
+      {"top", middle({g.left, top, z0}, {g.right, top, z0}, {g.right, top, z1}, {g.left, top, z1})},
+      {"side", middle({g.right, top, z0}, {g.right, bottom, z0}, {g.right, bottom, z1}, {g.right, top, z1})},
+  };
+  for (const auto& f : faces) {
+    const platform::ColorRef before = drawtest::At(opaque, f.at.x, f.at.y), after = drawtest::At(blended, f.at.x, f.at.y);
+    EXPECT_NE(before, clWhite) << f.face;
+    EXPECT_NE(after, clWhite) << f.face;
+    EXPECT_NE(after, before) << f.face;
+    // Half way to white in every channel.
+    EXPECT_NEAR(platform::RedOf(after), (platform::RedOf(before) + 255) / 2, 2) << f.face;
+  }
+}
+
 TEST_F(Bars, GalleryStylesAndSampleValues) {
   Add(1, 4);
   for (int i = 0; i < 4; ++i) S(0).XValues().SetValue(i, 10 * (i + 1));

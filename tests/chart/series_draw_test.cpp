@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "chart/axis_panel.h"
+#include "chart/html.h"
 #include "chart/procs.h"
 #include "chart/series.h"
 #include "chart/unit.h"
@@ -136,6 +137,43 @@ TEST_F(SeriesDraw, MarksPassTakesEveryNthPointWithText) {
   series_.Marks().SetVisible(false);
   Draw();
   EXPECT_TRUE(series_.marks.empty());
+}
+
+// A mark in HTML text format takes the room of the rendered text, not of its markup.
+TEST_F(SeriesDraw, HtmlMarksAreMeasuredAsRendered) {
+  series_.AddY(10);
+  series_.Marks().SetVisible(true);
+  series_.Marks().SetTextFormat(ttfHtml);
+  series_.OnGetMarkText = [](TChartSeries*, int, std::string& text) { text = "<b>A</b><br>B"; };
+  Draw();
+  ASSERT_EQ(series_.positions.size(), 1u);
+  TCanvas3D& c = chart_.Canvas();
+  c.SelectFont(series_.Marks().Font());
+  const THtmlExtent extent = MeasureHtmlText(c, "<b>A</b><br>B");
+  EXPECT_EQ(series_.positions[0].width, extent.width + c.TextWidth("W") + 4);
+  EXPECT_EQ(series_.positions[0].height, extent.height + 4);
+  EXPECT_LT(series_.positions[0].width, c.TextWidth("<b>A</b><br>B"));
+}
+
+// Another active series at the same Z index shares the position; without the apply-Z-order
+// switch every series stays at Z index 0, so all of them share one row.
+TEST_F(SeriesDraw, SeriesShareTheirZPositionByZIndex) {
+  RecordingSeries other;
+  other.SetParentChart(&chart_);
+  series_.AddY(1);
+  other.AddY(2);
+  chart_.SetView3D(true);
+  Draw();
+  EXPECT_NE(series_.ZIndex(), other.ZIndex());
+  EXPECT_FALSE(series_.SharesZPosition());
+  chart_.SetSeriesOwnDepth(false);
+  Draw();
+  EXPECT_EQ(series_.ZIndex(), other.ZIndex());
+  EXPECT_TRUE(series_.SharesZPosition());
+  EXPECT_TRUE(other.SharesZPosition());
+  other.SetActive(false);
+  EXPECT_FALSE(series_.SharesZPosition());
+  other.SetParentChart(nullptr);
 }
 
 TEST_F(SeriesDraw, MarkTexts) {
