@@ -1,12 +1,16 @@
 // Series drawing on an 800 x 400 chart: a fast line of 100,000 points with DrawAllPoints on
 // and off, the same with the bottom axis zoomed to 1 % of its X range, and twelve bar series
 // of twelve points side by side (the monthly weather window's bars). Each iteration draws one
-// whole frame on a QImage.
+// whole frame on a QImage. The baseline BM_QPainterPolyline draws the fast line's 100,000
+// pixel points (as the chart places them) with one QPainter polyline of a one-pixel pen on
+// the same image, and nothing else.
 // Counters: "emf_bytes" is the size of the metafile of one frame of the 100,000-point line.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
+#include <QPolygon>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -70,6 +74,25 @@ BENCHMARK(BM_FastLine)
     ->Args({1, 1})
     ->Args({0, 1})
     ->Unit(benchmark::kMillisecond);
+
+void BM_QPainterPolyline(benchmark::State& state) {
+  LineChart chart;
+  chart.DrawFrame();  // the axes place the points
+  QPolygon points;
+  points.reserve(chart.line.Count());
+  for (int i = 0; i < chart.line.Count(); ++i) {
+    const TPoint p = chart.line.PointPixel(i);
+    points << QPoint(p.x, p.y);
+  }
+  QPen pen(Qt::red, 0);
+  pen.setCosmetic(true);
+  for (auto _ : state) {
+    QPainter painter(&chart.image);
+    painter.setPen(pen);
+    painter.drawPolyline(points);
+  }
+}
+BENCHMARK(BM_QPainterPolyline)->Unit(benchmark::kMillisecond);
 
 void BM_TwelveBarSeries(benchmark::State& state) {
   Chart chart;

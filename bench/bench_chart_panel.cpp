@@ -1,11 +1,15 @@
 // The chart panel of the weather window's size (728 x 300) with a back gradient, a border and a
 // shadow: a whole paint (the frame drawn into the buffer and shown), a paint that only shows
 // the buffer again, and the exports into a new bitmap and a new enhanced metafile.
+// The paints are timed inside the panel's paint handler (QWidget::render delivers the paint
+// event; its own work is not counted): "Time" is the handler's wall time per paint.
 // Counters: "bytes" is the metafile's size.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
+#include <chrono>
+#include <utility>
 
 #include "chart/panel.h"
 #include "chart/unit.h"
@@ -31,6 +35,18 @@ class BenchPanel : public TCustomPlotPanelExtended {
     Shadow().SetSize(4);
   }
   void InternalDraw(const TRect& rect) override { DrawPanel(rect); }
+  // Seconds spent in the paint handler since the last call.
+  double TakePaintSeconds() { return std::exchange(paintSeconds_, 0.0); }
+
+ protected:
+  void paintEvent(QPaintEvent* e) override {
+    const auto start = std::chrono::steady_clock::now();
+    TCustomPlotPanelExtended::paintEvent(e);
+    paintSeconds_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  }
+
+ private:
+  double paintSeconds_ = 0;
 };
 
 struct Fixture {
@@ -49,16 +65,21 @@ void BM_PaintWhole(benchmark::State& state) {
   for (auto _ : state) {
     f.panel.Invalidate();
     f.panel.render(&f.target);
+    state.SetIterationTime(f.panel.TakePaintSeconds());
   }
 }
-BENCHMARK(BM_PaintWhole)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintWhole)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_PaintFromBuffer(benchmark::State& state) {
   Fixture& f = TheFixture();
   f.panel.render(&f.target);
-  for (auto _ : state) f.panel.render(&f.target);
+  f.panel.TakePaintSeconds();
+  for (auto _ : state) {
+    f.panel.render(&f.target);
+    state.SetIterationTime(f.panel.TakePaintSeconds());
+  }
 }
-BENCHMARK(BM_PaintFromBuffer)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintFromBuffer)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_MakeBitmap(benchmark::State& state) {
   Fixture& f = TheFixture();

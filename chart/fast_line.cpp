@@ -3,6 +3,7 @@
 
 #include <QRect>
 #include <algorithm>
+#include <limits>
 
 #include "chart/axis.h"
 #include "chart/axis_panel.h"
@@ -11,6 +12,7 @@
 #include "chart/procs.h"
 #include "chart/series_tables.h"
 #include "chart/stored_tables.h"
+#include "platform/qt/dc_qt.h"
 
 namespace chart {
 
@@ -99,8 +101,74 @@ void TFastLineSeries::DrawVisibleValues() {
   oldX_ = from.x;
   oldY_ = from.y;
   PenTo(false, oldX_, oldY_);
+  if (DrawsColumnRuns()) {
+    DrawColumnRuns(first);
+    return;
+  }
   if (first > 0) PaintSegment(first);
   for (int i = first + 1; i <= lastVisible_; ++i) PaintSegment(i);
+}
+
+bool TFastLineSeries::DrawsColumnRuns() {
+  TCanvas3D& c = ParentChart()->Canvas();
+  if (!drawAllPoints_ || stairs_ || ParentChart()->View3D() || c.Metafiling()) return false;
+  // Only a raster image: a metafile or a trace keeps each segment, a printer draws vectors.
+  const auto* dc = dynamic_cast<const platform::QtDc*>(&c.GetHandle());
+  if (!dc || !dc->PixelRules() || !dc->Native(platform::DcFeature::ReadPixels)) return false;
+  // Pixels drawn twice must look as drawn once: one colour, copied.
+  const platform::CanvasPen& pen = c.Pen();
+  const platform::LogPen lp = pen.ToLogPen();
+  return pen.Mode() == platform::R2_COPYPEN && lp.Kind() == platform::PS_SOLID && lp.IsThin();
+}
+
+void TFastLineSeries::DrawColumnRuns(int first) {
+  TCanvas3D& c = ParentChart()->Canvas();
+  // The vertical steps since the pen came to column oldX_ (none while `run` is false): they
+  // cover every pixel from the lowest to the highest point of the run but the last point,
+  // unless an earlier point of the run lies beyond it or on it. [lo, hi] spans the points
+  // before the last.
+  bool run = false;
+  int lo = 0, hi = 0;
+  auto flush = [&] {
+    if (!run) return;
+    run = false;
+    const int x = oldX_, last = oldY_;
+    if (last < lo) {
+      c.MoveTo(x, hi);
+      c.LineTo(x, last);
+    } else if (last > hi) {
+      c.MoveTo(x, lo);
+      c.LineTo(x, last);
+    } else {
+      // The whole span, its far end included (a pixel at the end of the int range lies off
+      // every surface).
+      c.MoveTo(x, lo);
+      c.LineTo(x, hi < std::numeric_limits<int>::max() ? hi + 1 : hi);
+    }
+    c.MoveTo(x, last);
+  };
+  for (int i = first > 0 ? first : first + 1; i <= lastVisible_; ++i) {
+    const TPoint p = PointPixel(i);
+    if (p.x == oldX_ && p.y == oldY_) continue;
+    if (!ignoreNulls_ && IsNull(i)) {
+      flush();
+      c.MoveTo(p.x, p.y);
+    } else if (p.x == oldX_) {
+      if (!run) {
+        run = true;
+        lo = hi = oldY_;
+      } else {
+        lo = std::min(lo, oldY_);
+        hi = std::max(hi, oldY_);
+      }
+    } else {
+      flush();
+      c.LineTo(p.x, p.y);
+    }
+    oldX_ = p.x;
+    oldY_ = p.y;
+  }
+  flush();
 }
 
 void TFastLineSeries::PaintPoint(int index) { PaintSegment(index); }

@@ -3,6 +3,9 @@
 // the line enters it from the point before the first visible one, a point that falls on the x
 // pixel just drawn is skipped (or only its vertical step drawn), and with AutoRepaint off a
 // point added after a draw is drawn at once as one more segment instead of a new frame.
+// On a raster image with a thin solid pen the vertical steps within one pixel column are drawn
+// as the one vertical line they cover together (the same pixels), so the cost of a line of
+// many points follows the plot's width.
 //
 // The series colour and the line pen's colour are one: setting either sets the other, and the
 // line is drawn in the series colour (which the chart's palette gives a series without one).
@@ -79,6 +82,11 @@ class TFastLineSeries : public TCustomLineSeries {
   void PrepareCanvas();
   // A line to (x, y), or a move there, at the series' start depth in 3D.
   void PenTo(bool draw, int x, int y);
+  // Whether runs of points on one x pixel may be drawn as one vertical line each: every point
+  // drawn, a thin solid pen that copies, flat drawing without stairs, on a raster image.
+  bool DrawsColumnRuns();
+  // DrawVisibleValues with each run of vertical steps in one pixel column drawn as one line.
+  void DrawColumnRuns(int first);
   // Draws the segment of a just-added point into the chart's buffer and shows that area.
   void DrawAddedPoint(int index);
 

@@ -397,8 +397,10 @@ class DeviceContext {
   // The pixels of `r` of a raster surface; false where the surface cannot be read.
   virtual bool GetBits(const Rect& r, Dib& out) const;
   // Copies the pixels at (sx, sy) of `source` into `dest` of this context; false (nothing drawn)
-  // when the source cannot be read or the raster operation cannot be carried out.
-  bool BitBlt(const Rect& dest, const DeviceContext& source, int sx, int sy, uint32_t rop = SRCCOPY);
+  // when the source cannot be read or the raster operation cannot be carried out. Pixels beyond
+  // the source's surface copy as white. The default reads the source with GetBits and draws the
+  // bits with StretchDIBits; a back end may copy between its own surfaces directly.
+  virtual bool BitBlt(const Rect& dest, const DeviceContext& source, int sx, int sy, uint32_t rop = SRCCOPY);
 
   // Whether this back end does `feature` itself (see DcFeature).
   virtual bool Native(DcFeature feature) const;

@@ -802,20 +802,62 @@ bool QtDc::PatBlt(const Rect& r, uint32_t rop) {
   return true;
 }
 
+namespace {
+
+// Copies the `width` Dib values from `from` into an RGB32 row (the same order, the top byte set).
+void DibRowToRgb32(const uint32_t* from, QRgb* to, int width) {
+  for (int x = 0; x < width; ++x) to[x] = 0xFF000000u | from[x];
+}
+
+// Copies an RGB32 (or ARGB32) row into Dib values (the top byte cleared).
+void Rgb32RowToDib(const QRgb* from, uint32_t* to, int width) {
+  for (int x = 0; x < width; ++x) to[x] = from[x] & 0xFFFFFFu;
+}
+
+// The part `s` (inside the bitmap) of `dib` as RGB32 in `img`, whose memory is reused when it
+// has the size and is not shared.
+void FillImageFromDib(const Dib& dib, const Rect& s, QImage& img) {
+  if (img.width() != s.Width() || img.height() != s.Height() || img.format() != QImage::Format_RGB32 ||
+      !img.isDetached()) {
+    img = QImage(s.Width(), s.Height(), QImage::Format_RGB32);
+  }
+  for (int y = 0; y < img.height(); ++y) {
+    DibRowToRgb32(dib.pixels.data() + static_cast<size_t>(s.top + y) * dib.width + s.left,
+                  reinterpret_cast<QRgb*>(img.scanLine(y)), img.width());
+  }
+}
+
+}  // namespace
+
 bool QtDc::StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint32_t rop) {
   if (!raster_ && (rop == SRCAND || rop == SRCPAINT || rop == SRCINVERT)) return false;
   if (dib.width <= 0 || dib.height <= 0 || dest.Width() == 0 || dest.Height() == 0) return true;
   const Rect s = dib.Part(src);
   if (s.IsEmpty()) return true;
+  if (dib.pixels.size() < static_cast<size_t>(dib.width) * dib.height) {
+    // A bitmap without its pixels draws as an empty image does.
+    return DrawImage(dest, QImage(), rop);
+  }
+  FillImageFromDib(dib, s, bits_);
+  return DrawImage(dest, bits_, rop);
+}
+
+bool QtDc::DrawImage(const Rect& dest, const QImage& image, uint32_t rop) {
+  if (!raster_ && (rop == SRCAND || rop == SRCPAINT || rop == SRCINVERT)) return false;
   Prepare();
-  QImage img = ImageFromDib(dib, s);
+  const QImage* img = &image;
+  QImage changed;
   bool mirrorX = dest.Width() < 0, mirrorY = dest.Height() < 0;
-  if (mirrorX || mirrorY) img = img.mirrored(mirrorX, mirrorY);
+  if (mirrorX || mirrorY) {
+    changed = img->mirrored(mirrorX, mirrorY);
+    img = &changed;
+  }
   const Rect d = dest.Normalized();
-  if (state_.stretchMode == HALFTONE && (d.Width() < img.width() || d.Height() < img.height())) {
+  if (state_.stretchMode == HALFTONE && (d.Width() < img->width() || d.Height() < img->height())) {
     // Shrinking in halftone mode averages the source pixels, so thin lines and small text stay
     // readable instead of being dropped by sampling.
-    img = img.scaled(d.Width(), d.Height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    changed = img->scaled(d.Width(), d.Height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    img = &changed;
   }
   QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
   switch (rop) {
@@ -825,8 +867,23 @@ bool QtDc::StretchDIBits(const Rect& dest, const Rect& src, const Dib& dib, uint
     default: break;
   }
   SetComposition(mode);
-  p_->drawImage(ToQRect(d), img);
+  p_->drawImage(ToQRect(d), *img);
   return true;
+}
+
+bool QtDc::BitBlt(const Rect& dest, const DeviceContext& source, int sx, int sy, uint32_t rop) {
+  const auto* from = dynamic_cast<const QtDc*>(&source);
+  const Rect d = dest.Normalized();
+  // A copy within one image goes through a bitmap: the parts may overlap.
+  if (!from || from == this || !from->image_ || d.IsEmpty()) return DeviceContext::BitBlt(dest, source, sx, sy, rop);
+  const QImage& image = *from->image_;
+  if (sx < 0 || sy < 0 || int64_t{sx} + d.Width() > image.width() || int64_t{sy} + d.Height() > image.height()) {
+    return DeviceContext::BitBlt(dest, source, sx, sy, rop);
+  }
+  // The source's pixels in place (no copy): RGB32 rows are what the bitmap way would draw.
+  const QImage part(image.constScanLine(sy) + static_cast<size_t>(sx) * sizeof(QRgb), d.Width(), d.Height(),
+                    image.bytesPerLine(), QImage::Format_RGB32);
+  return DrawImage(d, part, rop);
 }
 
 void QtDc::SetPixel(int x, int y, ColorRef color) {
@@ -924,15 +981,21 @@ bool QtDc::GetBits(const Rect& r, Dib& out) const {
   if (!image_ || n.IsEmpty()) return false;
   out.width = n.Width();
   out.height = n.Height();
-  out.pixels.assign(static_cast<size_t>(out.width) * out.height, 0xFFFFFF);
+  // The memory of `out` is reused; pixels beyond the image are white.
+  out.pixels.resize(static_cast<size_t>(out.width) * out.height);
   // The columns that lie on the image.
-  const int first = std::max(0, -n.left), last = std::min(out.width, image_->width() - n.left);
+  const int first = std::clamp(-n.left, 0, out.width);
+  const int last = static_cast<int>(std::clamp<int64_t>(int64_t{image_->width()} - n.left, first, out.width));
   for (int y = 0; y < out.height; ++y) {
-    const int sy = n.top + y;
-    if (sy < 0 || sy >= image_->height()) continue;
-    const auto* line = reinterpret_cast<const QRgb*>(image_->constScanLine(sy));
     uint32_t* row = out.pixels.data() + static_cast<size_t>(y) * out.width;
-    for (int x = first; x < last; ++x) row[x] = line[n.left + x] & 0xFFFFFF;
+    const int sy = n.top + y;
+    if (sy < 0 || sy >= image_->height()) {
+      std::fill(row, row + out.width, 0xFFFFFFu);
+      continue;
+    }
+    std::fill(row, row + first, 0xFFFFFFu);
+    Rgb32RowToDib(reinterpret_cast<const QRgb*>(image_->constScanLine(sy)) + (n.left + first), row + first, last - first);
+    std::fill(row + last, row + out.width, 0xFFFFFFu);
   }
   return true;
 }
@@ -948,11 +1011,8 @@ QImage ImageFromDib(const Dib& dib) { return ImageFromDib(dib, Rect{0, 0, dib.wi
 QImage ImageFromDib(const Dib& dib, const Rect& part) {
   const Rect s = dib.Part(part);
   if (s.IsEmpty() || dib.pixels.size() < static_cast<size_t>(dib.width) * dib.height) return QImage();
-  QImage img(s.Width(), s.Height(), QImage::Format_RGB32);
-  for (int y = 0; y < img.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = 0; x < img.width(); ++x) line[x] = 0xFF000000u | dib.At(s.left + x, s.top + y);
-  }
+  QImage img;
+  FillImageFromDib(dib, s, img);
   return img;
 }
 
@@ -965,8 +1025,8 @@ Dib DibFromImage(const QImage& source) {
   dib.height = image.height();
   dib.pixels.resize(static_cast<size_t>(dib.width) * dib.height);
   for (int y = 0; y < dib.height; ++y) {
-    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    for (int x = 0; x < dib.width; ++x) dib.pixels[static_cast<size_t>(y) * dib.width + x] = line[x] & 0xFFFFFF;
+    Rgb32RowToDib(reinterpret_cast<const QRgb*>(image.constScanLine(y)),
+                  dib.pixels.data() + static_cast<size_t>(y) * dib.width, dib.width);
   }
   return dib;
 }

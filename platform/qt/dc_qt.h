@@ -81,6 +81,11 @@ class QtDc final : public DeviceContext {
   void SetPixel(int x, int y, ColorRef color) override;
   ColorRef GetPixel(int x, int y) const override;
   bool GetBits(const Rect& r, Dib& out) const override;
+  // From another raster image context the source image is drawn straight onto this surface;
+  // other sources (and a source rectangle reaching beyond its image) go the bitmap way.
+  bool BitBlt(const Rect& dest, const DeviceContext& source, int sx, int sy, uint32_t rop = SRCCOPY) override;
+  // Draws with the Windows pixel rules (a raster target).
+  bool PixelRules() const { return raster_; }
   void MoveTo(int x, int y) override;
   void ArcTo(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) override;
   void BeginPath() override;
@@ -116,7 +121,13 @@ class QtDc final : public DeviceContext {
   void FillRects(const std::vector<Rect>& rects, const QBrush& brush);
   void ArcShape(ArcKind kind, int l, int t, int r, int b, int xs, int ys, int xe, int ye);
 
+  // Draws `image` into `dest` with the raster operation `rop` (SRCCOPY, SRCAND, SRCPAINT or
+  // SRCINVERT; false where the surface cannot combine).
+  bool DrawImage(const Rect& dest, const QImage& image, uint32_t rop);
+
   QImage* image_ = nullptr;
+  // The bitmap StretchDIBits draws, kept between calls so that its memory is reused.
+  QImage bits_;
   std::unique_ptr<QPainter> own_;
   QPainter* p_ = nullptr;
   bool raster_ = true;

@@ -1,6 +1,6 @@
 // Exporting a chart panel: the metafile plays back to the bitmap's picture and opens in an
-// independent reader, the bitmap file is 24-bit, sizes, the screen buffer, white new bitmaps,
-// and writes that fail.
+// independent reader, the bitmap file is 24-bit and holds the bitmap's bytes, sizes, the
+// screen buffer, white new bitmaps, and writes that fail.
 #include <gtest/gtest.h>
 
 #include "chart/html.h"
@@ -124,6 +124,19 @@ TEST_F(Export, BitmapFileIsTwentyFourBit) {
   const std::optional<platform::Dib> read = platform::DecodeBmp(bytes);
   ASSERT_TRUE(read.has_value());
   EXPECT_TRUE(*read == panel_.MakeBitmap(clWhite, panel_.GetPanelRect(), pfDevice)->Bitmap());
+}
+
+TEST_F(Export, BitmapFileHoldsTheBitmapsBytesWithEveryRowPadding) {
+  testsupport::TempFolder tmp;
+  const std::string path = tmp.Path("chart.bmp");
+  for (const int width : {kW + 1, kW + 2, kW + 3, kW}) {
+    panel_.resize(width, kH - 1);
+    ASSERT_TRUE(panel_.WriteBitmapFile(path));
+    std::string bytes;
+    ASSERT_TRUE(platform::ReadFileBytes(path, bytes));
+    EXPECT_TRUE(bytes == platform::EncodeBmp24(panel_.MakeBitmap(clWhite, panel_.GetPanelRect(), pfDevice)->Bitmap()))
+        << "width " << width;
+  }
 }
 
 TEST_F(Export, EmptyPanelGivesOnePixelMetafile) {

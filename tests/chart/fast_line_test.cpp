@@ -1,9 +1,15 @@
 // Fast-line series on a QImage: skipped and vertical points on one x pixel, null points, the
 // line entering the visible range, stairs, points added without repainting, hit tests,
-// margins of thick pens and the shared colour of series and pen.
+// margins of thick pens and the shared colour of series and pen; the runs in one pixel column
+// drawn as one line give the pixels of every segment.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPainter>
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "chart/axis.h"
 #include "chart/axis_panel.h"
@@ -77,6 +83,83 @@ TEST_F(FastLine, PointsOnOneXPixel) {
   // Vertical segments up to the highest point, then down to the last one's line.
   EXPECT_GE(RedInColumn(image, first.x), first.y - top.y);
   EXPECT_EQ(drawtest::At(image, first.x, (first.y + top.y) / 2), clRed);
+}
+
+// A line drawn on a raster image draws each run of vertical steps in one pixel column as one
+// line; drawn through a painter's context (as an unbuffered widget paint draws) it draws every
+// segment. Both give the same pixels: random series of 10 to 1,000,000 points with nulls,
+// steep and flat runs, zoomed in or not, and runs in one column that end inside their span,
+// beyond it, or on a null.
+TEST_F(FastLine, ColumnRunsDrawTheSamePixelsAsEverySegment) {
+  auto compare = [this](const std::string& what) {
+    const QImage reduced = charttest::PanelPicture(chart_);
+    QImage plain = drawtest::WhiteImage(chart_.Width(), chart_.Height());
+    {
+      QPainter painter(&plain);
+      platform::QtDc dc(painter, platform::DeviceCaps::Screen(plain.width(), plain.height()), true);
+      platform::Canvas canvas(dc);
+      chart_.DrawToCanvas(canvas, chart_.GetPanelRect());
+    }
+    EXPECT_EQ(drawtest::DiffCount(reduced, plain), 0) << what << ": " << drawtest::DiffBounds(reduced, plain);
+  };
+  // Hand-made runs on the pixel column of x = 50 between points on either side.
+  const std::vector<std::vector<double>> runs = {
+      {10, 50, 30}, {10, 50, 60}, {50, 10, 5}, {30, 10, 50, 20}, {40, 40, 60, 40}, {20, -1, 70}, {90, 10}};
+  for (size_t k = 0; k < runs.size(); ++k) {
+    for (const bool last : {false, true}) {
+      line_.Clear();
+      line_.AddPoint(30, 45);
+      for (size_t i = 0; i < runs[k].size(); ++i) {
+        const double x = 50 + static_cast<double>(i) * 0.001;
+        if (runs[k][i] < 0) {
+          line_.AddNullXY(x, 0);
+        } else {
+          line_.AddPoint(x, runs[k][i]);
+        }
+      }
+      if (!last) line_.AddPoint(70, 55);
+      line_.SetIgnoreNulls(false);
+      compare("run " + std::to_string(k) + (last ? " at the end" : ""));
+    }
+  }
+  struct Case {
+    int points;
+    bool zoomed, ignoreNulls;
+  };
+  const Case cases[] = {{10, false, true},      {100, false, false},    {1000, true, false},  {10000, false, false},
+                        {100000, false, true},  {100000, true, false},  {1000000, false, false}};
+  std::mt19937 random(38);
+  for (const Case& c : cases) {
+    line_.Clear();
+    line_.BeginUpdate();
+    double x = 0, y = 50;
+    for (int i = 0; i < c.points; ++i) {
+      const unsigned kind = random() % 100;
+      if (kind < 2) {
+        y = static_cast<double>(random() % 140) - 20;  // a steep jump, at times off the plot
+      } else if (kind < 10) {
+        // a flat run: the same value again
+      } else {
+        y = std::clamp(y + (static_cast<double>(random() % 2001) - 1000) / 200.0, -20.0, 120.0);
+      }
+      x += (random() % 4) * 0.5;  // now and then the same x again
+      if (random() % 100 == 0) {
+        line_.AddNullXY(x, y);
+      } else {
+        line_.AddPoint(x, y);
+      }
+    }
+    line_.EndUpdate();
+    line_.SetIgnoreNulls(c.ignoreNulls);
+    if (c.zoomed) {
+      chart_.BottomAxis()->SetMinMax(x * 0.4, x * 0.4 + x * 0.01 + 2);
+      chart_.LeftAxis()->SetMinMax(45, 55);
+    } else {
+      chart_.BottomAxis()->SetMinMax(0, x);
+      chart_.LeftAxis()->SetMinMax(0, 100);
+    }
+    compare(std::to_string(c.points) + " points" + (c.zoomed ? " zoomed" : ""));
+  }
 }
 
 TEST_F(FastLine, NullPointsBreakTheLineOnlyWithoutIgnoreNulls) {
