@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <algorithm>
+#include <limits>
 #include <charconv>
 #include <cmath>
 #include <map>
@@ -81,8 +82,7 @@ std::string ReportTextError::Text() const {
 namespace {
 
 constexpr int kMaxDepth = 64;
-// Geometry beyond 10 m (in 0.1 mm) is no report.
-constexpr Real kMaxGeometry = 1e5;
+constexpr Real kMaxGeometry = kMaxStoredGeometry;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -1037,7 +1037,11 @@ void WriteBandProps(const QObject* o, Props& out) {
   PutBool(out, "ForceNewColumn", b.ForceNewColumn(), false);
   PutBool(out, "ForceNewPage", b.ForceNewPage(), false);
   PutRef(out, "LinkBand", b.LinkBand());
-  Put(out, "Size.Values", TextValue::Floats(b.Size().Values()));
+  // The band's width follows the page; a page whose margins leave no room can make it larger
+  // than a description holds, so it is written within that range (reading sets it anew).
+  std::vector<Real> values = b.Size().Values();
+  for (Real& v : values) v = std::clamp(v, -kMaxGeometry, kMaxGeometry);
+  Put(out, "Size.Values", TextValue::Floats(values));
   PutBool(out, "PreCaluculateBandHeight", b.PreCaluculateBandHeight(), false);
   PutBool(out, "KeepOnOnePage", b.KeepOnOnePage(), false);
   WriteFrame(out, b.Frame());
@@ -1352,7 +1356,16 @@ PropertyResult ReadShapeProp(QObject* o, const TextProperty& p, ReadContext&, st
     return TakeNamed(p, m, kPenStyleNames, [&](int v) { shape.Pen().SetStyle(static_cast<platform::PenStyle>(v)); });
   }
   if (name == "RoundFactor") {
-    return Take<Real>(p, m, ValueToReal, [&](Real v) { shape.SetRoundFactor(static_cast<float>(v)); });
+    // Held as a float: a larger value cannot be held (nor written back).
+    return Take<Real>(
+        p, m,
+        [](const TextValue& v, Real& out, std::string& msg) {
+          if (!ValueToReal(v, out, msg)) return false;
+          if (std::fabs(out) <= std::numeric_limits<float>::max()) return true;
+          msg = "value out of range";
+          return false;
+        },
+        [&](Real v) { shape.SetRoundFactor(static_cast<float>(v)); });
   }
   if (name == "VertAdjust") return TakeInt(p, m, [&](int v) { shape.VertAdjust = v; });
   return PropertyResult::Unknown;
