@@ -1,10 +1,12 @@
 #include "report/report_text.h"
 
+#include <QHash>
+
 #include <QWidget>
 #include <algorithm>
-#include <limits>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <memory>
 
@@ -527,6 +529,7 @@ class ReportReader {
     if (!root_) root_ = o;
     o->setObjectName(name);
     created_.push_back(o);
+    if (!name.isEmpty()) byName_.insert(NameKey(name), o);
     if (auto* report = qobject_cast<TCustomBandReport*>(o)) {
       report->SetLoading(true);
       reports_.push_back(report);
@@ -564,11 +567,26 @@ class ReportReader {
     return o;
   }
 
-  QObject* Named(const QString& name) const {
-    for (QObject* o : created_) {
-      if (o->objectName().compare(name, Qt::CaseInsensitive) == 0) return o;
+  // Names compare as QString::compare without case does, character by character case-folded;
+  // looked up in a table, so that reading many objects takes time in proportion to their count.
+  static QString NameKey(const QString& name) {
+    QString key = name;
+    for (QChar& c : key) c = QChar(static_cast<char16_t>(QChar::toCaseFolded(c.unicode())));
+    return key;
+  }
+
+  QObject* Named(const QString& name) const { return byName_.value(NameKey(name), nullptr); }
+
+  // The first object of that name on the form outside the description (nullptr: none).
+  QObject* NamedOnForm(QWidget* form, const QString& name) {
+    if (!formNamesBuilt_) {
+      formNamesBuilt_ = true;
+      for (QObject* o : form->findChildren<QObject*>()) {
+        const QString key = NameKey(o->objectName());
+        if (!formNames_.contains(key)) formNames_.insert(key, o);
+      }
     }
-    return nullptr;
+    return formNames_.value(NameKey(name), nullptr);
   }
 
   bool Resolve(QWidget* parent) {
@@ -580,15 +598,7 @@ class ReportReader {
       if (!name.empty()) {
         QString qname = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
         target = Named(qname);
-        if (!target && parent) {
-          QWidget* form = parent->window();
-          for (QObject* o : form->findChildren<QObject*>()) {
-            if (o->objectName().compare(qname, Qt::CaseInsensitive) == 0) {
-              target = o;
-              break;
-            }
-          }
-        }
+        if (!target && parent) target = NamedOnForm(parent->window(), qname);
         if (!target) return Fail(p.property.line, p.property.name, "no object named " + name);
       }
       if (!p.apply(target, message)) return Fail(p.property.line, p.property.name, message);
@@ -601,6 +611,9 @@ class ReportReader {
   ReadContext context_;
   QObject* root_ = nullptr;
   std::vector<QObject*> created_;
+  QHash<QString, QObject*> byName_;
+  QHash<QString, QObject*> formNames_;
+  bool formNamesBuilt_ = false;
   std::vector<QPointer<TCustomBandReport>> reports_;
 };
 

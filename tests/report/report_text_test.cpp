@@ -342,6 +342,26 @@ TEST(ReportTextForm, WrittenDescriptionsReadBackAtTheLimits) {
   EXPECT_EQ(WriteReport(*second), again);
 }
 
+// Many objects side by side read (in time growing with their count: bench_report_store), and
+// names are found in any case.
+TEST(ReportTextForm, ManySiblingsAndNamesInAnyCase) {
+  LocaleScope locale(false, false);
+  std::string text;
+  ASSERT_TRUE(platform::ReadFileBytes(testsupport::SourceDir() +
+                                          "/tests/report/fuzz_regressions/report_text/"
+                                          "one_thousand_sibling_labels_and_names_in_any_case.txt",
+                                      text));
+  QWidget form;
+  ReportTextError error;
+  QObject* read = ReadReport(text, "labels", &form, error);
+  ASSERT_NE(read, nullptr) << error.Text();
+  auto* detail = read->findChild<TRptBand*>("Detail");
+  ASSERT_NE(detail, nullptr);
+  EXPECT_EQ(detail->LinkBand(), read->findChild<TRptBand*>("Summary"));
+  EXPECT_EQ(detail->findChild<TRptExpr*>("Total")->Master(), read);
+  EXPECT_EQ(detail->findChildren<TRptLabel*>().size(), 1000);
+}
+
 TEST(ReportTextForm, FilesAreSavedWholeAndLoaded) {
   LocaleScope locale(false, true);
   RegisterTextLabel();
