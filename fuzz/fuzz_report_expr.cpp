@@ -2,7 +2,7 @@
 // evaluated plainly and in aggregate passes, and the same texts as float-format masks, money
 // formats and date-time formats (expr_fuzz.h). Built and run with the
 // others by scripts/fuzz.sh ("scripts/fuzz.sh 600 report_expr").
-// fuzz-options: -max_len=512
+// fuzz-options: -max_len=32768
 //
 // An input that fails goes to tests/report/fuzz_regressions/report_expr/, which the ordinary
 // tests replay.

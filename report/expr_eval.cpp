@@ -93,13 +93,6 @@ TRptEvElement::~TRptEvElement() = default;
 
 namespace {
 
-// The value of the next element of the queue; an ended queue gives an error value.
-TRptEvResult NextValue(TRptFiFo& queue) {
-  TRptEvElement* e = queue.Next();
-  if (!e) return TRptEvResult::Error(kEmptyExpression);
-  return e->GetValue(queue);
-}
-
 constexpr std::string_view kOperatorText[] = {"<", "<=", ">", ">=", "=", "<>", "+", "-", "OR", "*", "/", "AND"};
 
 int CompareBytes(std::string_view a, std::string_view b) { return a.compare(b); }
@@ -232,9 +225,9 @@ TRptEvElementString::TRptEvElementString(std::string_view text)
 
 TRptEvResult TRptEvElementString::GetValue(TRptFiFo&) { return value_; }
 
-TRptEvResult TRptEvElementOperator::GetValue(TRptFiFo& queue) {
-  TRptEvResult left = NextValue(queue);
-  TRptEvResult right = NextValue(queue);
+TRptEvResult TRptEvElementOperator::GetValue(TRptFiFo& queue) { return queue.Evaluate(this); }
+
+TRptEvResult TRptEvElementOperator::Apply(TRptEvResult left, TRptEvResult right) const {
   // Mixed kinds: integer with float makes both float, any other mix makes both strings.
   if (left.kind != right.kind && left.kind != TRptEvKind::Error && right.kind != TRptEvKind::Error) {
     const bool numeric = (left.kind == TRptEvKind::Integer || left.kind == TRptEvKind::Float) &&
@@ -261,17 +254,17 @@ TRptEvResult TRptEvElementOperator::GetValue(TRptFiFo& queue) {
   }
 }
 
-TRptEvResult TRptEvElementNot::GetValue(TRptFiFo& queue) {
-  const TRptEvResult operand = NextValue(queue);
+TRptEvResult TRptEvElementNot::GetValue(TRptFiFo& queue) { return queue.Evaluate(this); }
+
+TRptEvResult TRptEvElementNot::Apply(const TRptEvResult& operand) {
   if (operand.kind != TRptEvKind::Boolean) return TRptEvResult::Error(kInvalidNot);
   return TRptEvResult::Boolean(!operand.boolValue);
 }
 
-TRptEvResult TRptEvElementFunction::GetValue(TRptFiFo& queue) {
-  args_.clear();
-  for (TRptEvElement* e = queue.Next(); e && e->Kind() != TRptEvElementKind::ArgumentEnd; e = queue.Next())
-    args_.push_back({e->GetValue(queue)});
-  if (queue.aggregate) Accumulate();
+TRptEvResult TRptEvElementFunction::GetValue(TRptFiFo& queue) { return queue.Evaluate(this); }
+
+TRptEvResult TRptEvElementFunction::Finish(bool aggregate) {
+  if (aggregate) Accumulate();
   TRptEvResult result;
   Compute(result);
   args_.clear();
@@ -308,6 +301,109 @@ TRptEvResult TRptEvElementDataField::GetValue(TRptFiFo&) {
       return TRptEvResult::Boolean(field->AsBoolean());
     default:
       return TRptEvResult::Error(Msg(kFieldUnknownType, field->FieldName()));
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Queue
+
+TRptEvResult TRptFiFo::Evaluate(TRptEvElement* element) {
+  using Operands = TRptEvElement::Operands;
+  // An operator, "not" or function call whose operands are being read. An operator keeps its
+  // left value until the right one is known: its kind and numbers here, its text in `texts`
+  // from textAt on (a chain of 100,000 operators keeps 100,000 left values).
+  struct Pending {
+    explicit Pending(TRptEvElement* e) : element(e) {}
+    TRptEvElement* element;
+    bool haveLeft = false;
+    TRptEvKind kind = TRptEvKind::Integer;
+    bool boolValue = false;
+    uint8_t length = 0;
+    int32_t intValue = 0;
+    double floatValue = 0;
+    size_t textAt = 0;
+  };
+  std::vector<Pending> pending;
+  std::string texts;
+  auto keepLeft = [&](Pending& p, const TRptEvResult& v) {
+    p.haveLeft = true;
+    p.kind = v.kind;
+    p.boolValue = v.boolValue;
+    p.length = v.length;
+    p.intValue = v.intValue;
+    p.floatValue = v.floatValue;
+    p.textAt = texts.size();
+    texts.append(v.text, v.length);
+  };
+  auto takeLeft = [&](const Pending& p) {
+    TRptEvResult v;
+    v.kind = p.kind;
+    v.boolValue = p.boolValue;
+    v.length = p.length;
+    v.intValue = p.intValue;
+    v.floatValue = p.floatValue;
+    std::memcpy(v.text, texts.data() + p.textAt, p.length);
+    texts.resize(p.textAt);
+    return v;
+  };
+  auto isListEnd = [](const TRptEvElement* e) { return !e || e->Kind() == TRptEvElementKind::ArgumentEnd; };
+  TRptEvElement* e = element;
+  for (;;) {
+    // Down the first operands until an element gives a value.
+    TRptEvResult value;
+    for (;;) {
+      if (!e) {
+        value = TRptEvResult::Error(kEmptyExpression);
+        break;
+      }
+      const Operands shape = e->OperandShape();
+      if (shape == Operands::None) {
+        value = e->GetValue(*this);
+        break;
+      }
+      if (shape == Operands::List) {
+        auto* function = static_cast<TRptEvElementFunction*>(e);
+        function->args_.clear();
+        TRptEvElement* first = Next();
+        if (isListEnd(first)) {
+          value = function->Finish(aggregate);
+          break;
+        }
+        pending.emplace_back(e);
+        e = first;
+        continue;
+      }
+      pending.emplace_back(e);
+      e = Next();
+    }
+    // Up with the value as far as pending elements complete; then on with the next operand.
+    bool more = false;
+    while (!more && !pending.empty()) {
+      Pending& top = pending.back();
+      const Operands shape = top.element->OperandShape();
+      if (shape == Operands::Two) {
+        if (!top.haveLeft) {
+          keepLeft(top, value);
+          e = Next();
+          more = true;
+          continue;
+        }
+        value = static_cast<TRptEvElementOperator*>(top.element)->Apply(takeLeft(top), value);
+      } else if (shape == Operands::One) {
+        value = TRptEvElementNot::Apply(value);
+      } else {
+        auto* function = static_cast<TRptEvElementFunction*>(top.element);
+        function->args_.push_back({value});
+        e = Next();
+        if (!isListEnd(e)) {
+          more = true;
+          continue;
+        }
+        value = function->Finish(aggregate);
+      }
+      pending.pop_back();
+    }
+    if (!more) return value;
   }
 }
 
@@ -384,18 +480,6 @@ bool IsBinarySign(std::string_view text, size_t i) {
   return !wordBefore("or") && !wordBefore("and") && !wordBefore("not");
 }
 
-// The right side of "-" with its binary "+" and "-" swapped (of "/" with "*" and "/" swapped).
-std::string SwapOperators(std::string_view text, char a, char b) {
-  std::string out(text);
-  const bool signs = a == '+';
-  ScanTopLevel(text, [&](size_t i) {
-    const char c = text[i];
-    if ((c == a || c == b) && (!signs || IsBinarySign(text, i))) out[i] = c == a ? b : a;
-    return false;
-  });
-  return out;
-}
-
 // Where a level splits its text: the operator's position (npos: nowhere), code and length.
 struct Split {
   size_t at = std::string_view::npos;
@@ -403,12 +487,42 @@ struct Split {
   size_t length = 1;
 };
 
+// The positions ScanTopLevel visits in a text, found once and shared by the levels that read
+// the same text or a part of it that starts where the scan is at depth 0 (a part's scan visits
+// just the text's positions within it). Position p stands for index p - origin of the part.
+struct TopLevel {
+  const size_t* begin = nullptr;
+  const size_t* end = nullptr;
+  size_t origin = 0;
+
+  // The positions within [from, to) of the part, for the part that starts at `from`.
+  TopLevel Part(size_t from, size_t to) const {
+    return {std::lower_bound(begin, end, origin + from), std::lower_bound(begin, end, origin + to), origin + from};
+  }
+};
+
+// Scans the text (into `own`) unless its positions are known.
+TopLevel PositionsOf(std::string_view text, const TopLevel* known, std::vector<size_t>& own) {
+  if (known) return *known;
+  ScanTopLevel(text, [&](size_t i) {
+    own.push_back(i);
+    return false;
+  });
+  return {own.data(), own.data() + own.size(), 0};
+}
+
 // The first operator of a level in the text; `match(text, i, split)` tells whether position i
 // holds one of the level's operators (and fills code and length).
-Split FindOperator(std::string_view text, bool (*match)(std::string_view, size_t, Split&)) {
+Split FindOperator(std::string_view text, const TopLevel& top, bool (*match)(std::string_view, size_t, Split&)) {
   Split split;
   const size_t n = text.size(), first = FirstNonBlank(text);
-  split.at = ScanTopLevel(text, [&](size_t i) { return i > first && i + 1 < n && match(text, i, split); });
+  for (const size_t* p = top.begin; p != top.end; ++p) {
+    const size_t i = *p - top.origin;
+    if (i > first && i + 1 < n && match(text, i, split)) {
+      split.at = i;
+      break;
+    }
+  }
   return split;
 }
 
@@ -457,57 +571,198 @@ bool MatchArithmetic(std::string_view text, size_t i, Split& s) {
   return true;
 }
 
+
+// One mark of an operator chain: an operator of the level, or another of its sign characters
+// at depth 0 after the first operator (the right-recursive reading swaps those as well).
+struct ChainMark {
+  size_t at;
+  size_t length;
+  bool isOperator;
+  TRptOperator op;
+};
+
 }  // namespace
 
 struct TRptEvaluator::Parser {
-  using Level = void (Parser::*)(std::string_view);
+  using Level = void (Parser::*)(std::string_view, const TopLevel*);
 
   TRptEvaluator& ev;
   TRptFiFo& queue;
+  int depth = 0;
+  bool tooDeep = false;
 
   void Append(std::unique_ptr<TRptEvElement> e) { queue.Append(std::move(e)); }
   void Error(std::string message) { Append(std::make_unique<TRptEvElementError>(message)); }
 
-  // Queues the operator, then the left piece parsed at one level and the right piece at
-  // another (with its operators swapped after "-" and "/"); false when the level found none.
-  bool Binary(std::string_view text, const Split& s, Level left, Level right) {
-    if (s.at == std::string_view::npos) return false;
+  // Parses a nested part one level deeper; beyond kMaxExprNesting levels the expression is
+  // marked as nested too deeply (and the parse stops).
+  template <typename Parse>
+  void Nested(Parse parse) {
+    if (depth >= kMaxExprNesting) {
+      tooDeep = true;
+      return;
+    }
+    ++depth;
+    parse();
+    --depth;
+  }
+
+  void Comparison(std::string_view text, const TopLevel* known = nullptr) {
+    if (tooDeep) return;
+    std::vector<size_t> own;
+    const TopLevel top = PositionsOf(text, known, own);
+    const Split s = FindOperator(text, top, MatchComparison);
+    if (s.at == std::string_view::npos) {
+      Additive(text, &top);
+      return;
+    }
     Append(std::make_unique<TRptEvElementOperator>(s.op));
-    (this->*left)(text.substr(0, s.at));
-    const std::string_view piece = text.substr(s.at + s.length);
-    if (s.op == TRptOperator::Minus)
-      (this->*right)(SwapOperators(piece, '+', '-'));
-    else if (s.op == TRptOperator::Divide)
-      (this->*right)(SwapOperators(piece, '*', '/'));
-    else
-      (this->*right)(piece);
-    return true;
+    const TopLevel left = top.Part(0, s.at), right = top.Part(s.at + s.length, text.size());
+    Additive(text.substr(0, s.at), &left);
+    Additive(text.substr(s.at + s.length), &right);
   }
 
-  void Comparison(std::string_view text) {
-    if (!Binary(text, FindOperator(text, MatchComparison), &Parser::Additive, &Parser::Additive)) Additive(text);
+  void Additive(std::string_view text, const TopLevel* known = nullptr) {
+    Chain<kAdditive>(text, known, &Parser::Multiplicative, false);
+  }
+  void Multiplicative(std::string_view text, const TopLevel* known = nullptr) {
+    Chain<kMultiplicative>(text, known, &Parser::Factor, false);
   }
 
-  void Additive(std::string_view text) {
-    if (!Binary(text, FindOperator(text, MatchArithmetic<kAdditive>), &Parser::Multiplicative, &Parser::Additive))
-      Multiplicative(text);
+  // The operators of one level in `text`: "p0 op1 p1 op2 ... opN pN" queues as the reading
+  // "p0 op1 (p1 op2 (... opN pN))" queues it, op1 p0 op2 p1 ... opN pN-1 pN, every piece parsed
+  // at the level below. The reading finds each operator as the first one of the rest of the text
+  // after the previous operator, past the rest's first non-blank character and before the
+  // text's last character; and it swaps the signs in the rest after every "-" (binary "+" and
+  // "-") or "/" ("*" and "/"), which decides what each later sign means: a sign's meaning
+  // flips once per such operator before it. One pass finds the operators, a second works out
+  // the swaps, so the chain costs time in proportion to its length. `leadingMinus`: the text is
+  // the right side of "0-", the reading of a unary minus.
+  template <const ArithmeticOperators& ops>
+  void Chain(std::string_view text, const TopLevel* known, Level piece, bool leadingMinus) {
+    if (tooDeep) return;
+    const size_t n = text.size();
+    std::vector<size_t> own;
+    const TopLevel top = PositionsOf(text, known, own);
+    std::vector<ChainMark> marks;
+    size_t after = FirstNonBlank(text);  // operators only past this position
+    size_t skip = 0;                     // the rest of a word operator
+    for (const size_t* p = top.begin; p != top.end; ++p) {
+      const size_t i = *p - top.origin;
+      if (i < skip) continue;
+      Split s;
+      if (i > after && i + 1 < n && MatchArithmetic<ops>(text, i, s)) {
+        marks.push_back({i, s.length, true, s.op});
+        skip = i + s.length;
+        after = std::min(text.find_first_not_of(' ', skip), n);
+      } else if ((leadingMinus || !marks.empty()) && (text[i] == ops.first || text[i] == ops.second)) {
+        marks.push_back({i, 1, false, TRptOperator::Equal});
+      }
+    }
+    if (!leadingMinus && marks.empty()) {
+      (this->*piece)(text, &top);
+      return;
+    }
+
+    // Where the rest after each operator starts, whether that operator swaps the signs of its
+    // rest, and how many of them up to it do.
+    const bool signs = ops.first == '+';
+    const TRptOperator swapping = signs ? TRptOperator::Minus : TRptOperator::Divide;
+    std::vector<size_t> restStart;
+    std::vector<bool> swaps;
+    std::vector<int> swapsUpTo;
+    auto addOperator = [&](size_t start, bool swap) {
+      restStart.push_back(start);
+      swaps.push_back(swap);
+      swapsUpTo.push_back((swapsUpTo.empty() ? 0 : swapsUpTo.back()) + (swap ? 1 : 0));
+    };
+    if (leadingMinus) addOperator(0, true);
+    // Whether the sign at i has been swapped an odd number of times. A "+" or "-" is swapped
+    // only where it is binary within the rest it lies in, which depends on that rest's start
+    // only when the start lies within four characters of the sign's operand (IsBinarySign);
+    // every rest that starts earlier gives one and the same answer.
+    auto swapped = [&](size_t i) {
+      if (!signs) return (swapsUpTo.empty() ? 0 : swapsUpTo.back()) % 2 == 1;
+      size_t k = i;
+      while (k > 0 && text[k - 1] == ' ') --k;
+      int count = 0;
+      size_t m = restStart.size();
+      for (; m > 0 && restStart[m - 1] + 4 > k; --m)
+        if (swaps[m - 1] && IsBinarySign(text.substr(restStart[m - 1]), i - restStart[m - 1])) ++count;
+      if (m > 0 && swapsUpTo[m - 1] > 0 && IsBinarySign(text.substr(restStart[m - 1]), i - restStart[m - 1]))
+        count += swapsUpTo[m - 1];
+      return count % 2 == 1;
+    };
+    auto flip = [&](char c) { return c == ops.first ? ops.second : ops.first; };
+    std::vector<std::pair<size_t, char>> changed;  // signs of the pieces read as the other sign
+    for (ChainMark& mark : marks) {
+      const char c = text[mark.at];
+      const bool sign = c == ops.first || c == ops.second;
+      if (sign && swapped(mark.at)) {
+        if (mark.isOperator)
+          mark.op = flip(c) == ops.first ? ops.firstOp : ops.secondOp;
+        else
+          changed.emplace_back(mark.at, flip(c));
+      }
+      if (mark.isOperator) addOperator(mark.at + mark.length, mark.op == swapping);
+    }
+
+    // Queue: each operator, then the piece before it; at last the final piece.
+    size_t nextChange = 0;
+    auto parsePiece = [&](size_t from, size_t to) {
+      if (tooDeep) return;
+      const std::string_view text_piece = text.substr(from, to - from);
+      const TopLevel part = top.Part(from, to);
+      if (nextChange == changed.size() || changed[nextChange].first >= to) {
+        (this->*piece)(text_piece, &part);
+        return;
+      }
+      std::string copy(text_piece);
+      for (; nextChange < changed.size() && changed[nextChange].first < to; ++nextChange)
+        copy[changed[nextChange].first - from] = changed[nextChange].second;
+      (this->*piece)(copy, &part);
+    };
+    size_t from = 0;
+    if (leadingMinus) {
+      Append(std::make_unique<TRptEvElementOperator>(TRptOperator::Minus));
+      (this->*piece)("0", nullptr);
+    }
+    for (const ChainMark& mark : marks) {
+      if (!mark.isOperator) continue;
+      Append(std::make_unique<TRptEvElementOperator>(mark.op));
+      parsePiece(from, mark.at);
+      from = mark.at + mark.length;
+    }
+    parsePiece(from, n);
   }
 
-  void Multiplicative(std::string_view text) {
-    if (!Binary(text, FindOperator(text, MatchArithmetic<kMultiplicative>), &Parser::Factor, &Parser::Multiplicative))
-      Factor(text);
-  }
-
-  void Factor(std::string_view text) {
+  void Factor(std::string_view text, const TopLevel* known = nullptr) {
+    if (tooDeep) return;
+    // The positions of the rest after a unary operator: known when the text's are (the rest of
+    // "not", "+" and "-" lies at the same depth), else found by its own scan.
+    TopLevel trimmed, restTop;
+    bool restKnown = false;
     const size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
       text = text.empty() ? text : text.substr(0, 1);  // an all-blank text keeps one blank
     } else {
-      text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+      const size_t size = text.find_last_not_of(' ') - first + 1;
+      text = text.substr(first, size);
+      if (known) {
+        trimmed = known->Part(first, first + size);
+        restKnown = true;
+      }
     }
+    auto rest = [&](size_t from) -> const TopLevel* {
+      if (!restKnown) return nullptr;
+      restTop = trimmed.Part(from, text.size());
+      return &restTop;
+    };
     if (text.size() >= 3 && platform::AsciiWordAt(text, 0, "not")) {
-      Append(std::make_unique<TRptEvElementNot>());
-      Additive(text.substr(3));
+      Nested([&] {
+        Append(std::make_unique<TRptEvElementNot>());
+        Additive(text.substr(3), rest(3));
+      });
       return;
     }
     const char c = text.empty() ? '\0' : text[0];
@@ -518,13 +773,17 @@ struct TRptEvaluator::Parser {
         Error(Msg(kMissing, "'"));
     } else if (c == '(') {
       if (text.size() >= 2 && text.back() == ')')
-        Comparison(text.substr(1, text.size() - 2));
+        Nested([&] { Comparison(text.substr(1, text.size() - 2)); });
       else
         Error(Msg(kMissing, ")"));
     } else if (c == '+') {
-      Factor(text.substr(1));
+      Nested([&] { Factor(text.substr(1), rest(1)); });
     } else if (c == '-') {
-      Additive("0-" + std::string(text.substr(1)));
+      // Read as "0-" and the rest.
+      if (text.size() == 1)
+        Multiplicative("0-");
+      else
+        Nested([&] { Chain<kAdditive>(text.substr(1), rest(1), &Parser::Multiplicative, true); });
     } else if (IsDigit(c)) {
       Number(text);
     } else if (IsLetter(c)) {
@@ -588,16 +847,21 @@ struct TRptEvaluator::Parser {
     }
     Append(entry->elementClass());
     if (!args.empty()) {
-      const size_t n = args.size();
-      size_t start = 0;
-      ScanTopLevel(args, [&](size_t i) {
-        if (args[i] == ',' && i + 1 < n) {
-          Comparison(args.substr(start, i - start));
-          start = i + 1;
+      Nested([&] {
+        const size_t n = args.size();
+        std::vector<size_t> own;
+        const TopLevel top = PositionsOf(args, nullptr, own);
+        size_t start = 0;
+        for (const size_t* p = top.begin; p != top.end; ++p) {
+          if (args[*p] == ',' && *p + 1 < n) {
+            const TopLevel part = top.Part(start, *p);
+            Comparison(args.substr(start, *p - start), &part);
+            start = *p + 1;
+          }
         }
-        return false;
+        const TopLevel part = top.Part(start, n);
+        Comparison(args.substr(start), &part);
       });
-      Comparison(args.substr(start));
     }
     Append(std::make_unique<TRptEvElementArgumentEnd>());
   }
@@ -656,6 +920,10 @@ void TRptEvaluator::Compile(std::string_view text) {
   queue_ = std::make_unique<TRptFiFo>();
   Parser parser{*this, *queue_};
   parser.Comparison(text.empty() ? std::string_view("' '") : text);
+  if (parser.tooDeep) {
+    queue_ = std::make_unique<TRptFiFo>();
+    queue_->Append(std::make_unique<TRptEvElementError>(kNestedTooDeep));
+  }
   prepared_ = true;
 }
 
@@ -670,9 +938,7 @@ void TRptEvaluator::Release() {
 TRptEvResult TRptEvaluator::Run() {
   if (!prepared_) throw EExprError(std::string(kEvaluatorNotPrepared));
   queue_->Rewind();
-  TRptEvElement* first = queue_->Next();
-  if (!first) return TRptEvResult::Error(kEmptyExpression);
-  return first->GetValue(*queue_);
+  return queue_->Evaluate(queue_->Next());
 }
 
 void TRptEvaluator::ResetAggregates() {

@@ -19,6 +19,16 @@
 // another operator belongs to its operand ("5--3" is 8; "10-4+3" is 9, "10-4-3" is 3). Text in
 // quotes or square brackets is never swapped.
 //
+// The reading needs no call per operator: a level's operators ("1 + 2 - 3 + ...") are found in
+// one pass over its text and queued as the right-recursive reading above queues them, each
+// piece parsed at the level below, so a chain of any length costs time in proportion to its
+// length. Running a queue likewise keeps its pending operators and function calls on the heap,
+// not on the call stack (TRptFiFo::Evaluate).
+//
+// Nesting is bounded: brackets, unary "+" and "-", "not" and function calls with arguments
+// together nest at most kMaxExprNesting (100) levels deep. A deeper expression compiles to a
+// single error element, "Expression nested more than 100 levels deep" (kNestedTooDeep).
+//
 // Text is CP932: scans step over double-byte characters whole, so a trail byte that looks like
 // "[", "]" or a letter is never taken for one; case changes touch ASCII letters only; texts cut
 // to 255 bytes never keep half a double-byte character.
@@ -53,6 +63,9 @@
 namespace rpt {
 
 class TRptEvEnvironment;
+
+// How deep brackets, unary signs, "not" and function calls may nest in one expression.
+inline constexpr int kMaxExprNesting = 100;
 
 // Raised by Run on an unprepared evaluator and by converting an error value to text.
 class EExprError : public std::runtime_error {
@@ -119,6 +132,10 @@ enum class TRptEvElementKind : uint8_t { Other, Constant, String, ArgumentEnd, E
 
 class TRptEvElement {
  public:
+  // What the element takes from the queue when it is evaluated: nothing (a value of its own),
+  // one operand ("not"), two operands (an operator) or a list up to the argument end (a function).
+  enum class Operands : uint8_t { None, One, Two, List };
+
   explicit TRptEvElement(TRptEvElementKind kind = TRptEvElementKind::Other) : kind_(kind) {}
   virtual ~TRptEvElement();
   TRptEvElement(const TRptEvElement&) = delete;
@@ -128,11 +145,16 @@ class TRptEvElement {
   virtual TRptEvResult GetValue(TRptFiFo& queue) = 0;
   virtual void ResetState() {}
   TRptEvElementKind Kind() const { return kind_; }
+  Operands OperandShape() const { return operands_; }
 
   bool isAggregate = false;
 
+ protected:
+  TRptEvElement(TRptEvElementKind kind, Operands operands) : kind_(kind), operands_(operands) {}
+
  private:
   TRptEvElementKind kind_;
+  Operands operands_ = Operands::None;
 };
 
 class TRptEvElementConstant : public TRptEvElement {
@@ -171,9 +193,12 @@ enum class TRptOperator : uint8_t {
 
 class TRptEvElementOperator : public TRptEvElement {
  public:
-  explicit TRptEvElementOperator(TRptOperator op) : op_(op) {}
-  TRptEvResult GetValue(TRptFiFo& queue) override;
+  explicit TRptEvElementOperator(TRptOperator op)
+      : TRptEvElement(TRptEvElementKind::Other, Operands::Two), op_(op) {}
+  TRptEvResult GetValue(TRptFiFo& queue) final;
   TRptOperator Operator() const { return op_; }
+  // The operator applied to its two operand values.
+  TRptEvResult Apply(TRptEvResult left, TRptEvResult right) const;
 
  private:
   TRptOperator op_;
@@ -182,14 +207,17 @@ class TRptEvElementOperator : public TRptEvElement {
 // "not": negates the boolean that follows in the queue.
 class TRptEvElementNot : public TRptEvElement {
  public:
-  TRptEvResult GetValue(TRptFiFo& queue) override;
+  TRptEvElementNot() : TRptEvElement(TRptEvElementKind::Other, Operands::One) {}
+  TRptEvResult GetValue(TRptFiFo& queue) final;
+  static TRptEvResult Apply(const TRptEvResult& operand);
 };
 
 // Base of the built-in functions: collects the values up to the argument end, accumulates in an
 // aggregate pass, then computes.
 class TRptEvElementFunction : public TRptEvElement {
  public:
-  TRptEvResult GetValue(TRptFiFo& queue) override;
+  TRptEvElementFunction() : TRptEvElement(TRptEvElementKind::Other, Operands::List) {}
+  TRptEvResult GetValue(TRptFiFo& queue) final;
   virtual void Accumulate() {}
   virtual void Compute(TRptEvResult& result);
 
@@ -199,6 +227,10 @@ class TRptEvElementFunction : public TRptEvElement {
   const TRptEvResult& Arg(int n) const { return args_[static_cast<size_t>(n)].value; }
 
  private:
+  friend class TRptFiFo;
+  // Accumulates in an aggregate pass, computes the value and drops the arguments.
+  TRptEvResult Finish(bool aggregate);
+
   std::vector<TRptEvResultClass> args_;
 };
 
@@ -240,6 +272,11 @@ class TRptFiFo {
   TRptEvElement* Next() { return position_ < elements_.size() ? elements_[position_++].get() : nullptr; }
   size_t Count() const { return elements_.size(); }
   TRptEvElement* Item(size_t index) const { return elements_[index].get(); }
+  // The value of `element` (nullptr: "Empty expression"), its operands read from the read
+  // position on. Operands that are themselves operators, "not" or function calls are evaluated
+  // in a loop that keeps the pending ones on the heap, so the depth of the queue's nesting
+  // costs no call stack.
+  TRptEvResult Evaluate(TRptEvElement* element);
 
   bool aggregate = false;  // an aggregate pass is under way
 

@@ -31,6 +31,7 @@ inline constexpr std::string_view kRecursiveCall = "Recursive calls not allowed"
 inline constexpr std::string_view kEmptyExpression = "Empty expression";
 inline constexpr std::string_view kFieldNotAvailable = "Field %s is not available";
 inline constexpr std::string_view kNoFunctionValue = "Function has no value";
+inline constexpr std::string_view kNestedTooDeep = "Expression nested more than 100 levels deep";
 
 // The message with each "%s" replaced by the next text.
 inline std::string Msg(std::string_view format, std::initializer_list<std::string_view> texts) {

@@ -1,9 +1,12 @@
 #include "report/report_text.h"
 
+#include <QHash>
+
 #include <QWidget>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <memory>
 
@@ -81,8 +84,7 @@ std::string ReportTextError::Text() const {
 namespace {
 
 constexpr int kMaxDepth = 64;
-// Geometry beyond 10 m (in 0.1 mm) is no report.
-constexpr Real kMaxGeometry = 1e5;
+constexpr Real kMaxGeometry = kMaxStoredGeometry;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -527,6 +529,7 @@ class ReportReader {
     if (!root_) root_ = o;
     o->setObjectName(name);
     created_.push_back(o);
+    if (!name.isEmpty()) byName_.insert(NameKey(name), o);
     if (auto* report = qobject_cast<TCustomBandReport*>(o)) {
       report->SetLoading(true);
       reports_.push_back(report);
@@ -564,11 +567,26 @@ class ReportReader {
     return o;
   }
 
-  QObject* Named(const QString& name) const {
-    for (QObject* o : created_) {
-      if (o->objectName().compare(name, Qt::CaseInsensitive) == 0) return o;
+  // Names compare as QString::compare without case does, character by character case-folded;
+  // looked up in a table, so that reading many objects takes time in proportion to their count.
+  static QString NameKey(const QString& name) {
+    QString key = name;
+    for (QChar& c : key) c = QChar(static_cast<char16_t>(QChar::toCaseFolded(c.unicode())));
+    return key;
+  }
+
+  QObject* Named(const QString& name) const { return byName_.value(NameKey(name), nullptr); }
+
+  // The first object of that name on the form outside the description (nullptr: none).
+  QObject* NamedOnForm(QWidget* form, const QString& name) {
+    if (!formNamesBuilt_) {
+      formNamesBuilt_ = true;
+      for (QObject* o : form->findChildren<QObject*>()) {
+        const QString key = NameKey(o->objectName());
+        if (!formNames_.contains(key)) formNames_.insert(key, o);
+      }
     }
-    return nullptr;
+    return formNames_.value(NameKey(name), nullptr);
   }
 
   bool Resolve(QWidget* parent) {
@@ -580,15 +598,7 @@ class ReportReader {
       if (!name.empty()) {
         QString qname = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
         target = Named(qname);
-        if (!target && parent) {
-          QWidget* form = parent->window();
-          for (QObject* o : form->findChildren<QObject*>()) {
-            if (o->objectName().compare(qname, Qt::CaseInsensitive) == 0) {
-              target = o;
-              break;
-            }
-          }
-        }
+        if (!target && parent) target = NamedOnForm(parent->window(), qname);
         if (!target) return Fail(p.property.line, p.property.name, "no object named " + name);
       }
       if (!p.apply(target, message)) return Fail(p.property.line, p.property.name, message);
@@ -601,6 +611,9 @@ class ReportReader {
   ReadContext context_;
   QObject* root_ = nullptr;
   std::vector<QObject*> created_;
+  QHash<QString, QObject*> byName_;
+  QHash<QString, QObject*> formNames_;
+  bool formNamesBuilt_ = false;
   std::vector<QPointer<TCustomBandReport>> reports_;
 };
 
@@ -1037,7 +1050,11 @@ void WriteBandProps(const QObject* o, Props& out) {
   PutBool(out, "ForceNewColumn", b.ForceNewColumn(), false);
   PutBool(out, "ForceNewPage", b.ForceNewPage(), false);
   PutRef(out, "LinkBand", b.LinkBand());
-  Put(out, "Size.Values", TextValue::Floats(b.Size().Values()));
+  // The band's width follows the page; a page whose margins leave no room can make it larger
+  // than a description holds, so it is written within that range (reading sets it anew).
+  std::vector<Real> values = b.Size().Values();
+  for (Real& v : values) v = std::clamp(v, -kMaxGeometry, kMaxGeometry);
+  Put(out, "Size.Values", TextValue::Floats(values));
   PutBool(out, "PreCaluculateBandHeight", b.PreCaluculateBandHeight(), false);
   PutBool(out, "KeepOnOnePage", b.KeepOnOnePage(), false);
   WriteFrame(out, b.Frame());
@@ -1352,7 +1369,16 @@ PropertyResult ReadShapeProp(QObject* o, const TextProperty& p, ReadContext&, st
     return TakeNamed(p, m, kPenStyleNames, [&](int v) { shape.Pen().SetStyle(static_cast<platform::PenStyle>(v)); });
   }
   if (name == "RoundFactor") {
-    return Take<Real>(p, m, ValueToReal, [&](Real v) { shape.SetRoundFactor(static_cast<float>(v)); });
+    // Held as a float: a larger value cannot be held (nor written back).
+    return Take<Real>(
+        p, m,
+        [](const TextValue& v, Real& out, std::string& msg) {
+          if (!ValueToReal(v, out, msg)) return false;
+          if (std::fabs(out) <= std::numeric_limits<float>::max()) return true;
+          msg = "value out of range";
+          return false;
+        },
+        [&](Real v) { shape.SetRoundFactor(static_cast<float>(v)); });
   }
   if (name == "VertAdjust") return TakeInt(p, m, [&](int v) { shape.VertAdjust = v; });
   return PropertyResult::Unknown;

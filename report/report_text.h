@@ -41,6 +41,9 @@ class QWidget;
 
 namespace rpt {
 
+// The largest geometry value a description holds, in 0.1 mm (10 m): a larger one is no report.
+inline constexpr Real kMaxStoredGeometry = 1e5;
+
 struct TextValue {
   enum class Kind : uint8_t { Integer, Float, Identifier, String, Set, List };
   Kind kind = Kind::Integer;

@@ -2,12 +2,14 @@
 
 #include <QEvent>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "platform/mbcs.h"
 #include "platform/qt/picture_qt.h"
 #include "platform/round.h"
 #include "report/band_report.h"
+#include "report/report_text.h"
 #include "report/rpt_printer.h"
 
 namespace rpt {
@@ -15,6 +17,16 @@ namespace rpt {
 namespace {
 
 constexpr Real kScreenPerTenth = 96.0L / 254;
+
+// The most pixels a size may take along one direction and still be held by a stored
+// description (kMaxStoredGeometry in 0.1 mm).
+int StorablePixels(TRptPrintableSize& size, bool across) {
+  size.SetPixels();
+  int pixels = static_cast<int>(std::min<Real>(std::floor(size.ToUnits(kMaxStoredGeometry, across)), INT_MAX));
+  while (pixels > 0 && size.FromUnits(pixels, across) > kMaxStoredGeometry) --pixels;
+  size.RestoreUnit();
+  return pixels;
+}
 
 // Bytes of the character starting at `pos`.
 size_t CharLength(const std::string& text, size_t pos) {
@@ -199,6 +211,12 @@ void TRptCustomLabel::FormatLines() {
       height = minHeight;
       resize = true;
     }
+    // A label grows no larger than a description holds, so that it saves and reads back.
+    const int widthLimit = StorablePixels(Size(), true), heightLimit = StorablePixels(Size(), false);
+    width = std::min(width, widthLimit);
+    height = std::min(height, heightLimit);
+    left = std::clamp(left, -widthLimit, widthLimit);
+    top = std::clamp(top, -heightLimit, heightLimit);
   }
   if (resize) {
     updatingBounds_ = true;

@@ -227,6 +227,79 @@ TEST_F(ExprTest, IntegerOverflowRaises) {
 
 namespace {
 
+// `count` copies of `term` joined by `op`.
+std::string Joined(const std::string& term, const std::string& op, int count) {
+  std::string text = term;
+  for (int k = 1; k < count; ++k) text += op + term;
+  return text;
+}
+
+// `count` copies of `open`, then `inner`, then `count` copies of `close`.
+std::string Nested(const std::string& open, const std::string& inner, const std::string& close, int count) {
+  std::string text;
+  for (int k = 0; k < count; ++k) text += open;
+  text += inner;
+  for (int k = 0; k < count; ++k) text += close;
+  return text;
+}
+
+}  // namespace
+
+// Chains of 100,000 operators read and run without a call per operator, with the meaning of
+// the short ones: the signs after a "-" and the divisors after a "/" as written.
+TEST_F(ExprTest, LongOperatorChains) {
+  EXPECT_EQ(Show(Eval(Joined("1", "+", 100000))), "INTEGER:100000");
+  EXPECT_EQ(Show(Eval("1000000-" + Joined("1", " - ", 100000))), "INTEGER:900000");
+  // 1 - 2 + 3 - 4 + ... - 100000
+  std::string alternating = "1";
+  for (int k = 2; k <= 100000; ++k) alternating += (k % 2 == 0 ? "-" : "+") + std::to_string(k);
+  EXPECT_EQ(Show(Eval(alternating)), "INTEGER:-50000");
+  EXPECT_EQ(Show(Eval(Joined("[QTY]", "*", 100000))), "INTEGER:1");
+  EXPECT_EQ(Show(Eval("1000000/" + Joined("10", "/", 4) + "*" + Joined("1", "*", 100000))), "FLOAT:100");
+  EXPECT_EQ(Show(Eval(Joined("TRUE", " or ", 50000) + " and FALSE")), "BOOLEAN:True");
+  // Concatenation keeps the first 255 bytes, in order.
+  std::string letters, expected;
+  for (int k = 0; k < 100000; ++k) letters += std::string(k ? "+" : "") + "'" + static_cast<char>('a' + k % 26) + "'";
+  for (int k = 0; k < 255; ++k) expected += static_cast<char>('a' + k % 26);
+  EXPECT_EQ(Show(Eval(letters)), "STRING:" + expected);
+}
+
+// Brackets, unary signs, "not" and function calls nest up to kMaxExprNesting levels; one more
+// makes the whole expression the nesting error, as does any number beyond.
+TEST_F(ExprTest, NestingIsBounded) {
+  static_assert(rpt::kMaxExprNesting == 100);
+  struct Construct {
+    const char* open;
+    const char* inner;
+    const char* close;
+    int levels;         // nesting levels per repetition
+    const char* value;  // at the bound
+  };
+  const Construct kConstructs[] = {
+      {"(", "1", ")", 1, "INTEGER:1"},
+      {"-(", "1", ")", 2, "INTEGER:1"},
+      {"- (", "1", ")", 2, "INTEGER:1"},
+      {"+(", "1", ")", 2, "INTEGER:1"},
+      {"not ", "TRUE", "", 1, "BOOLEAN:True"},
+      {"IF(TRUE, ", "2", ", 0)", 1, "INTEGER:2"},
+      {"UPPER(", "'a'", ")", 1, "STRING:A"},
+      {"(1+", "1", ")", 1, "INTEGER:101"},
+  };
+  const std::string tooDeep = "ERROR:Expression nested more than 100 levels deep";
+  for (const Construct& c : kConstructs) {
+    SCOPED_TRACE(c.open);
+    const int bound = rpt::kMaxExprNesting / c.levels;
+    EXPECT_EQ(Show(Eval(Nested(c.open, c.inner, c.close, bound))), c.value);
+    EXPECT_EQ(Show(Eval(Nested(c.open, c.inner, c.close, bound + 1))), tooDeep);
+    EXPECT_EQ(Show(Eval(Nested(c.open, c.inner, c.close, 100000))), tooDeep);
+    EXPECT_EQ(Show(Eval("1 + " + Nested(c.open, c.inner, c.close, bound + 1) + " + 1")), tooDeep);
+  }
+  // Depth counts nesting, not the number of brackets side by side.
+  EXPECT_EQ(Show(Eval(Joined("(((1)))", "+", 10000))), "INTEGER:10000");
+}
+
+namespace {
+
 // The text with every digit written as "9".
 std::string Shape(std::string_view text) {
   std::string s(text);

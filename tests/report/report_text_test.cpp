@@ -7,6 +7,8 @@
 #include "platform/cp932.h"
 #include "platform/files.h"
 #include "report/report_text.h"
+#include "report/rpt_ctrls.h"
+#include "report/rpt_expr.h"
 #include "report_fixtures.h"
 #include "support/test_support.h"
 
@@ -217,6 +219,8 @@ TEST(ReportTextForm, ErrorsNameFileLineAndProperty) {
       {head + "  Page.Values = (1 2 3)\n}\n", 2, "Page.Values", "a list of 7 numbers expected"},
       {head + "  Page.Values = (1 2 3 4 5 6 1e300)\n}\n", 2, "Page.Values", "value out of range"},
       {head + "  Page.Values = (1 2 3 4 5 6 1e99999)\n}\n", 2, "Page.Values", "number out of range"},
+      {head + "  TRptBand B {\n    TRptShape S {\n      RoundFactor = 1e300\n    }\n  }\n}\n", 4, "RoundFactor",
+       "value out of range"},
       {head + "  Options = [FirstPageHeader LastPageFooter]\n}\n", 2, "Options", "',' or ']' expected"},
       {head + "  Options = [Sometimes]\n}\n", 2, "Options", "unknown value Sometimes"},
       {head + "  TRptBand B {\n  }\n  TRptBand b {\n  }\n}\n", 4, "", "duplicate name b"},
@@ -241,6 +245,121 @@ TEST(ReportTextForm, ErrorsNameFileLineAndProperty) {
   }
   ReportTextError error{"R.txt", 7, "Zoom", "an integer expected"};
   EXPECT_EQ(error.Text(), "R.txt(7): Zoom: an integer expected");
+}
+
+// What the library writes reads back and writes the same again: labels grown by long texts
+// (an auto-sized label grows no larger than a description holds), long expressions and every
+// stored property at the limits its reader takes.
+TEST(ReportTextForm, WrittenDescriptionsReadBackAtTheLimits) {
+  LocaleScope locale(false, false);
+  const std::string longText(8192, 'W');
+  std::string sum = "1";
+  for (int k = 1; k < 10000; ++k) sum += "+1";
+  QWidget form;
+  auto* report = new TBandReport(&form);
+  report->setObjectName("Report");
+  TRptBand* band = report->CreateBand(TRptBandType::rbDetail);
+  for (TRptAlignment alignment : {TRptAlignment::Left, TRptAlignment::Right, TRptAlignment::Center}) {
+    auto* label = new TRptLabel(band);
+    label->SetAlignment(alignment);
+    label->SetCaption(longText);
+    EXPECT_LE(label->Size().Native(TRptPrintableSize::kWidth), kMaxStoredGeometry);
+    EXPECT_GE(label->Size().Native(TRptPrintableSize::kLeft), -kMaxStoredGeometry);
+  }
+  auto* expr = new TRptExpr(band);
+  expr->SetExpression(sum);
+  expr->SetMask(longText);
+  auto* memo = new TRptMemo(band);
+  memo->SetLines({longText, sum, ""});
+  const std::string written = WriteReport(*report);
+  QWidget form2;
+  ReportTextError error;
+  QObject* read = ReadReport(written, "long", &form2, error);
+  ASSERT_NE(read, nullptr) << error.Text();
+  EXPECT_EQ(WriteReport(*read), written);
+
+  // Every stored property at its limit, read, written, read and written again.
+  const std::string quotedLong = "'" + longText + "'";
+  std::string limits;
+  for (const std::string& line : std::vector<std::string>{
+      "TBandReport Limits {",
+      "  Units = Native",
+      "  Zoom = 300",
+      "  Page.PaperSize = Custom",
+      "  Page.Values = (100000.0 100000.0 100000.0 100000.0 100000.0 100000.0 100000.0)",
+      "  Page.Columns = 1000",
+      "  Font.Color = 4294967295",
+      "  Font.Charset = 255",
+      "  Frame.Color = -2147483648",
+      "  Frame.Width = 1000",
+      "  ReportTitle = " + quotedLong,
+      "  PrevFormStyle = -2147483648",
+      "  PreviewInitialState = 2147483647",
+      "  PreviewWidth = 2147483647",
+      "  PreviewHeight = -2147483648",
+      "  PrinterSettings.Copies = 2147483647",
+      "  PrinterSettings.FirstPage = -2147483648",
+      "  PrinterSettings.LastPage = 2147483647",
+      "  PrinterSettings.CustomBinCode = -2147483648",
+      "  PrinterSettings.ExtendedDuplex = 2147483647",
+      "  PrinterSettings.CustomPaperCode = 2147483647",
+      "  PrinterSettings.MemoryLimit = 2147483647",
+      "  PrinterSettings.PrintQuality = -2147483648",
+      "  PrinterSettings.Collate = 2147483647",
+      "  PrinterSettings.ColorOption = -2147483648",
+      "  TRptBand Band {",
+      "    BandType = rbDetail",
+      "    Color = 4294967295",
+      "    Size.Values = (100000.0 100000.0)",
+      "  TRptLabel Big {",
+      "    Tag = -2147483648",
+      "    Color = 4294967295",
+      "    Frame.Width = -1",
+      "    Size.Values = (100000.0 -100000.0 100000.0 100000.0)",
+      "    Caption = " + quotedLong,
+      "  }",
+      "  TRptShape Shape {",
+      "    Tag = 2147483647",
+      "    Pen.Width = 1000",
+      "    RoundFactor = 3.0e38",
+      "    VertAdjust = -2147483648",
+      "    Size.Values = (-100000.0 -100000.0 -100000.0 -100000.0)",
+      "  }",
+      "  TRptExpr Sum {",
+      "    Expression = '" + sum + "'",
+      "    Mask = " + quotedLong,
+      "  }",
+      "  }",
+      "}",
+       })
+    limits += line + "\r\n";
+  QWidget form3, form4;
+  QObject* first = ReadReport(limits, "limits", &form3, error);
+  ASSERT_NE(first, nullptr) << error.Text();
+  const std::string again = WriteReport(*first);
+  QObject* second = ReadReport(again, "limits again", &form4, error);
+  ASSERT_NE(second, nullptr) << error.Text();
+  EXPECT_EQ(WriteReport(*second), again);
+}
+
+// Many objects side by side read (in time growing with their count: bench_report_store), and
+// names are found in any case.
+TEST(ReportTextForm, ManySiblingsAndNamesInAnyCase) {
+  LocaleScope locale(false, false);
+  std::string text;
+  ASSERT_TRUE(platform::ReadFileBytes(testsupport::SourceDir() +
+                                          "/tests/report/fuzz_regressions/report_text/"
+                                          "one_thousand_sibling_labels_and_names_in_any_case.txt",
+                                      text));
+  QWidget form;
+  ReportTextError error;
+  QObject* read = ReadReport(text, "labels", &form, error);
+  ASSERT_NE(read, nullptr) << error.Text();
+  auto* detail = read->findChild<TRptBand*>("Detail");
+  ASSERT_NE(detail, nullptr);
+  EXPECT_EQ(detail->LinkBand(), read->findChild<TRptBand*>("Summary"));
+  EXPECT_EQ(detail->findChild<TRptExpr*>("Total")->Master(), read);
+  EXPECT_EQ(detail->findChildren<TRptLabel*>().size(), 1000);
 }
 
 TEST(ReportTextForm, FilesAreSavedWholeAndLoaded) {
