@@ -322,10 +322,21 @@ class Renderer {
 
   void TextRun(std::string_view token) {
     std::string run(token);
-    for (const auto& [entity, plain] : {std::pair<const char*, const char*>{"&lt;", "<"},
-                                        {"&gt;", ">"}, {"&amp;", "&"}, {"&quot;", "\""}}) {
-      const std::string e = entity;
-      for (size_t at = run.find(e); at != std::string::npos; at = run.find(e, at + 1)) run.replace(at, e.size(), plain);
+    // One pass per entity, each copying the text once: "&amp;lt;" gives "&lt;", not "<".
+    for (const auto& [entity, plain] : {std::pair<std::string_view, char>{"&lt;", '<'},
+                                        {"&gt;", '>'}, {"&amp;", '&'}, {"&quot;", '"'}}) {
+      size_t at = run.find(entity);
+      if (at == std::string::npos) continue;
+      std::string replaced;
+      replaced.reserve(run.size());
+      size_t from = 0;
+      for (; at != std::string::npos; at = run.find(entity, from)) {
+        replaced.append(run, from, at - from);
+        replaced += plain;
+        from = at + entity.size();
+      }
+      replaced.append(run, from, std::string::npos);
+      run = std::move(replaced);
     }
     const bool lineEnd = run.size() >= 2 && run.compare(run.size() - 2, 2, "\r\n") == 0;
     if (lineEnd) run.resize(run.size() - 2);

@@ -1,6 +1,9 @@
 // The stored point data of a series: the binary form property "Data".
 #include <algorithm>
+#include <cmath>
+#include <cstddef>
 #include <cstring>
+#include <vector>
 
 #include "chart/errors.h"
 #include "chart/messages.h"
@@ -141,15 +144,26 @@ void TChartSeries::ReadDataBytes(const std::string& bytes) {
     if (flags & kDataHasMarkPositions) record += kMarkPositionBytes;
     // Every record takes at least `record` bytes: a count the block cannot hold is damage.
     if (n < 0 || static_cast<size_t>(n) > in.Remaining() / record) BlockReader::Fail();
-    for (int32_t i = 0; i < n; ++i) {
-      const double first = (flags & kDataHasX) ? in.Get<double>() : static_cast<double>(i);
-      const double second = in.Get<double>();
-      const TColor color = (flags & kDataHasColors) ? static_cast<TColor>(in.Get<int32_t>()) : clDefault;
-      std::string label;
-      if (flags & kDataHasLabels) label = in.Text(in.Get<uint8_t>());
-      for (int k = 2; k < valueLists_.Count(); ++k) valueLists_[k]->SetPendingValue(in.Get<double>());
-      TSeriesMarkPosition position;
+    // The whole block is read first, then the points are added in the order adding them one
+    // by one in stored order would leave them: a block in falling X order costs one sort, not
+    // an insertion per point.
+    const size_t count = static_cast<size_t>(n);
+    const size_t extras = static_cast<size_t>(std::max(extra, 0));
+    std::vector<double> firsts(count), seconds(count), extraValues(extras * count);
+    std::vector<TColor> colors;
+    std::vector<std::string> labels;
+    std::vector<TSeriesMarkPosition> positions;
+    if (flags & kDataHasColors) colors.resize(count);
+    if (flags & kDataHasLabels) labels.resize(count);
+    if (flags & kDataHasMarkPositions) positions.resize(count);
+    for (size_t i = 0; i < count; ++i) {
+      firsts[i] = (flags & kDataHasX) ? in.Get<double>() : static_cast<double>(i);
+      seconds[i] = in.Get<double>();
+      if (flags & kDataHasColors) colors[i] = static_cast<TColor>(in.Get<int32_t>());
+      if (flags & kDataHasLabels) labels[i] = in.Text(in.Get<uint8_t>());
+      for (size_t k = 0; k < extras; ++k) extraValues[i * extras + k] = in.Get<double>();
       if (flags & kDataHasMarkPositions) {
+        TSeriesMarkPosition& position = positions[i];
         position.arrowFrom.x = in.Get<int32_t>();
         position.arrowFrom.y = in.Get<int32_t>();
         position.arrowFix = in.Get<uint8_t>() != 0;
@@ -161,13 +175,39 @@ void TChartSeries::ReadDataBytes(const std::string& bytes) {
         position.leftTop.y = in.Get<int32_t>();
         position.width = in.Get<int32_t>();
       }
-      if (yMandatory_) {
-        AddPoint(first, second, label, color);
-      } else {
-        AddPoint(second, first, label, color);
-      }
-      if (flags & kDataHasMarkPositions) marks_->Positions().Add(position);
     }
+    // The first value of a record goes to the list that orders the points. Adding one by one
+    // puts a value after the equal ones and never before a NaN already there: the result is
+    // the stored order sorted stably between NaNs. A series that vets each point before adding
+    // it sees them in stored order.
+    std::vector<size_t> order(count);
+    for (size_t i = 0; i < count; ++i) order[i] = i;
+    const TChartListOrder listOrder = notMandatory_->Order();
+    if (listOrder != loNone && !OnBeforeAdd) {
+      const auto before = [&firsts, listOrder](size_t a, size_t b) {
+        return listOrder == loAscending ? firsts[a] < firsts[b] : firsts[a] > firsts[b];
+      };
+      size_t start = 0;
+      for (size_t i = 0; i <= count; ++i) {
+        if (i < count && !std::isnan(firsts[i])) continue;
+        std::stable_sort(order.begin() + static_cast<std::ptrdiff_t>(start),
+                         order.begin() + static_cast<std::ptrdiff_t>(i), before);
+        start = i + 1;
+      }
+    }
+    static const std::string kNoLabel;
+    for (const size_t i : order) {
+      for (size_t k = 0; k < extras; ++k)
+        valueLists_[static_cast<int>(k) + 2]->SetPendingValue(extraValues[i * extras + k]);
+      const std::string& label = labels.empty() ? kNoLabel : labels[i];
+      const TColor color = colors.empty() ? clDefault : colors[i];
+      if (yMandatory_) {
+        AddPoint(firsts[i], seconds[i], label, color);
+      } else {
+        AddPoint(seconds[i], firsts[i], label, color);
+      }
+    }
+    for (const TSeriesMarkPosition& position : positions) marks_->Positions().Add(position);
   } catch (...) {
     ClearAllLists();
     EndUpdate();

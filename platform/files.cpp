@@ -434,6 +434,47 @@ bool AtomicFileWriter::Replace(std::string* error, Durability durability) {
   return true;
 }
 
+bool AtomicFileWriter::ReplaceKeeping(std::string* error, std::string& kept) {
+  kept.clear();
+  auto fail = [this, error](const std::string& why) {
+    if (error) *error = why;
+    Discard();
+    return false;
+  };
+  if (temp_.empty()) return fail("nothing to save");
+  // Swapping the two names puts the new file in place and leaves the old one under the
+  // temporary name, with the target present at every moment.
+  if (::renameat2(AT_FDCWD, temp_.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE) == 0) {
+    kept = std::move(temp_);
+    temp_.clear();
+    return true;
+  }
+  struct stat st;
+  if (::lstat(target_.c_str(), &st) == 0) {
+    // A file system without the swap: the old file moves aside to a name of its own first.
+    std::string aside = target_ + ".old-XXXXXX";
+    const int fd = ::mkostemp(aside.data(), O_CLOEXEC);
+    if (fd < 0) return fail(std::string("write failed: ") + std::strerror(errno));
+    ::close(fd);
+    if (::rename(target_.c_str(), aside.c_str()) != 0) {
+      const int code = errno;
+      ::unlink(aside.c_str());
+      return fail(std::string("write failed: ") + std::strerror(code));
+    }
+    if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+      const int code = errno;
+      ::rename(aside.c_str(), target_.c_str());
+      return fail(std::string("write failed: ") + std::strerror(code));
+    }
+    kept = std::move(aside);
+    temp_.clear();
+    return true;
+  }
+  if (::rename(temp_.c_str(), target_.c_str()) != 0) return fail(std::string("write failed: ") + std::strerror(errno));
+  temp_.clear();
+  return true;
+}
+
 // ---- AtomicFileSet -----------------------------------------------------------------------
 
 std::string AtomicFileSet::NativeOf(const std::string& inside) {
@@ -473,11 +514,31 @@ bool AtomicFileSet::Write(const std::string& path, std::string_view bytes, std::
 }
 
 bool AtomicFileSet::Commit(std::string* error, std::string* failedPath) {
+  // The targets replaced so far, each with the name its old file is kept under (empty when
+  // the target is new). The new files were synced (or not) by Write; a swap of names needs no
+  // further flush either way.
+  std::vector<std::pair<const AtomicFileWriter*, std::string>> replaced;
+  replaced.reserve(entries_.size());
   bool ok = true;
   for (Entry& e : entries_) {
-    if (ok && !e.writer->Replace(error, e.durability)) {
+    std::string kept;
+    if (!e.writer->ReplaceKeeping(error, kept)) {
       ok = false;
       if (failedPath) *failedPath = e.inside;
+      break;
+    }
+    replaced.emplace_back(e.writer.get(), std::move(kept));
+  }
+  if (ok) {
+    for (const auto& [writer, kept] : replaced)
+      if (!kept.empty()) ::unlink(kept.c_str());
+  } else {
+    // Back to the old files, last first (a target written twice gets its first contents back).
+    for (auto it = replaced.rbegin(); it != replaced.rend(); ++it) {
+      const std::string& target = it->first->target_;
+      const bool back = it->second.empty() ? ::unlink(target.c_str()) == 0
+                                           : ::rename(it->second.c_str(), target.c_str()) == 0;
+      if (!back && error) *error += "; " + target + " could not be put back";
     }
   }
   entries_.clear();  // the writers not replaced remove their temporary files

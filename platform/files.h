@@ -147,6 +147,9 @@ class AtomicFileWriter {
   // Commit in two steps: the temporary file complete and closed, then in the target's place.
   bool Finish(std::string* error, Durability durability);
   bool Replace(std::string* error, Durability durability);
+  // Replace that keeps the old file: afterwards `kept` names it (empty when the target did
+  // not exist); the caller removes it or puts it back.
+  bool ReplaceKeeping(std::string* error, std::string& kept);
   void Discard();
   ReadWriteFile file_;
   std::string target_;  // native
@@ -158,8 +161,11 @@ class AtomicFileWriter {
 // order written. Until Commit every target stays exactly as it was, and a set that is dropped
 // or discarded before Commit removes its temporary files. Write refuses a target that is a
 // folder or read-only, so the renames of Commit do not fail on them; should one still fail,
-// the targets replaced before it hold their new contents, the others their old ones, and no
-// temporary file is left. Paths of one folder are converted once: the folder's native form
+// Commit puts every target back as it was: each replaced file's old contents stay under a
+// temporary name until all the new files are in place, return to their names when one fails
+// (a target that did not exist is removed again) and are removed once all succeeded, so the
+// folder then holds exactly the old files and no temporary file. Paths of one folder are
+// converted once: the folder's native form
 // and its listing (for the case-insensitive name lookup) are kept while consecutive files go
 // to the same folder.
 class AtomicFileSet {
@@ -172,7 +178,8 @@ class AtomicFileSet {
   // cannot be replaced or the temporary file cannot be written.
   bool Write(const std::string& path, std::string_view bytes, std::string* error = nullptr,
              Durability durability = Durability::Synced);
-  // False when a replacement failed; `failedPath` (when given) is the inside path of its target.
+  // False when a replacement failed (every target then as before Commit); `failedPath` (when
+  // given) is the inside path of its target.
   bool Commit(std::string* error = nullptr, std::string* failedPath = nullptr);
   // Removes the temporary files of the set; the targets are untouched.
   void Discard();

@@ -399,8 +399,11 @@ void AppendDateTime(std::string& out, std::string_view format, const DateTimePar
     }
     const char c = format[i];
     const char lc = Lower(c);
+    // A run counts up to the longest any specifier takes (six "d"): a longer one is read in
+    // pieces, so a long run costs no rescan per piece.
+    constexpr size_t kLongestRun = 6;
     size_t run = 1;
-    while (i + run < format.size() && Lower(format[i + run]) == lc) ++run;
+    while (run < kLongestRun && i + run < format.size() && Lower(format[i + run]) == lc) ++run;
     bool hour = false;
     switch (lc) {
       case '\'':

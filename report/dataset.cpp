@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <unordered_set>
 
 #include "platform/cp932.h"
 #include "platform/files.h"
@@ -228,6 +229,8 @@ bool SplitCsv(std::string_view text, std::vector<CsvRecord>& records, std::strin
 }
 
 bool ParseHeader(const CsvRecord& header, std::vector<TRptFieldDef>& defs, std::string& error) {
+  std::unordered_set<std::string> seen;  // the names so far in upper case: one look-up per name
+  seen.reserve(header.cells.size());
   for (const std::string& cell : header.cells) {
     TRptFieldDef def;
     std::string_view text = cell;
@@ -252,11 +255,10 @@ bool ParseHeader(const CsvRecord& header, std::vector<TRptFieldDef>& defs, std::
       error = "line 1: a field has no name";
       return false;
     }
-    for (const TRptFieldDef& d : defs)
-      if (SameName(d.name, name)) {
-        error = "line 1: the field name \"" + std::string(name) + "\" is used twice";
-        return false;
-      }
+    if (!seen.insert(platform::UpperAscii(name)).second) {
+      error = "line 1: the field name \"" + std::string(name) + "\" is used twice";
+      return false;
+    }
     def.name = std::string(name);
     defs.push_back(std::move(def));
   }

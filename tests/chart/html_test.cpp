@@ -78,6 +78,15 @@ TEST_F(Html, LineBreaksAndEntities) {
   runs = Draw("a&lt;b &amp;lt; &quot;&gt;");
   ASSERT_EQ(runs.size(), 1u);
   EXPECT_EQ(runs[0].text, "a<b &lt; \">");
+  // 210,000 entities in one run are replaced in one pass per entity.
+  std::string many, plain;
+  for (int k = 0; k < 70000; ++k) {
+    many += "&lt;&amp;lt;&quot;";
+    plain += "<&lt;\"";
+  }
+  runs = Draw(many);
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].text, plain);
   // A run ending in CR LF starts the next one at the left margin, one line lower.
   runs = Draw("one\r\n<B>two</B>");
   ASSERT_EQ(runs.size(), 2u);

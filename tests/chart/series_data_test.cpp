@@ -2,11 +2,13 @@
 // trips, late differences in long series, long labels, and damaged blocks.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
 
 #include "chart/errors.h"
+#include "chart/procs.h"
 #include "chart/series.h"
 #include "chart/unit.h"
 #include "platform/cp932.h"
@@ -30,7 +32,10 @@ class HorizontalSeries : public TChartSeries {
 // A kind with a third value per point.
 class ThreeValueSeries : public TChartSeries {
  public:
-  ThreeValueSeries() { z = new TChartValueList(this, "Z"); }
+  explicit ThreeValueSeries(bool horizontal = false) {
+    if (horizontal) SetHorizontal();
+    z = new TChartValueList(this, "Z");
+  }
   TChartValueList* z;
 };
 
@@ -163,6 +168,68 @@ TEST_F(SeriesDataTest, WriteReadWriteGivesTheSameBytes) {
     EXPECT_EQ(b->Marks().Positions().ExistCustom(), a->Marks().Positions().ExistCustom());
     EXPECT_EQ(b->DataBytes(), first);
   }
+}
+
+// Stored points out of order read to exactly the points adding them one by one in stored
+// order gives (stable order of equal X values, NaNs where they came), with their labels,
+// colours and further values, for either order of the X list and for main values along X.
+TEST_F(SeriesDataTest, PointsOutOfOrderReadAsAddingThemOneByOne) {
+  struct Point {
+    double first, second, z;
+    std::string label;
+    TColor color;
+  };
+  std::vector<Point> points;
+  for (int i = 0; i < 40; ++i) {
+    const double first = i == 7 || i == 23 ? std::nan("") : static_cast<double>((i * 7) % 5) - (i > 30 ? i : 0);
+    points.push_back({first, static_cast<double>(i), 100.0 + i, i % 3 ? "" : "p" + std::to_string(i),
+                      i % 4 ? clDefault : static_cast<TColor>(0x010203 * i)});
+  }
+  for (const bool horizontal : {false, true}) {
+    for (const TChartListOrder order : {loAscending, loDescending, loNone}) {
+      SCOPED_TRACE(std::to_string(order) + (horizontal ? " horizontal" : ""));
+      auto make = [horizontal, order] {
+        auto s = std::make_unique<ThreeValueSeries>(horizontal);
+        s->NotMandatoryValueList().SetOrder(order);
+        return s;
+      };
+      auto add = [horizontal](ThreeValueSeries& s, const Point& p) {
+        s.z->SetPendingValue(p.z);
+        if (horizontal) {
+          s.AddPoint(p.second, p.first, p.label, p.color);
+        } else {
+          s.AddPoint(p.first, p.second, p.label, p.color);
+        }
+      };
+      auto stored = make(), added = make(), read = make();
+      stored->NotMandatoryValueList().SetOrder(loNone);
+      for (const Point& p : points) {
+        add(*stored, p);
+        add(*added, p);
+      }
+      read->ReadDataBytes(stored->DataBytes());
+      EXPECT_EQ(read->DataBytes(), added->DataBytes());
+      if (order == loNone) {
+        EXPECT_EQ(read->DataBytes(), stored->DataBytes());
+      }
+    }
+  }
+  // 260,000 points in falling X order: one sort, not an insertion each.
+  constexpr int kPoints = 260000;
+  std::string block;
+  Append<uint8_t>(block, kDataHasX);
+  Append<int32_t>(block, kPoints);
+  for (int i = 0; i < kPoints; ++i) {
+    Append<double>(block, kPoints - i);
+    Append<double>(block, i);
+  }
+  TChartSeries s;
+  s.ReadDataBytes(block);
+  ASSERT_EQ(s.PointCount(), kPoints);
+  EXPECT_EQ(s.XValue(0), 1);
+  EXPECT_EQ(s.YValue(0), kPoints - 1);
+  EXPECT_EQ(s.XValue(kPoints - 1), kPoints);
+  EXPECT_EQ(s.YValue(kPoints - 1), 0);
 }
 
 TEST_F(SeriesDataTest, LateDifferencesInLongSeriesAreKept) {

@@ -240,3 +240,39 @@ TEST(Files, AtomicFileSetReplacesAllOrNothing) {
   }
   EXPECT_EQ(FolderContents(folder), before);
 }
+
+// A rename that fails in the middle of Commit: the targets replaced before it get their old
+// contents back (a new target goes again, one written twice its first contents), the later
+// ones are never touched, and no temporary file is left.
+TEST(Files, AtomicFileSetCommitFailingMidwayLeavesTheOldFiles) {
+  testsupport::TempFolder t;
+  const std::string folder = t.Path("SET\\");
+  ASSERT_TRUE(MakeFolders(folder));
+  for (Durability durability : {Durability::Synced, Durability::Unsynced}) {
+    SCOPED_TRACE(durability == Durability::Synced ? "synced" : "unsynced");
+    ASSERT_TRUE(WriteFileBytesAtomic(folder + "a.DAY", "old a"));
+    ASSERT_TRUE(WriteFileBytesAtomic(folder + "c.DAY", "old c"));
+    ASSERT_TRUE(WriteFileBytesAtomic(folder + "d.DAY", "old d"));
+    RemoveFile(folder + "n.DAY");
+    const auto before = FolderContents(folder);
+    AtomicFileSet set;
+    ASSERT_TRUE(set.Write(folder + "a.DAY", "new a", nullptr, durability));
+    ASSERT_TRUE(set.Write(folder + "n.DAY", "new n", nullptr, durability));
+    ASSERT_TRUE(set.Write(folder + "a.DAY", "newer a", nullptr, durability));
+    ASSERT_TRUE(set.Write(folder + "c.DAY", "new c", nullptr, durability));
+    ASSERT_TRUE(set.Write(folder + "d.DAY", "new d", nullptr, durability));
+    // The new file of c vanishes, so its rename fails.
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(ListFolder(folder, entries));
+    int removed = 0;
+    for (const FolderEntry& e : entries)
+      if (e.name.rfind("c.DAY.tmp-", 0) == 0 && RemoveFile(folder + e.name)) ++removed;
+    ASSERT_EQ(removed, 1);
+    std::string error, failed;
+    EXPECT_FALSE(set.Commit(&error, &failed));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(failed, folder + "c.DAY");
+    EXPECT_EQ(set.Size(), 0u);
+    EXPECT_EQ(FolderContents(folder), before);
+  }
+}

@@ -190,6 +190,22 @@ TEST(TextFormat, DateTimeFormats) {
   EXPECT_EQ(FormatDateTime("yyyy", std::nan("")), "");
 }
 
+// Runs longer than any specifier are read in pieces of the longest a specifier takes; a
+// format of 100,000 repeated characters is read in one pass.
+TEST(TextFormat, DateTimeFormatsOfLongRuns) {
+  const double t = EncodeDate(2024, 3, 5).value() + EncodeTime(14, 7, 9, 45).value();
+  EXPECT_EQ(FormatDateTime("ddddddd", t), J("2024年3月5日") + "5");
+  EXPECT_EQ(FormatDateTime("mmmmmm", t), J("3月") + "03");
+  EXPECT_EQ(FormatDateTime("yyyyyyy", t), "20242024");
+  EXPECT_EQ(FormatDateTime("hhhnnnsss", t), "1414077099");
+  const std::string plain(100000, 'x');
+  EXPECT_EQ(FormatDateTime(plain, t), plain);
+  std::string days;
+  for (int k = 0; k < 100000 / 6; ++k) days += J("2024年3月5日");
+  days += J("火曜日");  // the last four
+  EXPECT_EQ(FormatDateTime(std::string(100000, 'd'), t), days);
+}
+
 TEST(TextFormat, DateAndTimeReaders) {
   const double day = EncodeDate(2024, 3, 5).value();
   EXPECT_EQ(TextToDate("2024/3/5"), day);

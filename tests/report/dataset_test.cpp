@@ -94,6 +94,25 @@ TEST(DataSet, RefusedCsvTextsKeepTheTable) {
   EXPECT_EQ(Dump(t), "1\n2\n");
 }
 
+// A header of 150,000 fields is checked for repeated names by one look-up per name.
+TEST(DataSet, AWideHeaderIsCheckedInOnePass) {
+  constexpr int kFields = 150000;
+  std::string header, row;
+  for (int k = 0; k < kFields; ++k) {
+    header += (k ? ",F" : "F") + std::to_string(k);
+    row += (k ? "," : "") + std::to_string(k % 10);
+  }
+  TTable t("T");
+  std::string error;
+  ASSERT_TRUE(t.LoadFromCsvText(header + "\r\n" + row + "\r\n", &error)) << error;
+  t.Open();
+  ASSERT_EQ(t.FieldCount(), kFields);
+  EXPECT_EQ(t.Field(kFields - 1)->AsString(), "9");
+  t.Close();
+  EXPECT_FALSE(t.LoadFromCsvText(header + ",f149998\r\n", &error));
+  EXPECT_EQ(error, "line 1: the field name \"f149998\" is used twice");
+}
+
 TEST(DataSet, CsvFileErrorsNameTheFile) {
   testsupport::TempFolder folder;
   std::ofstream(folder.native() + "good.csv") << "A:Integer\r\n7\r\n";
