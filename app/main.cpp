@@ -1,6 +1,6 @@
 // The program entry: installs Qt's Japanese translation, the Qt services of the platform and
-// the framework, the report form of the Report command and the monthly weather window, creates the main window (the only
-// form created at start) and runs the event loop until it closes.
+// the framework, creates the main window (the only form created at start) and runs the event
+// loop until it closes.
 #include <QApplication>
 #include <QFont>
 
@@ -12,8 +12,6 @@
 #include "platform/dc.h"
 #include "platform/path.h"
 #include "platform/qt/qt_ui.h"
-#include "views/monthly_window.h"
-#include "views/report_form.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -26,8 +24,6 @@ int main(int argc, char* argv[]) {
   fw::InstallInputFramework();
   fw::InstallPrintingUi();
   fw::InstallStartupPrinting();
-  views::InstallReportForm();
-  views::InstallMonthlyWindow();
   fw::ExecutablePath = platform::ExecutableFolder() + "harvsim";
 
   int rc = 1;

@@ -17,7 +17,7 @@
 #include "platform/cp932.h"
 #include "platform/qt/qt_text.h"
 #include "platform/ui.h"
-#include "views/picture_save.h"
+#include "framework/ui/picture_save.h"
 
 namespace views {
 

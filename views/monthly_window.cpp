@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/ui/screens.h"
 #include "chart/axis.h"
 #include "chart/bar.h"
 #include "chart/chart.h"
@@ -585,10 +584,6 @@ bool TMONForm::event(QEvent* e) {
       break;
   }
   return QWidget::event(e);
-}
-
-void InstallMonthlyWindow() {
-  app::CreateMonthlyWindow = [](QWidget* parent) -> QWidget* { return new TMONForm(parent); };
 }
 
 }  // namespace views

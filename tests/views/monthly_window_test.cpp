@@ -15,7 +15,7 @@
 #include <limits>
 #include <sstream>
 
-#include "app/ui/updown_frame.h"
+#include "framework/ui/updown_frame.h"
 #include "chart/axis.h"
 #include "chart/series.h"
 #include "framework/appinit.h"
