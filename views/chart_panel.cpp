@@ -129,6 +129,10 @@ std::string XValueText(double x) {
   return text;
 }
 
+void ShowChartError(const std::string& message) {
+  platform::CurrentUi().ShowMessageBox(message, "", platform::DialogKind::Error, platform::DialogButtons::Ok);
+}
+
 }  // namespace chartops
 
 namespace {

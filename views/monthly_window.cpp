@@ -230,6 +230,8 @@ void SetupMonthlyChart(chart::TChart& c, int number) {
 // ---- TMWDDispFrame ------------------------------------------------------------------------------
 
 TMWDDispFrame::TMWDDispFrame(QWidget* parent) : QWidget(parent) {
+  // What the charts cannot raise to us (their paints, their mouse handlers) is shown here.
+  chart::SetChartErrorHook(chartops::ShowChartError);
   setObjectName("MWDDispFM");
   resize(760, 390);
   PNOINPFM = new TPNOINPFrame(this);

@@ -142,6 +142,25 @@ class MonthlyWindowTest : public ::testing::Test {
   std::unique_ptr<TMWDDispFrame> frame;
 };
 
+TEST(ChartError, ShowsAnErrorBoxWithAnEmptyCaption) {
+  testsupport::FakeUi ui;
+  chartops::ShowChartError("Wrong *.drx file format");
+  ASSERT_EQ(ui.shown.size(), 1u);
+  EXPECT_EQ(ui.shown[0].text, "Wrong *.drx file format");
+  EXPECT_EQ(ui.shown[0].caption, "");
+  EXPECT_EQ(ui.shown[0].kind, platform::DialogKind::Error);
+}
+
+// The window holding the charts is their error handler's owner: what a chart cannot raise is
+// shown by the program's message.
+TEST_F(MonthlyWindowTest, ChartErrorsAreShownByTheWindow) {
+  ui.shown.clear();
+  chart::ReportChartError("Missing > at B");
+  ASSERT_EQ(ui.shown.size(), 1u);
+  EXPECT_EQ(ui.shown[0].text, "Missing > at B");
+  EXPECT_EQ(ui.shown[0].kind, platform::DialogKind::Error);
+}
+
 TEST(MonthlyClickText, SentencesByRowAndColumn) {
   fw::SetUnitSystem(S("工学単位"));
   const std::string temp = "平均気温：日平均気温の平均。（℃，月平均）";
