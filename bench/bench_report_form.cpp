@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 #include "app/sim/run_state.h"
-#include "app/ui/program_state.h"
 #include "bench/report_set.h"
 #include "framework/calc_state.h"
 #include "framework/calc_store.h"

@@ -7,6 +7,7 @@
 #include <QRegion>
 #include <QTimer>
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/dc_canvas.h"
 #include "platform/qt/dc_qt.h"
@@ -25,17 +26,21 @@ bool BevelsWhenPrinting = false;
 // ---- Errors -------------------------------------------------------------------------------
 
 namespace {
-TChartErrorHook gErrorHook = ShowChartError;
+TChartErrorHook gErrorHook = nullptr;
 }  // namespace
-
-void ShowChartError(const std::string& message) {
-  platform::CurrentUi().ShowMessageBox(message, "", platform::DialogKind::Error, platform::DialogButtons::Ok);
-}
 
 TChartErrorHook SetChartErrorHook(TChartErrorHook hook) {
   TChartErrorHook previous = gErrorHook;
-  gErrorHook = hook ? hook : ShowChartError;
+  gErrorHook = hook;
   return previous;
+}
+
+void ReportChartError(const std::string& message) {
+  if (gErrorHook) {
+    gErrorHook(message);
+    return;
+  }
+  std::fprintf(stderr, "chart: %s\n", message.c_str());
 }
 
 // ---- The plain panel ----------------------------------------------------------------------
@@ -89,7 +94,7 @@ void TCustomPanelNoCaption::ReportPaintError(const std::string& message) {
   if (message == lastPaintError_) return;
   lastPaintError_ = message;
   // After the paint: a message box must not open inside a paint event.
-  QTimer::singleShot(0, this, [message] { gErrorHook(message); });
+  QTimer::singleShot(0, this, [message] { ReportChartError(message); });
 }
 
 void TCustomPanelNoCaption::paintEvent(QPaintEvent*) {
@@ -127,13 +132,13 @@ void TCustomPanelNoCaption::Resized() {
 }
 
 // An exception must not pass through Qt's event handling: a silent abort ends the handlers
-// quietly, any other error goes to the error hook.
+// quietly, any other error goes to the error handler.
 void TCustomPanelNoCaption::HandleInput(const std::function<void()>& handlers) {
   try {
     handlers();
   } catch (const TSilentAbort&) {
   } catch (const std::exception& e) {
-    gErrorHook(e.what());
+    ReportChartError(e.what());
   }
 }
 

@@ -5,7 +5,7 @@
 // QPainter of the widget and runs `Paint`; outside a paint the control's canvas is a surface
 // the subclass chooses (the chart panel: its chart canvas's buffer). Qt mouse, leave and
 // resize events reach the virtual handlers in the Windows form (platform/qt/input_widget.h);
-// an exception from a handler goes to the error hook (a silent abort ends it quietly).
+// an exception from a handler goes to the error handler (a silent abort ends it quietly).
 //
 // `TCustomPlotPanel` owns the chart canvas (`TPlotCanvas3D`), the 3D view settings, margins,
 // border, panel shadow, print settings and listeners, and drives one paint: begin the canvas
@@ -22,9 +22,10 @@
 // and brush) are created on first access and freed by passing nullptr.
 //
 // Errors while drawing: an exception raised by a paint never leaves paintEvent. The frame is
-// ended, the buffer is marked stale, and after the paint the message goes once to the
-// library's error hook (ShowChartError unless another is installed); the same message raised
-// again by later paints is not repeated until a paint succeeds.
+// ended, the buffer is marked stale and the message kept (LastPaintError); after the paint it
+// goes once to the error handler the library's user set (SetChartErrorHook), or to the
+// standard error stream when none is set: the library itself shows no message. The same
+// message raised again by later paints is not repeated until a paint succeeds.
 //
 // Exports (`MakeMetafile`, `MakeBitmap`, the Write* files, `AssignTo`) draw the panel once,
 // unbuffered, onto another surface and leave the screen buffer as it was. Files are written
@@ -73,12 +74,13 @@ extern bool BevelsWhenPrinting;
 
 // ---- Errors -------------------------------------------------------------------------------
 
-// Receives the message of an exception raised while a panel painted (CP932).
+// Receives the message of an error that cannot be raised to a caller (CP932): an exception
+// raised while a panel painted or handled the mouse or keys, an obsolete stored value read on.
 using TChartErrorHook = void (*)(const std::string& message);
-// The default hook: an error message box through the platform's user interface.
-void ShowChartError(const std::string& message);
-// Installs `hook` (nullptr: ShowChartError again); returns the previous one.
+// Sets the handler of the library's user (nullptr: none, as at start); returns the previous one.
 TChartErrorHook SetChartErrorHook(TChartErrorHook hook);
+// Passes `message` to the handler; without one it is written to the standard error stream.
+void ReportChartError(const std::string& message);
 
 // Raised by DblClick when a listener stopped the mouse: the click ends without a message.
 class TSilentAbort : public std::exception {
@@ -135,6 +137,8 @@ class TCustomPanelNoCaption : public platform::InputWidget {
   // surface OffPaintCanvas gives.
   platform::Canvas& ControlCanvas();
   bool Painting() const { return paintCanvas_ != nullptr; }
+  // The error of the last paint (CP932); empty after a paint that succeeded.
+  const std::string& LastPaintError() const { return lastPaintError_; }
 
   // Loading from a stored description: the reader sets Loading before the properties and
   // calls Loaded after the whole tree.
@@ -155,8 +159,8 @@ class TCustomPanelNoCaption : public platform::InputWidget {
   virtual platform::Canvas& OffPaintCanvas();
   // Runs after every paint, when the painter's canvas is gone.
   virtual void PaintFinished() {}
-  // A paint raised an exception: the subclass cleans up (the error hook hears of it after the
-  // paint).
+  // A paint raised an exception: the subclass cleans up (the error handler hears of it after
+  // the paint).
   virtual void PaintFailed() {}
   void SetDestroying() { destroying_ = true; }
 

@@ -36,13 +36,6 @@ const TStoredClass& Keep(Make make) {
   return *cls;
 }
 
-// The message of a stored obsolete value goes to the error hook that is installed.
-void ReportToErrorHook(const std::string& message) {
-  const TChartErrorHook hook = SetChartErrorHook(nullptr);
-  SetChartErrorHook(hook);
-  hook(message);
-}
-
 TStoredValue NameList(const std::vector<std::string>& names) {
   std::vector<TStoredValue> items;
   for (const std::string& n : names) items.push_back(TStoredValue::String(n));
@@ -74,7 +67,7 @@ const TStoredClass& StoredChartValueList() {
         .Legacy("Multiplier",
                 [](L&, const TStoredValue& v) {
                   const std::string message = L::ObsoleteMultiplierMessage(StoredFloat(v));
-                  if (!message.empty()) ReportToErrorHook(message);
+                  if (!message.empty()) ReportChartError(message);  // read on
                 })
         .Build();
   });

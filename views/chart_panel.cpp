@@ -17,7 +17,7 @@
 #include "platform/cp932.h"
 #include "platform/qt/qt_text.h"
 #include "platform/ui.h"
-#include "views/picture_save.h"
+#include "framework/ui/picture_save.h"
 
 namespace views {
 
@@ -127,6 +127,10 @@ std::string XValueText(double x) {
                 static_cast<long long>(m), static_cast<long long>(d), static_cast<long long>(seconds / 3600),
                 static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
   return text;
+}
+
+void ShowChartError(const std::string& message) {
+  platform::CurrentUi().ShowMessageBox(message, "", platform::DialogKind::Error, platform::DialogButtons::Ok);
 }
 
 }  // namespace chartops

@@ -72,6 +72,9 @@ void ScrollChartAxis(chart::TCustomChart* chart, int step, const CPDataType& sta
 std::string XValueText(double x);
 // "１月" .. "１２月" for 1..12 (CP932); other numbers as they are.
 std::string MonthLabel(int month);
+// The program's handler of the chart library's errors (chart::SetChartErrorHook), which the
+// monthly window sets when it builds its charts: an error message box with an empty caption.
+void ShowChartError(const std::string& message);
 
 }  // namespace chartops
 

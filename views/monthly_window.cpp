@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/ui/screens.h"
 #include "chart/axis.h"
 #include "chart/bar.h"
 #include "chart/chart.h"
@@ -249,6 +248,8 @@ void SetupMonthlyChart(chart::TChart& c, int number) {
 // ---- TMWDDispFrame ------------------------------------------------------------------------------
 
 TMWDDispFrame::TMWDDispFrame(QWidget* parent) : QWidget(parent) {
+  // What the charts cannot raise to us (their paints, their mouse handlers) is shown here.
+  chart::SetChartErrorHook(chartops::ShowChartError);
   setObjectName("MWDDispFM");
   resize(760, 390);
   PNOINPFM = new TPNOINPFrame(this);
@@ -619,10 +620,6 @@ bool TMONForm::event(QEvent* e) {
       break;
   }
   return QWidget::event(e);
-}
-
-void InstallMonthlyWindow() {
-  app::CreateMonthlyWindow = [](QWidget* parent) -> QWidget* { return new TMONForm(parent); };
 }
 
 }  // namespace views

@@ -3,9 +3,8 @@
 // station's position and key figures, and three charts ("気象概要", "温度", "日射量"), each with
 // its operation panel. Stations are chosen by number or by area and name.
 //
-// The main window creates it once (app::CreateMonthlyWindow, installed by InstallMonthlyWindow)
-// and shows it on request. Each deactivation writes the weather-selection file for the station
-// shown (fw::InitWeatherSelection).
+// The main window creates it once and shows it on request. Each deactivation writes the
+// weather-selection file for the station shown (fw::InitWeatherSelection).
 //
 // Decisions kept on purpose:
 // - A missing monthly value (an empty cell) is a null point of its chart and its click sentence
@@ -136,8 +135,5 @@ class TMONForm : public QWidget {
  private:
   bool first_ = true;
 };
-
-// Installs the window as the main window's monthly weather command.
-void InstallMonthlyWindow();
 
 }  // namespace views

@@ -1,10 +1,9 @@
 #include "views/report_content.h"
 
+#include "app/results/conditions.h"
+#include "app/results/page_metafiles.h"
+#include "app/results/screen3_data.h"
 #include "app/sim/weather_record.h"
-#include "app/ui/conditions.h"
-#include "app/ui/program_state.h"
-#include "app/ui/screen3_data.h"
-#include "app/ui/screen3_graphs.h"
 #include "framework/appinit.h"
 #include "framework/calc_state.h"
 #include "framework/calc_store.h"

@@ -10,9 +10,8 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "app/results/page_metafiles.h"
 #include "app/sim/run_state.h"
-#include "app/ui/program_state.h"
-#include "app/ui/screens.h"
 #include "framework/appinit.h"
 #include "framework/messages.h"
 #include "framework/ui/form_utils.h"
@@ -104,7 +103,7 @@ const ReportControlLayout* Authored(int page, const std::string& name) {
 
 }  // namespace
 
-THARVRPTForm::THARVRPTForm(QWidget* parent) : QDialog(parent) {
+THARVRPTForm::THARVRPTForm(QWidget* parent, ReportInputs inputs) : QDialog(parent), inputs_(std::move(inputs)) {
   setObjectName(Q("HARVRPTForm"));
   setWindowTitle(Q("レポート作成〔プレビュー画面〕"));
   setModal(true);
@@ -296,12 +295,12 @@ void THARVRPTForm::LoadImages(int page, int mode, int count) {
   for (int i = 1; i <= count; ++i) {
     rpt::TRptImage* image = Image(page, i);
     if (image && image->IsShown())
-      LoadReportImage(image, ReportImageFile(app::ResultPrefix, page, mode, i, app::RepresentativeYears));
+      LoadReportImage(image, ReportImageFile(inputs_.resultPrefix, page, mode, i, inputs_.representativeYears));
   }
 }
 
 void THARVRPTForm::FillConditions(int page) {
-  SetReportPageHeader(*this, page, app::CalcFilePath);
+  SetReportPageHeader(*this, page, inputs_.calcFilePath);
   const auto lines = ConditionLines();
   for (int i = 1; i <= kConditionLines; ++i) SetLabel(page, std::to_string(i), lines[static_cast<size_t>(i)]);
 }
@@ -311,11 +310,11 @@ void THARVRPTForm::BuildResultsPage() {
   if (rpt::TRptMemo* memo = Memo(1)) memo->SetLines(YearlyTableLines(fw::ResultLines, 1));
   ApplyLayout(1, ReportMode1);
   if (ReportMode1 == 1) {
-    PickRepresentativeYears(fw::ResultLines);
+    inputs_.representativeYears = PickRepresentativeYears(fw::ResultLines);
     for (int i = 1; i <= 3; ++i) {
       const std::string line = "1" + std::to_string(i);
       if (const ReportControlLayout* c = Authored(1, "RPTLBL1_" + line))
-        SetLabel(1, line, YearCaption(c->caption, app::RepresentativeYears[static_cast<size_t>(i)]));
+        SetLabel(1, line, YearCaption(c->caption, inputs_.representativeYears[static_cast<size_t>(i)]));
     }
   }
   LoadImages(1, ReportMode1, 3);
@@ -332,13 +331,13 @@ void THARVRPTForm::BuildAnalysisPage() {
 }
 
 void THARVRPTForm::BuildWeatherPage() {
-  SetReportPageHeader(*this, 3, app::CalcFilePath);
+  SetReportPageHeader(*this, 3, inputs_.calcFilePath);
   ApplyLayout(3, 1);
   SetLabel(3, "1", StationLine());
   const auto files = WeatherFileLines();
   SetLabel(3, "2", files[0]);
   SetLabel(3, "3", files[1]);
-  const auto years = WeatherYears(fw::ResultLines, app::ResultPrefix);
+  const auto years = WeatherYears(fw::ResultLines, inputs_.resultPrefix);
   for (int k = 1; k <= 16; ++k) {
     const std::string line = k < 10 ? "0" + std::to_string(k) : std::to_string(k);
     SetLabel(3, line, WeatherYearLine(WeatherLineCaption(k), years[static_cast<size_t>(k)]));
@@ -406,7 +405,7 @@ void THARVRPTForm::showEvent(QShowEvent* e) {
   if (activated_) return;
   activated_ = true;
   fw::ResultLines.clear();
-  platform::ReadTextLines(app::ResultPrefix + "(1981-1995).YER", fw::ResultLines);
+  platform::ReadTextLines(inputs_.resultPrefix + "(1981-1995).YER", fw::ResultLines);
   FitReportPreview(*this);
   UpdateButtons();
   fw::ShowStatus(J("レポート作成〔プレビュー画面〕"));
@@ -424,11 +423,11 @@ bool THARVRPTForm::eventFilter(QObject* watched, QEvent* e) {
   return QDialog::eventFilter(watched, e);
 }
 
-void ShowReportForm(QWidget* parent) {
-  THARVRPTForm form(parent);
+ReportInputs ProgramReportInputs() { return {app::CalcFilePath, app::ResultPrefix, app::RepresentativeYears}; }
+
+void ShowReportForm(QWidget* parent, const ReportInputs& inputs) {
+  THARVRPTForm form(parent, inputs);
   form.exec();
 }
-
-void InstallReportForm() { app::RunReportForm = [](QWidget* parent) { ShowReportForm(parent); }; }
 
 }  // namespace views

@@ -43,10 +43,23 @@ class TRptPrintable;
 
 namespace views {
 
+// What the report reads besides the condition store and the result files: the calculation
+// file (the page header), the result prefix of the result files and page metafiles, and the
+// representative years of screen 3 ([1..3]; index 0 unused), which page 1 picks anew from the
+// yearly file in its mode 1.
+struct ReportInputs {
+  std::string calcFilePath;
+  std::string resultPrefix;
+  std::array<int, 4> representativeYears{};
+};
+// The program-wide values of the current case (app::CalcFilePath, app::ResultPrefix,
+// app::RepresentativeYears).
+ReportInputs ProgramReportInputs();
+
 class THARVRPTForm : public QDialog {
   Q_OBJECT
  public:
-  explicit THARVRPTForm(QWidget* parent = nullptr);
+  explicit THARVRPTForm(QWidget* parent = nullptr, ReportInputs inputs = ProgramReportInputs());
   ~THARVRPTForm() override;
 
   // ---- Controls (objectNames as the member names)
@@ -118,13 +131,13 @@ class THARVRPTForm : public QDialog {
   // The pictures of the shown images 1..count of a page.
   void LoadImages(int page, int mode, int count);
   void SetLabel(int page, const std::string& line, const std::string& text);
+  ReportInputs inputs_;
   bool activated_ = false;
   int fitting_ = 0;
 };
 
-// Creates the form, shows it modally and frees it.
-void ShowReportForm(QWidget* parent);
-// Makes ShowReportForm the main window's Report command (app::RunReportForm).
-void InstallReportForm();
+// Creates the form for `inputs`, shows it modally and frees it (the main window's Report
+// command).
+void ShowReportForm(QWidget* parent, const ReportInputs& inputs);
 
 }  // namespace views

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/ui/screen3_graphs.h"
+#include "app/results/page_metafiles.h"
 #include "platform/cp932.h"
 
 namespace views {

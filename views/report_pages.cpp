@@ -17,7 +17,7 @@
 #include "platform/qt/qt_text.h"
 #include "report/band_report.h"
 #include "report/rpt_ctrls.h"
-#include "views/metafile_picture.h"
+#include "framework/ui/metafile_picture.h"
 #include "views/report_content.h"
 #include "views/report_form.h"
 

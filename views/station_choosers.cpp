@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QToolButton>
 
-#include "app/ui/updown_frame.h"
+#include "framework/ui/updown_frame.h"
 #include "framework/convert.h"
 #include "framework/input_state.h"
 #include "framework/messages.h"

@@ -10,8 +10,6 @@
 #include "platform/dc.h"
 #include "platform/path.h"
 #include "platform/qt/qt_ui.h"
-#include "views/monthly_window.h"
-#include "views/report_form.h"
 
 namespace app {
 
@@ -23,8 +21,6 @@ ProgramStartup::ProgramStartup() {
   fw::InstallInputFramework();
   fw::InstallPrintingUi();
   fw::InstallStartupPrinting();
-  views::InstallReportForm();
-  views::InstallMonthlyWindow();
   fw::ExecutablePath = platform::ExecutableFolder() + "harvsim";
 }
 

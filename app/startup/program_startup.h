@@ -1,8 +1,7 @@
 // What the program starts before it opens its main window, in one place for the program and for
 // the tests and runners that must see the windows as the program shows them: the application
-// font, Qt's Japanese texts, the framework's input handling and printing, the report form and the
-// monthly weather window as the main window's commands, and the chart library (its texts, default
-// palette, value formats and HTML renderer).
+// font, Qt's Japanese texts, the framework's input handling and printing, and the chart library
+// (its texts, default palette, value formats and HTML renderer).
 //
 // The chart library stays started as long as the object lives: the program keeps it for its
 // whole run. The user-interface service (message boxes, the pointer) is not part of it: the

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/results/page_metafiles.h"
 #include "app/sim/run_state.h"
 #include "app/ui/command_states.h"
 #include "app/ui/dialogs_exit.h"
@@ -50,6 +51,8 @@
 #include "platform/dc.h"
 #include "platform/qt/qt_text.h"
 #include "platform/ui.h"
+#include "views/monthly_window.h"
+#include "views/report_form.h"
 
 namespace app {
 
@@ -832,7 +835,7 @@ void THARVForm::ACT_SaveAsExecute() {
 
 void THARVForm::ACT_ReportExecute() {
   if (LoopRunning()) return;
-  if (RunReportForm) RunReportForm(this);
+  views::ShowReportForm(this, views::ReportInputs{CalcFilePath, ResultPrefix, RepresentativeYears});
 }
 
 void THARVForm::HardCopyClick() {
@@ -877,7 +880,7 @@ void THARVForm::MENU_0Click() {
 
 void THARVForm::SBTN_MWDClick() {
   fw::Input.InputText = fw::MonthlyFile;
-  if (!monthly_ && CreateMonthlyWindow) monthly_ = CreateMonthlyWindow(this);
+  if (!monthly_) monthly_ = new views::TMONForm(this);
   if (monthly_) {
     monthly_->show();
     monthly_->raise();

@@ -10,7 +10,6 @@ bool ResultRegistered = false;
 bool IsSampleFile = false;
 int CurrentScreen = 0;
 std::array<bool, 8> PageRendered{};
-std::array<int, 4> RepresentativeYears{};
 
 QPointer<QWidget> HARV1Form;
 QPointer<QWidget> HARV2Form;

@@ -25,8 +25,6 @@ extern bool IsSampleFile;
 extern int CurrentScreen;
 // Screen 3's page metafiles rendered since the last load or save ([1..7]; index 0 unused).
 extern std::array<bool, 8> PageRendered;
-// Years chosen by screen 3 and the report ([1..3]; index 0 unused).
-extern std::array<int, 4> RepresentativeYears;
 
 // The open screens (null while a screen is not open). Each is the screen's form widget,
 // named "HARV1Form", "HARV2Form" or "HARV3Form", shown inside an MDI sub-window.

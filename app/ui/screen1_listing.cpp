@@ -3,7 +3,7 @@
 #include <QCheckBox>
 
 #include "app/sim/run_state.h"
-#include "app/ui/conditions.h"
+#include "app/results/conditions.h"
 #include "app/ui/main_window.h"
 #include "app/ui/program_state.h"
 #include "app/ui/screen1.h"

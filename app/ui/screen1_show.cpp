@@ -12,7 +12,7 @@
 #include "app/sim/run_state.h"
 #include "app/ui/main_window.h"
 #include "app/ui/program_state.h"
-#include "app/ui/conditions.h"
+#include "app/results/conditions.h"
 #include "app/ui/screen1.h"
 #include "app/ui/screen1_util.h"
 #include "framework/calc_state.h"

@@ -25,7 +25,7 @@
 #include <string>
 
 #include "app/sim/simulation.h"
-#include "app/ui/updown_frame.h"
+#include "framework/ui/updown_frame.h"
 #include "framework/form_utils.h"
 
 class QButtonGroup;

@@ -27,7 +27,7 @@
 #include "app/ui/screen3_save.h"
 #include "app/ui/screen_activation.h"
 #include "app/ui/screens.h"
-#include "app/ui/updown_frame.h"
+#include "framework/ui/updown_frame.h"
 #include "framework/calc_state.h"
 #include "framework/calc_store.h"
 #include "framework/convert.h"
@@ -41,7 +41,7 @@
 #include "platform/dc.h"
 #include "platform/files.h"
 #include "platform/qt/qt_text.h"
-#include "views/picture_save.h"
+#include "framework/ui/picture_save.h"
 
 namespace app {
 
@@ -1085,55 +1085,69 @@ bool THARV3Form::SaveGraphFromImage(fw::TImageEx* image, bool frequencyChart) {
   return true;
 }
 
+namespace {
+
+// Screen 3's part in making the report set (app/results/page_metafiles.h): each step is the
+// page shown as the user would choose it (its tab, its year, its graph), then written.
+class ScreenMetafileMaker : public ReportMetafileMaker {
+ public:
+  explicit ScreenMetafileMaker(THARV3Form& form) : form_(form) {}
+  void Prepare() override {
+    form_.PCON->hide();
+    form_.UpdateButtons();
+  }
+  void Show(const ReportMetafileStep& step) override {
+    if (step.page != shownPage_) {
+      LeaveGraphs();
+      {
+        const QSignalBlocker block(form_.PCON);
+        form_.PCON->setCurrentIndex(step.page - 1);
+      }
+      form_.PCONChange();
+      shownPage_ = step.page;
+    }
+    if (step.page == 1) {
+      form_.ChooseYear(step.yearNumber);
+    } else if (step.page == 4) {
+      {
+        const QSignalBlocker block(form_.PCON4);
+        form_.PCON4->setCurrentIndex(step.graph - 1);
+      }
+      form_.PCON4Change();
+    }
+  }
+  bool Write() override {
+    form_.SyncPageState();
+    const std::string name = MetafileName(ResultPrefix, form_.Data());
+    return name.empty() || form_.SaveGraphMetafile(name);
+  }
+  // After the graphs of page 4 the graph page control is back on graph 1.
+  void LeaveGraphs() {
+    if (shownPage_ != 4) return;
+    const QSignalBlocker block(form_.PCON4);
+    form_.PCON4->setCurrentIndex(0);
+  }
+
+ private:
+  THARV3Form& form_;
+  int shownPage_ = 0;
+};
+
+}  // namespace
+
 void THARV3Form::CreateReportMetafiles() {
-  if (platform::FileExists(ResultPrefix + "(5).EMF")) return;
+  if (ReportMetafilesComplete(ResultPrefix)) return;
   // Without the yearly table there are no representative years and no report to make.
-  if (data_.representative[1] == 0 || data_.representative[2] == 0 || data_.representative[3] == 0) return;
+  const std::vector<ReportMetafileStep> steps = ReportMetafileSteps(data_.representative);
+  if (steps.empty()) return;
 
   views::MakingReportMetafiles = true;
   struct Reset {
     ~Reset() { views::MakingReportMetafiles = false; }
   } reset;
-  fw::MsgDialog(J("事前に報告書用のメタファイルを作成します。"), 1, 1);
-  fw::ShowStatus(J("報告書用メタファイル作成中．．．"));
-  PCON->hide();
-  UpdateButtons();
-  bool ok = true;
-  const auto save = [this, &ok] {
-    SyncPageState();
-    const std::string name = MetafileName(ResultPrefix, data_);
-    if (ok && !name.empty()) ok = SaveGraphMetafile(name);
-  };
-  for (int page = 1; page <= 5 && ok; ++page) {
-    {
-      const QSignalBlocker block(PCON);
-      PCON->setCurrentIndex(page - 1);
-    }
-    PCONChange();
-    if (page == kYearsPage) {
-      for (int r = 1; r <= 3 && ok; ++r) {
-        ChooseYear(data_.representative[static_cast<size_t>(r)]);
-        save();
-      }
-    } else if (page == kAnalysisPage) {
-      for (int g = 1; g <= 4 && ok; ++g) {
-        {
-          const QSignalBlocker block(PCON4);
-          PCON4->setCurrentIndex(g - 1);
-        }
-        PCON4Change();
-        save();
-      }
-      const QSignalBlocker block(PCON4);
-      PCON4->setCurrentIndex(0);
-    } else {
-      save();
-    }
-  }
-  if (ok) {
-    fw::ShowStatus(J("〔報告書用メタファイル作成完了〕"));
-    fw::MsgDialog(J("報告書用のメタファイルを作成しました。"), 1, 1);
-  }
+  ScreenMetafileMaker maker(*this);
+  MakeReportMetafiles(steps, maker);
+  maker.LeaveGraphs();
   PCON->show();
   views::MakingReportMetafiles = false;
   {

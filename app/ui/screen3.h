@@ -2,8 +2,9 @@
 // pages — the daily table of a year with its chart, the monthly and the yearly table with
 // theirs, the analysis tables with four graphs, and the weather of the fifteen years with the
 // days of heavy precipitation and their frequency. The charts are drawn by screen3_graphs.h
-// from the screen's data (screen3_data.h); the page metafiles of the printed report are made
-// here the first time the screen is shown after a calculation.
+// from the screen's data (app/results/screen3_data.h); the page metafiles of the printed report
+// are made the first time the screen is shown after a calculation, in the order and with the
+// messages of app/results/page_metafiles.h, each page shown on the screen and then written.
 //
 // Pages (PCON, page number = index + 1): 1 "計算結果(19??年)" (year tabs TABC1 over MEMO1, chart
 // IMAG1), 2 "月次統計(15年間)" (MEMO2, IMAG2), 3 "年次統計(15年間)" (MEMO3, IMAG3), 4 "分析結果"
@@ -14,8 +15,8 @@
 // PNL3 can be dragged.
 //
 // Decisions kept on purpose:
-// - Page metafiles are named by the page-metafile table of screen3_graphs.h everywhere,
-//   also when a graph is saved from its page ("(2).EMF", "(4-2).EMF", "(5).EMF").
+// - Page metafiles are named by the page-metafile table of app/results/page_metafiles.h
+//   everywhere, also when a graph is saved from its page ("(2).EMF", "(4-2).EMF", "(5).EMF").
 // - Saving a graph writes the metafile to the name the user confirmed in the save dialog, and
 //   only when the metafile format was ticked there; a file the user did not choose is never
 //   written.
@@ -39,7 +40,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ui/screen3_data.h"
+#include "app/results/screen3_data.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -96,6 +97,7 @@ class THARV3Form : public QWidget {
   void SPLIT1Moved();
   void INPUDFM5UPDN_1Click();      // new threshold
   void INPUDFM5_1UPDN_1Click();    // new frequency year
+  void ChooseYear(int yearNumber);  // selects the tab silently and runs the year change
   // Right mouse button released over a page image (IMAG1..IMAG5, IMAG4_1..IMAG4_4) or over the
   // frequency chart IMAG5_1: the graph is saved through the picture save dialog.
   void IMAG1MouseUp(fw::TImageEx* image);
@@ -179,7 +181,6 @@ class THARV3Form : public QWidget {
   void BuildPanels();
   void LayOut();
   void SetPageCaption(int page, const std::string& cp932);
-  void ChooseYear(int yearNumber);  // selects the tab silently and runs the year change
   void DrawWeatherPage();
   void PlaceTankPanel();
   void PaintTankButtons();

@@ -1,4 +1,4 @@
-// Screen 3's page metafiles (names, sizes, rendering and saving), drawing on page images,
+// Screen 3's page metafiles (rendering and saving), drawing on page images,
 // and the drawing helpers shared by the charts.
 #include "app/ui/screen3_graphs.h"
 
@@ -75,74 +75,6 @@ int ScaleOffset(double value, double maximum, int length) {
 }
 
 }  // namespace graphs
-
-// ---- Names and sizes
-
-std::string PageMetafileSuffix(int page, int yearNumber, int graph) {
-  switch (page) {
-    case 1:
-      if (yearNumber < 1 || yearNumber > kYearCount) return std::string();
-      return "(1-" + std::to_string(1980 + yearNumber) + ").EMF";
-    case 2:
-    case 3:
-      return "(" + std::to_string(page) + ").EMF";
-    case 4:
-      if (graph < 1 || graph > 4) return std::string();
-      return "(4-" + std::to_string(graph) + ").EMF";
-    case 5:
-      return "(5).EMF";
-    default:
-      return std::string();
-  }
-}
-
-std::string FrequencyMetafileSuffix(int frequencyYear) { return "(5-" + std::to_string(frequencyYear) + ").EMF"; }
-
-std::string MetafileName(const std::string& resultPrefix, const Screen3Data& data) {
-  const std::string suffix = PageMetafileSuffix(data.page, data.yearNumber, data.graph);
-  return suffix.empty() ? std::string() : resultPrefix + suffix;
-}
-
-namespace {
-
-// The page table: the metafile size and the on-screen image size after saving.
-struct PageSizes {
-  PictureSize metafile, image;
-};
-
-PageSizes SizesOf(int page, bool frequencyPanelShown) {
-  switch (page) {
-    case 1:
-    case 2:
-    case 3:
-      return {{700, 210}, {778, 196}};
-    case 4:
-      return {{350, 360}, {350, 360}};
-    case 5:
-      return frequencyPanelShown ? PageSizes{{340, 300}, {337, 315}} : PageSizes{{700, 400}, {782, 405}};
-    default:
-      return {};
-  }
-}
-
-}  // namespace
-
-PictureSize PageMetafileSize(int page, bool frequencyPanelShown) { return SizesOf(page, frequencyPanelShown).metafile; }
-
-PictureSize PageImageSize(int page, bool frequencyPanelShown) { return SizesOf(page, frequencyPanelShown).image; }
-
-std::vector<std::string> ReportMetafileNames(const std::string& resultPrefix, const Screen3Data& data) {
-  std::vector<std::string> names;
-  for (int k = 1; k <= 3; ++k) {
-    const std::string suffix = PageMetafileSuffix(1, data.representative[k], 0);
-    if (!suffix.empty()) names.push_back(resultPrefix + suffix);
-  }
-  names.push_back(resultPrefix + PageMetafileSuffix(2, 0, 0));
-  names.push_back(resultPrefix + PageMetafileSuffix(3, 0, 0));
-  for (int g = 1; g <= 4; ++g) names.push_back(resultPrefix + PageMetafileSuffix(4, 0, g));
-  names.push_back(resultPrefix + PageMetafileSuffix(5, 0, 0));
-  return names;
-}
 
 std::string TankVolumeCaption(double volume) { return fw::FormatFixed(volume, 0) + J("ﾘｯﾄﾙ"); }
 

@@ -1,7 +1,7 @@
 // Screen 3's charts and page metafiles: the result chart of pages 1 to 3, the four analysis
 // graphs of page 4, the weather chart of page 5 with its weather-line file, the
-// precipitation-frequency chart, and the page metafiles that the printed report places on its
-// pages (names and sizes fixed below).
+// precipitation-frequency chart, and the rendering of the page metafiles that the printed report
+// places on its pages.
 //
 // Everything is drawn with the colour-number primitives (framework/drawing.h) on a canvas
 // (platform/dc_canvas.h): the canvas of a page image on screen (a QImage through the Qt device
@@ -9,16 +9,8 @@
 // routines read the screen's data (screen3_data.h) and never change it; the form decides
 // whether a page needs drawing (PageRendered) and calls them.
 //
-// Page metafiles, in the result folder, ResultPrefix + suffix:
-//   page 1 (one per year)  "(1-1985).EMF"          700 x 210, on screen 778 x 196
-//   page 2 / page 3        "(2).EMF" / "(3).EMF"   700 x 210, on screen 778 x 196
-//   page 4 graph g         "(4-g).EMF"             350 x 360, on screen 350 x 360
-//   page 5                 "(5).EMF"               700 x 400 (340 x 300 while the frequency
-//                                                  panel is shown), on screen 782 x 405 (337 x 315)
-//   frequency chart        "(5-1985).EMF"          as page 5, on screen 337 x 315
-// The report set is the page 1 files of the lowest, highest and average precipitation years,
-// "(2).EMF", "(3).EMF", "(4-1).EMF" to "(4-4).EMF" and "(5).EMF" (whose existence marks the
-// set complete).
+// The page metafiles' names and sizes and the report set are the result model's
+// (app/results/page_metafiles.h).
 //
 // Decisions kept on purpose:
 // - The weather chart draws a day 366 (leap years) at the right edge of the plot, and a
@@ -35,34 +27,13 @@
 #include <string>
 #include <vector>
 
-#include "app/ui/screen3_data.h"
+#include "app/results/page_metafiles.h"
+#include "app/results/screen3_data.h"
 #include "platform/dc_canvas.h"
 
 namespace app {
 
 // ---- Page metafiles
-
-struct PictureSize {
-  int width = 0;
-  int height = 0;
-  bool operator==(const PictureSize&) const = default;
-};
-
-// The suffix of a page's metafile: page 1 "(1-" + year + ").EMF" with year = 1980 + yearNumber,
-// pages 2 and 3 "(2).EMF" / "(3).EMF", page 4 "(4-" + graph + ").EMF", page 5 "(5).EMF"; empty for
-// any other page (or page 1 without a year, page 4 without a graph).
-std::string PageMetafileSuffix(int page, int yearNumber, int graph);
-// "(5-" + year + ").EMF": the frequency chart saved by itself.
-std::string FrequencyMetafileSuffix(int frequencyYear);
-// ResultPrefix + the suffix of the data's current page, year and graph (ImageFile); empty
-// when the page has no metafile.
-std::string MetafileName(const std::string& resultPrefix, const Screen3Data& data);
-// The metafile size of a page and the size of its on-screen image after saving; {0, 0} for a
-// page without a metafile.
-PictureSize PageMetafileSize(int page, bool frequencyPanelShown);
-PictureSize PageImageSize(int page, bool frequencyPanelShown);
-// The ten files of the report set (full paths) for the representative years of `data`.
-std::vector<std::string> ReportMetafileNames(const std::string& resultPrefix, const Screen3Data& data);
 
 // Renders the data's current page into a new enhanced metafile of the page's size (page 4: the
 // current graph; page 5: the weather chart and, while the frequency panel is shown, the
@@ -109,12 +80,6 @@ WeatherChartResult DrawWeatherChart(platform::Canvas& c, const std::string& resu
 // The chart title: the location names of the calculation (label 1100 SS4: site, city,
 // station), joined by full-width blanks.
 std::string WeatherChartTitle();
-// ResultPrefix + "(HARV).DAT".
-std::string WeatherLineFileName(const std::string& resultPrefix);
-// The weather line of a daily result line, or empty when its precipitation is not above 0:
-// bytes 1..10 (the date), bytes 22..26 + "℃", bytes 29..33 + "mm" joined by blanks, with " ※"
-// appended at 100 mm or more.
-std::string WeatherLine(const std::string& dayLine);
 
 // The frequency chart of data.frequencyYear from data.frequency.
 void DrawPrecipFrequency(platform::Canvas& c, const Screen3Data& data, int width, int height);

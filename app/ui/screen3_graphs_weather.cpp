@@ -34,16 +34,6 @@ std::string Bytes(const std::string& line, size_t from, size_t count) {
 
 }  // namespace
 
-std::string WeatherLineFileName(const std::string& resultPrefix) { return resultPrefix + "(HARV).DAT"; }
-
-std::string WeatherLine(const std::string& dayLine) {
-  const double p = fw::TextToFloat(Bytes(dayLine, 27, 7));
-  if (!(p > 0)) return std::string();
-  std::string line = Bytes(dayLine, 1, 10) + " " + Bytes(dayLine, 22, 5) + J("℃") + " " + Bytes(dayLine, 29, 5) + "mm";
-  if (p >= 100) line += J(" ※");
-  return line;
-}
-
 namespace graphs {
 
 std::vector<std::string> DrawWeather(Canvas& c, const std::string& resultPrefix, const std::string& title, int width,

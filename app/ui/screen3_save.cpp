@@ -3,7 +3,7 @@
 #include "framework/messages.h"
 #include "framework/ui/controls.h"
 #include "platform/cp932.h"
-#include "views/picture_save.h"
+#include "framework/ui/picture_save.h"
 
 namespace app {
 

@@ -21,9 +21,6 @@ QWidget* CreatePlaceholder(int screen) {
 
 }  // namespace
 
-std::function<void(QWidget* parent)> RunReportForm;
-std::function<QWidget*(QWidget* parent)> CreateMonthlyWindow;
-
 void RegisterScreen(int screen, ScreenEntry entry) { Registry()[screen] = std::move(entry); }
 
 std::optional<ScreenEntry> RegisteredScreen(int screen) {

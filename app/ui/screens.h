@@ -1,8 +1,7 @@
-// The three screens of the main window and the windows it opens from other modules, as a
-// small registry: each screen module has a registration function saying how its form is
-// created and refreshed, the main window calls them when it is created (for the screens that
-// have no entry yet, so that an entry registered before, such as a test's, stays) and asks the
-// registry. A screen without an entry opens as an empty MDI child with its caption.
+// The three screens of the main window, as a small registry: each screen module has a
+// registration function saying how its form is created and refreshed, the main window calls
+// them when it is created (for the screens that have no entry yet, so that an entry registered
+// before, such as a test's, stays) and asks the registry. A screen without an entry opens as an empty MDI child with its caption.
 //
 // Screen forms are QWidgets named "HARV1Form", "HARV2Form" and "HARV3Form" (their window
 // titles are their captions); the main window puts each into an MDI sub-window.
@@ -36,11 +35,5 @@ ScreenEntry ScreenFactory(int screen);
 std::string ScreenFormName(int screen);
 // "入力編集〔画面１〕", "計算〔画面２〕", "結果表示〔画面３〕" (UTF-8).
 std::string ScreenCaption(int screen);
-
-// Windows of other modules that the main window opens. Null: the command does nothing.
-// The report form, shown modally and freed around each use.
-extern std::function<void(QWidget* parent)> RunReportForm;
-// The monthly weather window, created once and kept until exit (shown by the main window).
-extern std::function<QWidget*(QWidget* parent)> CreateMonthlyWindow;
 
 }  // namespace app

@@ -25,7 +25,7 @@
 #include "app/ui/screen3.h"
 #include "app/ui/screen3_graphs.h"
 #include "app/ui/screen3_save.h"
-#include "app/ui/updown_frame.h"
+#include "framework/ui/updown_frame.h"
 #include "framework/appinit.h"
 #include "framework/calc_state.h"
 #include "framework/fake_status_bar.h"
@@ -37,7 +37,7 @@
 #include "platform/files.h"
 #include "platform/path.h"
 #include "support/test_support.h"
-#include "views/picture_save.h"
+#include "framework/ui/picture_save.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include "panel_fixture.h"
 #include "platform/qt/dc_qt.h"
+#include "support/test_support.h"
 
 using namespace chart;
 using charttest::TestPanel;
@@ -268,6 +269,23 @@ TEST_F(Panel, AnErrorWhileDrawingIsReportedOnceAfterThePaint) {
   panel.after = nullptr;
   panel.Invalidate();
   EXPECT_EQ(Px(panel.grab().toImage(), 30, 20), clWhite);
+}
+
+TEST_F(Panel, WithoutAHandlerAPaintErrorIsKeptAndNotShown) {
+  testsupport::FakeUi ui;
+  TestPanel panel;
+  charttest::MakePlain(panel, 60, 40);
+  panel.after = [](TestPanel&, const TRect&) { throw std::runtime_error("Missing > at B"); };
+  const TChartErrorHook previous = SetChartErrorHook(nullptr);
+  panel.grab();
+  QApplication::processEvents();
+  EXPECT_EQ(panel.LastPaintError(), "Missing > at B");
+  EXPECT_TRUE(ui.shown.empty());
+  panel.after = nullptr;
+  panel.Invalidate();
+  panel.grab();
+  EXPECT_EQ(panel.LastPaintError(), "");
+  SetChartErrorHook(previous);
 }
 
 // ---- Border, bevels, shadow ----

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "chart/bar.h"
 #include "chart/chart.h"
@@ -98,13 +99,20 @@ TEST(Palettes, AStoredPaletteIndexColoursTheSeriesReadAfterIt) {
   EXPECT_EQ(chart->SeriesAt(0)->SeriesColor(), PaletteColors(4)[0]);
 }
 
-TEST(ChartError, ShowsAnErrorBoxWithAnEmptyCaption) {
+// The library shows nothing itself: an error it cannot raise goes to its user's handler, and
+// without one only to the standard error stream.
+TEST(ChartError, GoesToTheUsersHandlerAndIsNeverShownByTheLibrary) {
   testsupport::FakeUi ui;
-  ShowChartError("Wrong *.drx file format");
-  ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, "Wrong *.drx file format");
-  EXPECT_EQ(ui.shown[0].caption, "");
-  EXPECT_EQ(ui.shown[0].kind, platform::DialogKind::Error);
+  static std::vector<std::string> heard;
+  heard.clear();
+  const TChartErrorHook previous = SetChartErrorHook(nullptr);
+  ReportChartError("Wrong *.drx file format");
+  EXPECT_TRUE(ui.shown.empty());
+  SetChartErrorHook([](const std::string& message) { heard.push_back(message); });
+  ReportChartError("Wrong *.drx file format");
+  EXPECT_EQ(heard, (std::vector<std::string>{"Wrong *.drx file format"}));
+  EXPECT_TRUE(ui.shown.empty());
+  SetChartErrorHook(previous);
   EXPECT_EQ(MaxPixelCoordinate(), 67108863);
 }
 

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/results/page_metafiles.h"
 #include "app/sim/run_state.h"
 #include "app/ui/program_state.h"
 #include "app/ui/screen3.h"

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-#include "app/ui/updown_frame.h"
+#include "framework/ui/updown_frame.h"
 #include "framework/input_state.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The picture save dialog and the BMP/JPEG conversion routines.
-#include "views/picture_save.h"
+#include "framework/ui/picture_save.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -24,7 +24,7 @@
 #include "platform/qt/picture_qt.h"
 #include "platform/qt/qt_text.h"
 #include "platform/ui.h"
-#include "views/metafile_picture.h"
+#include "framework/ui/metafile_picture.h"
 
 namespace views {
 

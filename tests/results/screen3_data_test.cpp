@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ui/screen3_data.h"
-#include "app/ui/screen3_graphs.h"
+#include "app/results/screen3_data.h"
 #include "platform/files.h"
 #include "platform/path.h"
 #include "support/test_support.h"

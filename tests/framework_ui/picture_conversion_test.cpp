@@ -10,7 +10,7 @@
 #include "platform/image_codecs.h"
 #include "platform/qt/dc_qt.h"
 #include "support/test_support.h"
-#include "views/picture_save.h"
+#include "framework/ui/picture_save.h"
 
 using namespace views;
 

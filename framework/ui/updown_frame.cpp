@@ -1,4 +1,4 @@
-#include "app/ui/updown_frame.h"
+#include "framework/ui/updown_frame.h"
 
 #include <QLabel>
 #include <QMouseEvent>

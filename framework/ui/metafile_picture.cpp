@@ -1,5 +1,5 @@
 // Picture classes by extension and the clip-lifting metafile picture.
-#include "views/metafile_picture.h"
+#include "framework/ui/metafile_picture.h"
 
 #include <algorithm>
 #include <map>

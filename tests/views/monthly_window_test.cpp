@@ -20,7 +20,7 @@
 #include <set>
 #include <sstream>
 
-#include "app/ui/updown_frame.h"
+#include "framework/ui/updown_frame.h"
 #include "chart/axis.h"
 #include "chart/bar.h"
 #include "chart/fast_line.h"
@@ -36,11 +36,11 @@
 #include "framework/table_file.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/form_utils.h"
+#include "framework/ui/picture_save.h"
 #include "platform/files.h"
 #include "platform/path.h"
 #include "support/test_support.h"
 #include "views/chart_panel.h"
-#include "views/picture_save.h"
 #include "views/station_choosers.h"
 
 using testsupport::S;
@@ -168,6 +168,25 @@ class MonthlyWindowTest : public ::testing::Test {
 
   std::unique_ptr<TMWDDispFrame> frame;
 };
+
+TEST(ChartError, ShowsAnErrorBoxWithAnEmptyCaption) {
+  testsupport::FakeUi ui;
+  chartops::ShowChartError("Wrong *.drx file format");
+  ASSERT_EQ(ui.shown.size(), 1u);
+  EXPECT_EQ(ui.shown[0].text, "Wrong *.drx file format");
+  EXPECT_EQ(ui.shown[0].caption, "");
+  EXPECT_EQ(ui.shown[0].kind, platform::DialogKind::Error);
+}
+
+// The window holding the charts is their error handler's owner: what a chart cannot raise is
+// shown by the program's message.
+TEST_F(MonthlyWindowTest, ChartErrorsAreShownByTheWindow) {
+  ui.shown.clear();
+  chart::ReportChartError("Missing > at B");
+  ASSERT_EQ(ui.shown.size(), 1u);
+  EXPECT_EQ(ui.shown[0].text, "Missing > at B");
+  EXPECT_EQ(ui.shown[0].kind, platform::DialogKind::Error);
+}
 
 TEST(MonthlyClickText, SentencesByRowAndColumn) {
   fw::SetUnitSystem(S("工学単位"));

@@ -123,6 +123,13 @@ std::string ExplanationText(int graph, const ConditionFigures& figures);
 
 // ---- Weather lines (page 5)
 
+// ResultPrefix + "(HARV).DAT".
+std::string WeatherLineFileName(const std::string& resultPrefix);
+// The weather line of a daily result line, or empty when its precipitation is not above 0:
+// bytes 1..10 (the date), bytes 22..26 + "℃", bytes 29..33 + "mm" joined by blanks, with " ※"
+// appended at 100 mm or more.
+std::string WeatherLine(const std::string& dayLine);
+
 // A weather line: "yyyy/mm/dd" + " " + temperature (5 bytes) + "℃" + " " + precipitation
 // (5 bytes) + "mm" [+ " ※"]. Bytes 1..4 hold the year, bytes 19..24 the precipitation.
 int WeatherLineYear(const std::string& line);

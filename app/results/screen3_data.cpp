@@ -1,4 +1,4 @@
-#include "app/ui/screen3_data.h"
+#include "app/results/screen3_data.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -215,6 +215,27 @@ std::string ExplanationText(int graph, const ConditionFigures& f) {
 }
 
 // ---- Weather lines
+
+namespace {
+
+// Bytes [from, from + count) of a line (1-based from), blank-padded when the line is short.
+std::string Bytes(const std::string& line, size_t from, size_t count) {
+  std::string s = line.size() >= from ? line.substr(from - 1, count) : std::string();
+  s.resize(count, ' ');
+  return s;
+}
+
+}  // namespace
+
+std::string WeatherLineFileName(const std::string& resultPrefix) { return resultPrefix + "(HARV).DAT"; }
+
+std::string WeatherLine(const std::string& dayLine) {
+  const double p = fw::TextToFloat(Bytes(dayLine, 27, 7));
+  if (!(p > 0)) return std::string();
+  std::string line = Bytes(dayLine, 1, 10) + " " + Bytes(dayLine, 22, 5) + J("℃") + " " + Bytes(dayLine, 29, 5) + "mm";
+  if (p >= 100) line += J(" ※");
+  return line;
+}
 
 int WeatherLineYear(const std::string& line) { return static_cast<int>(fw::TextToInt(Columns(line, 1, 4))); }
 

@@ -18,7 +18,7 @@
 #include "platform/path.h"
 #include "platform/qt/dc_qt.h"
 #include "support/test_support.h"
-#include "views/picture_save.h"
+#include "framework/ui/picture_save.h"
 
 using namespace views;
 using testsupport::S;

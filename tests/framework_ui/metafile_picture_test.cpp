@@ -8,7 +8,7 @@
 #include "platform/files.h"
 #include "platform/qt/dc_qt.h"
 #include "support/test_support.h"
-#include "views/metafile_picture.h"
+#include "framework/ui/metafile_picture.h"
 
 using namespace views;
 using platform::Rect;
