@@ -97,6 +97,7 @@ class MainWindowTest : public ::testing::Test {
       saved_[static_cast<size_t>(screen)] = app::RegisteredScreen(screen);
       app::RegisterScreen(screen, {});
     }
+    fw::Input = fw::InputControlState{};  // no field being edited, whatever ran before
   }
   void TearDown() override {
     for (int screen = 1; screen <= 3; ++screen) {
@@ -112,6 +113,7 @@ class MainWindowTest : public ::testing::Test {
     app::Calculating = false;
     app::PlaybackRunning = false;
     app::InputComplete = false;
+    fw::Input = fw::InputControlState{};
   }
 
   app::THARVForm& Start() {

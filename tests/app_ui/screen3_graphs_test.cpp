@@ -64,7 +64,11 @@ std::set<int> ColumnsOf(const QImage& img, platform::ColorRef colour, int y0, in
   return cols;
 }
 
-void Keep(const QImage& img, const std::string& name) { img.save(QString::fromStdString("/tmp/harvsim-" + name + ".png")); }
+// Pictures are kept to be looked at only in the folder HARVSIM_KEEP_PICTURES names.
+void Keep(const QImage& img, const std::string& name) {
+  const QString folder = qEnvironmentVariable("HARVSIM_KEEP_PICTURES");
+  if (!folder.isEmpty()) img.save(folder + QString::fromStdString("/harvsim-" + name + ".png"));
+}
 
 QImage Draw(int width, int height, const std::function<void(platform::Canvas&, int, int)>& draw) {
   QImage img(width, height, QImage::Format_RGB32);

@@ -33,6 +33,12 @@ using testsupport::S;
 
 namespace {
 
+// Pictures are kept to be looked at only in the folder HARVSIM_KEEP_PICTURES names.
+void Keep(const QImage& image, const std::string& name) {
+  const QString folder = qEnvironmentVariable("HARVSIM_KEEP_PICTURES");
+  if (!folder.isEmpty()) image.save(folder + QString::fromStdString("/" + name + ".png"));
+}
+
 class PdfPrintTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -96,7 +102,7 @@ TEST_F(PdfPrintTest, TextFileBecomesAPdfThatRenders) {
   QImage page(QString::fromStdString(png + "-1.png"));
   ASSERT_FALSE(page.isNull());
   EXPECT_NEAR(page.width(), 496, 2);  // 210 mm at 60 dpi
-  page.save("/tmp/harvsim-print-textfile.png");
+  Keep(page, "harvsim-print-textfile");
 }
 
 // A print replaces the old PDF by renaming the new one over it; when that rename fails, the old
@@ -171,7 +177,7 @@ TEST_F(PdfPrintTest, HardCopyOfAWindowPrintsItsPicture) {
   ASSERT_EQ(std::system(("pdftoppm -png -r 96 '" + PdfNative() + "' '" + png + "'").c_str()), 0);
   QImage page(QString::fromStdString(png + "-1.png"));
   ASSERT_FALSE(page.isNull());
-  page.save("/tmp/harvsim-print-hardcopy.png");
+  Keep(page, "harvsim-print-hardcopy");
   // At the screen's size: 240 x 120 pixels at 96 dpi, inside the 16-pixel margin.
   auto red = [&page](int x, int y) {
     QColor c = page.pixelColor(x, y);

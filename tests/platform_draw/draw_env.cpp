@@ -64,7 +64,11 @@ std::string DiffBounds(const QImage& a, const QImage& b) {
   return std::to_string(l) + "," + std::to_string(t) + "-" + std::to_string(r) + "," + std::to_string(bt);
 }
 
-void Keep(const QImage& image, const std::string& name) { image.save(QString::fromStdString("/tmp/harvsim-draw-" + name + ".png")); }
+// Pictures are kept to be looked at only in the folder HARVSIM_KEEP_PICTURES names.
+void Keep(const QImage& image, const std::string& name) {
+  const QString folder = qEnvironmentVariable("HARVSIM_KEEP_PICTURES");
+  if (!folder.isEmpty()) image.save(folder + QString::fromStdString("/harvsim-draw-" + name + ".png"));
+}
 
 }  // namespace drawtest
 

@@ -15,7 +15,8 @@ platform::ColorRef At(const QImage& image, int x, int y);
 int DiffCount(const QImage& a, const QImage& b, const std::vector<platform::Rect>& ignore = {});
 // "left,top-right,bottom" of the differing pixels, for messages.
 std::string DiffBounds(const QImage& a, const QImage& b);
-// Writes the image for looking at it when a test fails (/tmp/harvsim-draw-<name>.png).
+// Writes the image for looking at it as harvsim-draw-<name>.png in the folder HARVSIM_KEEP_PICTURES
+// names (nothing without it).
 void Keep(const QImage& image, const std::string& name);
 
 }  // namespace drawtest

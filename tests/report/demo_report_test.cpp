@@ -1,6 +1,6 @@
 // The demo report printed on the PDF printer: every band kind and printable over 60 rows in two
-// columns, rendered to PNG (kept under /tmp/harvsim-report-png/ to be looked at); cancelling it
-// midway leaves the PDF printed before untouched.
+// columns, rendered to PNG (kept to be looked at in the folder HARVSIM_KEEP_PICTURES names);
+// cancelling it midway leaves the PDF printed before untouched.
 #include <gtest/gtest.h>
 
 #include <filesystem>
