@@ -341,7 +341,26 @@ void QtDc::ThinPolyline(const std::vector<Point>& pts, bool closed) {
   for (int v : pattern) period += v;
   int64_t styleAt = 0;
   QVector<QPoint> on, off;
+  // A solid pen that copies its colour draws runs of pixels in one row or one column as
+  // rectangles of one pixel's width: the same pixels, whichever way they are drawn.
+  const bool runs = period == 0 && (state_.rop2 == R2_COPYPEN || state_.rop2 == R2_BLACK || state_.rop2 == R2_WHITE);
+  QVector<QRect> spans;
   auto put = [&](int x, int y) {
+    if (runs) {
+      if (!spans.isEmpty()) {
+        QRect& r = spans.back();
+        if (r.height() == 1 && y == r.top() && (x == r.right() + 1 || x == r.left() - 1)) {
+          x > r.right() ? r.setRight(x) : r.setLeft(x);
+          return;
+        }
+        if (r.width() == 1 && x == r.left() && (y == r.bottom() + 1 || y == r.top() - 1)) {
+          y > r.bottom() ? r.setBottom(y) : r.setTop(y);
+          return;
+        }
+      }
+      spans.push_back(QRect(x, y, 1, 1));
+      return;
+    }
     if (period == 0) {
       on.push_back(QPoint(x, y));
       return;
@@ -401,6 +420,11 @@ void QtDc::ThinPolyline(const std::vector<Point>& pts, bool closed) {
       }
     }
     styleAt += steps - hi;
+  }
+  if (!spans.isEmpty()) {
+    p_->setPen(Qt::NoPen);
+    p_->setBrush(PenColor());
+    p_->drawRects(spans.constData(), static_cast<int>(spans.size()));
   }
   p_->setBrush(Qt::NoBrush);
   QPen pen(PenColor());

@@ -2,7 +2,8 @@
 // image context (drawn straight from its image) against the base class's GetBits and
 // StretchDIBits, GetBits against the image's pixels, and StretchDIBits against the pixels it
 // was given, on odd sizes, clipped, mirrored, partly beyond the source and with every raster
-// operation; one context and one bitmap serve many calls of different sizes in turn.
+// operation; one context and one bitmap serve many calls of different sizes in turn. Thin
+// solid lines drawn as runs of pixels set the pixels that drawing pixel by pixel sets.
 #include <gtest/gtest.h>
 
 #include <QPainter>
@@ -133,4 +134,46 @@ TEST(QtPixelPaths, StretchDIBitsDrawsTheBitmapsPixelsMirroredAndClipped) {
   }
   dc.SelectClipRegion(nullptr);
   EXPECT_EQ(drawtest::DiffCount(image, expected), 0) << drawtest::DiffBounds(image, expected);
+}
+
+// A solid one-pixel pen that copies draws its rows and columns of pixels as thin rectangles;
+// merging the pen into black goes pixel by pixel. Both give the same pixels: random lines in
+// every direction (some far beyond the image), closed figures and rectangle frames, with and
+// without a clip region.
+TEST(QtPixelPaths, CopyingThinLinesSetTheSamePixelsAsPixelByPixelDrawing) {
+  std::mt19937 random(38);
+  for (const bool clipped : {false, true}) {
+    QImage copied(71, 53, QImage::Format_RGB32), merged(71, 53, QImage::Format_RGB32);
+    copied.fill(Qt::black);
+    merged.fill(Qt::black);
+    const unsigned seed = random();  // the same figures on both
+    for (auto [image, rop] : {std::pair{&copied, R2_COPYPEN}, std::pair{&merged, R2_MERGEPEN}}) {
+      QtDc dc(*image);
+      const Region clip = Region::FromRects({Rect{3, 4, 40, 30}, Rect{25, 20, 66, 50}});
+      if (clipped) dc.SelectClipRegion(&clip);
+      dc.SetROP2(rop);
+      dc.SelectBrush(LogBrush{BS_NULL, 0, 0, nullptr});
+      std::mt19937 shapes(seed);
+      for (int k = 0; k < 60; ++k) {
+        // One colour: where lines cross, merging it again changes nothing.
+        dc.SelectPen(LogPen{PS_SOLID, static_cast<int>(shapes() % 2), RgbColor(40, 150, 220), {}});
+        std::vector<Point> points(2 + shapes() % 5);
+        auto coordinate = [&shapes](int size) {
+          return shapes() % 8 == 0 ? static_cast<int>(shapes() % 4001) - 2000 : static_cast<int>(shapes() % (size + 20)) - 10;
+        };
+        for (Point& p : points) p = Point{coordinate(71), coordinate(53)};
+        switch (k % 4) {
+          case 0: dc.Polyline(points); break;
+          case 1: dc.Polygon(points); break;
+          case 2: dc.Rectangle(points[0].x, points[0].y, points[1].x, points[1].y); break;
+          default:
+            dc.MoveTo(points[0].x, points[0].y);
+            for (const Point& p : points) dc.LineTo(p.x, p.y);
+            break;
+        }
+      }
+    }
+    EXPECT_EQ(drawtest::DiffCount(copied, merged), 0) << "clipped " << clipped << ": "
+                                                      << drawtest::DiffBounds(copied, merged);
+  }
 }
