@@ -711,13 +711,13 @@ struct TRptEvaluator::Parser {
     size_t nextChange = 0;
     auto parsePiece = [&](size_t from, size_t to) {
       if (tooDeep) return;
-      const std::string_view text_piece = text.substr(from, to - from);
+      const std::string_view pieceText = text.substr(from, to - from);
       const TopLevel part = top.Part(from, to);
       if (nextChange == changed.size() || changed[nextChange].first >= to) {
-        (this->*piece)(text_piece, &part);
+        (this->*piece)(pieceText, &part);
         return;
       }
-      std::string copy(text_piece);
+      std::string copy(pieceText);
       for (; nextChange < changed.size() && changed[nextChange].first < to; ++nextChange)
         copy[changed[nextChange].first - from] = changed[nextChange].second;
       (this->*piece)(copy, &part);
