@@ -171,8 +171,30 @@ void TChartWalls::DrawWall3D(TCustomChartWall& wall, int which) {
   const TRect& cr = chart_->ChartRect();
   const int depth = chart_->TotalDepth;
   const int size = wall.Size();
+  const int l = cr.left, t = cr.top, r = cr.right, b = cr.bottom;
+  // The wall's face towards the plot: the whole wall when it is flat.
+  const TPoint3D faces[4][4] = {{{l, t, depth}, {r, t, depth}, {r, b, depth}, {l, b, depth}},
+                                {{l, t, 0}, {l, t, depth}, {l, b, depth}, {l, b, 0}},
+                                {{l, b, 0}, {r, b, 0}, {r, b, depth}, {l, b, depth}},
+                                {{r, t, 0}, {r, t, depth}, {r, b, depth}, {r, b, 0}}};
+  std::array<TPoint, 4> face;
+  for (size_t k = 0; k < 4; ++k) {
+    const TPoint3D& p = faces[which][k];
+    face[k] = c.ProjectPoint(p.x, p.y, p.z);
+  }
   std::unique_ptr<TPlotBlend> blend;
-  if (wall.Transparency() > 0) blend = c.BeginBlend(cr, wall.Transparency());
+  if (wall.Transparency() > 0) {
+    // Over the projected wall: its face, and the far side of a thick wall.
+    std::vector<TPoint> corners(face.begin(), face.end());
+    if (size >= 1) {
+      const int dx = which == 1 ? -size : which == 3 ? size : 0, dy = which == 2 ? size : 0;
+      const int dz = which == 0 ? (depth >= 0 ? size : -size) : 0;
+      for (const TPoint3D& p : faces[which]) corners.push_back(c.ProjectPoint(p.x + dx, p.y + dy, p.z + dz));
+    }
+    blend = c.BeginBlend(PolygonBounds(corners), wall.Transparency());
+  }
+  const TCustomPlotGradient* gradient = wall.GradientIfAny();
+  const bool gradientFill = !wall.Transparent() && gradient && gradient->Visible();
   if (wall.Transparent()) {
     c.Brush().SetStyle(platform::BrushStyle::Clear);
   } else {
@@ -181,11 +203,14 @@ void TChartWalls::DrawWall3D(TCustomChartWall& wall, int which) {
   c.SelectPen(wall.Pen());
   const bool dark = wall.DrawsDark();
   if (size < 1) {
-    switch (which) {
-      case 0: c.DrawRectAtZ(cr, depth); break;
-      case 1: c.DrawSidePlaneRect(cr.left, cr.top, 0, cr.bottom, depth); break;
-      case 2: c.DrawHorizPlaneRect(cr.left, cr.bottom, 0, cr.right, depth); break;
-      default: c.DrawSidePlaneRect(cr.right, cr.top, 0, cr.bottom, depth); break;
+    // A flat wall with a gradient is only its face, drawn below.
+    if (!gradientFill) {
+      switch (which) {
+        case 0: c.DrawRectAtZ(cr, depth); break;
+        case 1: c.DrawSidePlaneRect(cr.left, cr.top, 0, cr.bottom, depth); break;
+        case 2: c.DrawHorizPlaneRect(cr.left, cr.bottom, 0, cr.right, depth); break;
+        default: c.DrawSidePlaneRect(cr.right, cr.top, 0, cr.bottom, depth); break;
+      }
     }
   } else {
     switch (which) {
@@ -200,6 +225,13 @@ void TChartWalls::DrawWall3D(TCustomChartWall& wall, int which) {
       case 2: c.DrawBox3D(cr.left, cr.right, cr.bottom, cr.bottom + size, 0, depth, dark); break;
       default: c.DrawBox3D(cr.right, cr.right + size, cr.top, cr.bottom, 0, depth, dark); break;
     }
+  }
+  if (gradientFill) {
+    // The gradient fills the projected face, which the pen frames.
+    wall.Gradient().PaintPolygon(c, face);
+    c.Brush().SetStyle(platform::BrushStyle::Clear);
+    c.SelectPen(wall.Pen());
+    c.DrawPolygon(face);
   }
   if (blend) c.EndBlend(std::move(blend));
 }
