@@ -241,11 +241,29 @@ void TChartWalls::Draw() {
     if (back_.Visible()) DrawBack2D();
     return;
   }
-  // The right side faces away from the viewer when the plane at its edge is culled.
-  if (right_.Shown(*chart_) && chart_->IsDepthCulled(chart_->TotalDepth)) DrawWall3D(right_, 3);
+  // The right wall stands behind the series when the viewer sees it from inside.
+  if (right_.Shown(*chart_) && !SeenFromOutside(3)) DrawWall3D(right_, 3);
   if (back_.Shown(*chart_)) DrawWall3D(back_, 0);
   if (left_.Shown(*chart_)) DrawWall3D(left_, 1);
   if (bottom_.Shown(*chart_)) DrawWall3D(bottom_, 2);
+}
+
+bool TChartWalls::SeenFromOutside(int which) {
+  TCanvas3D& c = chart_->Canvas();
+  const TRect& cr = chart_->ChartRect();
+  const int x = which == 1 ? cr.left : cr.right, depth = chart_->TotalDepth;
+  // Three corners of the plane, turning anticlockwise on the screen when seen from outside
+  // the plot area (as the faces of a box are tested).
+  const TPoint a = which == 1 ? c.ProjectPoint(x, cr.top, 0) : c.ProjectPoint(x, cr.top, depth);
+  const TPoint b = which == 1 ? c.ProjectPoint(x, cr.top, depth) : c.ProjectPoint(x, cr.top, 0);
+  const TPoint d = which == 1 ? c.ProjectPoint(x, cr.bottom, depth) : c.ProjectPoint(x, cr.bottom, 0);
+  return !IsBackFacing(a, b, d);
+}
+
+void TChartWalls::DrawAfterSeries() {
+  if (!chart_->View3D()) return;
+  if (right_.Shown(*chart_) && SeenFromOutside(3)) DrawWall3D(right_, 3);
+  if (left_.Shown(*chart_) && SeenFromOutside(1)) DrawWall3D(left_, 1);
 }
 
 // ---- Titles -------------------------------------------------------------------------------

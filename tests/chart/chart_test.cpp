@@ -621,6 +621,26 @@ TEST_F(ChartTest, In3DAWallGradientAndBlendFollowTheProjectedWall) {
   EXPECT_NEAR(qGreen(wall), 128, 8);
 }
 
+// A shown right wall, which the viewer of the usual view sees from outside the plot area,
+// stands in front of the series: it is drawn after them.
+TEST_F(ChartTest, In3DTheRightWallSeenFromOutsideIsDrawnOverTheSeries) {
+  AddLines(1);
+  chart_.SetView3D(true);
+  chart_.RightWall().SetVisible(true);
+  chart_.RightWall().SetColor(clBlue);
+  chart_.RightWall().SetDark3D(false);
+  Fix(0, 100, 0, 10);
+  const QImage image = Draw();
+  const TRect& r = chart_.ChartRect();
+  TCanvas3D& c = chart_.Canvas();
+  const TPoint middle = c.ProjectPoint(r.right, (r.top + r.bottom) / 2, chart_.TotalDepth / 2);
+  EXPECT_EQ(image.pixel(middle.x, middle.y), qRgb(0, 0, 255));
+  // The line runs up to the wall's plane at the series' depth: the wall covers its end.
+  const TChartSeries* line = series_[0].get();
+  const TPoint end = c.ProjectPoint(r.right, line->PointYPixel(11), line->MiddleZ());
+  EXPECT_EQ(image.pixel(end.x, end.y), qRgb(0, 0, 255));
+}
+
 // ---- Stored description -------------------------------------------------------------------
 
 TEST_F(ChartTest, AStoredChartReadsBackTheSame) {
