@@ -102,6 +102,8 @@ void TCustomChart::DrawTitlesAndLegend(bool beforeSeries) {
   TChartTitle* const titles[] = {title_.get(), subTitle_.get(), foot_.get(), subFoot_.get()};
   const bool legendShown = legend_->Shown();
   if (!beforeSeries) {
+    // The walls in front of the series first, then what lies over everything.
+    if (UsesAxes()) walls_->DrawAfterSeries();
     if (legendShown && legend_->CustomPosition()) legend_->PaintLegend();
     for (TChartTitle* t : titles) {
       if (t->CustomPosition()) t->DrawTitle();

@@ -171,8 +171,30 @@ void TChartWalls::DrawWall3D(TCustomChartWall& wall, int which) {
   const TRect& cr = chart_->ChartRect();
   const int depth = chart_->TotalDepth;
   const int size = wall.Size();
+  const int l = cr.left, t = cr.top, r = cr.right, b = cr.bottom;
+  // The wall's face towards the plot: the whole wall when it is flat.
+  const TPoint3D faces[4][4] = {{{l, t, depth}, {r, t, depth}, {r, b, depth}, {l, b, depth}},
+                                {{l, t, 0}, {l, t, depth}, {l, b, depth}, {l, b, 0}},
+                                {{l, b, 0}, {r, b, 0}, {r, b, depth}, {l, b, depth}},
+                                {{r, t, 0}, {r, t, depth}, {r, b, depth}, {r, b, 0}}};
+  std::array<TPoint, 4> face;
+  for (size_t k = 0; k < 4; ++k) {
+    const TPoint3D& p = faces[which][k];
+    face[k] = c.ProjectPoint(p.x, p.y, p.z);
+  }
   std::unique_ptr<TPlotBlend> blend;
-  if (wall.Transparency() > 0) blend = c.BeginBlend(cr, wall.Transparency());
+  if (wall.Transparency() > 0) {
+    // Over the projected wall: its face, and the far side of a thick wall.
+    std::vector<TPoint> corners(face.begin(), face.end());
+    if (size >= 1) {
+      const int dx = which == 1 ? -size : which == 3 ? size : 0, dy = which == 2 ? size : 0;
+      const int dz = which == 0 ? (depth >= 0 ? size : -size) : 0;
+      for (const TPoint3D& p : faces[which]) corners.push_back(c.ProjectPoint(p.x + dx, p.y + dy, p.z + dz));
+    }
+    blend = c.BeginBlend(PolygonBounds(corners), wall.Transparency());
+  }
+  const TCustomPlotGradient* gradient = wall.GradientIfAny();
+  const bool gradientFill = !wall.Transparent() && gradient && gradient->Visible();
   if (wall.Transparent()) {
     c.Brush().SetStyle(platform::BrushStyle::Clear);
   } else {
@@ -181,11 +203,14 @@ void TChartWalls::DrawWall3D(TCustomChartWall& wall, int which) {
   c.SelectPen(wall.Pen());
   const bool dark = wall.DrawsDark();
   if (size < 1) {
-    switch (which) {
-      case 0: c.DrawRectAtZ(cr, depth); break;
-      case 1: c.DrawSidePlaneRect(cr.left, cr.top, 0, cr.bottom, depth); break;
-      case 2: c.DrawHorizPlaneRect(cr.left, cr.bottom, 0, cr.right, depth); break;
-      default: c.DrawSidePlaneRect(cr.right, cr.top, 0, cr.bottom, depth); break;
+    // A flat wall with a gradient is only its face, drawn below.
+    if (!gradientFill) {
+      switch (which) {
+        case 0: c.DrawRectAtZ(cr, depth); break;
+        case 1: c.DrawSidePlaneRect(cr.left, cr.top, 0, cr.bottom, depth); break;
+        case 2: c.DrawHorizPlaneRect(cr.left, cr.bottom, 0, cr.right, depth); break;
+        default: c.DrawSidePlaneRect(cr.right, cr.top, 0, cr.bottom, depth); break;
+      }
     }
   } else {
     switch (which) {
@@ -201,6 +226,13 @@ void TChartWalls::DrawWall3D(TCustomChartWall& wall, int which) {
       default: c.DrawBox3D(cr.right, cr.right + size, cr.top, cr.bottom, 0, depth, dark); break;
     }
   }
+  if (gradientFill) {
+    // The gradient fills the projected face, which the pen frames.
+    wall.Gradient().PaintPolygon(c, face);
+    c.Brush().SetStyle(platform::BrushStyle::Clear);
+    c.SelectPen(wall.Pen());
+    c.DrawPolygon(face);
+  }
   if (blend) c.EndBlend(std::move(blend));
 }
 
@@ -209,11 +241,29 @@ void TChartWalls::Draw() {
     if (back_.Visible()) DrawBack2D();
     return;
   }
-  // The right side faces away from the viewer when the plane at its edge is culled.
-  if (right_.Shown(*chart_) && chart_->IsDepthCulled(chart_->TotalDepth)) DrawWall3D(right_, 3);
+  // The right wall stands behind the series when the viewer sees it from inside.
+  if (right_.Shown(*chart_) && !SeenFromOutside(3)) DrawWall3D(right_, 3);
   if (back_.Shown(*chart_)) DrawWall3D(back_, 0);
   if (left_.Shown(*chart_)) DrawWall3D(left_, 1);
   if (bottom_.Shown(*chart_)) DrawWall3D(bottom_, 2);
+}
+
+bool TChartWalls::SeenFromOutside(int which) {
+  TCanvas3D& c = chart_->Canvas();
+  const TRect& cr = chart_->ChartRect();
+  const int x = which == 1 ? cr.left : cr.right, depth = chart_->TotalDepth;
+  // Three corners of the plane, turning anticlockwise on the screen when seen from outside
+  // the plot area (as the faces of a box are tested).
+  const TPoint a = which == 1 ? c.ProjectPoint(x, cr.top, 0) : c.ProjectPoint(x, cr.top, depth);
+  const TPoint b = which == 1 ? c.ProjectPoint(x, cr.top, depth) : c.ProjectPoint(x, cr.top, 0);
+  const TPoint d = which == 1 ? c.ProjectPoint(x, cr.bottom, depth) : c.ProjectPoint(x, cr.bottom, 0);
+  return !IsBackFacing(a, b, d);
+}
+
+void TChartWalls::DrawAfterSeries() {
+  if (!chart_->View3D()) return;
+  if (right_.Shown(*chart_) && SeenFromOutside(3)) DrawWall3D(right_, 3);
+  if (left_.Shown(*chart_) && SeenFromOutside(1)) DrawWall3D(left_, 1);
 }
 
 // ---- Titles -------------------------------------------------------------------------------

@@ -105,6 +105,9 @@ class TChartWalls {
   // The walls of the plot area (the chart decides whether it uses axes): in 2D the back wall;
   // in 3D the right wall (when it faces away), the back wall, the left and the bottom wall.
   void Draw();
+  // After the series, in 3D: the side walls the viewer sees from outside the plot area (they
+  // stand in front of the series): the right wall, and the left wall drawn again.
+  void DrawAfterSeries();
   // The thickness of the wall beside `axis` in 3D (left, bottom and right axes have their
   // walls, other axes the back wall), 0 when that wall is hidden or in 2D.
   int SizeBeside(const TChartAxis* axis) const;
@@ -114,6 +117,8 @@ class TChartWalls {
  private:
   void DrawBack2D();
   void DrawWall3D(TCustomChartWall& wall, int which);
+  // Whether the viewer sees the plot area's side plane (1 left, 3 right) from outside.
+  bool SeenFromOutside(int which);
 
   TCustomAxisPanel* chart_;
   TChartBackWall back_;

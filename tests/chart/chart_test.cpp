@@ -612,6 +612,61 @@ TEST_F(ChartTest, In3DTheWallsStandBesideAndBehindThePlotArea) {
   EXPECT_EQ(chart_.AxisExtraRoom(chart_.LeftAxis()), 0) << "no wall room in 2D";
 }
 
+// A 3D wall's gradient fills the projected wall, and a partly transparent wall blends over its
+// projected bounds: the back wall runs from red at its bottom to blue at its top where it
+// stands (up and right of the plot rectangle), and the half transparent left wall lets the
+// white behind it show through in the strip beside the plot.
+TEST_F(ChartTest, In3DAWallGradientAndBlendFollowTheProjectedWall) {
+  chart_.SetView3D(true);
+  TChartBackWall& back = chart_.BackWall();
+  back.SetTransparent(false);
+  back.Gradient().SetDirection(gdTopBottom);
+  back.Gradient().SetStartColor(clRed);
+  back.Gradient().SetEndColor(clBlue);
+  back.Gradient().SetVisible(true);
+  chart_.LeftWall().SetColor(clBlack);
+  chart_.LeftWall().SetTransparency(50);
+  const QImage image = Draw();
+  if (const char* keep = std::getenv("CHART_TEST_PICTURES")) image.save(QString(keep) + "/walls3d-gradient.png");
+  const TRect& r = chart_.ChartRect();
+  TCanvas3D& c = chart_.Canvas();
+  const TPoint topLeft = c.ProjectPoint(r.left, r.top, chart_.TotalDepth);
+  const TPoint bottomRight = c.ProjectPoint(r.right, r.bottom, chart_.TotalDepth);
+  ASSERT_GT(topLeft.x, r.left + 5);
+  const int x = (topLeft.x + bottomRight.x) / 2, h = bottomRight.y - topLeft.y;
+  const QRgb high = image.pixel(x, topLeft.y + h / 10), low = image.pixel(x, bottomRight.y - h / 10);
+  EXPECT_GT(qBlue(high), qRed(high) + 100);  // the end colour at the top
+  EXPECT_GT(qRed(low), qBlue(low) + 100);
+  // The face begins where it is projected: left of it lies the left wall, not the gradient.
+  const QRgb beside = image.pixel(topLeft.x - 3, (topLeft.y + bottomRight.y) / 2);
+  EXPECT_FALSE(qRed(beside) > qBlue(beside) + 100 || qBlue(beside) > qRed(beside) + 100);
+  // The left wall, black at half transparency over white: grey on its projected face.
+  const TPoint wallMiddle = c.ProjectPoint(r.left, (r.top + r.bottom) / 2, chart_.TotalDepth / 2);
+  const QRgb wall = image.pixel(wallMiddle.x, wallMiddle.y);
+  EXPECT_NEAR(qRed(wall), 128, 8);
+  EXPECT_NEAR(qGreen(wall), 128, 8);
+}
+
+// A shown right wall, which the viewer of the usual view sees from outside the plot area,
+// stands in front of the series: it is drawn after them.
+TEST_F(ChartTest, In3DTheRightWallSeenFromOutsideIsDrawnOverTheSeries) {
+  AddLines(1);
+  chart_.SetView3D(true);
+  chart_.RightWall().SetVisible(true);
+  chart_.RightWall().SetColor(clBlue);
+  chart_.RightWall().SetDark3D(false);
+  Fix(0, 100, 0, 10);
+  const QImage image = Draw();
+  const TRect& r = chart_.ChartRect();
+  TCanvas3D& c = chart_.Canvas();
+  const TPoint middle = c.ProjectPoint(r.right, (r.top + r.bottom) / 2, chart_.TotalDepth / 2);
+  EXPECT_EQ(image.pixel(middle.x, middle.y), qRgb(0, 0, 255));
+  // The line runs up to the wall's plane at the series' depth: the wall covers its end.
+  const TChartSeries* line = series_[0].get();
+  const TPoint end = c.ProjectPoint(r.right, line->PointYPixel(11), line->MiddleZ());
+  EXPECT_EQ(image.pixel(end.x, end.y), qRgb(0, 0, 255));
+}
+
 // ---- Stored description -------------------------------------------------------------------
 
 TEST_F(ChartTest, AStoredChartReadsBackTheSame) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "chart/axis.h"
 #include "chart/axis_panel.h"
@@ -252,6 +254,27 @@ class PointerChart : public TCustomAxisPanel {
   TChartSeries* series = nullptr;
 };
 
+// Where each style of size 4 inks and where it leaves the white, as offsets from its centre.
+struct StyleShape {
+  TSeriesPointerStyle style;
+  std::vector<std::pair<int, int>> inked, blank;
+};
+const std::vector<StyleShape>& StyleShapes() {
+  static const std::vector<StyleShape> shapes = {
+      {psRectangle, {{-4, -4}, {4, -4}, {4, 4}, {-4, 4}, {0, 0}}, {{-6, 0}, {6, 0}, {0, -6}}},
+      {psCircle, {{0, -3}, {0, 3}, {-3, 0}, {3, 0}, {0, 0}}, {{-4, -4}, {3, -4}, {-4, 3}, {3, 3}}},
+      {psTriangle, {{0, -4}, {-4, 4}, {3, 4}, {0, 0}}, {{-3, -3}, {3, -3}}},
+      {psDownTriangle, {{0, 4}, {-4, -4}, {3, -4}, {0, 0}}, {{-3, 3}, {3, 3}}},
+      {psCross, {{0, -4}, {0, 4}, {-4, 0}, {4, 0}, {0, 0}}, {{-3, -3}, {3, 3}, {2, 2}, {-2, 2}}},
+      {psDiagCross, {{-4, -4}, {4, 4}, {4, -4}, {-4, 4}, {0, 0}}, {{0, -4}, {-4, 0}, {0, 3}, {3, 0}}},
+      {psStar, {{0, -4}, {-4, 0}, {-4, -4}, {4, 4}, {0, 0}}, {{2, -4}, {-4, 2}}},
+      {psDiamond, {{0, -3}, {0, 3}, {-3, 0}, {3, 0}, {0, 0}}, {{-3, -3}, {3, 3}, {-3, 3}, {3, -3}}},
+      {psLeftTriangle, {{-4, 0}, {3, -3}, {3, 3}, {0, 0}}, {{-4, -4}, {-4, 4}, {-3, -3}}},
+      {psRightTriangle, {{4, 0}, {-3, -3}, {-3, 3}, {0, 0}}, {{4, -4}, {4, 4}, {3, -3}}},
+  };
+  return shapes;
+}
+
 int InkInCell(const QImage& image, int style) {
   int n = 0;
   for (int y = 0; y < image.height(); ++y) {
@@ -283,6 +306,19 @@ TEST(Pointer, EveryStyleIn2DAnd3DOnAnImageAndInAMetafile) {
         }
       } else {
         EXPECT_GT(ink, 8) << "style " << s << (view3D ? " 3D" : " 2D");
+      }
+    }
+    // In 2D each style's outline: inked places (within a pixel) and white ones.
+    for (const StyleShape& shape : view3D ? std::vector<StyleShape>{} : StyleShapes()) {
+      const int cx = 20 + shape.style * kCell, cy = 60;
+      for (const auto& [dx, dy] : shape.inked) {
+        bool near = false;
+        for (int ex = -1; ex <= 1; ++ex)
+          for (int ey = -1; ey <= 1; ++ey) near |= drawtest::At(image, cx + dx + ex, cy + dy + ey) != clWhite;
+        EXPECT_TRUE(near) << "style " << shape.style << " inks " << dx << ", " << dy;
+      }
+      for (const auto& [dx, dy] : shape.blank) {
+        EXPECT_EQ(drawtest::At(image, cx + dx, cy + dy), clWhite) << "style " << shape.style << " leaves " << dx << ", " << dy;
       }
     }
     // The metafile played back shows the same markers.
