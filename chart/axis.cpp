@@ -36,6 +36,13 @@ int NormalizedAngle(int angle) {
   return angle < 0 ? angle + 360 : angle;
 }
 
+// A pixel offset from a stored percentage or pixel count of any size, rounded and kept within
+// 2^24 pixels either way, so that positions and their sums stay in the int range.
+int FarOffset(double pixels) {
+  constexpr double kFar = 1 << 24;
+  return Round(std::clamp(pixels, -kFar, kFar));
+}
+
 }  // namespace
 
 // ---- Pens ---------------------------------------------------------------------------------
@@ -532,9 +539,9 @@ void TChartAxis::CalcPositions(const TRect& plot) {
     base = plot.top;
     length = plot.bottom - plot.top;
   }
-  scale_.SetSpan(base + Round(length * startPosition_ / 100), base + Round(length * endPosition_ / 100));
+  scale_.SetSpan(base + FarOffset(length * startPosition_ / 100), base + FarOffset(length * endPosition_ / 100));
   const int depthSize = depth_ ? plot.right - plot.left : (chart_ ? chart_->TotalDepth : 0);
-  zPixel_ = Round(zPosition_ * depthSize / 100);
+  zPixel_ = FarOffset(zPosition_ * depthSize / 100);
 }
 
 void TChartAxis::AdjustMaxMinRect() {
@@ -664,7 +671,8 @@ void TChartAxis::ShrinkBy(TRect& rect, int room) const {
 
 void TChartAxis::PlaceLines(const TRect& plot) {
   const int across = horizontal_ && !depth_ ? plot.bottom - plot.top : plot.right - plot.left;
-  const int shift = positionUnits_ == muPixels ? Round(positionPercent_) : Round(positionPercent_ * across / 100);
+  const int shift =
+      positionUnits_ == muPixels ? FarOffset(positionPercent_) : FarOffset(positionPercent_ * across / 100);
   int dir;
   if (horizontal_ && !depth_) {
     posAxis_ = otherSide_ ? plot.top + shift : plot.bottom - shift;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <vector>
 
 #include "chart/unit.h"
@@ -23,6 +24,10 @@ THtmlGraphicFactory gGraphicFactory;
 THtmlImageLoader gImageLoader;
 
 constexpr int kMinFontSize = 1, kMaxFontSize = 1000;
+// Image sizes beyond this many pixels either way are taken as this many, and the pen never
+// moves further than kMaxPen from the origin: sums of positions and sizes stay in range.
+constexpr int kMaxImageSide = 32767;
+constexpr int64_t kMaxPen = 1 << 28;
 
 std::string Trim(std::string_view s) {
   size_t b = 0, e = s.size();
@@ -135,7 +140,13 @@ class Renderer {
 
  private:
   int Size() const { return c_.Font().Size(); }
-  void SetSize(int points) { c_.Font().SetSize(std::clamp(points, kMinFontSize, kMaxFontSize)); }
+  void SetSize(int64_t points) {
+    c_.Font().SetSize(static_cast<int>(std::clamp<int64_t>(points, kMinFontSize, kMaxFontSize)));
+  }
+  // Moves a pen coordinate by `by`, no further than kMaxPen from the origin.
+  static void Advance(int& position, int64_t by) {
+    position = static_cast<int>(std::clamp<int64_t>(int64_t{position} + by, -kMaxPen, kMaxPen));
+  }
   void AddStyle(int flag) { c_.Font().SetStyle(c_.Font().Style() | flag); }
   void RemoveStyle(int flag) { c_.Font().SetStyle(c_.Font().Style() & ~flag); }
 
@@ -171,7 +182,7 @@ class Renderer {
         c_.Font().SetName(a.value);
       } else if (a.name == "SIZE") {
         const int n = NumberOf(a.value);
-        SetSize(!a.value.empty() && (a.value[0] == '+' || a.value[0] == '-') ? Size() + n : n);
+        SetSize(!a.value.empty() && (a.value[0] == '+' || a.value[0] == '-') ? int64_t{Size()} + n : n);
       } else if (a.name == "COLOR") {
         c_.Font().SetColor(HtmlColor(a.value));
       } else if (a.name == "WEIGHT") {
@@ -233,10 +244,10 @@ class Renderer {
       y_ += c_.TextHeightW();
     } else if (t == "<BIG>") {
       PushFont();
-      SetSize(Size() + 2);
+      SetSize(int64_t{Size()} + 2);
     } else if (t == "<SMALL>") {
       PushFont();
-      SetSize(Size() - 2);
+      SetSize(int64_t{Size()} - 2);
     } else if (t == "<SUB>") {
       PushFont();
       SetSize(Size() / 2);
@@ -351,7 +362,7 @@ class Renderer {
         y_ += lineHeight_ - h - 1;
       }
       if (draw_) c_.DrawText2D(x_, y_, run);
-      x_ += w;
+      Advance(x_, w);
       extent_.width = std::max(extent_.width, x_ - x0_);
       lineHeight_ = std::max(lineHeight_, h);
       extent_.height = std::max({extent_.height, lineHeight_, y_ - y0_ + h});
@@ -369,9 +380,9 @@ class Renderer {
     std::string source;
     for (const Attribute& a : ParseAttributes(rest)) {
       if (a.name == "WIDTH") {
-        width = NumberOf(a.value);
+        width = std::clamp(NumberOf(a.value), -kMaxImageSide, kMaxImageSide);
       } else if (a.name == "HEIGHT") {
-        height = NumberOf(a.value);
+        height = std::clamp(NumberOf(a.value), -kMaxImageSide, kMaxImageSide);
       } else if (a.name == "SRC") {
         source = a.value;
       }
@@ -398,8 +409,8 @@ class Renderer {
               c_.StretchGraphic(TRect{x_, y_, x_ + width, y_ + height}, graphic.get());
             }
           }
-          x_ += width;
-          y_ += height;
+          Advance(x_, width);
+          Advance(y_, height);
           return;
         }
       }

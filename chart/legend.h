@@ -6,6 +6,7 @@
 // cut into columns at the column separator). `ItemAt` maps a point back to an item.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <string>
@@ -164,8 +165,11 @@ class TCustomChartLegend : public TPlotCustomShapePosition {
   void SetTopPercent(int v) { Change(topPercent_, v); }
   TLegendStyle LegendStyle() const { return legendStyle_; }
   void SetLegendStyle(TLegendStyle v) { Change(legendStyle_, v); }
+  // Row counts, positions and spacings beyond this either way are taken as this, so that
+  // the layout's sums and products stay in the int range.
+  static constexpr int kMaxStoredSize = 100000;
   int MaxNumRows() const { return maxNumRows_; }
-  void SetMaxNumRows(int v) { Change(maxNumRows_, v); }
+  void SetMaxNumRows(int v) { Change(maxNumRows_, std::clamp(v, -kMaxStoredSize, kMaxStoredSize)); }
   TPlotUnits PositionUnits() const { return positionUnits_; }
   void SetPositionUnits(TPlotUnits v) { Change(positionUnits_, v); }
   bool ResizeChart() const { return resizeChart_; }
@@ -177,9 +181,9 @@ class TCustomChartLegend : public TPlotCustomShapePosition {
   TLegendTitle& Title() { return title_; }
   const TLegendTitle& Title() const { return title_; }
   int TopPos() const { return topPos_; }
-  void SetTopPos(int v) { Change(topPos_, v); }
+  void SetTopPos(int v) { Change(topPos_, std::clamp(v, -kMaxStoredSize, kMaxStoredSize)); }
   int VertSpacing() const { return vertSpacing_; }
-  void SetVertSpacing(int v) { Change(vertSpacing_, v); }
+  void SetVertSpacing(int v) { Change(vertSpacing_, std::clamp(v, -kMaxStoredSize, kMaxStoredSize)); }
 
   // ---- Layout state ----
   // The style after resolution (never lsAuto after a layout).

@@ -295,7 +295,8 @@ TMarksCallout::TMarksCallout(TCustomPlotPanel* parent, TChartSeries* series) : T
 }
 
 void TMarksCallout::SetLength(int value) {
-  if (ChangeValue(length_, value)) InvalidateParent();
+  // Lengths beyond 100,000 pixels either way are taken as that, so arrow ends stay in range.
+  if (ChangeValue(length_, std::clamp(value, -100000, 100000))) InvalidateParent();
 }
 
 void TMarksCallout::CopyFrom(const TSeriesPointer& source) {

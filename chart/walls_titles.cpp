@@ -77,6 +77,8 @@ void TCustomChartWall::SetDark3D(bool value) {
 }
 
 void TCustomChartWall::SetSize(int value) {
+  // Sizes beyond 100,000 pixels either way are taken as that, so sums with positions stay in range.
+  value = std::clamp(value, -100000, 100000);
   if (size_ == value) return;
   size_ = value;
   InvalidateParent();

@@ -1,7 +1,8 @@
 // Stored chart descriptions (chart/stream.h): the text's tree must format and read back to the
 // same text; a description that makes a panel must write a text that makes a panel writing
 // the same text again; the panel is then drawn on a small bitmap.
-// fuzz-options: -dict=fuzz/chart_description.dict -rss_limit_mb=2048 -timeout=10 -max_len=8192
+// fuzz-options: -dict=fuzz/chart_description.dict -rss_limit_mb=2048 -timeout=10 -max_len=131072
+// (Long enough for point data of thousands of points and texts of thousands of characters.)
 #include <QApplication>
 #include <QImage>
 #include <cstdio>

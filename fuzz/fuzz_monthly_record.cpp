@@ -1,7 +1,9 @@
 // libFuzzer target: a monthly statistics file of any content, each of its records read by
 // ReadMonthlyRecord and shown by ShowStationInfo (labels and grid, in both unit systems), as
 // the monthly weather window does. The station table claims one station more than the file
-// holds, so the short-file path runs as well.
+// holds, so the short-file path runs as well. The seeds are files of whole 1947-byte records
+// (and one cut inside a record); inputs up to four records and a bit are tried.
+// fuzz-options: -max_len=8192
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
