@@ -57,6 +57,7 @@
 namespace app {
 
 using platform::J;
+using platform::Q;
 
 THARVForm* HARVForm = nullptr;
 
@@ -67,8 +68,6 @@ constexpr int kFileSection = 10;   // ShowHeaderInfo / SelectCalcFile: a calcula
 constexpr int kSiteSection = 11;   // ShowHeaderInfo: site and station
 constexpr int kSplashTicks = 10;   // seconds the splash picture stays
 constexpr int kCoolHeight = 70;
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // The folder of an inside path, with drive and trailing '\'.
 std::string FolderOf(const std::string& path) {

@@ -43,6 +43,7 @@
 namespace app {
 
 using platform::J;
+using platform::Q;
 
 // ---- Date rules
 
@@ -75,9 +76,6 @@ ViewDate StepViewDay(const ViewDate& date, int position) {
 }
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-QString Q(const std::string& cp932) { return platform::ToQString(cp932); }
 
 // printf into a UTF-8 buffer, then CP932.
 template <typename... Args>

@@ -29,9 +29,9 @@
 
 namespace rpt {
 
-namespace {
+using platform::QLatin1;
 
-QString Q(const char* text) { return QString::fromLatin1(text); }
+namespace {
 
 std::string Cp932Of(const QString& text) { return platform::FromQString(text).value_or(std::string()); }
 
@@ -78,7 +78,7 @@ QString ArgumentLabel(char letter, int number) {
                      : letter == 'N' ? "Argument %1 - numeric value"
                      : letter == 'S' ? "Argument %1 - text Value"
                                      : "Argument %1 - value";
-  return Q(kind).arg(number);
+  return QLatin1(kind).arg(number);
 }
 
 }  // namespace
@@ -114,11 +114,11 @@ TWordWrapEdit::TWordWrapEdit(QWidget* parent) : QPlainTextEdit(parent) {
 
 std::string TWordWrapEdit::Text() const {
   // Lines are kept with CR LF, as the expression texts of stored forms are.
-  return Cp932Of(toPlainText().replace(QChar('\n'), Q("\r\n")));
+  return Cp932Of(toPlainText().replace(QChar('\n'), QLatin1("\r\n")));
 }
 
 void TWordWrapEdit::SetText(const std::string& cp932) {
-  setPlainText(platform::ToQString(cp932).replace(Q("\r\n"), Q("\n")));
+  setPlainText(platform::ToQString(cp932).replace(QLatin1("\r\n"), QLatin1("\n")));
 }
 
 void TWordWrapEdit::Insert(const std::string& cp932) {
@@ -138,7 +138,7 @@ const std::vector<std::string>& TRptExpressionBuilder::CategoryNames() {
 TRptExpressionBuilder::TRptExpressionBuilder(QObject* component, TRptEvEnvironment* environment, QWidget* parent)
     : QWidget(parent, parent ? Qt::Widget : Qt::Window), component_(component), environment_(environment) {
   setObjectName("RptExpressionBuilder");
-  setWindowTitle(Q("Expression builder"));
+  setWindowTitle(QLatin1("Expression builder"));
   Build();
   SelectCategory(0);  // every function of the library
 }
@@ -160,14 +160,14 @@ void TRptExpressionBuilder::Build() {
 void TRptExpressionBuilder::BuildMainPage() {
   MainPage = new QWidget;
   MainPage->setObjectName("MainPage");
-  Heading = Label(MainPage, Q("Enter expression:"), 20, 14, 341);
+  Heading = Label(MainPage, QLatin1("Enter expression:"), 20, 14, 341);
   Heading->setObjectName("Heading");
   Expression = new TWordWrapEdit(MainPage);
   Expression->setObjectName("Expression");
   Expression->setGeometry(20, 36, 341, 91);
-  InsertDataFieldBtn = Button(MainPage, "InsertDataFieldBtn", Q("Data field..."), 20, 134, 109);
-  InsertFunctionBtn = Button(MainPage, "InsertFunctionBtn", Q("Function..."), 136, 134, 109);
-  InsertVariableBtn = Button(MainPage, "InsertVariableBtn", Q("Variable..."), 252, 134, 109);
+  InsertDataFieldBtn = Button(MainPage, "InsertDataFieldBtn", QLatin1("Data field..."), 20, 134, 109);
+  InsertFunctionBtn = Button(MainPage, "InsertFunctionBtn", QLatin1("Function..."), 136, 134, 109);
+  InsertVariableBtn = Button(MainPage, "InsertVariableBtn", QLatin1("Variable..."), 252, 134, 109);
   struct Op {
     QPushButton** button;
     const char* name;
@@ -182,15 +182,15 @@ void TRptExpressionBuilder::BuildMainPage() {
                     {&AddOr, "AddOr", "or"}};
   int x = 20;
   for (const Op& op : ops) {
-    QPushButton* b = Button(MainPage, op.name, Q(op.caption), x, 166, 25, 25);
+    QPushButton* b = Button(MainPage, op.name, QLatin1(op.caption), x, 166, 25, 25);
     *op.button = b;
     x += 26;
     connect(b, &QPushButton::clicked, this, [this, caption = std::string(op.caption)] { InsertOperator(caption); });
   }
-  ValidateBtn = Button(MainPage, "ValidateBtn", Q("Validate"), 20, 204);
-  Clear = Button(MainPage, "Clear", Q("Clear"), 100, 204);
-  OK = Button(MainPage, "OK", Q("OK"), 206, 204);
-  Cancel = Button(MainPage, "Cancel", Q("Cancel"), 286, 204);
+  ValidateBtn = Button(MainPage, "ValidateBtn", QLatin1("Validate"), 20, 204);
+  Clear = Button(MainPage, "Clear", QLatin1("Clear"), 100, 204);
+  OK = Button(MainPage, "OK", QLatin1("OK"), 206, 204);
+  Cancel = Button(MainPage, "Cancel", QLatin1("Cancel"), 286, 204);
   OK->setDefault(true);
   connect(InsertDataFieldBtn, &QPushButton::clicked, this, &TRptExpressionBuilder::InsertDataField);
   connect(InsertFunctionBtn, &QPushButton::clicked, this, &TRptExpressionBuilder::InsertFunction);
@@ -205,12 +205,12 @@ void TRptExpressionBuilder::BuildMainPage() {
 void TRptExpressionBuilder::BuildDataFieldPage() {
   DataFieldPage = new QWidget;
   DataFieldPage->setObjectName("DataFieldPage");
-  Label(DataFieldPage, Q("Data sets"), 20, 10);
-  Label(DataFieldPage, Q("Fields"), 196, 10);
+  Label(DataFieldPage, QLatin1("Data sets"), 20, 10);
+  Label(DataFieldPage, QLatin1("Fields"), 196, 10);
   AvailableDatasets = List(DataFieldPage, "AvailableDatasets", 20, 28, 165, 166);
   AvailableFields = List(DataFieldPage, "AvailableFields", 196, 28, 165, 166);
-  DataFieldOK = Button(DataFieldPage, "DataFieldOK", Q("OK"), 206, 204);
-  DataFieldCancel = Button(DataFieldPage, "DataFieldCancel", Q("Cancel"), 286, 204);
+  DataFieldOK = Button(DataFieldPage, "DataFieldOK", QLatin1("OK"), 206, 204);
+  DataFieldCancel = Button(DataFieldPage, "DataFieldCancel", QLatin1("Cancel"), 286, 204);
   connect(AvailableDatasets, &QListWidget::currentRowChanged, this, [this](int row) {
     AvailableFields->clear();
     if (row < 0 || row >= static_cast<int>(dataSets_.size())) return;
@@ -228,8 +228,8 @@ void TRptExpressionBuilder::BuildDataFieldPage() {
 void TRptExpressionBuilder::BuildFunctionPage() {
   FunctionPage = new QWidget;
   FunctionPage->setObjectName("FunctionPage");
-  Label(FunctionPage, Q("Category"), 20, 6);
-  Label(FunctionPage, Q("Function"), 150, 6);
+  Label(FunctionPage, QLatin1("Category"), 20, 6);
+  Label(FunctionPage, QLatin1("Function"), 150, 6);
   Categories = List(FunctionPage, "Categories", 20, 24, 120, 110);
   for (const std::string& c : CategoryNames()) Categories->addItem(QString::fromStdString(c));
   AvailableFunc = List(FunctionPage, "AvailableFunc", 150, 24, 211, 110);
@@ -239,8 +239,8 @@ void TRptExpressionBuilder::BuildFunctionPage() {
   FuncDescription->setObjectName("FuncDescription");
   FuncDescription->setWordWrap(true);
   FuncDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  FunctionContinue = Button(FunctionPage, "FunctionContinue", Q("Continue"), 206, 204);
-  FunctionCancel = Button(FunctionPage, "FunctionCancel", Q("Cancel"), 286, 204);
+  FunctionContinue = Button(FunctionPage, "FunctionContinue", QLatin1("Continue"), 206, 204);
+  FunctionCancel = Button(FunctionPage, "FunctionCancel", QLatin1("Cancel"), 286, 204);
   connect(Categories, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row >= 0) SelectCategory(row);
   });
@@ -257,8 +257,8 @@ void TRptExpressionBuilder::BuildParamsPage() {
   FuncParamSB->setObjectName("FuncParamSB");
   FuncParamSB->setGeometry(20, 10, 341, 184);
   FuncParamSB->setWidgetResizable(false);
-  ParamsOK = Button(FuncParamsPage, "ParamsOK", Q("OK"), 206, 204);
-  ParamsCancel = Button(FuncParamsPage, "ParamsCancel", Q("Cancel"), 286, 204);
+  ParamsOK = Button(FuncParamsPage, "ParamsOK", QLatin1("OK"), 206, 204);
+  ParamsCancel = Button(FuncParamsPage, "ParamsCancel", QLatin1("Cancel"), 286, 204);
   connect(ParamsOK, &QPushButton::clicked, this, [this] { Answer(kParams, kOk); });
   connect(ParamsCancel, &QPushButton::clicked, this, [this] { Answer(kParams, kCancel); });
   Pages->addWidget(FuncParamsPage);
@@ -267,15 +267,15 @@ void TRptExpressionBuilder::BuildParamsPage() {
 void TRptExpressionBuilder::BuildVariablePage() {
   VariablePage = new QWidget;
   VariablePage->setObjectName("VariablePage");
-  Label(VariablePage, Q("Variables"), 20, 10);
+  Label(VariablePage, QLatin1("Variables"), 20, 10);
   AvailableVariables = List(VariablePage, "AvailableVariables", 20, 28, 200, 166);
   VariableValue = Label(VariablePage, QString(), 230, 28, 131, 130);
   VariableValue->setObjectName("VariableValue");
   VariableValue->setWordWrap(true);
   VariableValue->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  ModifyVariables = Button(VariablePage, "ModifyVariables", Q("Modify..."), 230, 169, 131);
-  VariableOK = Button(VariablePage, "VariableOK", Q("OK"), 206, 204);
-  VariableCancel = Button(VariablePage, "VariableCancel", Q("Cancel"), 286, 204);
+  ModifyVariables = Button(VariablePage, "ModifyVariables", QLatin1("Modify..."), 230, 169, 131);
+  VariableOK = Button(VariablePage, "VariableOK", QLatin1("OK"), 206, 204);
+  VariableCancel = Button(VariablePage, "VariableCancel", QLatin1("Cancel"), 286, 204);
   connect(AvailableVariables, &QListWidget::currentRowChanged, this, &TRptExpressionBuilder::SelectVariable);
   connect(ModifyVariables, &QPushButton::clicked, this, [this] {
     RunEnvironmentEditor(environment_, true);
@@ -372,7 +372,7 @@ void TRptExpressionBuilder::ShowParameters(const std::string& name) {
     auto* edit = new QLineEdit(panel);
     edit->setObjectName(QString("Param%1").arg(i + 1));
     edit->setGeometry(4, y + 17, 270, 21);
-    QPushButton* more = Button(panel, "", Q("..."), 278, y + 17, 40, 21);
+    QPushButton* more = Button(panel, "", QLatin1("..."), 278, y + 17, 40, 21);
     more->setObjectName(QString("ParamBuilder%1").arg(i + 1));
     connect(more, &QPushButton::clicked, this, [this, i] { EditParameter(static_cast<int>(i)); });
     paramLabels_.push_back(label);
@@ -505,43 +505,43 @@ bool RunExpressionBuilder(const std::string& heading, std::string& expression, Q
 TRptEnvironmentEditor::TRptEnvironmentEditor(TRptEvEnvironment* local, bool allowGlobal, QWidget* parent)
     : QWidget(parent, Qt::Window), local_(local) {
   setObjectName("RptEnvironmentEditor");
-  setWindowTitle(Q("User Defined Functions Edtor"));
+  setWindowTitle(QLatin1("User Defined Functions Edtor"));
   setFixedSize(460, 330);
   UDFGrid = new QTableWidget(0, 2, this);
   UDFGrid->setObjectName("UDFGrid");
   UDFGrid->setGeometry(8, 8, 350, 250);
-  UDFGrid->setHorizontalHeaderLabels({Q("Name"), Q("Expression")});
+  UDFGrid->setHorizontalHeaderLabels({QLatin1("Name"), QLatin1("Expression")});
   UDFGrid->verticalHeader()->hide();
   UDFGrid->horizontalHeader()->setStretchLastSection(true);
   UDFGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
   UDFGrid->setSelectionMode(QAbstractItemView::SingleSelection);
   UDFGrid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
-  LocalCB = new QRadioButton(Q("&Local defines"), this);
+  LocalCB = new QRadioButton(QLatin1("&Local defines"), this);
   LocalCB->setObjectName("LocalCB");
   LocalCB->setGeometry(8, 266, 170, 20);
-  GlobalCB = new QRadioButton(Q("&Global defines"), this);
+  GlobalCB = new QRadioButton(QLatin1("&Global defines"), this);
   GlobalCB->setObjectName("GlobalCB");
   GlobalCB->setGeometry(188, 266, 170, 20);
-  AddBtn = Button(this, "AddBtn", Q("Add"), 370, 8);
-  EditBtn = Button(this, "EditBtn", Q("Edit"), 370, 40);
-  DeleteBtn = Button(this, "DeleteBtn", Q("Delete"), 370, 72);
-  VariableOKBtn = Button(this, "VariableOKBtn", Q("Close"), 370, 296);
+  AddBtn = Button(this, "AddBtn", QLatin1("Add"), 370, 8);
+  EditBtn = Button(this, "EditBtn", QLatin1("Edit"), 370, 40);
+  DeleteBtn = Button(this, "DeleteBtn", QLatin1("Delete"), 370, 72);
+  VariableOKBtn = Button(this, "VariableOKBtn", QLatin1("Close"), 370, 296);
 
-  NewEntryGB = new QGroupBox(Q("New entry"), this);
+  NewEntryGB = new QGroupBox(QLatin1("New entry"), this);
   NewEntryGB->setObjectName("NewEntryGB");
   NewEntryGB->setGeometry(8, 8, 350, 120);
-  Label(NewEntryGB, Q("Name"), 10, 22, 70);
+  Label(NewEntryGB, QLatin1("Name"), 10, 22, 70);
   Name = new QLineEdit(NewEntryGB);
   Name->setObjectName("Name");
   Name->setGeometry(84, 20, 250, 21);
-  Label(NewEntryGB, Q("Expression"), 10, 52, 70);
+  Label(NewEntryGB, QLatin1("Expression"), 10, 52, 70);
   NewExpression = new QLineEdit(NewEntryGB);
   NewExpression->setObjectName("Expression");
   NewExpression->setGeometry(84, 50, 210, 21);
-  NewExpressionBtn = Button(NewEntryGB, "ExpressionBuilderBtn", Q("..."), 298, 50, 36, 21);
-  NewOKBtn = Button(NewEntryGB, "NewOKBtn", Q("OK"), 178, 84);
-  NewCancelBtn = Button(NewEntryGB, "NewCancelBtn", Q("Cancel"), 259, 84);
+  NewExpressionBtn = Button(NewEntryGB, "ExpressionBuilderBtn", QLatin1("..."), 298, 50, 36, 21);
+  NewOKBtn = Button(NewEntryGB, "NewOKBtn", QLatin1("OK"), 178, 84);
+  NewCancelBtn = Button(NewEntryGB, "NewCancelBtn", QLatin1("Cancel"), 259, 84);
   NewEntryGB->hide();
 
   if (!local_) {
@@ -658,22 +658,22 @@ namespace rpt {
 
 TRptLabelEditorForm::TRptLabelEditorForm(QWidget* parent) : QDialog(parent) {
   setObjectName("RptLabelEditorForm");
-  setWindowTitle(Q("Text Settings"));
-  Label(this, Q("Text"), 12, 14, 60);
+  setWindowTitle(QLatin1("Text Settings"));
+  Label(this, QLatin1("Text"), 12, 14, 60);
   Value = new QLineEdit(this);
   Value->setObjectName("Value");
   Value->setGeometry(80, 12, 220, 21);
-  Label(this, Q("Width"), 12, 44, 60);
+  Label(this, QLatin1("Width"), 12, 44, 60);
   Width = new QLineEdit(this);
   Width->setObjectName("Width");
   Width->setGeometry(80, 42, 60, 21);
-  Label(this, Q("Height"), 160, 44, 60);
+  Label(this, QLatin1("Height"), 160, 44, 60);
   Height = new QLineEdit(this);
   Height->setObjectName("Height");
   Height->setGeometry(220, 42, 60, 21);
-  for (QLineEdit* e : {Width, Height}) e->setInputMask(Q("9999"));
+  for (QLineEdit* e : {Width, Height}) e->setInputMask(QLatin1("9999"));
   auto check = [this](const char* name, const char* text, int x) {
-    auto* c = new QCheckBox(Q(text), this);
+    auto* c = new QCheckBox(QLatin1(text), this);
     c->setObjectName(name);
     c->setGeometry(x, 72, 96, 20);
     return c;
@@ -682,8 +682,8 @@ TRptLabelEditorForm::TRptLabelEditorForm(QWidget* parent) : QDialog(parent) {
   Stretch = check("Stretch", "Stretch", 110);
   Transparent = check("Transparent", "Transparent", 208);
   rowsTop_ = 100;
-  OKBtn = Button(this, "OKBtn", Q("OK"), 144, rowsTop_ + 8);
-  CancelBtn = Button(this, "CancelBtn", Q("Cancel"), 225, rowsTop_ + 8);
+  OKBtn = Button(this, "OKBtn", QLatin1("OK"), 144, rowsTop_ + 8);
+  CancelBtn = Button(this, "CancelBtn", QLatin1("Cancel"), 225, rowsTop_ + 8);
   OKBtn->setDefault(true);
   connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
   connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -737,10 +737,10 @@ void TRptLabelEditorForm::accept() {
 TRptExprEditorForm::TRptExprEditorForm(QObject* searchRoot, TRptEvEnvironment* environment, QWidget* parent)
     : TRptLabelEditorForm(parent), searchRoot_(searchRoot), environment_(environment) {
   setObjectName("RptExprEditorForm");
-  setWindowTitle(Q("Expression settings"));
+  setWindowTitle(QLatin1("Expression settings"));
   Value->resize(190, Value->height());
-  BuilderBtn = Button(this, "BuilderBtn", Q("..."), 274, 12, 26, 21);
-  Label(this, Q("Mask"), 12, RowsTop() + 2, 60);
+  BuilderBtn = Button(this, "BuilderBtn", QLatin1("..."), 274, 12, 26, 21);
+  Label(this, QLatin1("Mask"), 12, RowsTop() + 2, 60);
   Mask = new QLineEdit(this);
   Mask->setObjectName("Mask");
   Mask->setGeometry(80, RowsTop(), 220, 21);
