@@ -264,7 +264,7 @@ void THARV2Form::BuildResultGroup() {
     QLabel* label = ValueLabel(GBOX2, dateNames[tag - 1], tag == 1 ? 8 : 5);
     *dateLabels[tag - 1] = label;
     dateRow->addWidget(label);
-    UPDN[tag] = new TUpDown(GBOX2);
+    UPDN[tag] = new fw::TUpDown(GBOX2);
     UPDN[tag]->setObjectName(Q(updnNames[tag]));
     fw::SetTag(UPDN[tag], tag);
     UPDN[tag]->setRange(minimum[tag], maximum[tag]);

@@ -176,9 +176,9 @@ THARV3Form::THARV3Form(QWidget* parent) : QWidget(parent) {
   data_.threshold = 1;
   data_.frequencyYear = kFirstYear;
   INPUDFM5->LBL_1->setText(QStringLiteral("  999"));
-  INPUDFM5->Setup(1, 250, false, false, TInpUpDnFrame::kInteger, 5);
+  INPUDFM5->Setup(1, 250, false, false, fw::TInpUpDnFrame::kInteger, 5);
   INPUDFM5_1->LBL_1->setText(QStringLiteral("9999"));
-  INPUDFM5_1->Setup(kFirstYear, kLastYear, false, false, TInpUpDnFrame::kInteger, 1);
+  INPUDFM5_1->Setup(kFirstYear, kLastYear, false, false, fw::TInpUpDnFrame::kInteger, 1);
   fw::SetTabIndexSilently(PCON4, 1);
   fw::SetRadioGroupSilently(RADG1Items, 0);
   LayOut();
@@ -334,10 +334,10 @@ void THARV3Form::BuildWeatherPage() {
   PNL5 = MakePanel(sheet, "PNL5");
   auto* thresholdLabel = new QLabel(Q("降水量"), PNL5);
   thresholdLabel->setGeometry(6, 6, 40, 22);
-  INPUDFM5 = new TInpUpDnFrame(PNL5);
+  INPUDFM5 = new fw::TInpUpDnFrame(PNL5);
   INPUDFM5->setObjectName("INPUDFM5");
   INPUDFM5->setGeometry(46, 5, 64, 24);
-  INPUDFM5->OnChange = [this](TInpUpDnFrame*) { INPUDFM5UPDN_1Click(); };
+  INPUDFM5->OnChange = [this](fw::TInpUpDnFrame*) { INPUDFM5UPDN_1Click(); };
   auto* unitLabel = new QLabel(Q("mm以上の日"), PNL5);
   unitLabel->setGeometry(114, 6, 80, 22);
   SBTN5_0 = MakeToolButton(PNL5, "SBTN5_0", "降水量頻度グラフ表示ON/OFF");
@@ -350,11 +350,11 @@ void THARV3Form::BuildWeatherPage() {
   // The frequency panel.
   PNL5_1 = MakePanel(sheet, "PNL5_1");
   auto* yearLabel = new QLabel(Q("年"), PNL5_1);
-  INPUDFM5_1 = new TInpUpDnFrame(PNL5_1);
+  INPUDFM5_1 = new fw::TInpUpDnFrame(PNL5_1);
   INPUDFM5_1->setObjectName("INPUDFM5_1");
   INPUDFM5_1->setGeometry(6, 5, 64, 24);
   yearLabel->setGeometry(74, 6, 20, 22);
-  INPUDFM5_1->OnChange = [this](TInpUpDnFrame*) { INPUDFM5_1UPDN_1Click(); };
+  INPUDFM5_1->OnChange = [this](fw::TInpUpDnFrame*) { INPUDFM5_1UPDN_1Click(); };
   SBTN5_1 = MakeToolButton(PNL5_1, "SBTN5_1", "×");
   connect(SBTN5_1, &QToolButton::clicked, this, [this] { SBTN5_1Click(); });
   IMAG5_1 = MakeImage(PNL5_1, "IMAG5_1");
@@ -530,7 +530,7 @@ void THARV3Form::LayOut() {
       redrawPending_ = true;
       QTimer::singleShot(0, this, [this] {
         redrawPending_ = false;
-        if (!views::MakingReportMetafiles) DrawCurrentChart();
+        if (!fw::MakingReportMetafiles) DrawCurrentChart();
       });
     }
   }
@@ -646,7 +646,7 @@ void THARV3Form::PCONChange() {
     case kYearsPage:
       if (data_.yearNumber == 0) {
         yearPanelOn_ = true;
-        if (!views::MakingReportMetafiles && RADG1Items->checkedId() < 0 && data_.representative[3] > 0)
+        if (!fw::MakingReportMetafiles && RADG1Items->checkedId() < 0 && data_.representative[3] > 0)
           ChooseYear(data_.representative[3]);
       }
       DrawCurrentChart();
@@ -833,12 +833,12 @@ void THARV3Form::DrawFrequencyChart() {
 }
 
 void THARV3Form::INPUDFM5UPDN_1Click() {
-  data_.threshold = static_cast<int>(fw::Round(UpDownValue));
+  data_.threshold = static_cast<int>(fw::Round(fw::UpDownValue));
   FilterPrecipDays();
 }
 
 void THARV3Form::INPUDFM5_1UPDN_1Click() {
-  data_.frequencyYear = static_cast<int>(fw::Round(UpDownValue));
+  data_.frequencyYear = static_cast<int>(fw::Round(fw::UpDownValue));
   DrawFrequencyChart();
 }
 
@@ -847,7 +847,7 @@ void THARV3Form::INPUDFM5_1UPDN_1Click() {
 void THARV3Form::DrawCurrentChart() {
   const int page = data_.page;
   if (page < 1 || page > 5 || !currentImage_) return;
-  if (PageRendered[static_cast<size_t>(page)] && !views::MakingReportMetafiles) return;
+  if (PageRendered[static_cast<size_t>(page)] && !fw::MakingReportMetafiles) return;
   if (page == kWeatherPage) {
     DrawWeatherPage();
   } else {
@@ -871,7 +871,7 @@ void THARV3Form::ClearImage(fw::TImageEx* image) {
 // ---- Buttons and panels -------------------------------------------------------------------------
 
 void THARV3Form::UpdateButtons() {
-  const bool making = views::MakingReportMetafiles;
+  const bool making = fw::MakingReportMetafiles;
   TXT_Meta->setVisible(making);
   if (making) {
     for (QWidget* w : {static_cast<QWidget*>(BTN1), static_cast<QWidget*>(BTN2), static_cast<QWidget*>(BTN3),
@@ -1032,14 +1032,14 @@ bool THARV3Form::SaveGraphMetafile(const std::string& path) {
 }
 
 void THARV3Form::IMAG1MouseUp(fw::TImageEx* image) {
-  if (!image || views::MakingReportMetafiles) return;
+  if (!image || fw::MakingReportMetafiles) return;
   SyncPageState();
   if (image != currentImage_) return;
   SaveGraphFromImage(image, false);
 }
 
 void THARV3Form::IMAG5_1MouseUp() {
-  if (views::MakingReportMetafiles) return;
+  if (fw::MakingReportMetafiles) return;
   SyncPageState();
   if (data_.page != kWeatherPage) return;
   SaveGraphFromImage(IMAG5_1, true);
@@ -1139,15 +1139,15 @@ void THARV3Form::CreateReportMetafiles() {
   const std::vector<ReportMetafileStep> steps = ReportMetafileSteps(data_.representative);
   if (steps.empty()) return;
 
-  views::MakingReportMetafiles = true;
+  fw::MakingReportMetafiles = true;
   struct Reset {
-    ~Reset() { views::MakingReportMetafiles = false; }
+    ~Reset() { fw::MakingReportMetafiles = false; }
   } reset;
   ScreenMetafileMaker maker(*this);
   MakeReportMetafiles(steps, maker);
   maker.LeaveGraphs();
   PCON->show();
-  views::MakingReportMetafiles = false;
+  fw::MakingReportMetafiles = false;
   {
     const QSignalBlocker block(PCON);
     PCON->setCurrentIndex(0);
