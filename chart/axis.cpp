@@ -10,6 +10,7 @@
 #include "chart/messages.h"
 #include "chart/procs.h"
 #include "chart/series.h"
+#include "platform/mbcs.h"
 #include "platform/text_format.h"
 
 namespace chart {
@@ -22,7 +23,7 @@ constexpr double kPi = 3.14159265358979323846;
 size_t ExponentMark(const std::string& text) {
   for (size_t i = 0; i < text.size(); ++i) {
     const auto b = static_cast<unsigned char>(text[i]);
-    if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) {
+    if (platform::IsCp932LeadByte(b)) {
       ++i;
       continue;
     }

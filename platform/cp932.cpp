@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "platform/mbcs.h"
+
 namespace platform {
 namespace {
 
@@ -71,7 +73,7 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     out += "\xEF\xBF\xBD";
     // A lead byte followed by an undefined trail is one bad character; anything else one byte.
     unsigned char c = static_cast<unsigned char>(rest[0]);
-    bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    bool lead = IsCp932LeadByte(c);
     return (lead && rest.size() >= 2) ? 2 : 1;
   });
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/cp932.h"
+#include "platform/mbcs.h"
 
 namespace platform {
 namespace {
@@ -91,7 +92,7 @@ std::optional<std::string> ToInsidePath(const std::string& native) {
   out.reserve(cp->size() + 2);
   for (size_t i = 0; i < cp->size(); ++i) {
     unsigned char c = (*cp)[i];
-    if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) {
+    if (IsCp932LeadByte(c)) {
       out += (*cp)[i];
       if (i + 1 < cp->size()) out += (*cp)[++i];
       continue;

@@ -164,7 +164,7 @@ QLabel* PositionLabel(QWidget* parent, const char* name, const char* text, const
 }
 
 // The chart as the picture save dialog's source.
-class ChartExport final : public ChartSource {
+class ChartExport final : public fw::ChartSource {
  public:
   explicit ChartExport(chart::TCustomChart* chart) : chart_(chart) {}
   bool WriteMetafileFile(const std::string& path) override { return chart_->WriteMetafileFile(path); }
@@ -380,10 +380,10 @@ void TCPNLFrame::SBTN_5Click() {
   const std::string& path = fw::FilePath;
   if (path.find(".EMF") != std::string::npos) {
     ChartExport source(chart_);
-    ChartSource* before = views::CurrentChart;
-    views::CurrentChart = &source;
-    ShowPictureSaveDialog(J("チャート"), path, window());
-    views::CurrentChart = before;
+    fw::ChartSource* before = fw::CurrentChart;
+    fw::CurrentChart = &source;
+    fw::ShowPictureSaveDialog(J("チャート"), path, window());
+    fw::CurrentChart = before;
     fw::MovePointerToControl(SBTN_5);
   } else {
     fw::MsgDialog(J("保存ファイル名 ： ") + path + "\r\r" + J("ファイル名の拡張子が正しくありません。（拡張子は'.EMF'です）"),

@@ -25,6 +25,7 @@
 #include "framework/ui/input_behaviour.h"
 #include "platform/cp932.h"
 #include "platform/files.h"
+#include "platform/mbcs.h"
 #include "platform/qt/qt_text.h"
 #include "platform/ui.h"
 #include "views/chart_panel.h"
@@ -147,7 +148,7 @@ size_t FindCp932(const std::string& text, const std::string& needle, size_t from
   for (size_t i = 0; i < text.size();) {
     if (i >= from && text.compare(i, needle.size(), needle) == 0) return i;
     const auto c = static_cast<unsigned char>(text[i]);
-    i += (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC) ? 2 : 1;
+    i += platform::IsCp932LeadByte(c) ? 2 : 1;
   }
   return std::string::npos;
 }

@@ -28,10 +28,9 @@
 namespace views {
 
 using platform::J;
+using platform::Q;
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 constexpr int kTabHeight = 24, kBarHeight = 36, kSide = 8;
 

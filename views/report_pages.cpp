@@ -115,7 +115,7 @@ void SetReportPageHeader(THARVRPTForm& form, int page, const std::string& path) 
 
 void LoadReportImage(rpt::TRptImage* image, const std::string& file) {
   if (!image) return;
-  std::unique_ptr<platform::TGraphic> picture = file.empty() ? nullptr : LoadPicture(file);
+  std::unique_ptr<platform::TGraphic> picture = file.empty() ? nullptr : fw::LoadPicture(file);
   if (!picture) {
     BlankReportImage(image, 0xFFFFFF);
     return;

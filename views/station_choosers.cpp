@@ -59,7 +59,7 @@ TPNOINPFrame::TPNOINPFrame(QWidget* parent) : QFrame(parent) {
   EDIT_No->SetZeroDisplay(true);
   EDIT_No->setToolTip(QString::fromUtf8("地点№入力"));
   EDIT_No->setGeometry(60, 2, 60, 22);
-  UPDN_No = new app::TUpDown(PNL_No);
+  UPDN_No = new fw::TUpDown(PNL_No);
   UPDN_No->setObjectName("UPDN_No");
   fw::SetTag(UPDN_No, kNumberCode);
   UPDN_No->setToolTip(QString::fromUtf8("地点№アップダウン"));

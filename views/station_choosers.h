@@ -16,10 +16,8 @@
 class QLabel;
 class QToolButton;
 
-namespace app {
-class TUpDown;
-}
 namespace fw {
+class TUpDown;
 class TCBoxEx;
 class TEditEx;
 }  // namespace fw
@@ -45,7 +43,7 @@ class TPNOINPFrame : public QFrame {
   QToolButton* SBTN_No;
   QLabel* LBL_No;
   fw::TEditEx* EDIT_No;
-  app::TUpDown* UPDN_No;
+  fw::TUpDown* UPDN_No;
 
   // The window's commit (input code 9100) and the name-chooser button.
   std::function<void(int code, bool fromUpDown)> OnCommit;

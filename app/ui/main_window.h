@@ -1,8 +1,8 @@
 // The main window THARVForm: the MDI window the program opens with. Its creation starts the
 // framework and the weather-station data and loads the last used case (or the sample); it
-// holds the file commands, opens the three screens as MDI children, decides which commands
-// are enabled, shows the splash and working pictures, and shuts the program down without
-// losing work.
+// holds the file commands (main_window_files.cpp), opens the three screens as MDI children,
+// decides which commands are enabled, shows the splash and working pictures, and shuts the
+// program down without losing work.
 //
 // Decisions of this implementation:
 // - While a calculation runs or screen 2's day playback plays, closing is refused and every
@@ -196,6 +196,10 @@ class THARVForm : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
+  static constexpr int kFileComboCode = 1000;  // the input code of the file combo
+  static constexpr int kFileSection = 10;      // ShowHeaderInfo / SelectCalcFile: a calculation file
+  static constexpr int kSiteSection = 11;      // ShowHeaderInfo: site and station
+
   void CreateComponents();
   void CreateMenus();
   void FormCreate();

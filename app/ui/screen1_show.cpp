@@ -147,15 +147,15 @@ void THARV1Form::ShowSection(int section) {
       SetText(EDIT4_12, fw::RecSS4.S[3]);
 
       const double total = ToiletUse() + w.V[8];
-      LBL4_TTL->setText(QJ(fw::FormatFloatN(10, 0, total)));
+      LBL4_TTL->setText(Q(fw::FormatFloatN(10, 0, total)));
       const double persons = static_cast<double>(u.V[1]) * u.V[2];
       const double minimum = persons * 150;
-      LBL4_MIN->setText(QJ(J("防災上の最低必要量＝ ") + fw::FormatFixed(persons, 1) + J("人×50㍑×３日分＝ ") +
-                           fw::FormatFloatN(0, 0, minimum) + J("㍑")));
+      LBL4_MIN->setText(Q(J("防災上の最低必要量＝ ") + fw::FormatFixed(persons, 1) + J("人×50㍑×３日分＝ ") +
+                          fw::FormatFloatN(0, 0, minimum) + J("㍑")));
       LBL4_MIN->setEnabled(minimum != 0);
       const double tank = fw::GetVV8Value(CalcData, kStorage, 3);
-      LBL4_R1->setText(QJ(RatioText(tank, minimum)));
-      LBL4_R2->setText(QJ(RatioText(tank, total)));
+      LBL4_R1->setText(Q(RatioText(tank, minimum)));
+      LBL4_R2->setText(Q(RatioText(tank, total)));
       SBTN4_3->setText(MonthRowsVary() ? Q("変動あり　") : Q("変動なし　"));
       break;
     }
@@ -189,10 +189,10 @@ void THARV1Form::ShowSection(int section) {
                                                 Fixed(8, 1, t.V[base + 3]), Fixed(8, 0, t.V[base + 4])});
       }
       const double male = head.V[1], female = head.V[2];
-      LBL_A_N1->setText(QJ(J("施設利用者人数 ： (男)") + fw::FormatFixed(male, 0) + J("＋(女)") + fw::FormatFixed(female, 0) +
-                           J(" ＝ (合計) ") + fw::FormatFixed(male + female, 0) + J(" 人")));
-      LBL_A_N2->setText(QJ(J("トイレ利用人数 ： トイレ(大) ") + fw::FormatFixed(t.V[1], 0) + J(" 人  トイレ(小) ") +
-                           fw::FormatFixed(t.V[5], 0) + J(" 人")));
+      LBL_A_N1->setText(Q(J("施設利用者人数 ： (男)") + fw::FormatFixed(male, 0) + J("＋(女)") + fw::FormatFixed(female, 0) +
+                          J(" ＝ (合計) ") + fw::FormatFixed(male + female, 0) + J(" 人")));
+      LBL_A_N2->setText(Q(J("トイレ利用人数 ： トイレ(大) ") + fw::FormatFixed(t.V[1], 0) + J(" 人  トイレ(小) ") +
+                          fw::FormatFixed(t.V[5], 0) + J(" 人")));
       // Everybody uses a WC pan: its users should be the facility's users.
       LBL_A_N3->setVisible(DetailRowCount() > 0 && std::fabs(t.V[1] - (male + female)) >= 0.5);
       break;

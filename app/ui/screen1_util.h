@@ -14,8 +14,7 @@ namespace app::s1 {
 
 using platform::J;
 
-inline QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-inline QString QJ(const std::string& cp932) { return platform::ToQString(cp932); }
+using platform::Q;
 
 // A colour number of the palette as a widget colour.
 QColor PaletteColour(int number);

@@ -43,6 +43,7 @@
 namespace app {
 
 using platform::J;
+using platform::Q;
 
 // ---- Date rules
 
@@ -75,9 +76,6 @@ ViewDate StepViewDay(const ViewDate& date, int position) {
 }
 
 namespace {
-
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-QString Q(const std::string& cp932) { return platform::ToQString(cp932); }
 
 // printf into a UTF-8 buffer, then CP932.
 template <typename... Args>
@@ -266,7 +264,7 @@ void THARV2Form::BuildResultGroup() {
     QLabel* label = ValueLabel(GBOX2, dateNames[tag - 1], tag == 1 ? 8 : 5);
     *dateLabels[tag - 1] = label;
     dateRow->addWidget(label);
-    UPDN[tag] = new TUpDown(GBOX2);
+    UPDN[tag] = new fw::TUpDown(GBOX2);
     UPDN[tag]->setObjectName(Q(updnNames[tag]));
     fw::SetTag(UPDN[tag], tag);
     UPDN[tag]->setRange(minimum[tag], maximum[tag]);

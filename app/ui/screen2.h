@@ -120,7 +120,7 @@ class THARV2Form : public QWidget {
   QProgressBar* PBAR2;
   QGroupBox* RADG2;
   QButtonGroup* RADG2Items;
-  std::array<TUpDown*, 4> UPDN{};  // [1..3] = UPDN_01 .. UPDN_03
+  std::array<fw::TUpDown*, 4> UPDN{};  // [1..3] = UPDN_01 .. UPDN_03
   QToolButton* SBTN_01;
   QToolButton* SBTN_02;
 

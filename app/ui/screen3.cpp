@@ -46,6 +46,7 @@
 namespace app {
 
 using platform::J;
+using platform::Q;
 
 namespace {
 
@@ -53,9 +54,6 @@ constexpr int kYearsPage = 1, kMonthsPage = 2, kYearlyPage = 3, kAnalysisPage = 
 constexpr int kFrequencyRendered = 6;  // PageRendered entry of the frequency chart
 constexpr int kSplitHandle = 5;
 constexpr int kGraphWidth = 350, kGraphHeight = 360;
-
-QString Q(const std::string& cp932) { return platform::ToQString(cp932); }
-QString QJ(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QFont FixedFont(int pixels) {
   QFont f(QString::fromStdString(platform::SubstituteFace("ＭＳ ゴシック")));
@@ -66,13 +64,13 @@ QFont FixedFont(int pixels) {
 QToolButton* MakeToolButton(QWidget* parent, const char* name, const char* caption) {
   auto* b = new QToolButton(parent);
   b->setObjectName(name);
-  b->setText(QJ(caption));
+  b->setText(Q(caption));
   b->setAutoRaise(false);
   return b;
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption) {
-  auto* b = new QPushButton(QJ(caption), parent);
+  auto* b = new QPushButton(Q(caption), parent);
   b->setObjectName(name);
   b->setFocusPolicy(Qt::NoFocus);
   return b;
@@ -178,9 +176,9 @@ THARV3Form::THARV3Form(QWidget* parent) : QWidget(parent) {
   data_.threshold = 1;
   data_.frequencyYear = kFirstYear;
   INPUDFM5->LBL_1->setText(QStringLiteral("  999"));
-  INPUDFM5->Setup(1, 250, false, false, TInpUpDnFrame::kInteger, 5);
+  INPUDFM5->Setup(1, 250, false, false, fw::TInpUpDnFrame::kInteger, 5);
   INPUDFM5_1->LBL_1->setText(QStringLiteral("9999"));
-  INPUDFM5_1->Setup(kFirstYear, kLastYear, false, false, TInpUpDnFrame::kInteger, 1);
+  INPUDFM5_1->Setup(kFirstYear, kLastYear, false, false, fw::TInpUpDnFrame::kInteger, 1);
   fw::SetTabIndexSilently(PCON4, 1);
   fw::SetRadioGroupSilently(RADG1Items, 0);
   LayOut();
@@ -200,7 +198,7 @@ void THARV3Form::BuildPages() {
   for (int page = 1; page <= 5; ++page) {
     auto* sheet = new QWidget;
     sheet->setObjectName(QStringLiteral("TABS%1").arg(page));
-    PCON->addTab(sheet, QJ(kCaptions[page - 1]));
+    PCON->addTab(sheet, Q(kCaptions[page - 1]));
   }
   for (int page = 1; page <= 3; ++page) BuildResultPage(page);
   BuildAnalysisPage();
@@ -217,7 +215,7 @@ void THARV3Form::BuildPages() {
   connect(BTN3, &QPushButton::clicked, this, [this] { BTN3Click(); });
   connect(BTN5, &QPushButton::clicked, this, [this] { BTN5Click(); });
 
-  TXT_Meta = new QLabel(QJ("※報告書用のメタファイルを作成しています．．．"), this);
+  TXT_Meta = new QLabel(Q("※報告書用のメタファイルを作成しています．．．"), this);
   TXT_Meta->setObjectName("TXT_Meta");
   TXT_Meta->setAlignment(Qt::AlignCenter);
   QFont big = TXT_Meta->font();
@@ -235,7 +233,7 @@ void THARV3Form::BuildResultPage(int page) {
     TABC1->setObjectName("TABC1");
     TABC1->setExpanding(false);
     TABC1->setUsesScrollButtons(true);
-    for (int year = kFirstYear; year <= kLastYear; ++year) TABC1->addTab(QString::number(year) + QJ("年"));
+    for (int year = kFirstYear; year <= kLastYear; ++year) TABC1->addTab(QString::number(year) + Q("年"));
     MEMO1 = MakeMemo(TABC1Box, "MEMO1");
     // A click on the tab already current chooses its year too (no tab counts as chosen before).
     connect(TABC1, &QTabBar::currentChanged, this, [this] {
@@ -334,13 +332,13 @@ void THARV3Form::BuildWeatherPage() {
 
   // The data panel: the threshold, every weather line and the lines at or above the threshold.
   PNL5 = MakePanel(sheet, "PNL5");
-  auto* thresholdLabel = new QLabel(QJ("降水量"), PNL5);
+  auto* thresholdLabel = new QLabel(Q("降水量"), PNL5);
   thresholdLabel->setGeometry(6, 6, 40, 22);
-  INPUDFM5 = new TInpUpDnFrame(PNL5);
+  INPUDFM5 = new fw::TInpUpDnFrame(PNL5);
   INPUDFM5->setObjectName("INPUDFM5");
   INPUDFM5->setGeometry(46, 5, 64, 24);
-  INPUDFM5->OnChange = [this](TInpUpDnFrame*) { INPUDFM5UPDN_1Click(); };
-  auto* unitLabel = new QLabel(QJ("mm以上の日"), PNL5);
+  INPUDFM5->OnChange = [this](fw::TInpUpDnFrame*) { INPUDFM5UPDN_1Click(); };
+  auto* unitLabel = new QLabel(Q("mm以上の日"), PNL5);
   unitLabel->setGeometry(114, 6, 80, 22);
   SBTN5_0 = MakeToolButton(PNL5, "SBTN5_0", "降水量頻度グラフ表示ON/OFF");
   SBTN5 = MakeToolButton(PNL5, "SBTN5", "×");
@@ -351,12 +349,12 @@ void THARV3Form::BuildWeatherPage() {
 
   // The frequency panel.
   PNL5_1 = MakePanel(sheet, "PNL5_1");
-  auto* yearLabel = new QLabel(QJ("年"), PNL5_1);
-  INPUDFM5_1 = new TInpUpDnFrame(PNL5_1);
+  auto* yearLabel = new QLabel(Q("年"), PNL5_1);
+  INPUDFM5_1 = new fw::TInpUpDnFrame(PNL5_1);
   INPUDFM5_1->setObjectName("INPUDFM5_1");
   INPUDFM5_1->setGeometry(6, 5, 64, 24);
   yearLabel->setGeometry(74, 6, 20, 22);
-  INPUDFM5_1->OnChange = [this](TInpUpDnFrame*) { INPUDFM5_1UPDN_1Click(); };
+  INPUDFM5_1->OnChange = [this](fw::TInpUpDnFrame*) { INPUDFM5_1UPDN_1Click(); };
   SBTN5_1 = MakeToolButton(PNL5_1, "SBTN5_1", "×");
   connect(SBTN5_1, &QToolButton::clicked, this, [this] { SBTN5_1Click(); });
   IMAG5_1 = MakeImage(PNL5_1, "IMAG5_1");
@@ -371,7 +369,7 @@ void THARV3Form::BuildPanels() {
   LBL1_1 = new QLabel(PNL1);
   LBL1_1->setObjectName("LBL1_1");
   SBTN1_1 = MakeToolButton(PNL1, "SBTN1_1", "×");
-  RADG1 = new QGroupBox(QJ("年間降水量"), PNL1);
+  RADG1 = new QGroupBox(Q("年間降水量"), PNL1);
   RADG1->setObjectName("RADG1");
   RADG1Items = new QButtonGroup(RADG1);
   RADG1Items->setExclusive(true);
@@ -397,7 +395,7 @@ void THARV3Form::BuildPanels() {
   for (int t = 1; t <= 8; ++t) {
     auto* b = new QToolButton(PNL2);
     b->setObjectName(QStringLiteral("SBTN_T%1").arg(t));
-    b->setToolTip(QJ(kHints[t - 1]));
+    b->setToolTip(Q(kHints[t - 1]));
     b->setAutoRaise(true);
     fw::SetTag(b, t);
     SBTN_T[static_cast<size_t>(t)] = b;
@@ -409,7 +407,7 @@ void THARV3Form::BuildPanels() {
 
   // PNL3: the years drawn in the analysis graphs.
   PNL3 = MakePanel(this, "PNL3");
-  auto* title = new QLabel(QJ("表示する年"), PNL3);
+  auto* title = new QLabel(Q("表示する年"), PNL3);
   title->setGeometry(6, 4, 120, 18);
   SBTN3_1 = MakeToolButton(PNL3, "SBTN3_1", "×");
   CLBOX3 = new QListWidget(PNL3);
@@ -497,7 +495,7 @@ void THARV3Form::LayOut() {
   // Page 5: the chart over the whole page, the panels over it.
   IMAG[kWeatherPage]->setGeometry(2, 2, std::max(10, pageW - 8), std::max(10, pageH - 4));
   // Each list shows its longest line whole, the " ※" of a day of 100 mm or more included.
-  const int memoW = std::max(192, MemoWidthFor(MEMO5, QJ("1981/01/01 -10.0℃   100mm ※")));
+  const int memoW = std::max(192, MemoWidthFor(MEMO5, Q("1981/01/01 -10.0℃   100mm ※")));
   const int panel5W = 2 * memoW + 12;
   PNL5->setGeometry(std::max(0, pageW - panel5W - 8), 4, panel5W, std::min(std::max(120, pageH - 12), 360));
   SBTN5->setGeometry(PNL5->width() - 24, 5, 20, 20);
@@ -532,7 +530,7 @@ void THARV3Form::LayOut() {
       redrawPending_ = true;
       QTimer::singleShot(0, this, [this] {
         redrawPending_ = false;
-        if (!views::MakingReportMetafiles) DrawCurrentChart();
+        if (!fw::MakingReportMetafiles) DrawCurrentChart();
       });
     }
   }
@@ -648,7 +646,7 @@ void THARV3Form::PCONChange() {
     case kYearsPage:
       if (data_.yearNumber == 0) {
         yearPanelOn_ = true;
-        if (!views::MakingReportMetafiles && RADG1Items->checkedId() < 0 && data_.representative[3] > 0)
+        if (!fw::MakingReportMetafiles && RADG1Items->checkedId() < 0 && data_.representative[3] > 0)
           ChooseYear(data_.representative[3]);
       }
       DrawCurrentChart();
@@ -835,12 +833,12 @@ void THARV3Form::DrawFrequencyChart() {
 }
 
 void THARV3Form::INPUDFM5UPDN_1Click() {
-  data_.threshold = static_cast<int>(fw::Round(UpDownValue));
+  data_.threshold = static_cast<int>(fw::Round(fw::UpDownValue));
   FilterPrecipDays();
 }
 
 void THARV3Form::INPUDFM5_1UPDN_1Click() {
-  data_.frequencyYear = static_cast<int>(fw::Round(UpDownValue));
+  data_.frequencyYear = static_cast<int>(fw::Round(fw::UpDownValue));
   DrawFrequencyChart();
 }
 
@@ -849,7 +847,7 @@ void THARV3Form::INPUDFM5_1UPDN_1Click() {
 void THARV3Form::DrawCurrentChart() {
   const int page = data_.page;
   if (page < 1 || page > 5 || !currentImage_) return;
-  if (PageRendered[static_cast<size_t>(page)] && !views::MakingReportMetafiles) return;
+  if (PageRendered[static_cast<size_t>(page)] && !fw::MakingReportMetafiles) return;
   if (page == kWeatherPage) {
     DrawWeatherPage();
   } else {
@@ -873,7 +871,7 @@ void THARV3Form::ClearImage(fw::TImageEx* image) {
 // ---- Buttons and panels -------------------------------------------------------------------------
 
 void THARV3Form::UpdateButtons() {
-  const bool making = views::MakingReportMetafiles;
+  const bool making = fw::MakingReportMetafiles;
   TXT_Meta->setVisible(making);
   if (making) {
     for (QWidget* w : {static_cast<QWidget*>(BTN1), static_cast<QWidget*>(BTN2), static_cast<QWidget*>(BTN3),
@@ -1034,14 +1032,14 @@ bool THARV3Form::SaveGraphMetafile(const std::string& path) {
 }
 
 void THARV3Form::IMAG1MouseUp(fw::TImageEx* image) {
-  if (!image || views::MakingReportMetafiles) return;
+  if (!image || fw::MakingReportMetafiles) return;
   SyncPageState();
   if (image != currentImage_) return;
   SaveGraphFromImage(image, false);
 }
 
 void THARV3Form::IMAG5_1MouseUp() {
-  if (views::MakingReportMetafiles) return;
+  if (fw::MakingReportMetafiles) return;
   SyncPageState();
   if (data_.page != kWeatherPage) return;
   SaveGraphFromImage(IMAG5_1, true);
@@ -1141,15 +1139,15 @@ void THARV3Form::CreateReportMetafiles() {
   const std::vector<ReportMetafileStep> steps = ReportMetafileSteps(data_.representative);
   if (steps.empty()) return;
 
-  views::MakingReportMetafiles = true;
+  fw::MakingReportMetafiles = true;
   struct Reset {
-    ~Reset() { views::MakingReportMetafiles = false; }
+    ~Reset() { fw::MakingReportMetafiles = false; }
   } reset;
   ScreenMetafileMaker maker(*this);
   MakeReportMetafiles(steps, maker);
   maker.LeaveGraphs();
   PCON->show();
-  views::MakingReportMetafiles = false;
+  fw::MakingReportMetafiles = false;
   {
     const QSignalBlocker block(PCON);
     PCON->setCurrentIndex(0);

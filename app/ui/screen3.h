@@ -54,13 +54,12 @@ class QToolButton;
 
 namespace fw {
 class TImageEx;
+class TInpUpDnFrame;
 class TMemoEx;
 class TStrGridEx;
 }  // namespace fw
 
 namespace app {
-
-class TInpUpDnFrame;
 
 class THARV3Form : public QWidget {
   Q_OBJECT
@@ -160,11 +159,11 @@ class THARV3Form : public QWidget {
   QToolButton* SBTN3_2;  // "全てｸﾘｱｰ" (Tag 0)
   QToolButton* SBTN3_3;  // "全てﾁｪｯｸ" (Tag 1)
   QWidget* PNL5;
-  TInpUpDnFrame* INPUDFM5;
+  fw::TInpUpDnFrame* INPUDFM5;
   QToolButton* SBTN5;
   QToolButton* SBTN5_0;
   QWidget* PNL5_1;
-  TInpUpDnFrame* INPUDFM5_1;
+  fw::TInpUpDnFrame* INPUDFM5_1;
   QToolButton* SBTN5_1;
 
   static constexpr int kStandardMemoHeight = 201;

@@ -11,18 +11,18 @@ std::function<bool(fw::TImageEx*, const std::string&, PictureSaveChoice&)> Pictu
 
 bool AskPictureSave(fw::TImageEx* image, const std::string& proposed, PictureSaveChoice& choice) {
   if (PictureSaveHook) return PictureSaveHook(image, proposed, choice);
-  views::CurrentPicture = image;
+  fw::CurrentPicture = image;
   bool saved = false;
   {
-    views::TGRSVForm dialog(image ? image->window() : nullptr);
+    fw::TGRSVForm dialog(image ? image->window() : nullptr);
     dialog.Setup(platform::J("グラフ"), proposed);
     dialog.exec();
     saved = fw::DialogYes;
   }
-  views::CurrentPicture = nullptr;
+  fw::CurrentPicture = nullptr;
   if (!saved) return false;
-  choice.path = views::ChangeFileExt(views::SavePath, ".EMF");
-  choice.metafile = views::MetafileChosen;
+  choice.path = fw::ChangeFileExt(fw::SavePath, ".EMF");
+  choice.metafile = fw::MetafileChosen;
   return true;
 }
 

@@ -23,7 +23,7 @@ namespace {
 
 constexpr int kValueGroup = 10;  // the input section of the codes 1001 and 1002
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+using platform::Q;
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int x) {
   auto* b = new QPushButton(Q(caption), parent);

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <map>
 
-namespace views {
+namespace fw {
 
 // ---- TMetafileEx
 
@@ -136,4 +136,4 @@ struct ModuleRegistration {
 } moduleRegistration;
 }  // namespace
 
-}  // namespace views
+}  // namespace fw

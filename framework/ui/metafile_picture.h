@@ -20,7 +20,7 @@
 
 #include "platform/picture.h"
 
-namespace views {
+namespace fw {
 
 using platform::TBitmapGraphic;
 using platform::TGraphic;
@@ -60,4 +60,4 @@ constexpr int CF_METAFILEPICT = 3, CF_ENHMETAFILE = 14;
 void RegisterMetafileEx();
 void UnregisterMetafileEx();
 
-}  // namespace views
+}  // namespace fw

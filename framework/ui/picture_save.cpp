@@ -26,7 +26,7 @@
 #include "platform/ui.h"
 #include "framework/ui/metafile_picture.h"
 
-namespace views {
+namespace fw {
 
 using platform::J;
 
@@ -525,4 +525,4 @@ void TGRSVForm::reject() {
   QDialog::reject();
 }
 
-}  // namespace views
+}  // namespace fw

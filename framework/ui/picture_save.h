@@ -42,7 +42,7 @@ class TEditEx;
 class TImageEx;
 }  // namespace fw
 
-namespace views {
+namespace fw {
 
 // JPEG quality of every JPEG the program writes.
 constexpr int kJpegQuality = 90;
@@ -150,4 +150,4 @@ class TGRSVForm : public QDialog {
   bool committing_ = false;
 };
 
-}  // namespace views
+}  // namespace fw

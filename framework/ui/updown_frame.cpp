@@ -14,7 +14,7 @@
 #include "platform/dc.h"
 #include "platform/qt/qt_text.h"
 
-namespace app {
+namespace fw {
 
 double UpDownValue = 0;
 
@@ -147,4 +147,4 @@ void TInpUpDnFrame::resizeEvent(QResizeEvent* e) {
   if (e->oldSize().isValid() && e->oldSize() != e->size()) LBL_1->clear();
 }
 
-}  // namespace app
+}  // namespace fw

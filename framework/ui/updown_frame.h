@@ -15,7 +15,7 @@
 
 class QLabel;
 
-namespace app {
+namespace fw {
 
 class TUpDown : public QAbstractSlider {
   Q_OBJECT
@@ -80,4 +80,4 @@ class TInpUpDnFrame : public QFrame {
   bool thousands_ = false;
 };
 
-}  // namespace app
+}  // namespace fw

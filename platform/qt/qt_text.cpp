@@ -8,4 +8,8 @@ QString ToQString(const std::string& cp932) { return QString::fromStdString(Cp93
 
 std::optional<std::string> FromQString(const QString& text) { return Utf8ToCp932(text.toStdString()); }
 
+QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QString QLatin1(const char* text) { return QString::fromLatin1(text); }
+
 }  // namespace platform

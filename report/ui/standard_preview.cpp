@@ -43,14 +43,14 @@
 
 namespace rpt {
 
+using platform::QLatin1;
+
 namespace {
 
 const char* const kCaption = "Report Preview : ";
 constexpr int kTabsWidth = 193;
 // Margins of a thumbnail in its cell: above and below, and on each side.
 constexpr int kThumbTop = 10, kThumbSide = 20;
-
-QString Q(const char* text) { return QString::fromLatin1(text); }
 
 // The file-type list of a save dialog ("text|pattern|text|pattern") in Qt's form
 // ("text;;text"): the patterns are named inside the texts.
@@ -84,7 +84,7 @@ TRptStandardPreview::TRptStandardPreview(TRptPrinter* printer, QWidget* parent)
   TakeReportSettings();
 
   RptPreview->SetPrinter(printer_);
-  if (printer_ && !printer_->Title.empty()) setWindowTitle(Q(kCaption) + platform::ToQString(printer_->Title));
+  if (printer_ && !printer_->Title.empty()) setWindowTitle(QLatin1(kCaption) + platform::ToQString(printer_->Title));
 
   progressBar_ = new QProgressBar(StatusBar);
   progressBar_->setObjectName("ProgressBar");
@@ -125,7 +125,7 @@ TRptStandardPreview::~TRptStandardPreview() {
 }
 
 void TRptStandardPreview::BuildForm() {
-  setWindowTitle(Q(kCaption));
+  setWindowTitle(QLatin1(kCaption));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -138,8 +138,8 @@ void TRptStandardPreview::BuildForm() {
   auto button = [this, bar](const char* name, const char* text, const char* hint) {
     auto* b = new QToolButton(ToolBar1);
     b->setObjectName(name);
-    b->setText(Q(text));
-    b->setToolTip(Q(hint));
+    b->setText(QLatin1(text));
+    b->setToolTip(QLatin1(hint));
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
     bar->addWidget(b);
@@ -194,11 +194,11 @@ void TRptStandardPreview::BuildForm() {
   ThumbGrid->installEventFilter(this);
   (new QVBoxLayout(TabThumbs))->addWidget(ThumbGrid);
   TabThumbs->layout()->setContentsMargins(0, 0, 0, 0);
-  Tabs->addTab(TabThumbs, Q("ThumbNails"));
+  Tabs->addTab(TabThumbs, QLatin1("ThumbNails"));
 
   TabSearchResult = new QWidget;
   TabSearchResult->setObjectName("TabSearchResult");
-  GroupBox1 = new QGroupBox(Q("Search Text"), TabSearchResult);
+  GroupBox1 = new QGroupBox(QLatin1("Search Text"), TabSearchResult);
   GroupBox1->setObjectName("GroupBox1");
   SearchTextLabel = new QLabel(GroupBox1);
   SearchTextLabel->setObjectName("SearchTextLabel");
@@ -209,7 +209,7 @@ void TRptStandardPreview::BuildForm() {
   searchLayout->setContentsMargins(2, 2, 2, 2);
   searchLayout->addWidget(GroupBox1);
   searchLayout->addWidget(SearchResultBox, 1);
-  Tabs->addTab(TabSearchResult, Q("Search Results"));
+  Tabs->addTab(TabSearchResult, QLatin1("Search Results"));
 
   RptPreview = new TRptPreview(Splitter1);
   Splitter1->addWidget(Tabs);
@@ -336,7 +336,7 @@ void TRptStandardPreview::GotoPageDialog() {
   QInputDialog box(this);
   box.setObjectName("GotoPageBox");
   box.setWindowTitle(QString("Select a page from 1 to %1").arg(PageCount()));
-  box.setLabelText(Q("Enter page number"));
+  box.setLabelText(QLatin1("Enter page number"));
   box.setTextValue(QString::number(RptPreview->PageNumber()));
   if (box.exec() != QDialog::Accepted) return;
   bool ok = false;
@@ -521,7 +521,7 @@ void TRptStandardPreview::Search(const std::string& text, bool matchCase) {
     }
   }
   if (SearchResultBox->count() == 0) {
-    SearchResultBox->addItem(Q("No matching text"));
+    SearchResultBox->addItem(QLatin1("No matching text"));
     SearchResultBox->setEnabled(false);
   }
   Tabs->setCurrentWidget(TabSearchResult);
@@ -627,12 +627,12 @@ void TRptStandardPreview::SaveTo(const std::string& fileName, int filterIndex) {
 void TRptStandardPreview::SaveDialog() {
   QStringList texts;
   const QString filter = QtFilterOf(TRptExportFilterLibrary::Instance().SaveDialogFilter(), &texts);
-  QFileDialog dialog(this, Q("Save report"));
+  QFileDialog dialog(this, QLatin1("Save report"));
   dialog.setObjectName("SaveDialog");
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilter(filter);
-  dialog.setDefaultSuffix(Q(kSavedReportExtension));
+  dialog.setDefaultSuffix(QLatin1(kSavedReportExtension));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   std::optional<std::string> name = platform::ToInsidePath(dialog.selectedFiles().front().toStdString());
   if (!name) {
@@ -669,12 +669,12 @@ void TRptStandardPreview::LoadFrom(const std::string& fileName) {
 }
 
 void TRptStandardPreview::LoadDialog() {
-  QFileDialog dialog(this, Q("Load report"));
+  QFileDialog dialog(this, QLatin1("Load report"));
   dialog.setObjectName("LoadDialog");
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilter(Q(kSavedReportsText) + Q("(*.RPT *.rpt)"));
+  dialog.setNameFilter(QLatin1(kSavedReportsText) + QLatin1("(*.RPT *.rpt)"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   std::optional<std::string> name = platform::ToInsidePath(dialog.selectedFiles().front().toStdString());
   if (!name) {

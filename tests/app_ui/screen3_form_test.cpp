@@ -60,7 +60,7 @@ class Screen3Test : public ::testing::Test {
   void TearDown() override {
     form.reset();
     app::PictureSaveHook = nullptr;
-    views::MakingReportMetafiles = false;
+    fw::MakingReportMetafiles = false;
   }
 
   void CopyGoldenResults() {
@@ -118,7 +118,7 @@ TEST_F(Screen3Test, TheReportMetafilesAreMadeOnceWithTheTableNames) {
   EXPECT_EQ(Metafiles(), expected);
   EXPECT_EQ(DialogsShown("事前に報告書用のメタファイルを作成します。"), 1);
   EXPECT_EQ(DialogsShown("報告書用のメタファイルを作成しました。"), 1);
-  EXPECT_FALSE(views::MakingReportMetafiles);
+  EXPECT_FALSE(fw::MakingReportMetafiles);
   EXPECT_TRUE(f.PCON->isVisibleTo(&f));
   EXPECT_FALSE(f.TXT_Meta->isVisibleTo(&f));
 
@@ -318,7 +318,7 @@ TEST_F(Screen3Test, WeatherPageListsFiltersAndCountsTheRainyDays) {
   f.BTN5Click();
   EXPECT_TRUE(f.PNL5->isVisibleTo(&f));
   f.INPUDFM5->UPDN_1->setValue(50);
-  app::UpDownValue = 50;
+  fw::UpDownValue = 50;
   f.INPUDFM5UPDN_1Click();
   EXPECT_EQ(f.Data().threshold, 50);
   const std::vector<std::string> heavy = f.MEMO5_1->Lines();

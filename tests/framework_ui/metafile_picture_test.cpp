@@ -10,7 +10,7 @@
 #include "support/test_support.h"
 #include "framework/ui/metafile_picture.h"
 
-using namespace views;
+using namespace fw;
 using platform::Rect;
 
 namespace {

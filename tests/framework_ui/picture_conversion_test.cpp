@@ -12,7 +12,7 @@
 #include "support/test_support.h"
 #include "framework/ui/picture_save.h"
 
-using namespace views;
+using namespace fw;
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "support/test_support.h"
 #include "framework/ui/picture_save.h"
 
-using namespace views;
+using namespace fw;
 using testsupport::S;
 using testsupport::U;
 using platform::ModalResult;

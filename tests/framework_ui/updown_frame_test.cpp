@@ -10,27 +10,27 @@
 
 namespace {
 
-std::string Label(const app::TInpUpDnFrame& f) { return f.LBL_1->text().toStdString(); }
+std::string Label(const fw::TInpUpDnFrame& f) { return f.LBL_1->text().toStdString(); }
 
 TEST(UpDownFrame, TakesWidthAndDecimalsFromItsLabel) {
-  app::TInpUpDnFrame f;
+  fw::TInpUpDnFrame f;
   f.LBL_1->setText("12.3");
-  f.Setup(0, 500, false, false, app::TInpUpDnFrame::kReal, 5);
+  f.Setup(0, 500, false, false, fw::TInpUpDnFrame::kReal, 5);
   EXPECT_EQ(f.Width(), 4);
   EXPECT_EQ(f.Decimals(), 1);
   EXPECT_DOUBLE_EQ(f.Scale(), 10);
   f.UPDN_1->setValue(125);
   f.UpDownClick();
   EXPECT_EQ(Label(f), "12.5");
-  EXPECT_DOUBLE_EQ(app::UpDownValue, 12.5);
+  EXPECT_DOUBLE_EQ(fw::UpDownValue, 12.5);
 
-  app::TInpUpDnFrame design;  // the design text "?????????????"
-  design.Setup(1981, 1995, false, false, app::TInpUpDnFrame::kInteger, 1);
+  fw::TInpUpDnFrame design;  // the design text "?????????????"
+  design.Setup(1981, 1995, false, false, fw::TInpUpDnFrame::kInteger, 1);
   EXPECT_EQ(design.Width(), 13);
   EXPECT_EQ(design.Decimals(), 0);
   design.LBL_1->clear();
   design.LBL_1->resize(65, 20);
-  design.Setup(1981, 1995, false, false, app::TInpUpDnFrame::kInteger, 1);
+  design.Setup(1981, 1995, false, false, fw::TInpUpDnFrame::kInteger, 1);
   EXPECT_EQ(design.Width(), 10);  // 65 / 6.5
 }
 
@@ -41,9 +41,9 @@ TEST(UpDownFrame, IntegersWithOrWithoutThousandsAndRedZero) {
     const char* shown;
   };
   for (const Case& c : {Case{true, 1995, " 1,995"}, Case{false, 1995, "  1995"}, Case{false, 0, "     0"}}) {
-    app::TInpUpDnFrame f;
+    fw::TInpUpDnFrame f;
     f.LBL_1->setText("000000");
-    f.Setup(0, 2000, c.thousands, true, app::TInpUpDnFrame::kInteger, 1);
+    f.Setup(0, 2000, c.thousands, true, fw::TInpUpDnFrame::kInteger, 1);
     f.SetValue(c.value);
     EXPECT_EQ(Label(f), c.shown);
     EXPECT_EQ(f.UPDN_1->Position(), static_cast<int>(c.value));
@@ -53,12 +53,12 @@ TEST(UpDownFrame, IntegersWithOrWithoutThousandsAndRedZero) {
 }
 
 TEST(UpDownFrame, AnArrowPressMovesByTheIncrementAndTellsTheOwner) {
-  app::TInpUpDnFrame f;
+  fw::TInpUpDnFrame f;
   f.LBL_1->setText("000");
-  f.Setup(1, 250, false, true, app::TInpUpDnFrame::kInteger, 5);
+  f.Setup(1, 250, false, true, fw::TInpUpDnFrame::kInteger, 5);
   f.SetValue(10);
   int told = 0;
-  f.OnChange = [&told](app::TInpUpDnFrame*) { ++told; };
+  f.OnChange = [&told](fw::TInpUpDnFrame*) { ++told; };
   fw::Input.InputUnchanged = true;
   fw::Input.InputChanged = false;
   f.show();

@@ -1,20 +1,15 @@
+// The expression builder (TRptExpressionBuilder) with its word-wrapping edit, and the data
+// sets it lists.
 #include "report/ui/editors.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QEventLoop>
-#include <QGroupBox>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollArea>
 #include <QStackedWidget>
-#include <QTableWidget>
 #include <QTextCursor>
 #include <algorithm>
 #include <cmath>
@@ -26,51 +21,14 @@
 #include "report/expr_eval.h"
 #include "report/rpt_ctrls.h"
 #include "report/rpt_expr.h"
+#include "report/ui/editor_helpers.h"
 
 namespace rpt {
 
+using namespace dialogs;
+using platform::QLatin1;
+
 namespace {
-
-QString Q(const char* text) { return QString::fromLatin1(text); }
-
-std::string Cp932Of(const QString& text) { return platform::FromQString(text).value_or(std::string()); }
-
-// The text without its carriage-return and line-feed pairs.
-std::string WithoutLineBreaks(std::string text) {
-  for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 2);
-  return text;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& text, int x, int y, int w = 75, int h = 25) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setGeometry(x, y, w, h);
-  return b;
-}
-
-QListWidget* List(QWidget* parent, const char* name, int x, int y, int w, int h) {
-  auto* l = new QListWidget(parent);
-  l->setObjectName(name);
-  l->setGeometry(x, y, w, h);
-  return l;
-}
-
-QLabel* Label(QWidget* parent, const QString& text, int x, int y, int w = 160, int h = 16) {
-  auto* l = new QLabel(text, parent);
-  l->setGeometry(x, y, w, h);
-  return l;
-}
-
-// Lets messages run until `done` answers true, looking again whenever `sender` emits `signal`;
-// false when `sender` went away meanwhile.
-template <typename Sender, typename Signal>
-bool WaitUntil(Sender* sender, Signal signal, const std::function<bool()>& done) {
-  QPointer<Sender> self(sender);
-  QEventLoop loop;
-  QObject::connect(sender, signal, &loop, &QEventLoop::quit);
-  while (self && !done()) loop.exec();
-  return !self.isNull();
-}
 
 // The argument letters' descriptions on the parameter page.
 QString ArgumentLabel(char letter, int number) {
@@ -78,7 +36,7 @@ QString ArgumentLabel(char letter, int number) {
                      : letter == 'N' ? "Argument %1 - numeric value"
                      : letter == 'S' ? "Argument %1 - text Value"
                                      : "Argument %1 - value";
-  return Q(kind).arg(number);
+  return QLatin1(kind).arg(number);
 }
 
 }  // namespace
@@ -114,11 +72,11 @@ TWordWrapEdit::TWordWrapEdit(QWidget* parent) : QPlainTextEdit(parent) {
 
 std::string TWordWrapEdit::Text() const {
   // Lines are kept with CR LF, as the expression texts of stored forms are.
-  return Cp932Of(toPlainText().replace(QChar('\n'), Q("\r\n")));
+  return Cp932Of(toPlainText().replace(QChar('\n'), QLatin1("\r\n")));
 }
 
 void TWordWrapEdit::SetText(const std::string& cp932) {
-  setPlainText(platform::ToQString(cp932).replace(Q("\r\n"), Q("\n")));
+  setPlainText(platform::ToQString(cp932).replace(QLatin1("\r\n"), QLatin1("\n")));
 }
 
 void TWordWrapEdit::Insert(const std::string& cp932) {
@@ -138,7 +96,7 @@ const std::vector<std::string>& TRptExpressionBuilder::CategoryNames() {
 TRptExpressionBuilder::TRptExpressionBuilder(QObject* component, TRptEvEnvironment* environment, QWidget* parent)
     : QWidget(parent, parent ? Qt::Widget : Qt::Window), component_(component), environment_(environment) {
   setObjectName("RptExpressionBuilder");
-  setWindowTitle(Q("Expression builder"));
+  setWindowTitle(QLatin1("Expression builder"));
   Build();
   SelectCategory(0);  // every function of the library
 }
@@ -160,14 +118,14 @@ void TRptExpressionBuilder::Build() {
 void TRptExpressionBuilder::BuildMainPage() {
   MainPage = new QWidget;
   MainPage->setObjectName("MainPage");
-  Heading = Label(MainPage, Q("Enter expression:"), 20, 14, 341);
+  Heading = Label(MainPage, QLatin1("Enter expression:"), 20, 14, 341);
   Heading->setObjectName("Heading");
   Expression = new TWordWrapEdit(MainPage);
   Expression->setObjectName("Expression");
   Expression->setGeometry(20, 36, 341, 91);
-  InsertDataFieldBtn = Button(MainPage, "InsertDataFieldBtn", Q("Data field..."), 20, 134, 109);
-  InsertFunctionBtn = Button(MainPage, "InsertFunctionBtn", Q("Function..."), 136, 134, 109);
-  InsertVariableBtn = Button(MainPage, "InsertVariableBtn", Q("Variable..."), 252, 134, 109);
+  InsertDataFieldBtn = Button(MainPage, "InsertDataFieldBtn", QLatin1("Data field..."), 20, 134, 109);
+  InsertFunctionBtn = Button(MainPage, "InsertFunctionBtn", QLatin1("Function..."), 136, 134, 109);
+  InsertVariableBtn = Button(MainPage, "InsertVariableBtn", QLatin1("Variable..."), 252, 134, 109);
   struct Op {
     QPushButton** button;
     const char* name;
@@ -182,15 +140,15 @@ void TRptExpressionBuilder::BuildMainPage() {
                     {&AddOr, "AddOr", "or"}};
   int x = 20;
   for (const Op& op : ops) {
-    QPushButton* b = Button(MainPage, op.name, Q(op.caption), x, 166, 25, 25);
+    QPushButton* b = Button(MainPage, op.name, QLatin1(op.caption), x, 166, 25, 25);
     *op.button = b;
     x += 26;
     connect(b, &QPushButton::clicked, this, [this, caption = std::string(op.caption)] { InsertOperator(caption); });
   }
-  ValidateBtn = Button(MainPage, "ValidateBtn", Q("Validate"), 20, 204);
-  Clear = Button(MainPage, "Clear", Q("Clear"), 100, 204);
-  OK = Button(MainPage, "OK", Q("OK"), 206, 204);
-  Cancel = Button(MainPage, "Cancel", Q("Cancel"), 286, 204);
+  ValidateBtn = Button(MainPage, "ValidateBtn", QLatin1("Validate"), 20, 204);
+  Clear = Button(MainPage, "Clear", QLatin1("Clear"), 100, 204);
+  OK = Button(MainPage, "OK", QLatin1("OK"), 206, 204);
+  Cancel = Button(MainPage, "Cancel", QLatin1("Cancel"), 286, 204);
   OK->setDefault(true);
   connect(InsertDataFieldBtn, &QPushButton::clicked, this, &TRptExpressionBuilder::InsertDataField);
   connect(InsertFunctionBtn, &QPushButton::clicked, this, &TRptExpressionBuilder::InsertFunction);
@@ -205,12 +163,12 @@ void TRptExpressionBuilder::BuildMainPage() {
 void TRptExpressionBuilder::BuildDataFieldPage() {
   DataFieldPage = new QWidget;
   DataFieldPage->setObjectName("DataFieldPage");
-  Label(DataFieldPage, Q("Data sets"), 20, 10);
-  Label(DataFieldPage, Q("Fields"), 196, 10);
+  Label(DataFieldPage, QLatin1("Data sets"), 20, 10);
+  Label(DataFieldPage, QLatin1("Fields"), 196, 10);
   AvailableDatasets = List(DataFieldPage, "AvailableDatasets", 20, 28, 165, 166);
   AvailableFields = List(DataFieldPage, "AvailableFields", 196, 28, 165, 166);
-  DataFieldOK = Button(DataFieldPage, "DataFieldOK", Q("OK"), 206, 204);
-  DataFieldCancel = Button(DataFieldPage, "DataFieldCancel", Q("Cancel"), 286, 204);
+  DataFieldOK = Button(DataFieldPage, "DataFieldOK", QLatin1("OK"), 206, 204);
+  DataFieldCancel = Button(DataFieldPage, "DataFieldCancel", QLatin1("Cancel"), 286, 204);
   connect(AvailableDatasets, &QListWidget::currentRowChanged, this, [this](int row) {
     AvailableFields->clear();
     if (row < 0 || row >= static_cast<int>(dataSets_.size())) return;
@@ -228,8 +186,8 @@ void TRptExpressionBuilder::BuildDataFieldPage() {
 void TRptExpressionBuilder::BuildFunctionPage() {
   FunctionPage = new QWidget;
   FunctionPage->setObjectName("FunctionPage");
-  Label(FunctionPage, Q("Category"), 20, 6);
-  Label(FunctionPage, Q("Function"), 150, 6);
+  Label(FunctionPage, QLatin1("Category"), 20, 6);
+  Label(FunctionPage, QLatin1("Function"), 150, 6);
   Categories = List(FunctionPage, "Categories", 20, 24, 120, 110);
   for (const std::string& c : CategoryNames()) Categories->addItem(QString::fromStdString(c));
   AvailableFunc = List(FunctionPage, "AvailableFunc", 150, 24, 211, 110);
@@ -239,8 +197,8 @@ void TRptExpressionBuilder::BuildFunctionPage() {
   FuncDescription->setObjectName("FuncDescription");
   FuncDescription->setWordWrap(true);
   FuncDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  FunctionContinue = Button(FunctionPage, "FunctionContinue", Q("Continue"), 206, 204);
-  FunctionCancel = Button(FunctionPage, "FunctionCancel", Q("Cancel"), 286, 204);
+  FunctionContinue = Button(FunctionPage, "FunctionContinue", QLatin1("Continue"), 206, 204);
+  FunctionCancel = Button(FunctionPage, "FunctionCancel", QLatin1("Cancel"), 286, 204);
   connect(Categories, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row >= 0) SelectCategory(row);
   });
@@ -257,8 +215,8 @@ void TRptExpressionBuilder::BuildParamsPage() {
   FuncParamSB->setObjectName("FuncParamSB");
   FuncParamSB->setGeometry(20, 10, 341, 184);
   FuncParamSB->setWidgetResizable(false);
-  ParamsOK = Button(FuncParamsPage, "ParamsOK", Q("OK"), 206, 204);
-  ParamsCancel = Button(FuncParamsPage, "ParamsCancel", Q("Cancel"), 286, 204);
+  ParamsOK = Button(FuncParamsPage, "ParamsOK", QLatin1("OK"), 206, 204);
+  ParamsCancel = Button(FuncParamsPage, "ParamsCancel", QLatin1("Cancel"), 286, 204);
   connect(ParamsOK, &QPushButton::clicked, this, [this] { Answer(kParams, kOk); });
   connect(ParamsCancel, &QPushButton::clicked, this, [this] { Answer(kParams, kCancel); });
   Pages->addWidget(FuncParamsPage);
@@ -267,15 +225,15 @@ void TRptExpressionBuilder::BuildParamsPage() {
 void TRptExpressionBuilder::BuildVariablePage() {
   VariablePage = new QWidget;
   VariablePage->setObjectName("VariablePage");
-  Label(VariablePage, Q("Variables"), 20, 10);
+  Label(VariablePage, QLatin1("Variables"), 20, 10);
   AvailableVariables = List(VariablePage, "AvailableVariables", 20, 28, 200, 166);
   VariableValue = Label(VariablePage, QString(), 230, 28, 131, 130);
   VariableValue->setObjectName("VariableValue");
   VariableValue->setWordWrap(true);
   VariableValue->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  ModifyVariables = Button(VariablePage, "ModifyVariables", Q("Modify..."), 230, 169, 131);
-  VariableOK = Button(VariablePage, "VariableOK", Q("OK"), 206, 204);
-  VariableCancel = Button(VariablePage, "VariableCancel", Q("Cancel"), 286, 204);
+  ModifyVariables = Button(VariablePage, "ModifyVariables", QLatin1("Modify..."), 230, 169, 131);
+  VariableOK = Button(VariablePage, "VariableOK", QLatin1("OK"), 206, 204);
+  VariableCancel = Button(VariablePage, "VariableCancel", QLatin1("Cancel"), 286, 204);
   connect(AvailableVariables, &QListWidget::currentRowChanged, this, &TRptExpressionBuilder::SelectVariable);
   connect(ModifyVariables, &QPushButton::clicked, this, [this] {
     RunEnvironmentEditor(environment_, true);
@@ -372,7 +330,7 @@ void TRptExpressionBuilder::ShowParameters(const std::string& name) {
     auto* edit = new QLineEdit(panel);
     edit->setObjectName(QString("Param%1").arg(i + 1));
     edit->setGeometry(4, y + 17, 270, 21);
-    QPushButton* more = Button(panel, "", Q("..."), 278, y + 17, 40, 21);
+    QPushButton* more = Button(panel, "", QLatin1("..."), 278, y + 17, 40, 21);
     more->setObjectName(QString("ParamBuilder%1").arg(i + 1));
     connect(more, &QPushButton::clicked, this, [this, i] { EditParameter(static_cast<int>(i)); });
     paramLabels_.push_back(label);
@@ -500,329 +458,12 @@ bool RunExpressionBuilder(const std::string& heading, std::string& expression, Q
   return true;
 }
 
-// ---- TRptEnvironmentEditor ---------------------------------------------------------------
-
-TRptEnvironmentEditor::TRptEnvironmentEditor(TRptEvEnvironment* local, bool allowGlobal, QWidget* parent)
-    : QWidget(parent, Qt::Window), local_(local) {
-  setObjectName("RptEnvironmentEditor");
-  setWindowTitle(Q("User Defined Functions Edtor"));
-  setFixedSize(460, 330);
-  UDFGrid = new QTableWidget(0, 2, this);
-  UDFGrid->setObjectName("UDFGrid");
-  UDFGrid->setGeometry(8, 8, 350, 250);
-  UDFGrid->setHorizontalHeaderLabels({Q("Name"), Q("Expression")});
-  UDFGrid->verticalHeader()->hide();
-  UDFGrid->horizontalHeader()->setStretchLastSection(true);
-  UDFGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
-  UDFGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-  UDFGrid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                           QAbstractItemView::AnyKeyPressed);
-  LocalCB = new QRadioButton(Q("&Local defines"), this);
-  LocalCB->setObjectName("LocalCB");
-  LocalCB->setGeometry(8, 266, 170, 20);
-  GlobalCB = new QRadioButton(Q("&Global defines"), this);
-  GlobalCB->setObjectName("GlobalCB");
-  GlobalCB->setGeometry(188, 266, 170, 20);
-  AddBtn = Button(this, "AddBtn", Q("Add"), 370, 8);
-  EditBtn = Button(this, "EditBtn", Q("Edit"), 370, 40);
-  DeleteBtn = Button(this, "DeleteBtn", Q("Delete"), 370, 72);
-  VariableOKBtn = Button(this, "VariableOKBtn", Q("Close"), 370, 296);
-
-  NewEntryGB = new QGroupBox(Q("New entry"), this);
-  NewEntryGB->setObjectName("NewEntryGB");
-  NewEntryGB->setGeometry(8, 8, 350, 120);
-  Label(NewEntryGB, Q("Name"), 10, 22, 70);
-  Name = new QLineEdit(NewEntryGB);
-  Name->setObjectName("Name");
-  Name->setGeometry(84, 20, 250, 21);
-  Label(NewEntryGB, Q("Expression"), 10, 52, 70);
-  NewExpression = new QLineEdit(NewEntryGB);
-  NewExpression->setObjectName("Expression");
-  NewExpression->setGeometry(84, 50, 210, 21);
-  NewExpressionBtn = Button(NewEntryGB, "ExpressionBuilderBtn", Q("..."), 298, 50, 36, 21);
-  NewOKBtn = Button(NewEntryGB, "NewOKBtn", Q("OK"), 178, 84);
-  NewCancelBtn = Button(NewEntryGB, "NewCancelBtn", Q("Cancel"), 259, 84);
-  NewEntryGB->hide();
-
-  if (!local_) {
-    LocalCB->setEnabled(false);
-    GlobalCB->setChecked(true);
-  } else {
-    LocalCB->setChecked(true);
-  }
-  if (!allowGlobal) GlobalCB->setEnabled(false);
-
-  connect(LocalCB, &QRadioButton::toggled, this, [this] { FillGrid(); });
-  connect(UDFGrid, &QTableWidget::cellChanged, this, &TRptEnvironmentEditor::CellChanged);
-  connect(UDFGrid, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { EditRow(row); });
-  connect(EditBtn, &QPushButton::clicked, this, [this] { EditRow(UDFGrid->currentRow()); });
-  connect(AddBtn, &QPushButton::clicked, this, &TRptEnvironmentEditor::AddEntry);
-  connect(VariableOKBtn, &QPushButton::clicked, this, &QWidget::close);
-  connect(NewExpressionBtn, &QPushButton::clicked, this, [this] {
-    std::string text = Cp932Of(NewExpression->text());
-    if (RunExpressionBuilder(std::string(), text, nullptr, local_, nullptr)) NewExpression->setText(platform::ToQString(text));
-  });
-  connect(NewOKBtn, &QPushButton::clicked, this, [this] {
-    newResult_ = 1;
-    emit Done();
-  });
-  connect(NewCancelBtn, &QPushButton::clicked, this, [this] {
-    newResult_ = 2;
-    emit Done();
-  });
-  FillGrid();
-}
-
-TRptEvEnvironment* TRptEnvironmentEditor::Shown() const {
-  return LocalCB->isChecked() && local_ ? local_ : GlobalEnvironment();
-}
-
-void TRptEnvironmentEditor::FillGrid() {
-  filling_ = true;
-  TRptEvEnvironment* env = Shown();
-  const std::vector<std::string> names = env ? env->Names() : std::vector<std::string>();
-  const std::vector<std::string> texts = env ? env->WriteData() : std::vector<std::string>();
-  UDFGrid->setRowCount(static_cast<int>(names.size()));
-  for (size_t i = 0; i < names.size(); ++i) {
-    UDFGrid->setItem(static_cast<int>(i), 0, new QTableWidgetItem(platform::ToQString(names[i])));
-    UDFGrid->setItem(static_cast<int>(i), 1, new QTableWidgetItem(platform::ToQString(texts[i])));
-  }
-  filling_ = false;
-}
-
-void TRptEnvironmentEditor::CellChanged(int row, int column) {
-  TRptEvEnvironment* env = Shown();
-  if (filling_ || !env || row < 0 || row >= env->Count()) return;
-  QTableWidgetItem* item = UDFGrid->item(row, column);
-  const std::string text = Cp932Of(item->text());
-  if (column == 0) {
-    env->SetEntryName(row, text);
-  } else {
-    env->SetEntryExpression(row, text);  // refused while the environment is in use
-  }
-  // The cell shows what is stored: the upper-cased name, or the expression kept.
-  const size_t i = static_cast<size_t>(row);
-  filling_ = true;
-  item->setText(platform::ToQString(column == 0 ? env->Names()[i] : env->WriteData()[i]));
-  filling_ = false;
-}
-
-void TRptEnvironmentEditor::EditRow(int row) {
-  TRptEvEnvironment* env = Shown();
-  if (!env || row < 0 || row >= env->Count()) return;
-  std::string text = env->WriteData()[static_cast<size_t>(row)];
-  if (RunExpressionBuilder(env->Names()[static_cast<size_t>(row)], text, nullptr, local_, nullptr)) {
-    env->SetEntryExpression(row, text);
-    FillGrid();
-  }
-}
-
-void TRptEnvironmentEditor::AddEntry() {
-  Name->clear();
-  NewExpression->clear();
-  for (QWidget* w : std::initializer_list<QWidget*>{UDFGrid, AddBtn, EditBtn, DeleteBtn, VariableOKBtn}) w->hide();
-  NewEntryGB->show();
-  newResult_ = 0;
-  if (!WaitUntil(this, &TRptEnvironmentEditor::Done, [this] { return newResult_ != 0 || closed_; })) return;
-  NewEntryGB->hide();
-  for (QWidget* w : std::initializer_list<QWidget*>{UDFGrid, AddBtn, EditBtn, DeleteBtn, VariableOKBtn}) w->show();
-  TRptEvEnvironment* env = Shown();
-  if (newResult_ == 1 && env && !Name->text().trimmed().isEmpty()) {
-    env->AddEntry(Cp932Of(Name->text().trimmed()), Cp932Of(NewExpression->text()));
-    FillGrid();
-  }
-}
-
-void TRptEnvironmentEditor::Execute() {
-  setWindowModality(Qt::ApplicationModal);
-  show();
-  WaitUntil(this, &TRptEnvironmentEditor::Done, [this] { return closed_; });
-}
-
-void TRptEnvironmentEditor::closeEvent(QCloseEvent* e) {
-  closed_ = true;
-  emit Done();
-  QWidget::closeEvent(e);
-}
-
-void RunEnvironmentEditor(TRptEvEnvironment* environment, bool allowGlobal) {
-  TRptEnvironmentEditor editor(environment, allowGlobal);
-  editor.Execute();
-}
-
-}  // namespace rpt
-
-// ---- Settings forms of the text controls -------------------------------------------------
-
-namespace rpt {
-
-TRptLabelEditorForm::TRptLabelEditorForm(QWidget* parent) : QDialog(parent) {
-  setObjectName("RptLabelEditorForm");
-  setWindowTitle(Q("Text Settings"));
-  Label(this, Q("Text"), 12, 14, 60);
-  Value = new QLineEdit(this);
-  Value->setObjectName("Value");
-  Value->setGeometry(80, 12, 220, 21);
-  Label(this, Q("Width"), 12, 44, 60);
-  Width = new QLineEdit(this);
-  Width->setObjectName("Width");
-  Width->setGeometry(80, 42, 60, 21);
-  Label(this, Q("Height"), 160, 44, 60);
-  Height = new QLineEdit(this);
-  Height->setObjectName("Height");
-  Height->setGeometry(220, 42, 60, 21);
-  for (QLineEdit* e : {Width, Height}) e->setInputMask(Q("9999"));
-  auto check = [this](const char* name, const char* text, int x) {
-    auto* c = new QCheckBox(Q(text), this);
-    c->setObjectName(name);
-    c->setGeometry(x, 72, 96, 20);
-    return c;
-  };
-  AutoSize = check("AutoSize", "Autosize", 12);
-  Stretch = check("Stretch", "Stretch", 110);
-  Transparent = check("Transparent", "Transparent", 208);
-  rowsTop_ = 100;
-  OKBtn = Button(this, "OKBtn", Q("OK"), 144, rowsTop_ + 8);
-  CancelBtn = Button(this, "CancelBtn", Q("Cancel"), 225, rowsTop_ + 8);
-  OKBtn->setDefault(true);
-  connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-  setFixedSize(312, rowsTop_ + 41);
-}
-
-void TRptLabelEditorForm::AddRows(int height) {
-  rowsTop_ += height;
-  OKBtn->move(OKBtn->x(), rowsTop_ + 8);
-  CancelBtn->move(CancelBtn->x(), rowsTop_ + 8);
-  setFixedSize(312, rowsTop_ + 41);
-}
-
-void TRptLabelEditorForm::SetSize(long double width, long double height) {
-  givenWidth_ = width_ = width;
-  givenHeight_ = height_ = height;
-  Width->setText(QString::number(std::llround(width)));
-  Height->setText(QString::number(std::llround(height)));
-  shownWidth_ = Width->text();
-  shownHeight_ = Height->text();
-}
-
-bool TRptLabelEditorForm::ReadSize(QLineEdit* field, const char* name, const QString& shown, long double given,
-                                   long double& out) {
-  if (field->text() == shown) {
-    out = given;  // left as shown: the size as it was, fraction and all
-    return true;
-  }
-  bool ok = false;
-  const double v = field->text().trimmed().toDouble(&ok);
-  if (ok) {
-    out = v;
-    return true;
-  }
-  platform::CurrentUi().ShowMessageBox("'" + Cp932Of(field->text().trimmed()) + "' is not a valid number for " + name,
-                                       Cp932Of(windowTitle()), platform::DialogKind::Error,
-                                       platform::DialogButtons::Ok);
-  field->setFocus();
-  return false;
-}
-
-void TRptLabelEditorForm::accept() {
-  long double w = 0, h = 0;
-  if (!ReadSize(Width, "Width", shownWidth_, givenWidth_, w)) return;
-  if (!ReadSize(Height, "Height", shownHeight_, givenHeight_, h)) return;
-  width_ = w;
-  height_ = h;
-  QDialog::accept();
-}
-
-TRptExprEditorForm::TRptExprEditorForm(QObject* searchRoot, TRptEvEnvironment* environment, QWidget* parent)
-    : TRptLabelEditorForm(parent), searchRoot_(searchRoot), environment_(environment) {
-  setObjectName("RptExprEditorForm");
-  setWindowTitle(Q("Expression settings"));
-  Value->resize(190, Value->height());
-  BuilderBtn = Button(this, "BuilderBtn", Q("..."), 274, 12, 26, 21);
-  Label(this, Q("Mask"), 12, RowsTop() + 2, 60);
-  Mask = new QLineEdit(this);
-  Mask->setObjectName("Mask");
-  Mask->setGeometry(80, RowsTop(), 220, 21);
-  AddRows(30);
-  connect(BuilderBtn, &QPushButton::clicked, this, [this] {
-    std::string text = Cp932Of(Value->text());
-    if (RunExpressionBuilder(std::string(), text, searchRoot_, environment_, nullptr))
-      Value->setText(platform::ToQString(text));
-  });
-}
-
-}  // namespace rpt
-
-// ---- Editors of the text controls --------------------------------------------------------
-
-namespace rpt {
-
-const QMetaObject& TRptLabelEditor::PrintableClass() const { return TRptLabel::staticMetaObject; }
-TRptCustomLabel& TRptLabelEditor::Label() const { return static_cast<TRptCustomLabel&>(Control()); }
-std::string TRptLabelEditor::Value() const { return Label().Caption(); }
-void TRptLabelEditor::SetValue(const std::string& value) { Label().SetCaption(value); }
-uint32_t TRptLabelEditor::Color() const { return Label().Color(); }
-void TRptLabelEditor::SetColor(uint32_t color) { Label().SetColor(color); }
-const platform::CanvasFont& TRptLabelEditor::Font() const { return Label().Font(); }
-void TRptLabelEditor::SetFont(const platform::CanvasFont& font) { Label().MutableFont().Assign(font); }
-TRptAlignment TRptLabelEditor::Alignment() const { return Label().Alignment(); }
-void TRptLabelEditor::SetAlignment(TRptAlignment alignment) { Label().SetAlignment(alignment); }
-
-std::unique_ptr<TRptLabelEditorForm> TRptLabelEditor::MakeForm() const {
-  return std::make_unique<TRptLabelEditorForm>();
-}
-
-bool TRptLabelEditor::Edit() {
-  std::unique_ptr<TRptLabelEditorForm> form = MakeForm();
-  TRptCustomLabel& label = Label();
-  form->Value->setText(platform::ToQString(Value()));
-  form->SetSize(label.Size().Width(), label.Size().Height());
-  form->AutoSize->setChecked(label.AutoSize());
-  form->Stretch->setChecked(label.AutoStretch());
-  form->Transparent->setChecked(label.Transparent());
-  if (form->exec() != QDialog::Accepted) return false;
-  ReadForm(*form);
-  return true;
-}
-
-void TRptLabelEditor::ReadForm(TRptLabelEditorForm& form) {
-  TRptCustomLabel& label = Label();
-  SetValue(Cp932Of(form.Value->text()));
-  label.Size().SetWidth(form.WidthValue());
-  label.Size().SetHeight(form.HeightValue());
-  label.SetAutoSize(form.AutoSize->isChecked());
-  label.SetAutoStretch(form.Stretch->isChecked());
-  label.SetTransparent(form.Transparent->isChecked());
-}
-
-const QMetaObject& TRptExprEditor::PrintableClass() const { return TRptExpr::staticMetaObject; }
-TRptExpr& TRptExprEditor::Expr() const { return static_cast<TRptExpr&>(Control()); }
-std::string TRptExprEditor::Value() const { return Expr().Expression(); }
-void TRptExprEditor::SetValue(const std::string& value) { Expr().SetExpression(value); }
-
-std::unique_ptr<TRptLabelEditorForm> TRptExprEditor::MakeForm() const {
-  TCustomBandReport* report = Expr().ParentReport();
-  QObject* root = report ? static_cast<QObject*>(report->OwnerForm()) : Expr().window();
-  auto form = std::make_unique<TRptExprEditorForm>(root, report ? &report->Functions() : nullptr);
-  form->Mask->setText(platform::ToQString(Expr().Mask()));
-  return form;
-}
-
-void TRptExprEditor::ReadForm(TRptLabelEditorForm& form) {
-  TRptLabelEditor::ReadForm(form);
-  Expr().SetMask(Cp932Of(static_cast<TRptExprEditorForm&>(form).Mask->text()));
-}
-
-void RegisterControlEditors() {
-  RegisterPrintableEditor(TRptLabel::staticMetaObject,
-                          [](TRptPrintable& p) { return std::make_unique<TRptLabelEditor>(p); });
-  RegisterPrintableEditor(TRptExpr::staticMetaObject,
-                          [](TRptPrintable& p) { return std::make_unique<TRptExprEditor>(p); });
-}
-
+// The editors of the text controls (label_editor.cpp) are registered when the library starts.
 namespace {
 const bool kEditorsRegistered = (RegisterControlEditors(), true);
 }  // namespace
 
 }  // namespace rpt
+
+// The dialogs of editors.h live in several files: their meta objects are made here.
+#include "moc_editors.cpp"
