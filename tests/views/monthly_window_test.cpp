@@ -645,7 +645,7 @@ TEST_F(MonthlyWindowTest, TheOperationPanelSavesTheChartAsEmfAndBmp) {
   ui.answers = {platform::ModalResult::Yes};
   bool dialog = false;
   QTimer::singleShot(0, [&] {
-    auto* form = qobject_cast<TGRSVForm*>(QApplication::activeModalWidget());
+    auto* form = qobject_cast<fw::TGRSVForm*>(QApplication::activeModalWidget());
     if (!form) return;
     dialog = true;
     form->CBTN2_1->setChecked(true);
