@@ -70,8 +70,10 @@ std::vector<Attribute> ParseAttributes(std::string_view inside) {
     const size_t next = inside.find('=', eq + 1);
     size_t end = inside.size();
     if (next != std::string_view::npos) {
-      const size_t space = inside.substr(0, next).rfind(' ');
-      end = space != std::string_view::npos && space > eq ? space : eq + 1;
+      // The value ends at the last space before the next '='; the search stays between the two
+      // signs, so a long run of "a=b=c…" is read in one pass.
+      const size_t space = inside.substr(eq + 1, next - eq - 1).rfind(' ');
+      end = space != std::string_view::npos ? eq + 1 + space : eq + 1;
     }
     a.value = Trim(inside.substr(eq + 1, end - eq - 1));
     if (a.value.size() >= 2 && a.value.front() == '"' && a.value.back() == '"') {

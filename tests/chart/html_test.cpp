@@ -188,6 +188,16 @@ TEST_F(Html, Errors) {
       EXPECT_EQ(std::string(e.what()), c.message) << c.text;
     }
   }
+  // A tag of 200,000 "=" signs without a space is read in one pass up to its first unknown field.
+  std::string chain = "<FONT SIZE=12 A";
+  for (int k = 0; k < 200000; ++k) chain += "=B";
+  chain += ">x";
+  try {
+    Draw(chain);
+    ADD_FAILURE() << "a chain of fields raised nothing";
+  } catch (const std::exception& e) {
+    EXPECT_EQ(std::string(e.what()), "Unknown field in FONT: A");
+  }
 }
 
 TEST_F(Html, CentringSubscriptsAndRule) {
