@@ -13,6 +13,7 @@
 #include "bench/report_set.h"
 #include "framework/calc_state.h"
 #include "framework/calc_store.h"
+#include "framework/ui/metafile_picture.h"
 #include "platform/qt/dc_qt.h"
 #include "platform/qt/printer_qt.h"
 #include "report/band_report.h"
@@ -101,6 +102,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   platform::EnsureQtFontEngine();
+  fw::RegisterMetafileEx();  // the pages' pictures are metafiles
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

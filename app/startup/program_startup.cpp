@@ -7,9 +7,11 @@
 #include "framework/printing.h"
 #include "framework/ui/hardcopy.h"
 #include "framework/ui/input_behaviour.h"
+#include "framework/ui/metafile_picture.h"
 #include "platform/dc.h"
 #include "platform/path.h"
 #include "platform/qt/qt_ui.h"
+#include "report/ui/editors.h"
 
 namespace app {
 
@@ -22,6 +24,10 @@ ProgramStartup::ProgramStartup() {
   fw::InstallPrintingUi();
   fw::InstallStartupPrinting();
   fw::ExecutablePath = platform::ExecutableFolder() + "harvsim";
+  fw::RegisterMetafileEx();
+  rpt::RegisterControlEditors();
 }
+
+ProgramStartup::~ProgramStartup() { fw::UnregisterMetafileEx(); }
 
 }  // namespace app

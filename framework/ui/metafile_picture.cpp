@@ -127,13 +127,4 @@ void UnregisterMetafileEx() {
   UnregisterGraphicClass("TMetafileEx");
 }
 
-namespace {
-// Module start and end: every program that loads pictures through this module gets
-// TMetafileEx for its metafiles.
-struct ModuleRegistration {
-  ModuleRegistration() { RegisterMetafileEx(); }
-  ~ModuleRegistration() { UnregisterMetafileEx(); }
-} moduleRegistration;
-}  // namespace
-
 }  // namespace fw

@@ -3,10 +3,12 @@
 // themselves (TGraphic, TBitmapGraphic, TMetafile) are the platform's (platform/picture.h).
 //
 // A picture class is registered for file extensions (case-insensitive, without the dot) and
-// clipboard formats; LoadPicture and NewGraphicForFile pick the class by the extension. At
-// program start TMetafileEx takes the place of the plain metafile class for "emf" ("Enhanced
-// Metafile"), "wmf" ("Windows Metafile") and the clipboard formats 3 and 14; at program end it
-// is removed again. A registration counter makes both happen once however often they are called.
+// clipboard formats; LoadPicture and NewGraphicForFile pick the class by the extension. The
+// program's start-up (and every test or benchmark main that loads metafiles) calls
+// RegisterMetafileEx: TMetafileEx then takes the place of the plain metafile class for "emf"
+// ("Enhanced Metafile"), "wmf" ("Windows Metafile") and the clipboard formats 3 and 14;
+// UnregisterMetafileEx at the end removes it again. A registration counter makes both happen
+// once however often they are called.
 //
 // Decisions kept on purpose:
 // - Only enhanced metafiles can be drawn: a ".wmf" file that holds an enhanced metafile loads;

@@ -301,7 +301,8 @@ class TRptExprEditor : public TRptLabelEditor {
   void ReadForm(TRptLabelEditorForm& form) override;
 };
 
-// Registers the two editors for their control classes (done when the library starts).
+// Registers the two editors for their control classes; called by the program's start-up and by
+// the mains of the tests that open the editors. Calling it again changes nothing.
 void RegisterControlEditors();
 
 }  // namespace rpt

@@ -458,11 +458,6 @@ bool RunExpressionBuilder(const std::string& heading, std::string& expression, Q
   return true;
 }
 
-// The editors of the text controls (label_editor.cpp) are registered when the library starts.
-namespace {
-const bool kEditorsRegistered = (RegisterControlEditors(), true);
-}  // namespace
-
 }  // namespace rpt
 
 // The dialogs of editors.h live in several files: their meta objects are made here.
