@@ -718,6 +718,11 @@ void TPieSeries::CopyFrom(const TChartSeries& source) {
     heights_ = s->heights_;
     SetRotationAngle(s->RotationAngle());
     SetCircleBackColor(s->CircleBackColor());
+    // The circle's own settings go through their setters, which share them with the chart's
+    // other series of this class.
+    SetCircled(s->Circled());
+    SetCustomXRadius(s->CustomXRadius());
+    SetCustomYRadius(s->CustomYRadius());
   }
   TChartSeries::CopyFrom(source);
 }
