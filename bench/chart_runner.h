@@ -1,5 +1,6 @@
 // What the chart runners share: the command line "PROGRAM FOLDER", Qt off screen with its font
-// engine, the chart library started, and writing a picture as PNG and EMF into the folder.
+// engine, the chart library started, drawing a chart on a white image, and writing a picture as
+// PNG and EMF into the folder.
 // A wrong command line exits with 2, any failure with 1 after a message on standard error.
 #pragma once
 
@@ -9,7 +10,9 @@
 #include <exception>
 #include <string>
 
+#include "chart/chart.h"
 #include "chart/unit.h"
+#include "platform/dc_canvas.h"
 #include "platform/path.h"
 #include "platform/qt/dc_qt.h"
 
@@ -20,6 +23,16 @@ struct Folder {
   std::string native;  // as given on the command line
   std::string inside;  // its inside path, ending in the separator
 };
+
+// The chart drawn on a white image of its own size.
+inline QImage Frame(chart::TChart& c) {
+  QImage image(c.Width(), c.Height(), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  platform::QtDc dc(image);
+  platform::Canvas canvas(dc);
+  c.DrawToCanvas(canvas, c.GetPanelRect());
+  return image;
+}
 
 // Writes `image` as BASE.png and the chart's metafile as BASE.emf; false after a message.
 template <class Chart>

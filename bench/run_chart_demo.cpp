@@ -18,19 +18,8 @@
 
 #include "chart_monthly_demo.h"
 #include "chart_runner.h"
-#include "platform/dc_canvas.h"
-#include "platform/qt/dc_qt.h"
 
 namespace {
-
-QImage Frame(chart::TChart& c) {
-  QImage image(c.Width(), c.Height(), QImage::Format_RGB32);
-  image.fill(Qt::white);
-  platform::QtDc dc(image);
-  platform::Canvas canvas(dc);
-  c.DrawToCanvas(canvas, c.GetPanelRect());
-  return image;
-}
 
 void SendMouse(QWidget& w, QEvent::Type type, QPoint p) {
   const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
@@ -46,19 +35,19 @@ int main(int argc, char** argv) {
       auto c = monthlydemo::MakeChart(n);
       monthlydemo::FillMonthlyValues(*c, n);
       const std::string base = "chart" + std::to_string(n);
-      if (!chartrunner::SavePngAndEmf(folder, Frame(*c), *c, base)) return 1;
+      if (!chartrunner::SavePngAndEmf(folder, chartrunner::Frame(*c), *c, base)) return 1;
       // The operation panel's zoom, a wheel notch and a legend click.
       c->ZoomByPercent(130);
-      Frame(*c);
+      chartrunner::Frame(*c);
       QWheelEvent wheel(QPointF(300, 150), c->mapToGlobal(QPointF(300, 150)), QPoint(), QPoint(0, -120),
                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
       QCoreApplication::sendEvent(c.get(), &wheel);
-      Frame(*c);
+      chartrunner::Frame(*c);
       const chart::TLegendItem& first = c->Legend().Items().At(0);
       const QPoint box(first.symbolRect.left - 11, first.y - 1 + (c->Legend().ItemHeight() - 11) / 2 + 6);
       SendMouse(*c, QEvent::MouseButtonPress, box);
       SendMouse(*c, QEvent::MouseButtonRelease, box);
-      if (!Frame(*c).save(QString::fromStdString(folder.native + "/" + base + "-zoom.png"))) {
+      if (!chartrunner::Frame(*c).save(QString::fromStdString(folder.native + "/" + base + "-zoom.png"))) {
         std::fprintf(stderr, "%s: cannot write %s-zoom.png\n", folder.program, base.c_str());
         return 1;
       }

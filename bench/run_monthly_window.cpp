@@ -22,22 +22,11 @@
 #include "chart_runner.h"
 #include "framework/convert.h"
 #include "monthly_installed.h"
-#include "platform/dc_canvas.h"
 #include "platform/files.h"
-#include "platform/qt/dc_qt.h"
 #include "views/monthly_window.h"
 #include "views/station_choosers.h"
 
 namespace {
-
-QImage Frame(chart::TChart& c) {
-  QImage image(c.Width(), c.Height(), QImage::Format_RGB32);
-  image.fill(Qt::white);
-  platform::QtDc dc(image);
-  platform::Canvas canvas(dc);
-  c.DrawToCanvas(canvas, c.GetPanelRect());
-  return image;
-}
 
 int Usage(const char* program) {
   std::fprintf(stderr, "usage: %s STATION FOLDER [--si]\n", program);
@@ -89,7 +78,7 @@ int main(int argc, char** argv) {
   for (int n = 1; n <= 3; ++n) {
     window.ChooseChart(n);
     chart::TChart& c = *window.Chart(n);
-    if (!chartrunner::SavePngAndEmf(folder, Frame(c), c, "chart" + std::to_string(n))) return 1;
+    if (!chartrunner::SavePngAndEmf(folder, chartrunner::Frame(c), c, "chart" + std::to_string(n))) return 1;
   }
   return 0;
 }
