@@ -355,8 +355,16 @@ class TChartAxis {
   // Takes `room` pixels from the axis' side of `rect`, unless that leaves it empty.
   void ShrinkBy(TRect& rect, int room) const;
   // Draws labels (or custom items), line, ticks, grid and title. With `calcPosAxis` the line
-  // is placed again from the chart's plot rectangle first.
+  // is placed again from the chart's plot rectangle first. A depth axis leaves its grids to
+  // DrawDepthGrids: they lie on the walls, below the series.
   void PaintAxis(bool calcPosAxis = true);
+  // A depth axis' grid and minor grid on the left and bottom planes, drawn with the walls before
+  // the series. The label places are walked as PaintAxis walks them, without drawing a label.
+  void DrawDepthGrids();
+  // The part of the grids that runs across the depth beside the axis (3D, axes behind the
+  // series), from the tick places of the last draw: drawn again over a wall that is drawn
+  // again after the series.
+  void DrawSideGrids();
   // Whether (x, y) lies on the band of the axis line and its labels.
   bool Clicked(int x, int y);
 
@@ -391,7 +399,14 @@ class TChartAxis {
   void AddTick(int pos) { tickPositions_.push_back(pos); }
   void DrawAxisLine();
   void DrawTicks(const std::vector<int>& ticks, int length, bool inner, TChartPen& pen);
-  void DrawGrid(const std::vector<int>& ticks, bool centered, TChartPen& pen);
+  // Which part of a grid line to draw: all of it, or only the part across the depth.
+  enum class GridPart { Whole, Side };
+  void DrawGrid(const std::vector<int>& ticks, bool centered, TChartPen& pen, GridPart part = GridPart::Whole);
+  // Starts a draw: scale settings (with `calcPosAxis` the lines placed again), label style and
+  // step; clears the tick places.
+  void BeginPaint(bool calcPosAxis);
+  // The labels (or custom items) at their places, adding the ticks.
+  void WalkLabels();
   void DrawTitle();
   std::vector<int> MinorTickPositions();
 
@@ -451,6 +466,9 @@ class TChartAxis {
   std::vector<int> tickPositions_;
   std::vector<double> labelValues_;
   int alternateRow_ = 0;
+  // While set, labels are walked for their places only: nothing is drawn and the label
+  // drawing event is not asked.
+  bool placesOnly_ = false;
 };
 
 // The depth axes: hidden at creation; labels by series titles unless some series spans

@@ -29,9 +29,7 @@ size_t ExponentMark(const std::string& text) {
 
 }  // namespace
 
-void TChartAxis::PaintAxis(bool calcPosAxis) {
-  if (!chart_) return;
-  TCanvas3D& c = Canvas();
+void TChartAxis::BeginPaint(bool calcPosAxis) {
   isDateTime_ = ComputeIsDateTime();
   SyncScaleSettings();
   if (calcPosAxis) {
@@ -45,34 +43,60 @@ void TChartAxis::PaintAxis(bool calcPosAxis) {
   const TIncrement inc = IncrementFromLabelSizes();
   labelStep_ = inc.step;
   stepIndex_ = inc.stepIndex;
-  c.SetBackMode(cbmTransparent);
+}
+
+void TChartAxis::WalkLabels() {
   if (items_->Count() > 0) {
     DrawCustomItems();
-  } else {
-    c.SelectFont(LabelsFont());
-    switch (drawStyle_) {
-      case talValue: DrawValueLabels(); break;
-      case talText:
-        if (depth_) {
-          DrawDepthTextLabels();
-        } else {
-          DrawTextLabels(false);
-        }
-        break;
-      case talMark: DrawTextLabels(true); break;
-      default: break;
-    }
+    return;
   }
+  Canvas().SelectFont(LabelsFont());
+  switch (drawStyle_) {
+    case talValue: DrawValueLabels(); break;
+    case talText:
+      if (depth_) {
+        DrawDepthTextLabels();
+      } else {
+        DrawTextLabels(false);
+      }
+      break;
+    case talMark: DrawTextLabels(true); break;
+    default: break;
+  }
+}
+
+void TChartAxis::PaintAxis(bool calcPosAxis) {
+  if (!chart_) return;
+  TCanvas3D& c = Canvas();
+  BeginPaint(calcPosAxis);
+  c.SetBackMode(cbmTransparent);
+  WalkLabels();
   DrawAxisLine();
   if (ticks_->Visible()) DrawTicks(tickPositions_, tickLength_, false, *ticks_);
-  if (grid_->Visible()) DrawGrid(tickPositions_, grid_->Centered(), *grid_);
+  if (grid_->Visible() && !depth_) DrawGrid(tickPositions_, grid_->Centered(), *grid_);
   if (ticksInner_->Visible()) DrawTicks(tickPositions_, tickInnerLength_, true, *ticksInner_);
   if (minorTicks_->Visible() || minorGrid_->Visible()) {
     const std::vector<int> minor = MinorTickPositions();
     if (minorTicks_->Visible()) DrawTicks(minor, minorTickLength_, false, *minorTicks_);
-    if (minorGrid_->Visible()) DrawGrid(minor, false, *minorGrid_);
+    if (minorGrid_->Visible() && !depth_) DrawGrid(minor, false, *minorGrid_);
   }
   DrawTitle();
+}
+
+void TChartAxis::DrawDepthGrids() {
+  if (!chart_ || !depth_ || !(grid_->Visible() || minorGrid_->Visible())) return;
+  BeginPaint(false);
+  placesOnly_ = true;
+  WalkLabels();
+  placesOnly_ = false;
+  if (grid_->Visible()) DrawGrid(tickPositions_, grid_->Centered(), *grid_);
+  if (minorGrid_->Visible()) DrawGrid(MinorTickPositions(), false, *minorGrid_);
+}
+
+void TChartAxis::DrawSideGrids() {
+  if (!chart_ || depth_ || !chart_->View3D() || !chart_->AxisBehind()) return;
+  if (grid_->Visible()) DrawGrid(tickPositions_, grid_->Centered(), *grid_, GridPart::Side);
+  if (minorGrid_->Visible()) DrawGrid(MinorTickPositions(), false, *minorGrid_, GridPart::Side);
 }
 
 void TChartAxis::DrawValueLabels() {
@@ -184,7 +208,7 @@ void TChartAxis::DrawCustomItems() {
 
 bool TChartAxis::PaintLabel(int pos, std::string text, TPlotCustomShape* frame) {
   // Hidden labels still stand at their places: ticks and grid keep them.
-  if (!frame && !Labels()) return true;
+  if (placesOnly_ || (!frame && !Labels())) return true;
   TCanvas3D& c = Canvas();
   int x, y, z = zPixel_;
   const TRect plot = chart_->ChartRect();
@@ -348,7 +372,7 @@ void TChartAxis::DrawTicks(const std::vector<int>& ticks, int length, bool inner
   }
 }
 
-void TChartAxis::DrawGrid(const std::vector<int>& ticks, bool centered, TChartPen& pen) {
+void TChartAxis::DrawGrid(const std::vector<int>& ticks, bool centered, TChartPen& pen, GridPart part) {
   std::vector<int> places = ticks;
   if (centered) {
     std::sort(places.begin(), places.end());
@@ -375,11 +399,12 @@ void TChartAxis::DrawGrid(const std::vector<int>& ticks, bool centered, TChartPe
       continue;
     }
     const int z = is3D && behind ? depth : 0;
+    const bool whole = part == GridPart::Whole;
     if (horizontal_) {
-      c.DrawVertLine3D(p, plot.top + 1, plot.bottom, z);
+      if (whole) c.DrawVertLine3D(p, plot.top + 1, plot.bottom, z);
       if (is3D && behind) c.DrawDepthLine(p, otherSide_ ? plot.top : plot.bottom, gridZ, depth);
     } else {
-      c.DrawHorizLine3D(plot.left + 1, plot.right, p, z);
+      if (whole) c.DrawHorizLine3D(plot.left + 1, plot.right, p, z);
       if (is3D && behind) c.DrawDepthLine(otherSide_ ? plot.right : plot.left, p, gridZ, depth);
     }
   }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "chart/axis.h"
 #include "chart/axis_panel.h"
@@ -248,24 +249,52 @@ void TChartWalls::Draw() {
   if (back_.Shown(*chart_)) DrawWall3D(back_, 0);
   if (left_.Shown(*chart_)) DrawWall3D(left_, 1);
   if (bottom_.Shown(*chart_)) DrawWall3D(bottom_, 2);
+  for (TChartAxis* axis : {chart_->DepthAxis(), chart_->DepthTopAxis()}) {
+    if (!chart_->IsAxisVisible(axis)) continue;
+    if (axis == chart_->DepthTopAxis() && chart_->IsDepthCulled(chart_->TotalDepth)) continue;
+    axis->DrawDepthGrids();
+  }
 }
 
 bool TChartWalls::SeenFromOutside(int which) {
   TCanvas3D& c = chart_->Canvas();
   const TRect& cr = chart_->ChartRect();
-  const int x = which == 1 ? cr.left : cr.right, depth = chart_->TotalDepth;
+  const int depth = chart_->TotalDepth;
   // Three corners of the plane, turning anticlockwise on the screen when seen from outside
   // the plot area (as the faces of a box are tested).
-  const TPoint a = which == 1 ? c.ProjectPoint(x, cr.top, 0) : c.ProjectPoint(x, cr.top, depth);
-  const TPoint b = which == 1 ? c.ProjectPoint(x, cr.top, depth) : c.ProjectPoint(x, cr.top, 0);
-  const TPoint d = which == 1 ? c.ProjectPoint(x, cr.bottom, depth) : c.ProjectPoint(x, cr.bottom, 0);
+  TPoint a, b, d;
+  if (which == 0) {
+    a = c.ProjectPoint(cr.left, cr.top, depth);
+    b = c.ProjectPoint(cr.right, cr.top, depth);
+    d = c.ProjectPoint(cr.right, cr.bottom, depth);
+  } else {
+    const int x = which == 1 ? cr.left : cr.right;
+    a = which == 1 ? c.ProjectPoint(x, cr.top, 0) : c.ProjectPoint(x, cr.top, depth);
+    b = which == 1 ? c.ProjectPoint(x, cr.top, depth) : c.ProjectPoint(x, cr.top, 0);
+    d = which == 1 ? c.ProjectPoint(x, cr.bottom, depth) : c.ProjectPoint(x, cr.bottom, 0);
+  }
   return !IsBackFacing(a, b, d);
 }
 
 void TChartWalls::DrawAfterSeries() {
   if (!chart_->View3D()) return;
-  if (right_.Shown(*chart_) && SeenFromOutside(3)) DrawWall3D(right_, 3);
-  if (left_.Shown(*chart_) && SeenFromOutside(1)) DrawWall3D(left_, 1);
+  const auto sideGrids = [&](std::initializer_list<TChartAxis*> axes) {
+    for (TChartAxis* axis : axes) {
+      if (chart_->IsAxisVisible(axis)) axis->DrawSideGrids();
+    }
+  };
+  if (right_.Shown(*chart_) && SeenFromOutside(3)) {
+    DrawWall3D(right_, 3);
+    sideGrids({chart_->RightAxis()});
+  }
+  if (left_.Shown(*chart_) && SeenFromOutside(1)) {
+    DrawWall3D(left_, 1);
+    sideGrids({chart_->LeftAxis()});
+  }
+  if (back_.Shown(*chart_) && SeenFromOutside(0)) {
+    DrawWall3D(back_, 0);
+    sideGrids({chart_->TopAxis(), chart_->BottomAxis()});
+  }
 }
 
 // ---- Titles -------------------------------------------------------------------------------

@@ -103,10 +103,13 @@ class TChartWalls {
   void Assign(const TChartWalls& source);
 
   // The walls of the plot area (the chart decides whether it uses axes): in 2D the back wall;
-  // in 3D the right wall (when it faces away), the back wall, the left and the bottom wall.
+  // in 3D the right wall (when it faces away), the back wall, the left and the bottom wall,
+  // and the grids of the shown depth axes on the left and bottom planes.
   void Draw();
-  // After the series, in 3D: the side walls the viewer sees from outside the plot area (they
-  // stand in front of the series): the right wall, and the left wall drawn again.
+  // After the series, in 3D: the walls the viewer sees from outside the plot area stand in
+  // front of the series and are drawn again with the part of their axes' grids that runs
+  // across them: the right wall (right axis), the left wall (left axis), and the back wall
+  // (top and bottom axes) when the viewer looks at the plot area from behind.
   void DrawAfterSeries();
   // The thickness of the wall beside `axis` in 3D (left, bottom and right axes have their
   // walls, other axes the back wall), 0 when that wall is hidden or in 2D.
@@ -117,7 +120,7 @@ class TChartWalls {
  private:
   void DrawBack2D();
   void DrawWall3D(TCustomChartWall& wall, int which);
-  // Whether the viewer sees the plot area's side plane (1 left, 3 right) from outside.
+  // Whether the viewer sees the plot area's plane (0 back, 1 left, 3 right) from outside.
   bool SeenFromOutside(int which);
 
   TCustomAxisPanel* chart_;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "chart/axis.h"
+#include "chart/bar.h"
 #include "chart/chart.h"
 #include "chart/fast_line.h"
 #include "chart/messages.h"
@@ -665,6 +666,75 @@ TEST_F(ChartTest, In3DTheRightWallSeenFromOutsideIsDrawnOverTheSeries) {
   const TChartSeries* line = series_[0].get();
   const TPoint end = c.ProjectPoint(r.right, line->PointYPixel(11), line->MiddleZ());
   EXPECT_EQ(image.pixel(end.x, end.y), qRgb(0, 0, 255));
+}
+
+namespace {
+
+// Whether `colour` is within one pixel of (x, y).
+bool NearColour(const QImage& image, TPoint at, QRgb colour) {
+  for (int dy = -1; dy <= 1; ++dy) {
+    for (int dx = -1; dx <= 1; ++dx) {
+      if (image.pixel(at.x + dx, at.y + dy) == colour) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+// The depth axis' grid lies on the left and bottom planes and is drawn with the walls: a bar
+// standing across it hides it, even when the axes are drawn after the series.
+TEST_F(ChartTest, In3DTheDepthGridLiesOnTheWallsBelowTheSeries) {
+  TBarSeries bars;
+  bars.SetSeriesColor(clGreen);
+  for (const double v : {60.0, 80.0, 70.0}) bars.AddY(v);
+  bars.SetParentChart(&chart_);
+  chart_.SetView3D(true);
+  chart_.SetAxisBehind(false);
+  chart_.LeftAxis()->SetMinMax(0, 100);
+  chart_.DepthAxis()->SetVisible(true);
+  chart_.DepthAxis()->Grid().SetColor(clRed);
+  chart_.DepthAxis()->Grid().SetStyle(platform::PenStyle::Solid);
+  chart_.DepthAxis()->Grid().SetSmallDots(false);
+  const QImage image = Draw();
+  if (const char* keep = std::getenv("CHART_TEST_PICTURES")) image.save(QString(keep) + "/depth-grid.png");
+  bars.SetParentChart(nullptr);
+  ASSERT_EQ(chart_.DepthAxis()->TickPositions().size(), 1u) << "one row: one label, one grid line";
+  const int z = chart_.DepthAxis()->TickPositions()[0];
+  const TRect& r = chart_.ChartRect();
+  TCanvas3D& c = chart_.Canvas();
+  // On the left plane above the bars the line shows.
+  EXPECT_TRUE(NearColour(image, c.ProjectPoint(r.left, r.top + 5, z), qRgb(255, 0, 0)));
+  // Where it runs along the bottom plane through the middle bar, the bar covers it.
+  const int middle = chart_.BottomAxis()->ValueToPixel(1);
+  EXPECT_FALSE(NearColour(image, c.ProjectPoint(middle, r.bottom, z), qRgb(255, 0, 0)));
+}
+
+// A wall drawn again over the series keeps the grid lines that run across it: the right axis'
+// grid continues over the right wall, which the viewer sees from outside.
+TEST_F(ChartTest, In3DAWallDrawnOverTheSeriesKeepsItsAxisGridAcrossIt) {
+  AddLines(1);
+  series_[0]->SetVertAxis(aRightAxis);
+  chart_.SetView3D(true);
+  chart_.RightWall().SetVisible(true);
+  chart_.RightWall().SetColor(clBlue);
+  chart_.RightWall().SetDark3D(false);
+  chart_.RightAxis()->SetMinMax(0, 100);
+  chart_.RightAxis()->Grid().SetColor(clRed);
+  chart_.RightAxis()->Grid().SetStyle(platform::PenStyle::Solid);
+  chart_.RightAxis()->Grid().SetSmallDots(false);
+  const QImage image = Draw();
+  const std::vector<int>& ticks = chart_.RightAxis()->TickPositions();
+  ASSERT_GT(ticks.size(), 2u);
+  const int y = ticks[ticks.size() / 2];
+  const TRect& r = chart_.ChartRect();
+  TCanvas3D& c = chart_.Canvas();
+  const int depth = chart_.TotalDepth;
+  EXPECT_TRUE(NearColour(image, c.ProjectPoint(r.right, y, depth / 2), qRgb(255, 0, 0)));
+  // Between the grid lines the wall shows.
+  const int between = (ticks[ticks.size() / 2] + ticks[ticks.size() / 2 + 1]) / 2;
+  const TPoint wall = c.ProjectPoint(r.right, between, depth / 2);
+  EXPECT_EQ(image.pixel(wall.x, wall.y), qRgb(0, 0, 255));
 }
 
 // ---- Stored description -------------------------------------------------------------------
