@@ -325,6 +325,9 @@ class TChartAxis {
   // The label text of a value: number format, or date-time format (empty for a negative
   // date), then the chart's label event; blanks become line breaks with LabelsMultiLine.
   virtual std::string TextOfValue(double value);
+  // None without an active series on the axis; text as soon as one whose values run across
+  // the axis holds a label; else values. No series setting takes a series out of this test:
+  // every active series on the axis counts.
   virtual TAxisLabelStyle AutomaticLabelStyle();
   // LabelStyle, or the automatic style for talAuto.
   TAxisLabelStyle EffectiveLabelStyle();
@@ -476,6 +479,9 @@ class TChartAxis {
 class TChartDepthAxis : public TChartAxis {
  public:
   TChartDepthAxis(TCustomAxisPanel* chart, bool otherSide);
+  // Values as soon as an active series spans more than one depth, else the series titles. As
+  // on the other axes, no series setting keeps a series out of the rows the titles name, so
+  // every active series takes part in the test.
   TAxisLabelStyle AutomaticLabelStyle() override;
   void SetInverted(bool value) override;
 };

@@ -291,9 +291,11 @@ void TChartWalls::DrawAfterSeries() {
     DrawWall3D(left_, 1);
     sideGrids({chart_->LeftAxis()});
   }
+  // Seen from behind, the back wall stands in front of the top and bottom planes: their grids
+  // first, the wall over them.
   if (back_.Shown(*chart_) && SeenFromOutside(0)) {
-    DrawWall3D(back_, 0);
     sideGrids({chart_->TopAxis(), chart_->BottomAxis()});
+    DrawWall3D(back_, 0);
   }
 }
 

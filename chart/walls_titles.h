@@ -108,8 +108,9 @@ class TChartWalls {
   void Draw();
   // After the series, in 3D: the walls the viewer sees from outside the plot area stand in
   // front of the series and are drawn again with the part of their axes' grids that runs
-  // across them: the right wall (right axis), the left wall (left axis), and the back wall
-  // (top and bottom axes) when the viewer looks at the plot area from behind.
+  // across them: the right wall (right axis), the left wall (left axis); when the viewer looks
+  // at the plot area from behind, the top and bottom axes' grids across the depth and the back
+  // wall over them.
   void DrawAfterSeries();
   // The thickness of the wall beside `axis` in 3D (left, bottom and right axes have their
   // walls, other axes the back wall), 0 when that wall is hidden or in 2D.
