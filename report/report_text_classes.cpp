@@ -1,9 +1,18 @@
-// The report's own classes in the description text: each class's properties, written from an
-// object and read back into one, and their registration (RegisterReportClasses).
+// The report's own classes in the description text and their registration
+// (RegisterReportClasses). Each class lists its properties once, in a table that both writes an
+// object's properties and reads them back: an entry names the property, says when it is written
+// (a value differing from its default, or a rule of its own) and how a read value is set.
+// Sub-objects (Font., Frame., Page., PrinterSettings., Brush., Pen.) are entries that hand the
+// rest of the name to the sub-object's own table.
+#include <QPointer>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <optional>
+#include <span>
+#include <type_traits>
 
 #include "report/band_report.h"
 #include "report/controller.h"
@@ -14,110 +23,207 @@
 
 namespace rpt {
 
-// ---- The report's classes ----------------------------------------------------------------
-
 namespace {
 
 constexpr Real kMaxGeometry = kMaxStoredGeometry;
 
 using Props = std::vector<TextProperty>;
 
-void Put(Props& out, std::string name, TextValue v) { out.push_back(TextProperty{std::move(name), std::move(v), 0}); }
-void PutBool(Props& out, std::string name, bool v, bool def) {
-  if (v != def) Put(out, std::move(name), TextValue::Bool(v));
-}
-void PutInt(Props& out, std::string name, int64_t v, int64_t def) {
-  if (v != def) Put(out, std::move(name), TextValue::Int(v));
-}
-void PutStr(Props& out, std::string name, const std::string& v) {
-  if (!v.empty()) Put(out, std::move(name), TextValue::Str(v));
-}
-void PutRef(Props& out, std::string name, const QObject* o, const QObject* def = nullptr) {
-  if (o && o != def && !o->objectName().isEmpty()) Put(out, std::move(name), TextValue::Ident(o->objectName().toStdString()));
-}
+// Reading a value into a T: taken, or Bad with a message.
+template <class T>
+using ReadValue = std::function<PropertyResult(T&, const TextProperty&, ReadContext&, std::string&)>;
 
-// Reads a property through a typed setter: Bad when the value does not convert.
-template <class T, class Conv, class Set>
-PropertyResult Take(const TextProperty& p, std::string& message, Conv conv, Set set) {
-  T v{};
-  if (!conv(p.value, v, message)) return PropertyResult::Bad;
-  set(v);
-  return PropertyResult::Taken;
-}
-
-PropertyResult TakeBool(const TextProperty& p, std::string& m, const std::function<void(bool)>& set) {
-  return Take<bool>(p, m, ValueToBool, set);
-}
-PropertyResult TakeInt(const TextProperty& p, std::string& m, const std::function<void(int)>& set) {
-  return Take<int>(p, m, [](const TextValue& v, int& o, std::string& msg) { return ValueToInt(v, o, msg); }, set);
-}
-PropertyResult TakeString(const TextProperty& p, std::string& m, const std::function<void(const std::string&)>& set) {
-  return Take<std::string>(p, m, ValueToString, set);
-}
-template <class E>
-PropertyResult TakeEnum(const TextProperty& p, std::string& m, std::optional<E> (*lookup)(std::string_view),
-                        const std::function<void(E)>& set) {
+// One property of objects of class T. A value entry gives the value to write (nothing: not
+// written; no function: never written, only read) and its reading; a sub-object entry, whose
+// name is the prefix with its point ("Font."), writes and reads through the sub-object's table.
+template <class T>
+struct PropertyEntry {
   std::string name;
-  if (!ValueToIdent(p.value, name, m)) return PropertyResult::Bad;
-  std::optional<E> e = lookup(name);
-  if (!e) {
-    m = "unknown value " + name;
-    return PropertyResult::Bad;
+  std::function<std::optional<TextValue>(const T&)> write;
+  ReadValue<T> read;
+  std::function<void(const T&, const std::string& prefix, Props& out)> writeObject;
+  std::function<PropertyResult(T&, std::string_view rest, const TextProperty&, ReadContext&, std::string&)> readObject;
+};
+
+// Assigns through a setter or straight into a member.
+template <class T, class S, class V>
+void SetWith(S set, T& t, V v) {
+  if constexpr (std::is_member_object_pointer_v<S>) {
+    t.*set = std::move(v);
+  } else {
+    std::invoke(set, t, std::move(v));
   }
-  set(*e);
+}
+
+// A value read with `convert` (false with a message) and handed to `set`.
+template <class V, class Convert, class Set>
+PropertyResult Take(const TextProperty& p, std::string& message, Convert convert, Set set) {
+  V v{};
+  if (!convert(p.value, v, message)) return PropertyResult::Bad;
+  set(std::move(v));
   return PropertyResult::Taken;
 }
 
-const char* const kStyleNames[] = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
-
-// Font properties under "Font.": name and height always, the rest when not the default's.
-void WriteFont(Props& out, const platform::CanvasFont& f) {
-  const platform::CanvasFont def;
-  Put(out, "Font.Name", TextValue::Str(f.Name()));
-  Put(out, "Font.Height", TextValue::Int(f.Height()));
-  if (f.Style() != def.Style()) {
-    std::vector<std::string> names;
-    for (int i = 0; i < 4; ++i) {
-      if (f.Style() & (1 << i)) names.push_back(kStyleNames[i]);
-    }
-    Put(out, "Font.Style", TextValue::SetOf(names));
-  }
-  PutInt(out, "Font.Color", f.Color(), def.Color());
-  PutInt(out, "Font.Charset", f.Charset(), def.Charset());
+// Integers within [min, max].
+auto IntIn(int64_t min, int64_t max) {
+  return [min, max](const TextValue& v, int& out, std::string& m) { return ValueToInt(v, out, m, min, max); };
 }
 
-PropertyResult ReadFont(std::string_view sub, const TextProperty& p, std::string& m,
-                        const std::function<platform::CanvasFont&()>& font) {
-  if (sub == "Name") return TakeString(p, m, [&](const std::string& v) { font().SetName(v); });
-  if (sub == "Height") return TakeInt(p, m, [&](int v) { font().SetHeight(v); });
-  if (sub == "Size") return TakeInt(p, m, [&](int v) { font().SetSize(v); });
-  if (sub == "Charset") {
-    return Take<int>(p, m, [](const TextValue& v, int& o, std::string& msg) { return ValueToInt(v, o, msg, 0, 255); },
-                     [&](int v) { font().SetCharset(v); });
+// Colours are 32-bit patterns, written unsigned and read signed or unsigned.
+bool ValueToColor(const TextValue& v, uint32_t& out, std::string& message) {
+  int value = 0;
+  if (!ValueToInt(v, value, message, INT32_MIN, UINT32_MAX)) return false;
+  out = static_cast<uint32_t>(value);
+  return true;
+}
+
+// An enumeration value by its name.
+template <class E>
+bool ValueToEnum(const TextValue& v, E& out, std::string& message,
+                 const std::function<std::optional<E>(std::string_view)>& byName) {
+  std::string name;
+  if (!ValueToIdent(v, name, message)) return false;
+  std::optional<E> e = byName(name);
+  if (!e) {
+    message = "unknown value " + name;
+    return false;
   }
-  if (sub == "Color") {
-    return Take<int>(
-        p, m, [](const TextValue& v, int& o, std::string& msg) { return ValueToInt(v, o, msg, INT32_MIN, UINT32_MAX); },
-        [&](int v) { font().SetColor(static_cast<uint32_t>(v)); });
-  }
-  if (sub == "Style") {
-    std::vector<std::string> names;
-    if (!ValueToSet(p.value, names, m)) return PropertyResult::Bad;
-    int style = 0;
-    for (const std::string& n : names) {
-      auto it = std::find(std::begin(kStyleNames), std::end(kStyleNames), n);
-      if (it == std::end(kStyleNames)) {
-        m = "unknown value " + n;
-        return PropertyResult::Bad;
+  out = *e;
+  return true;
+}
+
+template <class T>
+class PropertyTable {
+ public:
+  // Appends the properties of `o` that are written, each named `prefix` + its name.
+  void Write(const T& o, Props& out, const std::string& prefix = std::string()) const {
+    for (const PropertyEntry<T>& e : entries_) {
+      if (e.writeObject) {
+        e.writeObject(o, prefix + e.name, out);
+      } else if (e.write) {
+        if (std::optional<TextValue> v = e.write(o)) out.push_back(TextProperty{prefix + e.name, std::move(*v), 0});
       }
-      style |= 1 << (it - std::begin(kStyleNames));
     }
-    font().SetStyle(style);
-    return PropertyResult::Taken;
   }
-  return PropertyResult::Unknown;
-}
 
+  // Reads the property named `name` (its name below the tables above this one).
+  PropertyResult Read(T& o, std::string_view name, const TextProperty& p, ReadContext& context, std::string& m) const {
+    for (const PropertyEntry<T>& e : entries_) {
+      if (e.readObject) {
+        if (name.substr(0, e.name.size()) == e.name) return e.readObject(o, name.substr(e.name.size()), p, context, m);
+      } else if (name == e.name) {
+        return e.read(o, p, context, m);
+      }
+    }
+    return PropertyResult::Unknown;
+  }
+
+  // A property of a form of its own.
+  PropertyTable& Value(std::string name, std::function<std::optional<TextValue>(const T&)> write, ReadValue<T> read) {
+    entries_.push_back(PropertyEntry<T>{std::move(name), std::move(write), std::move(read), nullptr, nullptr});
+    return *this;
+  }
+
+  // Typed properties through a getter and a setter (or a member), written when the value
+  // differs from `def` (always when there is none).
+  template <class G, class S>
+  PropertyTable& Bool(std::string name, G get, S set, std::optional<bool> def) {
+    return Typed<bool>(std::move(name), get, set, def, TextValue::Bool, ValueToBool);
+  }
+  template <class G, class S>
+  PropertyTable& Int(std::string name, G get, S set, std::optional<int64_t> def, int64_t min = INT32_MIN,
+                     int64_t max = INT32_MAX) {
+    return Typed<int>(
+        std::move(name), get, set, def, [](int64_t v) { return TextValue::Int(v); }, IntIn(min, max));
+  }
+  template <class G, class S>
+  PropertyTable& Color(std::string name, G get, S set, uint32_t def) {
+    return Typed<uint32_t>(
+        std::move(name), get, set, std::optional<int64_t>(def), [](int64_t v) { return TextValue::Int(v); },
+        ValueToColor);
+  }
+  template <class G, class S>
+  PropertyTable& Str(std::string name, G get, S set, std::optional<std::string> def) {
+    return Typed<std::string>(std::move(name), get, set, def, TextValue::Str, ValueToString);
+  }
+  // An enumeration written by nameOf and read by byName.
+  template <class E, class G, class S>
+  PropertyTable& Enum(std::string name, G get, S set, std::optional<E> def, const char* (*nameOf)(E),
+                      std::optional<E> (*byName)(std::string_view)) {
+    std::function<std::optional<E>(std::string_view)> lookup = byName;
+    return Typed<E>(
+        std::move(name), get, set, def, [nameOf](E v) { return TextValue::Ident(nameOf(v)); },
+        [lookup](const TextValue& v, E& out, std::string& m) { return ValueToEnum(v, out, m, lookup); });
+  }
+  // An enumeration whose value k is named names[k].
+  template <class E, class G, class S>
+  PropertyTable& Enum(std::string name, G get, S set, std::optional<E> def, std::span<const char* const> names) {
+    std::function<std::optional<E>(std::string_view)> lookup = [names](std::string_view n) -> std::optional<E> {
+      auto it = std::find(names.begin(), names.end(), n);
+      if (it == names.end()) return std::nullopt;
+      return static_cast<E>(it - names.begin());
+    };
+    return Typed<E>(
+        std::move(name), get, set, def,
+        [names](E v) { return TextValue::Ident(names[static_cast<size_t>(v)]); },
+        [lookup](const TextValue& v, E& out, std::string& m) { return ValueToEnum(v, out, m, lookup); });
+  }
+
+  // A reference to another object: written by its name when there is one, it has a name and it
+  // is not `def`'s (no function: none); read once every object exists, when `take` answers
+  // false with a message for a target that does not fit (`self` is null when the object is gone).
+  PropertyTable& Ref(std::string name, std::function<const QObject*(const T&)> get,
+                     std::function<const QObject*(const T&)> def,
+                     std::function<bool(T* self, QObject* target, std::string& message)> take) {
+    return Value(
+        std::move(name),
+        [get, def](const T& t) -> std::optional<TextValue> {
+          const QObject* o = get(t);
+          if (!o || (def && o == def(t)) || o->objectName().isEmpty()) return std::nullopt;
+          return TextValue::Ident(o->objectName().toStdString());
+        },
+        [take](T& t, const TextProperty& p, ReadContext& context, std::string&) {
+          QPointer<T> self = &t;
+          context.Reference(p, [self, take](QObject* target, std::string& msg) { return take(self.data(), target, msg); });
+          return PropertyResult::Taken;
+        });
+  }
+
+  // A sub-object with a table of its own, written when `stored` says so (no function: always);
+  // `get` gives it for writing, `access` for reading.
+  template <class U>
+  PropertyTable& Object(std::string prefix, const PropertyTable<U>& table, std::function<const U&(const T&)> get,
+                        std::function<U&(T&)> access, std::function<bool(const T&)> stored = nullptr) {
+    PropertyEntry<T> e;
+    e.name = std::move(prefix);
+    e.writeObject = [&table, get, stored](const T& t, const std::string& prefix, Props& out) {
+      if (!stored || stored(t)) table.Write(get(t), out, prefix);
+    };
+    e.readObject = [&table, access](T& t, std::string_view rest, const TextProperty& p, ReadContext& context,
+                                    std::string& m) { return table.Read(access(t), rest, p, context, m); };
+    entries_.push_back(std::move(e));
+    return *this;
+  }
+
+ private:
+  template <class V, class G, class S, class W, class D, class Convert>
+  PropertyTable& Typed(std::string name, G get, S set, std::optional<D> def, W toValue, Convert convert) {
+    return Value(
+        std::move(name),
+        [get, def, toValue](const T& t) -> std::optional<TextValue> {
+          const D v = static_cast<D>(std::invoke(get, t));
+          if (def && v == *def) return std::nullopt;
+          return toValue(v);
+        },
+        [set, convert](T& t, const TextProperty& p, ReadContext&, std::string& m) {
+          return Take<V>(p, m, convert, [&](V v) { SetWith(set, t, std::move(v)); });
+        });
+  }
+
+  std::vector<PropertyEntry<T>> entries_;
+};
+
+// A list of numbers read into a geometry object (as many as it holds).
 PropertyResult TakeValues(const TextProperty& p, std::string& m, TRptUnitBase& unit) {
   std::vector<Real> values;
   if (!ValueToReals(p.value, unit.Values().size(), values, m)) return PropertyResult::Bad;
@@ -125,78 +231,107 @@ PropertyResult TakeValues(const TextProperty& p, std::string& m, TRptUnitBase& u
   return PropertyResult::Taken;
 }
 
-// ---- Frames (printables, bands, the report)
+// A list of strings, written when it holds any.
+std::optional<TextValue> StringsUnlessEmpty(const std::vector<std::string>& lines) {
+  if (lines.empty()) return std::nullopt;
+  return TextValue::Strings(lines);
+}
 
+const char* const kStyleNames[] = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
 const char* const kPenStyleNames[] = {"psSolid", "psDash",        "psDot",       "psDashDot",  "psDashDotDot",
                                       "psClear", "psInsideFrame", "psUserStyle", "psAlternate"};
 const char* const kBrushStyleNames[] = {"bsSolid",     "bsClear",     "bsHorizontal", "bsVertical",
                                         "bsFDiagonal", "bsBDiagonal", "bsCross",      "bsDiagCross"};
+const char* const kAlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
+const char* const kBiDiNames[] = {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"};
+const char* const kShapeNames[] = {"rpsRectangle",    "rpsCircle",        "rpsVertLine", "rpsHorLine",
+                                   "rpsTopAndBottom", "rpsRightAndLeft", "rpsRoundRect"};
 
-template <size_t N>
-PropertyResult TakeNamed(const TextProperty& p, std::string& m, const char* const (&names)[N],
-                         const std::function<void(int)>& set) {
-  std::string name;
-  if (!ValueToIdent(p.value, name, m)) return PropertyResult::Bad;
-  for (size_t i = 0; i < N; ++i) {
-    if (name == names[i]) {
-      set(static_cast<int>(i));
-      return PropertyResult::Taken;
-    }
-  }
-  m = "unknown value " + name;
-  return PropertyResult::Bad;
+// ---- Canvas objects
+
+// Fonts: name and height always, the rest when not the default's; Size (in points) is read only.
+const PropertyTable<platform::CanvasFont>& FontTable() {
+  using F = platform::CanvasFont;
+  static const int defStyle = F().Style();
+  static const PropertyTable<F> table =
+      PropertyTable<F>()
+          .Str("Name", &F::Name, &F::SetName, std::nullopt)
+          .Int("Height", &F::Height, &F::SetHeight, std::nullopt)
+          .Value("Size", nullptr,
+                 [](F& f, const TextProperty& p, ReadContext&, std::string& m) {
+                   return Take<int>(p, m, IntIn(INT32_MIN, INT32_MAX), [&](int v) { f.SetSize(v); });
+                 })
+          .Value(
+              "Style",
+              [](const F& f) -> std::optional<TextValue> {
+                if (f.Style() == defStyle) return std::nullopt;
+                std::vector<std::string> names;
+                for (int i = 0; i < 4; ++i) {
+                  if (f.Style() & (1 << i)) names.push_back(kStyleNames[i]);
+                }
+                return TextValue::SetOf(names);
+              },
+              [](F& f, const TextProperty& p, ReadContext&, std::string& m) {
+                std::vector<std::string> names;
+                if (!ValueToSet(p.value, names, m)) return PropertyResult::Bad;
+                int style = 0;
+                for (const std::string& n : names) {
+                  auto it = std::find(std::begin(kStyleNames), std::end(kStyleNames), n);
+                  if (it == std::end(kStyleNames)) {
+                    m = "unknown value " + n;
+                    return PropertyResult::Bad;
+                  }
+                  style |= 1 << (it - std::begin(kStyleNames));
+                }
+                f.SetStyle(style);
+                return PropertyResult::Taken;
+              })
+          .Color("Color", &F::Color, &F::SetColor, F().Color())
+          .Int("Charset", &F::Charset, &F::SetCharset, F().Charset(), 0, 255);
+  return table;
 }
 
-PropertyResult TakeColor(const TextProperty& p, std::string& m, const std::function<void(uint32_t)>& set) {
-  return Take<int64_t>(
-      p, m,
-      [](const TextValue& v, int64_t& out, std::string& msg) {
-        int value = 0;
-        // Colour values are 32-bit patterns: written as signed or unsigned.
-        if (v.kind == TextValue::Kind::Integer && v.integer >= 0 && v.integer <= UINT32_MAX) {
-          out = v.integer;
-          return true;
-        }
-        if (!ValueToInt(v, value, msg)) return false;
-        out = static_cast<uint32_t>(value);
-        return true;
-      },
-      [&](int64_t v) { set(static_cast<uint32_t>(v)); });
+const PropertyTable<platform::CanvasBrush>& BrushTable() {
+  using B = platform::CanvasBrush;
+  static const PropertyTable<B> table =
+      PropertyTable<B>()
+          .Color("Color", &B::Color, &B::SetColor, B().Color())
+          .Enum("Style", &B::Style, &B::SetStyle, std::optional(B().Style()), kBrushStyleNames);
+  return table;
 }
 
-void WriteFrame(Props& out, const TRptFrame& f) {
-  PutInt(out, "Frame.Color", f.Color(), 0);
-  PutBool(out, "Frame.DrawTop", f.DrawTop(), false);
-  PutBool(out, "Frame.DrawBottom", f.DrawBottom(), false);
-  PutBool(out, "Frame.DrawLeft", f.DrawLeft(), false);
-  PutBool(out, "Frame.DrawRight", f.DrawRight(), false);
-  if (f.Style() != platform::PenStyle::Solid) {
-    Put(out, "Frame.Style", TextValue::Ident(kPenStyleNames[static_cast<int>(f.Style())]));
-  }
-  PutInt(out, "Frame.Width", f.Width(), 1);
+const PropertyTable<platform::CanvasPen>& PenTable() {
+  using P = platform::CanvasPen;
+  static const PropertyTable<P> table = PropertyTable<P>()
+                                            .Color("Color", &P::Color, &P::SetColor, P().Color())
+                                            .Int("Width", &P::Width, &P::SetWidth, P().Width(), 0, 1000)
+                                            .Enum("Style", &P::Style, &P::SetStyle, std::optional(P().Style()),
+                                                  kPenStyleNames);
+  return table;
 }
 
-PropertyResult ReadFrame(std::string_view sub, const TextProperty& p, std::string& m, TRptFrame& f) {
-  if (sub == "Color") return TakeColor(p, m, [&](uint32_t v) { f.SetColor(v); });
-  if (sub == "DrawTop") return TakeBool(p, m, [&](bool v) { f.SetDrawTop(v); });
-  if (sub == "DrawBottom") return TakeBool(p, m, [&](bool v) { f.SetDrawBottom(v); });
-  if (sub == "DrawLeft") return TakeBool(p, m, [&](bool v) { f.SetDrawLeft(v); });
-  if (sub == "DrawRight") return TakeBool(p, m, [&](bool v) { f.SetDrawRight(v); });
-  if (sub == "Style") {
-    return TakeNamed(p, m, kPenStyleNames, [&](int v) { f.SetStyle(static_cast<platform::PenStyle>(v)); });
-  }
-  if (sub == "Width") {
-    return Take<int>(p, m, [](const TextValue& v, int& o, std::string& msg) { return ValueToInt(v, o, msg, -1, 1000); },
-                     [&](int v) { f.SetWidth(v); });
-  }
-  return PropertyResult::Unknown;
+// Frames of printables, bands and the report.
+const PropertyTable<TRptFrame>& FrameTable() {
+  static const PropertyTable<TRptFrame> table =
+      PropertyTable<TRptFrame>()
+          .Color("Color", &TRptFrame::Color, &TRptFrame::SetColor, 0)
+          .Bool("DrawTop", &TRptFrame::DrawTop, &TRptFrame::SetDrawTop, false)
+          .Bool("DrawBottom", &TRptFrame::DrawBottom, &TRptFrame::SetDrawBottom, false)
+          .Bool("DrawLeft", &TRptFrame::DrawLeft, &TRptFrame::SetDrawLeft, false)
+          .Bool("DrawRight", &TRptFrame::DrawRight, &TRptFrame::SetDrawRight, false)
+          .Enum("Style", &TRptFrame::Style, &TRptFrame::SetStyle, std::optional(platform::PenStyle::Solid),
+                kPenStyleNames)
+          .Int("Width", &TRptFrame::Width, &TRptFrame::SetWidth, 1, -1, 1000);
+  return table;
 }
 
 // ---- TCustomBandReport
 
 // The environment's entries as names and texts, unless they are the three of a new report;
 // the entries the report's controller bands make for themselves are not stored.
-void WriteFunctions(const TCustomBandReport& r, Props& out) {
+std::optional<std::pair<std::vector<std::string>, std::vector<std::string>>> StoredFunctions(
+    const TCustomBandReport& report) {
+  auto& r = const_cast<TCustomBandReport&>(report);
   std::vector<std::string> names = r.Functions().Names(), texts = r.Functions().WriteData();
   for (const TRptCustomBand* b : r.AllBands()) {
     auto* band = qobject_cast<const TRptControllerBand*>(b);
@@ -211,551 +346,439 @@ void WriteFunctions(const TCustomBandReport& r, Props& out) {
   }
   if (names == std::vector<std::string>{"PAGENUMBER", "COLUMNNUMBER", "REPORTTITLE"} &&
       texts == std::vector<std::string>{"0", "0", "''"}) {
-    return;
+    return std::nullopt;
   }
-  Put(out, "Functions.Strings", TextValue::Strings(names));
-  Put(out, "Functions.DATA", TextValue::Strings(texts));
+  return std::pair{names, texts};
 }
 
-void WriteReportProps(const QObject* o, Props& out) {
-  auto& r = const_cast<TCustomBandReport&>(*static_cast<const TCustomBandReport*>(o));
-  const TRptPage& page = r.Page();
-  Put(out, "Units", TextValue::Ident(UnitName(r.Units())));
-  PutInt(out, "Zoom", r.Zoom(), 100);
-  if (page.Orientation() != TRptOrientation::Portrait) {
-    Put(out, "Page.Orientation", TextValue::Ident(OrientationName(page.Orientation())));
-  }
-  Put(out, "Page.PaperSize", TextValue::Ident(PaperSizeName(page.PaperSize())));
-  Put(out, "Page.Values", TextValue::Floats(page.Values()));
-  PutInt(out, "Page.Columns", page.Columns(), 1);
-  PutBool(out, "Page.Ruler", page.Ruler(), true);
-  if (!(r.Options == TBandReportOptions{}.Set(TBandReportOption::FirstPageHeader).Set(TBandReportOption::LastPageFooter))) {
-    std::vector<std::string> names;
-    for (int i = 0; i < 3; ++i) {
-      if (r.Options.Has(static_cast<TBandReportOption>(i))) names.push_back(OptionName(static_cast<TBandReportOption>(i)));
-    }
-    Put(out, "Options", TextValue::SetOf(names));
-  }
-  WriteFont(out, r.Font());
-  WriteFrame(out, r.Frame());
-  WriteFunctions(r, out);
-  PutBool(out, "PrintIfEmpty", r.PrintIfEmpty(), true);
-  PutStr(out, "ReportTitle", r.ReportTitle);
-  PutBool(out, "ShowProgress", r.ShowProgress, true);
-  PutBool(out, "SnapToGrid", r.SnapToGrid, true);
-  PutStr(out, "BackImageControl", r.BackImageControl);
-  if (!r.Description.empty()) Put(out, "Description", TextValue::Strings(r.Description));
-  PutInt(out, "PrevFormStyle", r.PrevFormStyle, 0);
-  PutInt(out, "PreviewInitialState", r.PreviewInitialState, 0);
-  PutInt(out, "PreviewWidth", r.PreviewWidth(), 500);
-  PutInt(out, "PreviewHeight", r.PreviewHeight(), 500);
-  PutBool(out, "PrevShowThumbs", r.PrevShowThumbs, true);
-  PutBool(out, "PrevShowSearch", r.PrevShowSearch, true);
-  if (r.PrevInitialZoom != TRptZoomState::rpZoomToFit) {
-    Put(out, "PrevInitialZoom", TextValue::Ident(ZoomStateName(r.PrevInitialZoom)));
-  }
-  const TBandReportPrinterSettings& s = r.PrinterSettings();
-  PutInt(out, "PrinterSettings.Copies", s.Copies, 1);
-  if (s.OutputBin != TRptBin::Auto) Put(out, "PrinterSettings.OutputBin", TextValue::Ident(BinName(s.OutputBin)));
-  PutBool(out, "PrinterSettings.Duplex", s.Duplex, false);
-  PutInt(out, "PrinterSettings.FirstPage", s.FirstPage, 0);
-  PutInt(out, "PrinterSettings.LastPage", s.LastPage, 0);
-  PutBool(out, "PrinterSettings.UseStandardprinter", s.UseStandardprinter, false);
-  PutBool(out, "PrinterSettings.UseCustomBinCode", s.UseCustomBinCode, false);
-  PutInt(out, "PrinterSettings.CustomBinCode", s.CustomBinCode, 0);
-  PutInt(out, "PrinterSettings.ExtendedDuplex", s.ExtendedDuplex, 0);
-  PutBool(out, "PrinterSettings.UseCustomPaperCode", s.UseCustomPaperCode, false);
-  PutInt(out, "PrinterSettings.CustomPaperCode", s.CustomPaperCode, 0);
-  PutBool(out, "PrinterSettings.PrintMetaFile", s.PrintMetaFile, false);
-  PutInt(out, "PrinterSettings.MemoryLimit", s.MemoryLimit, 250000);
-  PutInt(out, "PrinterSettings.PrintQuality", s.PrintQuality, 600);
-  PutInt(out, "PrinterSettings.Collate", s.Collate, 0);
-  PutInt(out, "PrinterSettings.ColorOption", s.ColorOption, 0);
-}
-
-PropertyResult ReadPrinterSettings(std::string_view sub, const TextProperty& p, std::string& m,
-                                   TBandReportPrinterSettings& s) {
-  struct IntField {
-    const char* name;
-    int TBandReportPrinterSettings::*field;
-  };
-  static const IntField ints[] = {
-      {"Copies", &TBandReportPrinterSettings::Copies},
-      {"FirstPage", &TBandReportPrinterSettings::FirstPage},
-      {"LastPage", &TBandReportPrinterSettings::LastPage},
-      {"CustomBinCode", &TBandReportPrinterSettings::CustomBinCode},
-      {"ExtendedDuplex", &TBandReportPrinterSettings::ExtendedDuplex},
-      {"CustomPaperCode", &TBandReportPrinterSettings::CustomPaperCode},
-      {"MemoryLimit", &TBandReportPrinterSettings::MemoryLimit},
-      {"PrintQuality", &TBandReportPrinterSettings::PrintQuality},
-      {"Collate", &TBandReportPrinterSettings::Collate},
-      {"ColorOption", &TBandReportPrinterSettings::ColorOption},
-  };
-  struct BoolField {
-    const char* name;
-    bool TBandReportPrinterSettings::*field;
-  };
-  static const BoolField bools[] = {
-      {"Duplex", &TBandReportPrinterSettings::Duplex},
-      {"UseStandardprinter", &TBandReportPrinterSettings::UseStandardprinter},
-      {"UseCustomBinCode", &TBandReportPrinterSettings::UseCustomBinCode},
-      {"UseCustomPaperCode", &TBandReportPrinterSettings::UseCustomPaperCode},
-      {"PrintMetaFile", &TBandReportPrinterSettings::PrintMetaFile},
-  };
-  for (const IntField& f : ints) {
-    if (sub == f.name) return TakeInt(p, m, [&](int v) { s.*f.field = v; });
-  }
-  for (const BoolField& f : bools) {
-    if (sub == f.name) return TakeBool(p, m, [&](bool v) { s.*f.field = v; });
-  }
-  if (sub == "OutputBin") return TakeEnum<TRptBin>(p, m, BinByName, [&](TRptBin b) { s.OutputBin = b; });
-  return PropertyResult::Unknown;
-}
-
-PropertyResult ReadReportProp(QObject* o, const TextProperty& p, ReadContext&, std::string& m) {
-  auto& r = *static_cast<TCustomBandReport*>(o);
-  std::string_view name = p.name;
-  TRptPage& page = r.Page();
-  if (name == "Units") return TakeEnum<TRptUnit>(p, m, UnitByName, [&](TRptUnit u) { r.SetUnits(u); });
-  if (name == "Zoom") return TakeInt(p, m, [&](int v) { r.SetZoom(v); });
-  if (name == "Page.Values") return TakeValues(p, m, page);
-  if (name == "Page.PaperSize") {
-    return TakeEnum<TRptPaperSize>(p, m, PaperSizeByName, [&](TRptPaperSize s) { page.SetPaperSize(s); });
-  }
-  if (name == "Page.Orientation") {
-    return TakeEnum<TRptOrientation>(p, m, OrientationByName, [&](TRptOrientation v) { page.SetOrientation(v); });
-  }
-  if (name == "Page.Columns") {
-    return Take<int>(p, m, [](const TextValue& v, int& out, std::string& msg) { return ValueToInt(v, out, msg, 1, 1000); },
-                     [&](int v) { page.SetColumns(v); });
-  }
-  if (name == "Page.Ruler") return TakeBool(p, m, [&](bool v) { page.SetRuler(v); });
-  if (name == "Options") {
-    std::vector<std::string> names;
-    if (!ValueToSet(p.value, names, m)) return PropertyResult::Bad;
-    TBandReportOptions options;
-    for (const std::string& n : names) {
-      auto option = OptionByName(n);
-      if (!option) {
-        m = "unknown value " + n;
-        return PropertyResult::Bad;
-      }
-      options.Set(*option);
-    }
-    r.Options = options;
-    return PropertyResult::Taken;
-  }
-  if (name.substr(0, 5) == "Font.") {
-    return ReadFont(name.substr(5), p, m, [&]() -> platform::CanvasFont& { return r.Font(); });
-  }
-  if (name.substr(0, 6) == "Frame.") return ReadFrame(name.substr(6), p, m, r.Frame());
-  if (name == "Functions.Strings" || name == "Functions.DATA") {
+// A list of strings handed to `set`.
+template <class T>
+ReadValue<T> ReadStrings(std::function<void(T&, std::vector<std::string>)> set) {
+  return [set](T& t, const TextProperty& p, ReadContext&, std::string& m) {
     std::vector<std::string> lines;
     if (!ValueToStrings(p.value, lines, m)) return PropertyResult::Bad;
-    if (name == "Functions.Strings") {
-      r.Functions().SetNames(lines);
-    } else {
-      r.Functions().ReadData(lines);
-    }
+    set(t, std::move(lines));
     return PropertyResult::Taken;
-  }
-  if (name == "PrintIfEmpty") return TakeBool(p, m, [&](bool v) { r.SetPrintIfEmpty(v); });
-  if (name == "ReportTitle") return TakeString(p, m, [&](const std::string& v) { r.ReportTitle = v; });
-  if (name == "ShowProgress") return TakeBool(p, m, [&](bool v) { r.ShowProgress = v; });
-  if (name == "SnapToGrid") return TakeBool(p, m, [&](bool v) { r.SnapToGrid = v; });
-  if (name == "BackImageControl") return TakeString(p, m, [&](const std::string& v) { r.BackImageControl = v; });
-  if (name == "Description") {
-    return ValueToStrings(p.value, r.Description, m) ? PropertyResult::Taken : PropertyResult::Bad;
-  }
-  if (name == "PrevFormStyle") return TakeInt(p, m, [&](int v) { r.PrevFormStyle = v; });
-  if (name == "PreviewInitialState") return TakeInt(p, m, [&](int v) { r.PreviewInitialState = v; });
-  if (name == "PreviewWidth") return TakeInt(p, m, [&](int v) { r.SetPreviewWidth(v); });
-  if (name == "PreviewHeight") return TakeInt(p, m, [&](int v) { r.SetPreviewHeight(v); });
-  if (name == "PrevShowThumbs") return TakeBool(p, m, [&](bool v) { r.PrevShowThumbs = v; });
-  if (name == "PrevShowSearch") return TakeBool(p, m, [&](bool v) { r.PrevShowSearch = v; });
-  if (name == "PrevInitialZoom") {
-    return TakeEnum<TRptZoomState>(p, m, ZoomStateByName, [&](TRptZoomState z) { r.PrevInitialZoom = z; });
-  }
-  if (name.substr(0, 16) == "PrinterSettings.") return ReadPrinterSettings(name.substr(16), p, m, r.PrinterSettings());
-  return PropertyResult::Unknown;
+  };
+}
+
+const PropertyTable<TRptPage>& PageTable() {
+  static const PropertyTable<TRptPage> table =
+      PropertyTable<TRptPage>()
+          .Enum("Orientation", &TRptPage::Orientation, &TRptPage::SetOrientation,
+                std::optional(TRptOrientation::Portrait), OrientationName, OrientationByName)
+          .Enum("PaperSize", &TRptPage::PaperSize, &TRptPage::SetPaperSize, std::optional<TRptPaperSize>(),
+                PaperSizeName, PaperSizeByName)
+          .Value(
+              "Values", [](const TRptPage& page) -> std::optional<TextValue> { return TextValue::Floats(page.Values()); },
+              [](TRptPage& page, const TextProperty& p, ReadContext&, std::string& m) { return TakeValues(p, m, page); })
+          .Int("Columns", &TRptPage::Columns, &TRptPage::SetColumns, 1, 1, 1000)
+          .Bool("Ruler", &TRptPage::Ruler, &TRptPage::SetRuler, true);
+  return table;
+}
+
+const PropertyTable<TBandReportPrinterSettings>& PrinterSettingsTable() {
+  using S = TBandReportPrinterSettings;
+  static const PropertyTable<S> table =
+      PropertyTable<S>()
+          .Int("Copies", &S::Copies, &S::Copies, 1)
+          .Enum("OutputBin", &S::OutputBin, &S::OutputBin, std::optional(TRptBin::Auto), BinName, BinByName)
+          .Bool("Duplex", &S::Duplex, &S::Duplex, false)
+          .Int("FirstPage", &S::FirstPage, &S::FirstPage, 0)
+          .Int("LastPage", &S::LastPage, &S::LastPage, 0)
+          .Bool("UseStandardprinter", &S::UseStandardprinter, &S::UseStandardprinter, false)
+          .Bool("UseCustomBinCode", &S::UseCustomBinCode, &S::UseCustomBinCode, false)
+          .Int("CustomBinCode", &S::CustomBinCode, &S::CustomBinCode, 0)
+          .Int("ExtendedDuplex", &S::ExtendedDuplex, &S::ExtendedDuplex, 0)
+          .Bool("UseCustomPaperCode", &S::UseCustomPaperCode, &S::UseCustomPaperCode, false)
+          .Int("CustomPaperCode", &S::CustomPaperCode, &S::CustomPaperCode, 0)
+          .Bool("PrintMetaFile", &S::PrintMetaFile, &S::PrintMetaFile, false)
+          .Int("MemoryLimit", &S::MemoryLimit, &S::MemoryLimit, 250000)
+          .Int("PrintQuality", &S::PrintQuality, &S::PrintQuality, 600)
+          .Int("Collate", &S::Collate, &S::Collate, 0)
+          .Int("ColorOption", &S::ColorOption, &S::ColorOption, 0);
+  return table;
+}
+
+const PropertyTable<TCustomBandReport>& ReportTable() {
+  using R = TCustomBandReport;
+  static const PropertyTable<R> table =
+      PropertyTable<R>()
+          .Enum("Units", &R::Units, &R::SetUnits, std::optional<TRptUnit>(), UnitName, UnitByName)
+          .Int("Zoom", &R::Zoom, &R::SetZoom, 100)
+          .Object<TRptPage>(
+              "Page.", PageTable(), [](const R& r) -> const TRptPage& { return r.Page(); },
+              [](R& r) -> TRptPage& { return r.Page(); })
+          .Value(
+              "Options",
+              [](const R& r) -> std::optional<TextValue> {
+                if (r.Options ==
+                    TBandReportOptions{}.Set(TBandReportOption::FirstPageHeader).Set(TBandReportOption::LastPageFooter)) {
+                  return std::nullopt;
+                }
+                std::vector<std::string> names;
+                for (int i = 0; i < 3; ++i) {
+                  if (r.Options.Has(static_cast<TBandReportOption>(i))) {
+                    names.push_back(OptionName(static_cast<TBandReportOption>(i)));
+                  }
+                }
+                return TextValue::SetOf(names);
+              },
+              [](R& r, const TextProperty& p, ReadContext&, std::string& m) {
+                std::vector<std::string> names;
+                if (!ValueToSet(p.value, names, m)) return PropertyResult::Bad;
+                TBandReportOptions options;
+                for (const std::string& n : names) {
+                  auto option = OptionByName(n);
+                  if (!option) {
+                    m = "unknown value " + n;
+                    return PropertyResult::Bad;
+                  }
+                  options.Set(*option);
+                }
+                r.Options = options;
+                return PropertyResult::Taken;
+              })
+          .Object<platform::CanvasFont>(
+              "Font.", FontTable(), [](const R& r) -> const platform::CanvasFont& { return r.Font(); },
+              [](R& r) -> platform::CanvasFont& { return r.Font(); })
+          .Object<TRptFrame>(
+              "Frame.", FrameTable(), [](const R& r) -> const TRptFrame& { return r.Frame(); },
+              [](R& r) -> TRptFrame& { return r.Frame(); })
+          .Value(
+              "Functions.Strings",
+              [](const R& r) -> std::optional<TextValue> {
+                auto stored = StoredFunctions(r);
+                if (!stored) return std::nullopt;
+                return TextValue::Strings(stored->first);
+              },
+              ReadStrings<R>([](R& r, std::vector<std::string> lines) { r.Functions().SetNames(lines); }))
+          .Value(
+              "Functions.DATA",
+              [](const R& r) -> std::optional<TextValue> {
+                auto stored = StoredFunctions(r);
+                if (!stored) return std::nullopt;
+                return TextValue::Strings(stored->second);
+              },
+              ReadStrings<R>([](R& r, std::vector<std::string> lines) { r.Functions().ReadData(lines); }))
+          .Bool("PrintIfEmpty", &R::PrintIfEmpty, &R::SetPrintIfEmpty, true)
+          .Str("ReportTitle", &R::ReportTitle, &R::ReportTitle, "")
+          .Bool("ShowProgress", &R::ShowProgress, &R::ShowProgress, true)
+          .Bool("SnapToGrid", &R::SnapToGrid, &R::SnapToGrid, true)
+          .Str("BackImageControl", &R::BackImageControl, &R::BackImageControl, "")
+          .Value(
+              "Description", [](const R& r) { return StringsUnlessEmpty(r.Description); },
+              [](R& r, const TextProperty& p, ReadContext&, std::string& m) {
+                return ValueToStrings(p.value, r.Description, m) ? PropertyResult::Taken : PropertyResult::Bad;
+              })
+          .Int("PrevFormStyle", &R::PrevFormStyle, &R::PrevFormStyle, 0)
+          .Int("PreviewInitialState", &R::PreviewInitialState, &R::PreviewInitialState, 0)
+          .Int("PreviewWidth", &R::PreviewWidth, &R::SetPreviewWidth, 500)
+          .Int("PreviewHeight", &R::PreviewHeight, &R::SetPreviewHeight, 500)
+          .Bool("PrevShowThumbs", &R::PrevShowThumbs, &R::PrevShowThumbs, true)
+          .Bool("PrevShowSearch", &R::PrevShowSearch, &R::PrevShowSearch, true)
+          .Enum("PrevInitialZoom", &R::PrevInitialZoom, &R::PrevInitialZoom, std::optional(TRptZoomState::rpZoomToFit),
+                ZoomStateName, ZoomStateByName)
+          .Object<TBandReportPrinterSettings>(
+              "PrinterSettings.", PrinterSettingsTable(),
+              [](const R& r) -> const TBandReportPrinterSettings& { return r.PrinterSettings(); },
+              [](R& r) -> TBandReportPrinterSettings& { return r.PrinterSettings(); });
+  return table;
 }
 
 // ---- Bands
 
-void WriteBandProps(const QObject* o, Props& out) {
-  const auto& b = *static_cast<const TRptCustomBand*>(o);
-  PutBool(out, "AlignToBottom", b.AlignToBottom(), false);
-  PutInt(out, "Color", b.Color(), 0xFFFFFF);
-  PutBool(out, "Enabled", b.Enabled(), true);
-  PutBool(out, "TransparentBand", b.TransparentBand(), false);
-  PutBool(out, "ParentFont", b.ParentFont(), true);
-  if (!b.ParentFont()) WriteFont(out, b.Font());
-  PutBool(out, "ForceNewColumn", b.ForceNewColumn(), false);
-  PutBool(out, "ForceNewPage", b.ForceNewPage(), false);
-  PutRef(out, "LinkBand", b.LinkBand());
-  // The band's width follows the page; a page whose margins leave no room can make it larger
-  // than a description holds, so it is written within that range (reading sets it anew).
-  std::vector<Real> values = b.Size().Values();
-  for (Real& v : values) v = std::clamp(v, -kMaxGeometry, kMaxGeometry);
-  Put(out, "Size.Values", TextValue::Floats(values));
-  PutBool(out, "PreCaluculateBandHeight", b.PreCaluculateBandHeight(), false);
-  PutBool(out, "KeepOnOnePage", b.KeepOnOnePage(), false);
-  WriteFrame(out, b.Frame());
+// The target of a reference as a band of class U (nullptr for none): false with a message for
+// another object.
+template <class U>
+bool AsBand(QObject* target, U*& band, std::string& message) {
+  band = qobject_cast<U*>(target);
+  if (target && !band) return message = "not a band", false;
+  return true;
 }
 
-PropertyResult ReadBandProp(QObject* o, const TextProperty& p, ReadContext& context, std::string& m) {
-  auto& b = *static_cast<TRptCustomBand*>(o);
-  std::string_view name = p.name;
-  if (name == "AlignToBottom") return TakeBool(p, m, [&](bool v) { b.SetAlignToBottom(v); });
-  if (name == "Color") {
-    return Take<int>(
-        p, m, [](const TextValue& v, int& out, std::string& msg) { return ValueToInt(v, out, msg, INT32_MIN, UINT32_MAX); },
-        [&](int v) { b.SetColor(static_cast<uint32_t>(v)); });
+// A link that would make a cycle is refused.
+bool Linked(bool ok, std::string& message) {
+  if (!ok) message = "Circular linking not allowed";
+  return ok;
+}
+
+// A master is a report or a controller band.
+bool IsMaster(QObject* target, std::string& message) {
+  if (target && !qobject_cast<TCustomBandReport*>(target) && !qobject_cast<TRptControllerBand*>(target)) {
+    return message = "not a report or a sub-detail band", false;
   }
-  if (name == "Enabled") return TakeBool(p, m, [&](bool v) { b.SetEnabled(v); });
-  if (name == "TransparentBand") return TakeBool(p, m, [&](bool v) { b.SetTransparentBand(v); });
-  if (name == "ParentFont") return TakeBool(p, m, [&](bool v) { b.SetParentFont(v); });
-  if (name.substr(0, 5) == "Font.") {
-    return ReadFont(name.substr(5), p, m, [&]() -> platform::CanvasFont& { return b.MutableFont(); });
-  }
-  if (name == "ForceNewColumn") return TakeBool(p, m, [&](bool v) { b.SetForceNewColumn(v); });
-  if (name == "ForceNewPage") return TakeBool(p, m, [&](bool v) { b.SetForceNewPage(v); });
-  if (name == "PreCaluculateBandHeight") return TakeBool(p, m, [&](bool v) { b.SetPreCaluculateBandHeight(v); });
-  if (name == "KeepOnOnePage") return TakeBool(p, m, [&](bool v) { b.SetKeepOnOnePage(v); });
-  if (name == "Size.Values") return TakeValues(p, m, b.Size());
-  if (name.substr(0, 6) == "Frame.") return ReadFrame(name.substr(6), p, m, b.Frame());
-  if (name == "LinkBand") {
-    QPointer<TRptCustomBand> band = &b;
-    context.Reference(p, [band](QObject* target, std::string& msg) {
-      auto* link = qobject_cast<TRptCustomBand*>(target);
-      if (target && !link) return msg = "not a band", false;
-      if (band && !band->SetLinkBand(link)) return msg = "Circular linking not allowed", false;
-      return true;
-    });
-    return PropertyResult::Taken;
-  }
-  return PropertyResult::Unknown;
+  return true;
 }
 
-void WriteRptBandProps(const QObject* o, Props& out) {
-  Put(out, "BandType", TextValue::Ident(BandTypeName(static_cast<const TRptBand*>(o)->BandType())));
+// The font of a band or a label: its own, stored when it does not follow its parent's.
+template <class T>
+PropertyTable<T>& OwnFont(PropertyTable<T>& table) {
+  return table.template Object<platform::CanvasFont>(
+      "Font.", FontTable(), [](const T& t) -> const platform::CanvasFont& { return t.Font(); },
+      [](T& t) -> platform::CanvasFont& { return t.MutableFont(); }, [](const T& t) { return !t.ParentFont(); });
 }
 
-PropertyResult ReadRptBandProp(QObject* o, const TextProperty& p, ReadContext&, std::string& m) {
-  auto& b = *static_cast<TRptBand*>(o);
-  if (p.name == "BandType") return TakeEnum<TRptBandType>(p, m, BandTypeByName, [&](TRptBandType t) { b.SetBandType(t); });
-  return PropertyResult::Unknown;
+template <class T>
+PropertyTable<T>& FrameOf(PropertyTable<T>& table) {
+  return table.template Object<TRptFrame>(
+      "Frame.", FrameTable(), [](const T& t) -> const TRptFrame& { return t.Frame(); },
+      [](T& t) -> TRptFrame& { return t.Frame(); });
 }
 
-void WriteChildProps(const QObject* o, Props& out) {
-  PutRef(out, "ParentBand", static_cast<const TRptChildBand*>(o)->ParentBand());
+const PropertyTable<TRptCustomBand>& BandTable() {
+  using B = TRptCustomBand;
+  static const PropertyTable<B> table = [] {
+    PropertyTable<B> t;
+    t.Bool("AlignToBottom", &B::AlignToBottom, &B::SetAlignToBottom, false)
+        .Color("Color", &B::Color, &B::SetColor, 0xFFFFFF)
+        .Bool("Enabled", &B::Enabled, &B::SetEnabled, true)
+        .Bool("TransparentBand", &B::TransparentBand, &B::SetTransparentBand, false)
+        .Bool("ParentFont", &B::ParentFont, &B::SetParentFont, true);
+    OwnFont(t)
+        .Bool("ForceNewColumn", &B::ForceNewColumn, &B::SetForceNewColumn, false)
+        .Bool("ForceNewPage", &B::ForceNewPage, &B::SetForceNewPage, false)
+        .Ref("LinkBand", &B::LinkBand, nullptr,
+             [](B* self, QObject* target, std::string& m) {
+               B* link = nullptr;
+               return AsBand(target, link, m) && Linked(!self || self->SetLinkBand(link), m);
+             })
+        .Value(
+            // The band's width follows the page; a page whose margins leave no room can make it
+            // larger than a description holds, so it is written within that range (reading sets
+            // it anew).
+            "Size.Values",
+            [](const B& b) -> std::optional<TextValue> {
+              std::vector<Real> values = b.Size().Values();
+              for (Real& v : values) v = std::clamp(v, -kMaxGeometry, kMaxGeometry);
+              return TextValue::Floats(values);
+            },
+            [](B& b, const TextProperty& p, ReadContext&, std::string& m) { return TakeValues(p, m, b.Size()); })
+        .Bool("PreCaluculateBandHeight", &B::PreCaluculateBandHeight, &B::SetPreCaluculateBandHeight, false)
+        .Bool("KeepOnOnePage", &B::KeepOnOnePage, &B::SetKeepOnOnePage, false);
+    return FrameOf(t);
+  }();
+  return table;
 }
 
-PropertyResult ReadChildProp(QObject* o, const TextProperty& p, ReadContext& context, std::string&) {
-  if (p.name != "ParentBand") return PropertyResult::Unknown;
-  QPointer<TRptChildBand> child = static_cast<TRptChildBand*>(o);
-  context.Reference(p, [child](QObject* target, std::string& msg) {
-    auto* band = qobject_cast<TRptCustomBand*>(target);
-    if (target && !band) return msg = "not a band", false;
-    if (child && !child->SetParentBand(band)) return msg = "Circular linking not allowed", false;
-    return true;
-  });
-  return PropertyResult::Taken;
+const PropertyTable<TRptBand>& RptBandTable() {
+  static const PropertyTable<TRptBand> table = PropertyTable<TRptBand>().Enum(
+      "BandType", &TRptBand::BandType, &TRptBand::SetBandType, std::optional<TRptBandType>(), BandTypeName,
+      BandTypeByName);
+  return table;
 }
 
-// A master: a report or a controller band; `set` answers false on a cycle.
-void ReadMaster(const TextProperty& p, ReadContext& context, std::function<bool(QObject*)> set) {
-  context.Reference(p, [set](QObject* target, std::string& msg) {
-    if (target && !qobject_cast<TCustomBandReport*>(target) && !qobject_cast<TRptControllerBand*>(target)) {
-      return msg = "not a report or a sub-detail band", false;
-    }
-    if (!set(target)) return msg = "Circular linking not allowed", false;
-    return true;
-  });
+const PropertyTable<TRptChildBand>& ChildTable() {
+  using C = TRptChildBand;
+  static const PropertyTable<C> table =
+      PropertyTable<C>().Ref("ParentBand", &C::ParentBand, nullptr, [](C* self, QObject* target, std::string& m) {
+        TRptCustomBand* band = nullptr;
+        return AsBand(target, band, m) && Linked(!self || self->SetParentBand(band), m);
+      });
+  return table;
 }
 
-void WriteSubDetailProps(const QObject* o, Props& out) {
-  const auto& s = *static_cast<const TRptSubDetail*>(o);
-  PutRef(out, "Master", s.Master(), s.ParentReport());
-  PutBool(out, "PrintBefore", s.PrintBefore(), false);
-  PutBool(out, "PrintIfEmpty", s.PrintIfEmpty(), true);
-  PutRef(out, "HeaderBand", s.HeaderBand());
-  PutRef(out, "FooterBand", s.FooterBand());
+const PropertyTable<TRptSubDetail>& SubDetailTable() {
+  using S = TRptSubDetail;
+  static const PropertyTable<S> table =
+      PropertyTable<S>()
+          .Ref("Master", &S::Master, &S::ParentReport,
+               [](S* self, QObject* target, std::string& m) {
+                 return IsMaster(target, m) && Linked(!self || self->SetMaster(target), m);
+               })
+          .Bool("PrintBefore", &S::PrintBefore, &S::SetPrintBefore, false)
+          .Bool("PrintIfEmpty", &S::PrintIfEmpty, &S::SetPrintIfEmpty, true)
+          .Ref("HeaderBand", &S::HeaderBand, nullptr,
+               [](S* self, QObject* target, std::string& m) {
+                 TRptCustomBand* band = nullptr;
+                 if (!AsBand(target, band, m)) return false;
+                 if (self) self->SetHeaderBand(band);
+                 return true;
+               })
+          .Ref("FooterBand", &S::FooterBand, nullptr, [](S* self, QObject* target, std::string& m) {
+            TRptCustomBand* band = nullptr;
+            if (!AsBand(target, band, m)) return false;
+            if (self) self->SetFooterBand(band);
+            return true;
+          });
+  return table;
 }
 
-PropertyResult ReadSubDetailProp(QObject* o, const TextProperty& p, ReadContext& context, std::string& m) {
-  auto& s = *static_cast<TRptSubDetail*>(o);
-  QPointer<TRptSubDetail> self = &s;
-  if (p.name == "PrintBefore") return TakeBool(p, m, [&](bool v) { s.SetPrintBefore(v); });
-  if (p.name == "PrintIfEmpty") return TakeBool(p, m, [&](bool v) { s.SetPrintIfEmpty(v); });
-  if (p.name == "Master") {
-    ReadMaster(p, context, [self](QObject* master) { return !self || self->SetMaster(master); });
-    return PropertyResult::Taken;
-  }
-  if (p.name == "HeaderBand" || p.name == "FooterBand") {
-    bool header = p.name == "HeaderBand";
-    context.Reference(p, [self, header](QObject* target, std::string& msg) {
-      auto* band = qobject_cast<TRptCustomBand*>(target);
-      if (target && !band) return msg = "not a band", false;
-      if (self) header ? self->SetHeaderBand(band) : self->SetFooterBand(band);
-      return true;
-    });
-    return PropertyResult::Taken;
-  }
-  return PropertyResult::Unknown;
-}
-
-void WriteGroupProps(const QObject* o, Props& out) {
-  const auto& g = *static_cast<const TRptGroup*>(o);
-  PutStr(out, "Expression", g.Expression());
-  PutRef(out, "FooterBand", g.FooterBand());
-  PutRef(out, "Master", g.Master(), g.ParentReport());
-  PutBool(out, "ReprintOnNewPage", g.ReprintOnNewPage(), false);
-}
-
-PropertyResult ReadGroupProp(QObject* o, const TextProperty& p, ReadContext& context, std::string& m) {
-  auto& g = *static_cast<TRptGroup*>(o);
-  QPointer<TRptGroup> self = &g;
-  if (p.name == "Expression") return TakeString(p, m, [&](const std::string& v) { g.SetExpression(v); });
-  if (p.name == "ReprintOnNewPage") return TakeBool(p, m, [&](bool v) { g.SetReprintOnNewPage(v); });
-  if (p.name == "Master") {
-    ReadMaster(p, context, [self](QObject* master) { return !self || self->SetMaster(master); });
-    return PropertyResult::Taken;
-  }
-  if (p.name == "FooterBand") {
-    context.Reference(p, [self](QObject* target, std::string& msg) {
-      auto* band = qobject_cast<TRptBand*>(target);
-      if (target && !band) return msg = "not a band", false;
-      if (self) self->SetFooterBand(band);
-      return true;
-    });
-    return PropertyResult::Taken;
-  }
-  return PropertyResult::Unknown;
+const PropertyTable<TRptGroup>& GroupTable() {
+  using G = TRptGroup;
+  static const PropertyTable<G> table =
+      PropertyTable<G>()
+          .Str("Expression", &G::Expression, &G::SetExpression, "")
+          .Ref("FooterBand", &G::FooterBand, nullptr,
+               [](G* self, QObject* target, std::string& m) {
+                 TRptBand* band = nullptr;
+                 if (!AsBand(target, band, m)) return false;
+                 if (self) self->SetFooterBand(band);
+                 return true;
+               })
+          .Ref("Master", &G::Master, &G::ParentReport,
+               [](G* self, QObject* target, std::string& m) {
+                 return IsMaster(target, m) && Linked(!self || self->SetMaster(target), m);
+               })
+          .Bool("ReprintOnNewPage", &G::ReprintOnNewPage, &G::SetReprintOnNewPage, false);
+  return table;
 }
 
 // ---- Printables
 
-const char* const kAlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
-const char* const kBiDiNames[] = {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"};
-const char* const kShapeNames[] = {"rpsRectangle",    "rpsCircle",        "rpsVertLine", "rpsHorLine",
-                                   "rpsTopAndBottom", "rpsRightAndLeft", "rpsRoundRect"};
-
-void WritePrintableProps(const QObject* o, Props& out) {
-  const auto& p = *static_cast<const TRptPrintable*>(o);
-  if (p.Alignment() != TRptAlignment::Left) {
-    Put(out, "Alignment", TextValue::Ident(kAlignmentNames[static_cast<int>(p.Alignment())]));
-  }
-  PutBool(out, "AlignToBand", p.AlignToBand(), false);
-  PutInt(out, "Color", p.Color(), 0xFFFFFF);
-  PutBool(out, "Enabled", p.Enabled(), true);
-  PutBool(out, "Visible", p.Visible(), true);
-  PutInt(out, "Tag", p.Tag, 0);
-  WriteFrame(out, p.Frame());
-  Put(out, "Size.Values", TextValue::Floats(p.Size().Values()));
+const PropertyTable<TRptPrintable>& PrintableTable() {
+  using P = TRptPrintable;
+  static const PropertyTable<P> table = [] {
+    PropertyTable<P> t;
+    t.Enum("Alignment", &P::Alignment, &P::SetAlignment, std::optional(TRptAlignment::Left), kAlignmentNames)
+        .Bool("AlignToBand", &P::AlignToBand, &P::SetAlignToBand, false)
+        .Color("Color", &P::Color, &P::SetColor, 0xFFFFFF)
+        .Bool("Enabled", &P::Enabled, &P::SetEnabled, true)
+        .Bool("Visible", &P::Visible, &P::SetVisible, true)
+        .Int("Tag", &P::Tag, &P::Tag, 0);
+    return FrameOf(t).Value(
+        "Size.Values", [](const P& p) -> std::optional<TextValue> { return TextValue::Floats(p.Size().Values()); },
+        [](P& c, const TextProperty& p, ReadContext&, std::string& m) { return TakeValues(p, m, c.Size()); });
+  }();
+  return table;
 }
 
-PropertyResult ReadPrintableProp(QObject* o, const TextProperty& p, ReadContext&, std::string& m) {
-  auto& c = *static_cast<TRptPrintable*>(o);
-  std::string_view name = p.name;
-  if (name == "Alignment") {
-    return TakeNamed(p, m, kAlignmentNames, [&](int v) { c.SetAlignment(static_cast<TRptAlignment>(v)); });
-  }
-  if (name == "AlignToBand") return TakeBool(p, m, [&](bool v) { c.SetAlignToBand(v); });
-  if (name == "Color") return TakeColor(p, m, [&](uint32_t v) { c.SetColor(v); });
-  if (name == "Enabled") return TakeBool(p, m, [&](bool v) { c.SetEnabled(v); });
-  if (name == "Visible") return TakeBool(p, m, [&](bool v) { c.SetVisible(v); });
-  if (name == "Tag") return TakeInt(p, m, [&](int v) { c.Tag = v; });
-  if (name.substr(0, 6) == "Frame.") return ReadFrame(name.substr(6), p, m, c.Frame());
-  if (name == "Size.Values") return TakeValues(p, m, c.Size());
-  return PropertyResult::Unknown;
-}
-
-void WriteLabelProps(const QObject* o, Props& out) {
-  const auto& l = *static_cast<const TRptCustomLabel*>(o);
-  PutBool(out, "AutoSize", l.AutoSize(), true);
-  PutBool(out, "AutoStretch", l.AutoStretch(), false);
-  PutBool(out, "WordWrap", l.WordWrap(), true);
-  PutBool(out, "Transparent", l.Transparent(), false);
-  if (l.BiDiMode() != TBiDiMode::bdLeftToRight) {
-    Put(out, "BiDiMode", TextValue::Ident(kBiDiNames[static_cast<int>(l.BiDiMode())]));
-  }
-  PutBool(out, "ParentBiDiMode", l.ParentBiDiMode(), true);
-  PutBool(out, "ParentFont", l.ParentFont(), true);
-  if (!l.ParentFont()) {
-    WriteFont(out, l.Font());
-    Put(out, "FontSize", TextValue::Int(l.StoredFontSize()));
-  }
-}
-
-PropertyResult ReadLabelProp(QObject* o, const TextProperty& p, ReadContext&, std::string& m) {
-  auto& l = *static_cast<TRptCustomLabel*>(o);
-  std::string_view name = p.name;
-  if (name == "AutoSize") return TakeBool(p, m, [&](bool v) { l.SetAutoSize(v); });
-  if (name == "AutoStretch") return TakeBool(p, m, [&](bool v) { l.SetAutoStretch(v); });
-  if (name == "WordWrap") return TakeBool(p, m, [&](bool v) { l.SetWordWrap(v); });
-  if (name == "Transparent") return TakeBool(p, m, [&](bool v) { l.SetTransparent(v); });
-  if (name == "BiDiMode") return TakeNamed(p, m, kBiDiNames, [&](int v) { l.SetBiDiMode(static_cast<TBiDiMode>(v)); });
-  if (name == "ParentBiDiMode") return TakeBool(p, m, [&](bool v) { l.SetParentBiDiMode(v); });
-  if (name == "ParentFont") return TakeBool(p, m, [&](bool v) { l.SetParentFont(v); });
-  if (name.substr(0, 5) == "Font.") {
-    return ReadFont(name.substr(5), p, m, [&]() -> platform::CanvasFont& { return l.MutableFont(); });
-  }
-  if (name == "FontSize") {
-    return TakeInt(p, m, [&](int v) {
-      l.ReadStoredFontSize(v);
-      l.ApplyStoredFontSize();
-    });
-  }
-  return PropertyResult::Unknown;
+const PropertyTable<TRptCustomLabel>& LabelTable() {
+  using L = TRptCustomLabel;
+  static const PropertyTable<L> table = [] {
+    PropertyTable<L> t;
+    t.Bool("AutoSize", &L::AutoSize, &L::SetAutoSize, true)
+        .Bool("AutoStretch", &L::AutoStretch, &L::SetAutoStretch, false)
+        .Bool("WordWrap", &L::WordWrap, &L::SetWordWrap, true)
+        .Bool("Transparent", &L::Transparent, &L::SetTransparent, false)
+        .Enum("BiDiMode", &L::BiDiMode, &L::SetBiDiMode, std::optional(TBiDiMode::bdLeftToRight), kBiDiNames)
+        .Bool("ParentBiDiMode", &L::ParentBiDiMode, &L::SetParentBiDiMode, true)
+        .Bool("ParentFont", &L::ParentFont, &L::SetParentFont, true);
+    // The point size is stored with the label's own font and applied when read.
+    return OwnFont(t).Value(
+        "FontSize",
+        [](const L& l) -> std::optional<TextValue> {
+          if (l.ParentFont()) return std::nullopt;
+          return TextValue::Int(l.StoredFontSize());
+        },
+        [](L& l, const TextProperty& p, ReadContext&, std::string& m) {
+          return Take<int>(p, m, IntIn(INT32_MIN, INT32_MAX), [&](int v) {
+            l.ReadStoredFontSize(v);
+            l.ApplyStoredFontSize();
+          });
+        });
+  }();
+  return table;
 }
 
 // An empty caption is written too: a label named without one takes its name as caption, so
 // leaving it out would read back as the name.
-void WriteRptLabelProps(const QObject* o, Props& out) {
-  Put(out, "Caption", TextValue::Str(static_cast<const TRptLabel*>(o)->Caption()));
+const PropertyTable<TRptLabel>& RptLabelTable() {
+  static const PropertyTable<TRptLabel> table =
+      PropertyTable<TRptLabel>().Str("Caption", &TRptLabel::Caption, &TRptLabel::SetCaption, std::nullopt);
+  return table;
 }
 
-PropertyResult ReadRptLabelProp(QObject* o, const TextProperty& p, ReadContext&, std::string& m) {
-  auto& l = *static_cast<TRptLabel*>(o);
-  if (p.name == "Caption") return TakeString(p, m, [&](const std::string& v) { l.SetCaption(v); });
-  return PropertyResult::Unknown;
+const PropertyTable<TRptMemo>& MemoTable() {
+  static const PropertyTable<TRptMemo> table = PropertyTable<TRptMemo>().Value(
+      "Lines.Strings", [](const TRptMemo& memo) { return StringsUnlessEmpty(memo.Lines()); },
+      ReadStrings<TRptMemo>([](TRptMemo& memo, std::vector<std::string> lines) { memo.SetLines(std::move(lines)); }));
+  return table;
 }
 
-void WriteMemoProps(const QObject* o, Props& out) {
-  const auto& memo = *static_cast<const TRptMemo*>(o);
-  if (!memo.Lines().empty()) Put(out, "Lines.Strings", TextValue::Strings(memo.Lines()));
+const PropertyTable<TRptExpr>& ExprTable() {
+  using E = TRptExpr;
+  static const PropertyTable<E> table =
+      PropertyTable<E>()
+          .Str("Expression", &E::Expression, &E::SetExpression, "")
+          .Str("Mask", &E::Mask, &E::SetMask, "")
+          .Ref("Master", &E::Master, nullptr,
+               [](E* self, QObject* target, std::string& m) {
+                 if (!IsMaster(target, m)) return false;
+                 if (self) self->SetMaster(target);
+                 return true;
+               })
+          .Bool("ResetAfterPrint", &E::ResetAfterPrint, &E::ResetAfterPrint, false);
+  return table;
 }
 
-PropertyResult ReadMemoProp(QObject* o, const TextProperty& p, ReadContext&, std::string& m) {
-  auto& memo = *static_cast<TRptMemo*>(o);
-  if (p.name != "Lines.Strings") return PropertyResult::Unknown;
-  std::vector<std::string> lines;
-  if (!ValueToStrings(p.value, lines, m)) return PropertyResult::Bad;
-  memo.SetLines(std::move(lines));
-  return PropertyResult::Taken;
+const PropertyTable<TRptImage>& ImageTable() {
+  using I = TRptImage;
+  static const PropertyTable<I> table = PropertyTable<I>()
+                                            .Bool("AutoSize", &I::AutoSize, &I::SetAutoSize, false)
+                                            .Bool("Stretch", &I::Stretch, &I::SetStretch, false)
+                                            .Bool("Center", &I::Center, &I::SetCenter, false);
+  return table;
 }
 
-void WriteExprProps(const QObject* o, Props& out) {
-  const auto& e = *static_cast<const TRptExpr*>(o);
-  PutStr(out, "Expression", e.Expression());
-  PutStr(out, "Mask", e.Mask());
-  PutRef(out, "Master", e.Master());
-  PutBool(out, "ResetAfterPrint", e.ResetAfterPrint, false);
+const PropertyTable<TRptShape>& ShapeTable() {
+  using S = TRptShape;
+  static const PropertyTable<S> table =
+      PropertyTable<S>()
+          .Enum("Shape", &S::Shape, &S::SetShape, std::optional(TRptShapeType::rpsRectangle), kShapeNames)
+          .Object<platform::CanvasBrush>(
+              "Brush.", BrushTable(), [](const S& s) -> const platform::CanvasBrush& { return s.Brush(); },
+              [](S& s) -> platform::CanvasBrush& { return s.Brush(); })
+          .Object<platform::CanvasPen>(
+              "Pen.", PenTable(), [](const S& s) -> const platform::CanvasPen& { return s.Pen(); },
+              [](S& s) -> platform::CanvasPen& { return s.Pen(); })
+          .Value(
+              "RoundFactor",
+              [](const S& s) -> std::optional<TextValue> {
+                if (s.RoundFactor() == 0) return std::nullopt;
+                return TextValue::Float(s.RoundFactor());
+              },
+              [](S& s, const TextProperty& p, ReadContext&, std::string& m) {
+                // Held as a float: a larger value cannot be held (nor written back).
+                return Take<Real>(
+                    p, m,
+                    [](const TextValue& v, Real& out, std::string& msg) {
+                      if (!ValueToReal(v, out, msg)) return false;
+                      if (std::fabs(out) <= std::numeric_limits<float>::max()) return true;
+                      msg = "value out of range";
+                      return false;
+                    },
+                    [&](Real v) { s.SetRoundFactor(static_cast<float>(v)); });
+              })
+          .Int("VertAdjust", &S::VertAdjust, &S::VertAdjust, 0);
+  return table;
 }
 
-PropertyResult ReadExprProp(QObject* o, const TextProperty& p, ReadContext& context, std::string& m) {
-  auto& e = *static_cast<TRptExpr*>(o);
-  if (p.name == "Expression") return TakeString(p, m, [&](const std::string& v) { e.SetExpression(v); });
-  if (p.name == "Mask") return TakeString(p, m, [&](const std::string& v) { e.SetMask(v); });
-  if (p.name == "ResetAfterPrint") return TakeBool(p, m, [&](bool v) { e.ResetAfterPrint = v; });
-  if (p.name == "Master") {
-    QPointer<TRptExpr> self = &e;
-    ReadMaster(p, context, [self](QObject* master) {
-      if (self) self->SetMaster(master);
-      return true;
-    });
-    return PropertyResult::Taken;
-  }
-  return PropertyResult::Unknown;
+// The registry's entry of class T with its table.
+template <class T>
+ReportClass ClassWith(std::string name, std::string parent, std::function<QObject*(QWidget*)> create,
+                      const PropertyTable<T>& table) {
+  return ReportClass{
+      std::move(name), std::move(parent), std::move(create),
+      [&table](QObject* o, const TextProperty& p, ReadContext& context, std::string& m) {
+        return table.Read(*static_cast<T*>(o), p.name, p, context, m);
+      },
+      [&table](const QObject* o, Props& out) { table.Write(*static_cast<const T*>(o), out); }};
 }
 
-void WriteImageProps(const QObject* o, Props& out) {
-  const auto& image = *static_cast<const TRptImage*>(o);
-  PutBool(out, "AutoSize", image.AutoSize(), false);
-  PutBool(out, "Stretch", image.Stretch(), false);
-  PutBool(out, "Center", image.Center(), false);
-}
-
-PropertyResult ReadImageProp(QObject* o, const TextProperty& p, ReadContext&, std::string& m) {
-  auto& image = *static_cast<TRptImage*>(o);
-  if (p.name == "AutoSize") return TakeBool(p, m, [&](bool v) { image.SetAutoSize(v); });
-  if (p.name == "Stretch") return TakeBool(p, m, [&](bool v) { image.SetStretch(v); });
-  if (p.name == "Center") return TakeBool(p, m, [&](bool v) { image.SetCenter(v); });
-  return PropertyResult::Unknown;
-}
-
-void WriteShapeProps(const QObject* o, Props& out) {
-  const auto& shape = *static_cast<const TRptShape*>(o);
-  if (shape.Shape() != TRptShapeType::rpsRectangle) {
-    Put(out, "Shape", TextValue::Ident(kShapeNames[static_cast<int>(shape.Shape())]));
-  }
-  const platform::CanvasBrush brush;
-  const platform::CanvasPen pen;
-  PutInt(out, "Brush.Color", shape.Brush().Color(), brush.Color());
-  if (shape.Brush().Style() != brush.Style()) {
-    Put(out, "Brush.Style", TextValue::Ident(kBrushStyleNames[static_cast<int>(shape.Brush().Style())]));
-  }
-  PutInt(out, "Pen.Color", shape.Pen().Color(), pen.Color());
-  PutInt(out, "Pen.Width", shape.Pen().Width(), pen.Width());
-  if (shape.Pen().Style() != pen.Style()) {
-    Put(out, "Pen.Style", TextValue::Ident(kPenStyleNames[static_cast<int>(shape.Pen().Style())]));
-  }
-  if (shape.RoundFactor() != 0) Put(out, "RoundFactor", TextValue::Float(shape.RoundFactor()));
-  PutInt(out, "VertAdjust", shape.VertAdjust, 0);
-}
-
-PropertyResult ReadShapeProp(QObject* o, const TextProperty& p, ReadContext&, std::string& m) {
-  auto& shape = *static_cast<TRptShape*>(o);
-  std::string_view name = p.name;
-  if (name == "Shape") return TakeNamed(p, m, kShapeNames, [&](int v) { shape.SetShape(static_cast<TRptShapeType>(v)); });
-  if (name == "Brush.Color") return TakeColor(p, m, [&](uint32_t v) { shape.Brush().SetColor(v); });
-  if (name == "Brush.Style") {
-    return TakeNamed(p, m, kBrushStyleNames, [&](int v) { shape.Brush().SetStyle(static_cast<platform::BrushStyle>(v)); });
-  }
-  if (name == "Pen.Color") return TakeColor(p, m, [&](uint32_t v) { shape.Pen().SetColor(v); });
-  if (name == "Pen.Width") {
-    return Take<int>(p, m, [](const TextValue& v, int& o, std::string& msg) { return ValueToInt(v, o, msg, 0, 1000); },
-                     [&](int v) { shape.Pen().SetWidth(v); });
-  }
-  if (name == "Pen.Style") {
-    return TakeNamed(p, m, kPenStyleNames, [&](int v) { shape.Pen().SetStyle(static_cast<platform::PenStyle>(v)); });
-  }
-  if (name == "RoundFactor") {
-    // Held as a float: a larger value cannot be held (nor written back).
-    return Take<Real>(
-        p, m,
-        [](const TextValue& v, Real& out, std::string& msg) {
-          if (!ValueToReal(v, out, msg)) return false;
-          if (std::fabs(out) <= std::numeric_limits<float>::max()) return true;
-          msg = "value out of range";
-          return false;
-        },
-        [&](Real v) { shape.SetRoundFactor(static_cast<float>(v)); });
-  }
-  if (name == "VertAdjust") return TakeInt(p, m, [&](int v) { shape.VertAdjust = v; });
-  return PropertyResult::Unknown;
+template <class T>
+QObject* Create(QWidget* parent) {
+  return new T(parent);
 }
 
 }  // namespace
 
 void RegisterReportClasses() {
   static const bool registered = [] {
-    RegisterReportClass({"TCustomBandReport", "", nullptr, ReadReportProp, WriteReportProps});
-    RegisterReportClass({"TBandReport", "TCustomBandReport", [](QWidget* p) -> QObject* { return new TBandReport(p); },
-                         nullptr, nullptr});
-    RegisterReportClass({"TRptCustomBand", "", nullptr, ReadBandProp, WriteBandProps});
-    RegisterReportClass({"TRptBand", "TRptCustomBand", [](QWidget* p) -> QObject* { return new TRptBand(p); },
-                         ReadRptBandProp, WriteRptBandProps});
-    RegisterReportClass({"TRptChildBand", "TRptCustomBand",
-                         [](QWidget* p) -> QObject* { return new TRptChildBand(p); }, ReadChildProp, WriteChildProps});
-    RegisterReportClass({"TRptSubDetail", "TRptCustomBand",
-                         [](QWidget* p) -> QObject* { return new TRptSubDetail(p); }, ReadSubDetailProp,
-                         WriteSubDetailProps});
-    RegisterReportClass({"TRptGroup", "TRptCustomBand", [](QWidget* p) -> QObject* { return new TRptGroup(p); },
-                         ReadGroupProp, WriteGroupProps});
-    RegisterReportClass({"TRptPrintable", "", nullptr, ReadPrintableProp, WritePrintableProps});
-    RegisterReportClass({"TRptCustomLabel", "TRptPrintable", nullptr, ReadLabelProp, WriteLabelProps});
-    RegisterReportClass({"TRptLabel", "TRptCustomLabel", [](QWidget* p) -> QObject* { return new TRptLabel(p); },
-                         ReadRptLabelProp, WriteRptLabelProps});
-    RegisterReportClass({"TRptMemo", "TRptCustomLabel", [](QWidget* p) -> QObject* { return new TRptMemo(p); },
-                         ReadMemoProp, WriteMemoProps});
-    RegisterReportClass({"TRptExpr", "TRptCustomLabel", [](QWidget* p) -> QObject* { return new TRptExpr(p); },
-                         ReadExprProp, WriteExprProps});
-    RegisterReportClass({"TRptImage", "TRptPrintable", [](QWidget* p) -> QObject* { return new TRptImage(p); },
-                         ReadImageProp, WriteImageProps});
-    RegisterReportClass({"TRptShape", "TRptPrintable", [](QWidget* p) -> QObject* { return new TRptShape(p); },
-                         ReadShapeProp, WriteShapeProps});
+    RegisterReportClass(ClassWith("TCustomBandReport", "", nullptr, ReportTable()));
+    RegisterReportClass({"TBandReport", "TCustomBandReport", Create<TBandReport>, nullptr, nullptr});
+    RegisterReportClass(ClassWith("TRptCustomBand", "", nullptr, BandTable()));
+    RegisterReportClass(ClassWith("TRptBand", "TRptCustomBand", Create<TRptBand>, RptBandTable()));
+    RegisterReportClass(ClassWith("TRptChildBand", "TRptCustomBand", Create<TRptChildBand>, ChildTable()));
+    RegisterReportClass(ClassWith("TRptSubDetail", "TRptCustomBand", Create<TRptSubDetail>, SubDetailTable()));
+    RegisterReportClass(ClassWith("TRptGroup", "TRptCustomBand", Create<TRptGroup>, GroupTable()));
+    RegisterReportClass(ClassWith("TRptPrintable", "", nullptr, PrintableTable()));
+    RegisterReportClass(ClassWith("TRptCustomLabel", "TRptPrintable", nullptr, LabelTable()));
+    RegisterReportClass(ClassWith("TRptLabel", "TRptCustomLabel", Create<TRptLabel>, RptLabelTable()));
+    RegisterReportClass(ClassWith("TRptMemo", "TRptCustomLabel", Create<TRptMemo>, MemoTable()));
+    RegisterReportClass(ClassWith("TRptExpr", "TRptCustomLabel", Create<TRptExpr>, ExprTable()));
+    RegisterReportClass(ClassWith("TRptImage", "TRptPrintable", Create<TRptImage>, ImageTable()));
+    RegisterReportClass(ClassWith("TRptShape", "TRptPrintable", Create<TRptShape>, ShapeTable()));
     return true;
   }();
   (void)registered;
