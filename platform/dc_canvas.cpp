@@ -2,11 +2,20 @@
 #include "platform/dc_canvas.h"
 
 #include <cmath>
+#include <limits>
 
 #include "platform/cp932.h"
 #include "platform/round.h"
 
 namespace platform {
+
+namespace {
+
+// A font's height in points and in pixels have opposite signs; the one int without a negation
+// (from a size near the int range in a read file) becomes the largest height instead.
+int NegatedHeight(int value) { return value == std::numeric_limits<int>::min() ? std::numeric_limits<int>::max() : -value; }
+
+}  // namespace
 
 void CanvasObject::Changed() {
   ++changes_;
@@ -131,7 +140,7 @@ CanvasFont::CanvasFont() {
   lf_.charSet = DEFAULT_CHARSET;
 }
 
-int CanvasFont::Size() const { return -MulDiv(lf_.height, 72, ppi_); }
+int CanvasFont::Size() const { return NegatedHeight(MulDiv(lf_.height, 72, ppi_)); }
 
 int CanvasFont::Style() const {
   int s = 0;
@@ -176,7 +185,7 @@ void CanvasFont::SetHeight(int h) {
 }
 void CanvasFont::SetSize(int points) {
   Update([&] {
-    lf_.height = -MulDiv(points, ppi_, 72);
+    lf_.height = NegatedHeight(MulDiv(points, ppi_, 72));
     Rebuild();
   });
 }

@@ -16,11 +16,16 @@ inline int RoundHalfEven(long double value) {
   return static_cast<int>(r);
 }
 
-// a x b / c rounded to the nearest integer, halves away from zero; -1 when c is 0.
+// a x b / c rounded to the nearest integer, halves away from zero; -1 when c is 0 or the
+// result lies outside the int range.
 inline int MulDiv(int a, int b, int c) {
   if (c == 0) return -1;
-  double v = static_cast<double>(a) * b / c;
-  return static_cast<int>(v < 0 ? -std::floor(-v + 0.5) : std::floor(v + 0.5));
+  const double v = static_cast<double>(a) * b / c;
+  const double r = v < 0 ? -std::floor(-v + 0.5) : std::floor(v + 0.5);
+  if (r < static_cast<double>(std::numeric_limits<int>::min()) || r > static_cast<double>(std::numeric_limits<int>::max())) {
+    return -1;
+  }
+  return static_cast<int>(r);
 }
 
 }  // namespace platform

@@ -2,8 +2,11 @@
 // the device context holds others.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "platform/dc_canvas.h"
 #include "platform/dc_trace.h"
+#include "platform/round.h"
 
 using namespace platform;
 
@@ -158,4 +161,30 @@ TEST(CanvasObjects, ALogicalPenIsKeptUntilThePensNextPropertyChange) {
   canvas.Pen().SetLogPen(flat);
   copy.Assign(canvas.Pen());
   EXPECT_EQ(copy.ToLogPen(), flat);
+}
+
+// A font size read from a file may lie anywhere in the int range: the height stays an int of
+// the opposite sign, or -1's negation where the scaled size leaves the range.
+TEST(CanvasObjects, FontSizesAtTheEndsOfTheIntRangeGiveAHeight) {
+  struct Case {
+    int points;
+    int height;
+  };
+  const Case cases[] = {
+      {9, -12},
+      {-9, 12},
+      {std::numeric_limits<int>::max(), 1},  // 96/72 of it overflows
+      {std::numeric_limits<int>::min(), 1},
+      {-1610612736, std::numeric_limits<int>::max()},  // -2^31 after scaling: no int to negate
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.points);
+    CanvasFont font;
+    font.SetPixelsPerInch(96);
+    font.SetSize(c.points);
+    EXPECT_EQ(font.Height(), c.height);
+    (void)font.Size();
+  }
+  EXPECT_EQ(MulDiv(std::numeric_limits<int>::max(), 2, 1), -1);
+  EXPECT_EQ(MulDiv(-7, 3, 2), -11);  // halves away from zero
 }
