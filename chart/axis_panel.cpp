@@ -346,12 +346,14 @@ void TCustomAxisPanel::CalcAxesLayout() {
   for (TChartAxis* axis : axisList_) axis->AdjustMaxMinRect();
 }
 
+bool TCustomAxisPanel::DrawsAxis(const TChartAxis* axis) {
+  return IsAxisVisible(axis) && !(axis == DepthTopAxis() && IsDepthCulled(TotalDepth));
+}
+
 void TCustomAxisPanel::DrawAxes() {
   for (int i = 0; i < axisList_.Count(); ++i) {
     TChartAxis* axis = axisList_[i];
-    if (!IsAxisVisible(axis)) continue;
-    if (axis == DepthTopAxis() && IsDepthCulled(TotalDepth)) continue;
-    axis->PaintAxis();
+    if (DrawsAxis(axis)) axis->PaintAxis();
   }
 }
 

@@ -144,6 +144,8 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended {
   // when there is no active series or some active series is drawn against it (and the first
   // active series uses axes at all).
   bool IsAxisVisible(const TChartAxis* axis) const;
+  // Whether an axis is drawn: shown, and for the depth-top axis its plane not culled.
+  bool DrawsAxis(const TChartAxis* axis);
   // The automatic end of an axis: the extremes of its series' values (the page's values with
   // paging; the series' depth slots on depth axes); 0 without series.
   double AxisMinMax(const TChartAxis* axis, bool minimum) const;

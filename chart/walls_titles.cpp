@@ -2,6 +2,7 @@
 #include "chart/walls_titles.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <initializer_list>
 
@@ -168,21 +169,31 @@ void TChartWalls::DrawBack2D() {
   if (blend) c.EndBlend(std::move(blend));
 }
 
+namespace {
+
+// The corners of a wall's face towards the plot (the whole wall when it is flat) around the
+// plot rectangle `cr` of depth `depth`; `which`: 0 back, 1 left, 2 bottom, 3 right.
+std::array<TPoint3D, 4> WallFace(const TRect& cr, int depth, int which) {
+  const int l = cr.left, t = cr.top, r = cr.right, b = cr.bottom;
+  const std::array<TPoint3D, 4> faces[4] = {{{{l, t, depth}, {r, t, depth}, {r, b, depth}, {l, b, depth}}},
+                                            {{{l, t, 0}, {l, t, depth}, {l, b, depth}, {l, b, 0}}},
+                                            {{{l, b, 0}, {r, b, 0}, {r, b, depth}, {l, b, depth}}},
+                                            {{{r, t, 0}, {r, t, depth}, {r, b, depth}, {r, b, 0}}}};
+  return faces[which];
+}
+
+}  // namespace
+
 // `which`: 0 back, 1 left, 2 bottom, 3 right.
 void TChartWalls::DrawWall3D(TCustomChartWall& wall, int which) {
   TCanvas3D& c = chart_->Canvas();
   const TRect& cr = chart_->ChartRect();
   const int depth = chart_->TotalDepth;
   const int size = wall.Size();
-  const int l = cr.left, t = cr.top, r = cr.right, b = cr.bottom;
-  // The wall's face towards the plot: the whole wall when it is flat.
-  const TPoint3D faces[4][4] = {{{l, t, depth}, {r, t, depth}, {r, b, depth}, {l, b, depth}},
-                                {{l, t, 0}, {l, t, depth}, {l, b, depth}, {l, b, 0}},
-                                {{l, b, 0}, {r, b, 0}, {r, b, depth}, {l, b, depth}},
-                                {{r, t, 0}, {r, t, depth}, {r, b, depth}, {r, b, 0}}};
+  const std::array<TPoint3D, 4> corners3D = WallFace(cr, depth, which);
   std::array<TPoint, 4> face;
   for (size_t k = 0; k < 4; ++k) {
-    const TPoint3D& p = faces[which][k];
+    const TPoint3D& p = corners3D[k];
     face[k] = c.ProjectPoint(p.x, p.y, p.z);
   }
   std::unique_ptr<TPlotBlend> blend;
@@ -192,7 +203,7 @@ void TChartWalls::DrawWall3D(TCustomChartWall& wall, int which) {
     if (size >= 1) {
       const int dx = which == 1 ? -size : which == 3 ? size : 0, dy = which == 2 ? size : 0;
       const int dz = which == 0 ? (depth >= 0 ? size : -size) : 0;
-      for (const TPoint3D& p : faces[which]) corners.push_back(c.ProjectPoint(p.x + dx, p.y + dy, p.z + dz));
+      for (const TPoint3D& p : corners3D) corners.push_back(c.ProjectPoint(p.x + dx, p.y + dy, p.z + dz));
     }
     blend = c.BeginBlend(PolygonBounds(corners), wall.Transparency());
   }
@@ -250,37 +261,24 @@ void TChartWalls::Draw() {
   if (left_.Shown(*chart_)) DrawWall3D(left_, 1);
   if (bottom_.Shown(*chart_)) DrawWall3D(bottom_, 2);
   for (TChartAxis* axis : {chart_->DepthAxis(), chart_->DepthTopAxis()}) {
-    if (!chart_->IsAxisVisible(axis)) continue;
-    if (axis == chart_->DepthTopAxis() && chart_->IsDepthCulled(chart_->TotalDepth)) continue;
-    axis->DrawDepthGrids();
+    if (chart_->DrawsAxis(axis)) axis->DrawDepthGrids();
   }
 }
 
 bool TChartWalls::SeenFromOutside(int which) {
   TCanvas3D& c = chart_->Canvas();
-  const TRect& cr = chart_->ChartRect();
-  const int depth = chart_->TotalDepth;
+  const std::array<TPoint3D, 4> f = WallFace(chart_->ChartRect(), chart_->TotalDepth, which);
+  const auto at = [&](size_t k) { return c.ProjectPoint(f[k].x, f[k].y, f[k].z); };
   // Three corners of the plane, turning anticlockwise on the screen when seen from outside
-  // the plot area (as the faces of a box are tested).
-  TPoint a, b, d;
-  if (which == 0) {
-    a = c.ProjectPoint(cr.left, cr.top, depth);
-    b = c.ProjectPoint(cr.right, cr.top, depth);
-    d = c.ProjectPoint(cr.right, cr.bottom, depth);
-  } else {
-    const int x = which == 1 ? cr.left : cr.right;
-    a = which == 1 ? c.ProjectPoint(x, cr.top, 0) : c.ProjectPoint(x, cr.top, depth);
-    b = which == 1 ? c.ProjectPoint(x, cr.top, depth) : c.ProjectPoint(x, cr.top, 0);
-    d = which == 1 ? c.ProjectPoint(x, cr.bottom, depth) : c.ProjectPoint(x, cr.bottom, 0);
-  }
-  return !IsBackFacing(a, b, d);
+  // the plot area (as the faces of a box are tested): the right wall's face runs the other way.
+  return which == 3 ? !IsBackFacing(at(1), at(0), at(3)) : !IsBackFacing(at(0), at(1), at(2));
 }
 
 void TChartWalls::DrawAfterSeries() {
   if (!chart_->View3D()) return;
   const auto sideGrids = [&](std::initializer_list<TChartAxis*> axes) {
     for (TChartAxis* axis : axes) {
-      if (chart_->IsAxisVisible(axis)) axis->DrawSideGrids();
+      if (chart_->DrawsAxis(axis)) axis->DrawSideGrids();
     }
   };
   if (right_.Shown(*chart_) && SeenFromOutside(3)) {
