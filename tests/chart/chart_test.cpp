@@ -668,20 +668,6 @@ TEST_F(ChartTest, In3DTheRightWallSeenFromOutsideIsDrawnOverTheSeries) {
   EXPECT_EQ(image.pixel(end.x, end.y), qRgb(0, 0, 255));
 }
 
-namespace {
-
-// Whether `colour` is within one pixel of (x, y).
-bool NearColour(const QImage& image, TPoint at, QRgb colour) {
-  for (int dy = -1; dy <= 1; ++dy) {
-    for (int dx = -1; dx <= 1; ++dx) {
-      if (image.pixel(at.x + dx, at.y + dy) == colour) return true;
-    }
-  }
-  return false;
-}
-
-}  // namespace
-
 // The depth axis' grid lies on the left and bottom planes and is drawn with the walls: a bar
 // standing across it hides it, even when the axes are drawn after the series.
 TEST_F(ChartTest, In3DTheDepthGridLiesOnTheWallsBelowTheSeries) {
@@ -704,10 +690,10 @@ TEST_F(ChartTest, In3DTheDepthGridLiesOnTheWallsBelowTheSeries) {
   const TRect& r = chart_.ChartRect();
   TCanvas3D& c = chart_.Canvas();
   // On the left plane above the bars the line shows.
-  EXPECT_TRUE(NearColour(image, c.ProjectPoint(r.left, r.top + 5, z), qRgb(255, 0, 0)));
+  EXPECT_TRUE(charttest::ColourNear(image, c.ProjectPoint(r.left, r.top + 5, z), clRed));
   // Where it runs along the bottom plane through the middle bar, the bar covers it.
   const int middle = chart_.BottomAxis()->ValueToPixel(1);
-  EXPECT_FALSE(NearColour(image, c.ProjectPoint(middle, r.bottom, z), qRgb(255, 0, 0)));
+  EXPECT_FALSE(charttest::ColourNear(image, c.ProjectPoint(middle, r.bottom, z), clRed));
 }
 
 // A wall drawn again over the series keeps the grid lines that run across it: the right axis'
@@ -730,7 +716,7 @@ TEST_F(ChartTest, In3DAWallDrawnOverTheSeriesKeepsItsAxisGridAcrossIt) {
   const TRect& r = chart_.ChartRect();
   TCanvas3D& c = chart_.Canvas();
   const int depth = chart_.TotalDepth;
-  EXPECT_TRUE(NearColour(image, c.ProjectPoint(r.right, y, depth / 2), qRgb(255, 0, 0)));
+  EXPECT_TRUE(charttest::ColourNear(image, c.ProjectPoint(r.right, y, depth / 2), clRed));
   // Between the grid lines the wall shows.
   const int between = (ticks[ticks.size() / 2] + ticks[ticks.size() / 2 + 1]) / 2;
   const TPoint wall = c.ProjectPoint(r.right, between, depth / 2);

@@ -50,15 +50,6 @@ class FastLine : public ::testing::Test {
     for (int y = 0; y < image.height(); ++y) n += drawtest::At(image, x, y) == clRed;
     return n;
   }
-  // Red within one pixel of p (a line's pixels round either way).
-  static bool NearRed(const QImage& image, TPoint p) {
-    for (int dy = -1; dy <= 1; ++dy) {
-      for (int dx = -1; dx <= 1; ++dx) {
-        if (drawtest::At(image, p.x + dx, p.y + dy) == clRed) return true;
-      }
-    }
-    return false;
-  }
 
   ChartLibraryScope scope_;
   TCustomAxisPanel chart_;
@@ -220,15 +211,15 @@ TEST_F(FastLine, PointsAddedWithoutRepaintExtendTheLineInTheBuffer) {
   EXPECT_FALSE(canvas->Dirty()) << "no new frame";
   const QImage after = canvas->BufferImage()->copy();
   const TPoint mid = P(40, 60);
-  EXPECT_FALSE(NearRed(before, mid));
-  EXPECT_TRUE(NearRed(after, mid));
+  EXPECT_FALSE(charttest::ColourNear(before, mid, clRed));
+  EXPECT_TRUE(charttest::ColourNear(after, mid, clRed));
   // Nothing else changed: the old line is still there.
   const TPoint old = P(15, 20);
-  EXPECT_TRUE(NearRed(after, old));
+  EXPECT_TRUE(charttest::ColourNear(after, old, clRed));
   EXPECT_LE(drawtest::DiffCount(before, after), 2 * (P(60, 90).x - P(20, 30).x) + 10);
   // The widget shows it.
   const QImage shown = chart_.grab().toImage().convertToFormat(QImage::Format_RGB32);
-  EXPECT_TRUE(NearRed(shown, mid));
+  EXPECT_TRUE(charttest::ColourNear(shown, mid, clRed));
   // With AutoRepaint the chart is drawn anew.
   line_.SetAutoRepaint(true);
   (void)chart_.grab();

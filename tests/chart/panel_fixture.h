@@ -56,4 +56,14 @@ inline void MakePlain(TestPanel& panel, int width, int height) {
 
 inline QImage TestPanel::Picture() { return PanelPicture(*this); }
 
+// Whether a pixel within one of `p` has `colour` (a line's pixels round either way).
+inline bool ColourNear(const QImage& image, chart::TPoint p, platform::ColorRef colour) {
+  for (int dy = -1; dy <= 1; ++dy) {
+    for (int dx = -1; dx <= 1; ++dx) {
+      if (drawtest::At(image, p.x + dx, p.y + dy) == colour) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace charttest
