@@ -1,9 +1,10 @@
 // The small helpers the report library's editor dialogs share (report/ui/editors.h): CP932 of
-// a widget text, placed buttons, lists and labels, and waiting in a local event loop.
+// a widget text, placed buttons, line edits, lists and labels, and waiting in a local event loop.
 #pragma once
 
 #include <QEventLoop>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -28,6 +29,13 @@ inline QPushButton* Button(QWidget* parent, const char* name, const QString& tex
   b->setObjectName(name);
   b->setGeometry(x, y, w, h);
   return b;
+}
+
+inline QLineEdit* LineEdit(QWidget* parent, const QString& name, int x, int y, int w, int h = 21) {
+  auto* e = new QLineEdit(parent);
+  e->setObjectName(name);
+  e->setGeometry(x, y, w, h);
+  return e;
 }
 
 inline QListWidget* List(QWidget* parent, const char* name, int x, int y, int w, int h) {

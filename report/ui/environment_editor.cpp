@@ -49,13 +49,9 @@ TRptEnvironmentEditor::TRptEnvironmentEditor(TRptEvEnvironment* local, bool allo
   NewEntryGB->setObjectName("NewEntryGB");
   NewEntryGB->setGeometry(8, 8, 350, 120);
   Label(NewEntryGB, QLatin1("Name"), 10, 22, 70);
-  Name = new QLineEdit(NewEntryGB);
-  Name->setObjectName("Name");
-  Name->setGeometry(84, 20, 250, 21);
+  Name = LineEdit(NewEntryGB, "Name", 84, 20, 250);
   Label(NewEntryGB, QLatin1("Expression"), 10, 52, 70);
-  NewExpression = new QLineEdit(NewEntryGB);
-  NewExpression->setObjectName("Expression");
-  NewExpression->setGeometry(84, 50, 210, 21);
+  NewExpression = LineEdit(NewEntryGB, "Expression", 84, 50, 210);
   NewExpressionBtn = Button(NewEntryGB, "ExpressionBuilderBtn", QLatin1("..."), 298, 50, 36, 21);
   NewOKBtn = Button(NewEntryGB, "NewOKBtn", QLatin1("OK"), 178, 84);
   NewCancelBtn = Button(NewEntryGB, "NewCancelBtn", QLatin1("Cancel"), 259, 84);

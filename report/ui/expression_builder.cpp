@@ -327,9 +327,7 @@ void TRptExpressionBuilder::ShowParameters(const std::string& name) {
   for (size_t i = 0; i < letters.size(); ++i) {
     const int y = 4 + 40 * static_cast<int>(i);
     QLabel* label = Label(panel, ArgumentLabel(letters[i], static_cast<int>(i) + 1), 4, y, 300);
-    auto* edit = new QLineEdit(panel);
-    edit->setObjectName(QString("Param%1").arg(i + 1));
-    edit->setGeometry(4, y + 17, 270, 21);
+    auto* edit = LineEdit(panel, QString("Param%1").arg(i + 1), 4, y + 17, 270);
     QPushButton* more = Button(panel, "", QLatin1("..."), 278, y + 17, 40, 21);
     more->setObjectName(QString("ParamBuilder%1").arg(i + 1));
     connect(more, &QPushButton::clicked, this, [this, i] { EditParameter(static_cast<int>(i)); });

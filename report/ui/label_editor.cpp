@@ -26,17 +26,11 @@ TRptLabelEditorForm::TRptLabelEditorForm(QWidget* parent) : QDialog(parent) {
   setObjectName("RptLabelEditorForm");
   setWindowTitle(QLatin1("Text Settings"));
   Label(this, QLatin1("Text"), 12, 14, 60);
-  Value = new QLineEdit(this);
-  Value->setObjectName("Value");
-  Value->setGeometry(80, 12, 220, 21);
+  Value = LineEdit(this, "Value", 80, 12, 220);
   Label(this, QLatin1("Width"), 12, 44, 60);
-  Width = new QLineEdit(this);
-  Width->setObjectName("Width");
-  Width->setGeometry(80, 42, 60, 21);
+  Width = LineEdit(this, "Width", 80, 42, 60);
   Label(this, QLatin1("Height"), 160, 44, 60);
-  Height = new QLineEdit(this);
-  Height->setObjectName("Height");
-  Height->setGeometry(220, 42, 60, 21);
+  Height = LineEdit(this, "Height", 220, 42, 60);
   for (QLineEdit* e : {Width, Height}) e->setInputMask(QLatin1("9999"));
   auto check = [this](const char* name, const char* text, int x) {
     auto* c = new QCheckBox(QLatin1(text), this);
@@ -107,9 +101,7 @@ TRptExprEditorForm::TRptExprEditorForm(QObject* searchRoot, TRptEvEnvironment* e
   Value->resize(190, Value->height());
   BuilderBtn = Button(this, "BuilderBtn", QLatin1("..."), 274, 12, 26, 21);
   Label(this, QLatin1("Mask"), 12, RowsTop() + 2, 60);
-  Mask = new QLineEdit(this);
-  Mask->setObjectName("Mask");
-  Mask->setGeometry(80, RowsTop(), 220, 21);
+  Mask = LineEdit(this, "Mask", 80, RowsTop(), 220);
   AddRows(30);
   connect(BuilderBtn, &QPushButton::clicked, this, [this] {
     std::string text = Cp932Of(Value->text());
