@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "app/sim/run_state.h"
+#include "model/sim/run_state.h"
 #include "bench/report_set.h"
 #include "framework/calc_state.h"
 #include "framework/calc_store.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/results/screen3_data.h"
+#include "model/results/screen3_data.h"
 #include "app/ui/screen3_graphs.h"
 #include "framework/appinit.h"
 #include "framework/drawing.h"

@@ -3,8 +3,8 @@
 // and its result lines.
 #include <memory>
 
-#include "app/sim/result_text.h"
-#include "app/sim/simulation.h"
+#include "model/sim/result_text.h"
+#include "model/sim/simulation.h"
 #include "framework/calc_state.h"
 #include "framework/calc_store.h"
 #include "support.h"

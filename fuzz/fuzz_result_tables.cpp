@@ -3,7 +3,7 @@
 // weather lines of page 5, each drawn as its chart on a small page image.
 #include <QImage>
 
-#include "app/results/screen3_data.h"
+#include "model/results/screen3_data.h"
 #include "app/ui/screen3_graphs.h"
 #include "framework/form_utils.h"
 #include "platform/files.h"

@@ -5,8 +5,8 @@
 // fuzz-options: -max_len=24000
 #include <algorithm>
 
-#include "app/sim/run_state.h"
-#include "app/sim/simulation.h"
+#include "model/sim/run_state.h"
+#include "model/sim/simulation.h"
 #include "framework/calc_state.h"
 #include "framework/calc_store.h"
 #include "framework/file_names.h"

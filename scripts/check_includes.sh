@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks that the libraries' includes point one way:
-#   platform → framework, chart, report → app/sim → app/results → views → app/ui → app (main)
+#   platform → framework, chart, report → model/sim → model/results → views → app/ui → app (main)
 # framework, chart and report stand side by side on platform and never include one another
 # (chart and report include platform alone). Every quoted #include of a source or header in
 # these folders must name a file of its own folder's layer or of a layer below it; a folder
@@ -16,15 +16,15 @@ cd "$root"
 # One pass over every file: the layer of a path is its longest matching folder; a layer may
 # include itself and the layers listed for it.
 status=0
-find platform framework chart report app views -type f \( -name '*.cpp' -o -name '*.h' \) -print0 2>/dev/null |
+find platform framework chart report model views app -type f \( -name '*.cpp' -o -name '*.h' \) -print0 2>/dev/null |
   sort -z | xargs -0 awk '
     function layer(path) {
       if (path ~ /^platform\//) return "platform"
       if (path ~ /^framework\//) return "framework"
       if (path ~ /^chart\//) return "chart"
       if (path ~ /^report\//) return "report"
-      if (path ~ /^app\/sim\//) return "app/sim"
-      if (path ~ /^app\/results\//) return "app/results"
+      if (path ~ /^model\/sim\//) return "model/sim"
+      if (path ~ /^model\/results\//) return "model/results"
       if (path ~ /^views\//) return "views"
       if (path ~ /^app\/ui\//) return "app/ui"
       if (path ~ /^app\//) return "app"
@@ -35,9 +35,9 @@ find platform framework chart report app views -type f \( -name '*.cpp' -o -name
       below["framework"] = "platform framework"
       below["chart"] = "platform chart"
       below["report"] = "platform report"
-      below["app/sim"] = "platform framework chart report app/sim"
-      below["app/results"] = below["app/sim"] " app/results"
-      below["views"] = below["app/results"] " views"
+      below["model/sim"] = "platform framework chart report model/sim"
+      below["model/results"] = below["model/sim"] " model/results"
+      below["views"] = below["model/results"] " views"
       below["app/ui"] = below["views"] " app/ui"
       below["app"] = below["app/ui"] " app"
       failures = 0

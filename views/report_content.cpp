@@ -1,9 +1,9 @@
 #include "views/report_content.h"
 
-#include "app/results/conditions.h"
-#include "app/results/page_metafiles.h"
-#include "app/results/screen3_data.h"
-#include "app/sim/weather_record.h"
+#include "model/results/conditions.h"
+#include "model/results/page_metafiles.h"
+#include "model/results/screen3_data.h"
+#include "model/sim/weather_record.h"
 #include "framework/appinit.h"
 #include "framework/calc_state.h"
 #include "framework/calc_store.h"

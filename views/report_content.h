@@ -1,5 +1,5 @@
 // The texts and pictures of the three printed report pages, taken from the condition store
-// (fw::CalcData) and the result files of the last calculation (app/sim/simulation.h). No
+// (fw::CalcData) and the result files of the last calculation (model/sim/simulation.h). No
 // widgets: the report form (report_form.h) puts the texts into its labels and memos and the
 // pictures into its images.
 //
@@ -79,7 +79,7 @@ std::string YearCaption(const std::string& caption, int yearNumber);
 // ---- Pictures
 
 // The file of image `image` of a page in a mode (ResultPrefix + the page metafile's suffix, see
-// app/results/page_metafiles.h); empty when the image shows no file (a hidden image, no year).
+// model/results/page_metafiles.h); empty when the image shows no file (a hidden image, no year).
 // Page 1 mode 1: images 1 to 3 the daily graphs of the representative years; mode 2: images 2
 // and 3 the graphs of screen 3's pages 2 and 3. Page 2: image 1 graph 1, image 2 graph mode + 1.
 // Page 3: image 1 the weather chart.

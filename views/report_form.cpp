@@ -10,8 +10,8 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "app/results/page_metafiles.h"
-#include "app/sim/run_state.h"
+#include "model/results/page_metafiles.h"
+#include "model/sim/run_state.h"
 #include "framework/appinit.h"
 #include "framework/messages.h"
 #include "framework/ui/form_utils.h"

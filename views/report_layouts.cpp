@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/results/page_metafiles.h"
+#include "model/results/page_metafiles.h"
 #include "platform/cp932.h"
 
 namespace views {

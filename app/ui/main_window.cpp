@@ -16,8 +16,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/results/page_metafiles.h"
-#include "app/sim/run_state.h"
+#include "model/results/page_metafiles.h"
+#include "model/sim/run_state.h"
 #include "app/ui/command_states.h"
 #include "app/ui/dialogs_exit.h"
 #include "app/ui/dialogs_memo.h"

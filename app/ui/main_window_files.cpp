@@ -3,7 +3,7 @@
 #include <QFileDialog>
 #include <QStringList>
 
-#include "app/sim/run_state.h"
+#include "model/sim/run_state.h"
 #include "app/ui/main_window.h"
 #include "app/ui/program_state.h"
 #include "framework/appinit.h"

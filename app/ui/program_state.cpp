@@ -1,6 +1,6 @@
 #include "app/ui/program_state.h"
 
-#include "app/sim/run_state.h"
+#include "model/sim/run_state.h"
 
 namespace app {
 

@@ -1,6 +1,6 @@
 // Program-wide state of the main window and its screens that the simulation does not own.
 // The simulation's own flags (Calculating, CalcFilePath, ResultPrefix) live in
-// app/sim/run_state.h.
+// model/sim/run_state.h.
 #pragma once
 
 #include <array>

@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/sim/run_state.h"
+#include "model/sim/run_state.h"
 #include "app/ui/main_window.h"
 #include "app/ui/program_state.h"
 #include "app/ui/screen1_util.h"

@@ -2,8 +2,8 @@
 // buttons.
 #include <QCheckBox>
 
-#include "app/sim/run_state.h"
-#include "app/results/conditions.h"
+#include "model/sim/run_state.h"
+#include "model/results/conditions.h"
 #include "app/ui/main_window.h"
 #include "app/ui/program_state.h"
 #include "app/ui/screen1.h"

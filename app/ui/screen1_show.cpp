@@ -9,10 +9,10 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "app/sim/run_state.h"
+#include "model/sim/run_state.h"
 #include "app/ui/main_window.h"
 #include "app/ui/program_state.h"
-#include "app/results/conditions.h"
+#include "model/results/conditions.h"
 #include "app/ui/screen1.h"
 #include "app/ui/screen1_util.h"
 #include "framework/calc_state.h"

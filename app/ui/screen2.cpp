@@ -18,7 +18,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/sim/run_state.h"
+#include "model/sim/run_state.h"
 #include "app/ui/main_window.h"
 #include "app/ui/program_state.h"
 #include "app/ui/screen_activation.h"

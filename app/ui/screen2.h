@@ -24,7 +24,7 @@
 #include <array>
 #include <string>
 
-#include "app/sim/simulation.h"
+#include "model/sim/simulation.h"
 #include "framework/ui/updown_frame.h"
 #include "framework/form_utils.h"
 

@@ -20,7 +20,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/sim/run_state.h"
+#include "model/sim/run_state.h"
 #include "app/ui/main_window.h"
 #include "app/ui/program_state.h"
 #include "app/ui/screen3_graphs.h"
@@ -1085,7 +1085,7 @@ bool THARV3Form::SaveGraphFromImage(fw::TImageEx* image, bool frequencyChart) {
 
 namespace {
 
-// Screen 3's part in making the report set (app/results/page_metafiles.h): each step is the
+// Screen 3's part in making the report set (model/results/page_metafiles.h): each step is the
 // page shown as the user would choose it (its tab, its year, its graph), then written.
 class ScreenMetafileMaker : public ReportMetafileMaker {
  public:

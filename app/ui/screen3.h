@@ -2,9 +2,9 @@
 // pages — the daily table of a year with its chart, the monthly and the yearly table with
 // theirs, the analysis tables with four graphs, and the weather of the fifteen years with the
 // days of heavy precipitation and their frequency. The charts are drawn by screen3_graphs.h
-// from the screen's data (app/results/screen3_data.h); the page metafiles of the printed report
+// from the screen's data (model/results/screen3_data.h); the page metafiles of the printed report
 // are made the first time the screen is shown after a calculation, in the order and with the
-// messages of app/results/page_metafiles.h, each page shown on the screen and then written.
+// messages of model/results/page_metafiles.h, each page shown on the screen and then written.
 //
 // Pages (PCON, page number = index + 1): 1 "計算結果(19??年)" (year tabs TABC1 over MEMO1, chart
 // IMAG1), 2 "月次統計(15年間)" (MEMO2, IMAG2), 3 "年次統計(15年間)" (MEMO3, IMAG3), 4 "分析結果"
@@ -15,7 +15,7 @@
 // PNL3 can be dragged.
 //
 // Decisions kept on purpose:
-// - Page metafiles are named by the page-metafile table of app/results/page_metafiles.h
+// - Page metafiles are named by the page-metafile table of model/results/page_metafiles.h
 //   everywhere, also when a graph is saved from its page ("(2).EMF", "(4-2).EMF", "(5).EMF").
 // - Saving a graph writes the metafile to the name the user confirmed in the save dialog, and
 //   only when the metafile format was ticked there; a file the user did not choose is never
@@ -40,7 +40,7 @@
 #include <string>
 #include <vector>
 
-#include "app/results/screen3_data.h"
+#include "model/results/screen3_data.h"
 
 class QButtonGroup;
 class QGroupBox;

@@ -10,7 +10,7 @@
 // whether a page needs drawing (PageRendered) and calls them.
 //
 // The page metafiles' names and sizes and the report set are the result model's
-// (app/results/page_metafiles.h).
+// (model/results/page_metafiles.h).
 //
 // Decisions kept on purpose:
 // - The weather chart draws a day 366 (leap years) at the right edge of the plot, and a
@@ -27,8 +27,8 @@
 #include <string>
 #include <vector>
 
-#include "app/results/page_metafiles.h"
-#include "app/results/screen3_data.h"
+#include "model/results/page_metafiles.h"
+#include "model/results/screen3_data.h"
 #include "platform/dc_canvas.h"
 
 namespace app {

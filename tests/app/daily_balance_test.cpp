@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/sim/simulation.h"
-#include "app/sim_test_support.h"
+#include "model/sim/simulation.h"
+#include "model/sim_test_support.h"
 #include "framework/calc_state.h"
 #include "support/test_support.h"
 

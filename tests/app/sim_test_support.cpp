@@ -1,6 +1,6 @@
-#include "app/sim_test_support.h"
+#include "model/sim_test_support.h"
 
-#include "app/sim/weather_record.h"
+#include "model/sim/weather_record.h"
 #include "framework/calc_state.h"
 #include "framework/calc_store.h"
 #include "platform/cp932.h"

@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "app/sim/run_state.h"
+#include "model/sim/run_state.h"
 #include "app/ui/main_window.h"
 #include "app/ui/program_state.h"
 #include "app/ui/screens.h"

@@ -19,7 +19,7 @@
 #include <memory>
 
 #include "app_ui/app_ui_test_util.h"
-#include "app/sim/run_state.h"
+#include "model/sim/run_state.h"
 #include "app/ui/main_window.h"
 #include "app/ui/program_state.h"
 #include "app/ui/screen2.h"

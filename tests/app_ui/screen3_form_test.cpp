@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "app/sim/run_state.h"
+#include "model/sim/run_state.h"
 #include "app/ui/program_state.h"
 #include "app/ui/screen3.h"
 #include "app/ui/screen3_graphs.h"

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <set>
 
-#include "app/results/screen3_data.h"
+#include "model/results/screen3_data.h"
 #include "app/ui/screen3_graphs.h"
 #include "framework/appinit.h"
 #include "framework/convert.h"

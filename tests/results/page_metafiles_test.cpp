@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/results/page_metafiles.h"
+#include "model/results/page_metafiles.h"
 #include "support/test_support.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/results/screen3_data.h"
+#include "model/results/screen3_data.h"
 #include "platform/files.h"
 #include "platform/path.h"
 #include "support/test_support.h"

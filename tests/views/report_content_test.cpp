@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/results/page_metafiles.h"
+#include "model/results/page_metafiles.h"
 #include "framework/appinit.h"
 #include "framework/calc_state.h"
 #include "framework/calc_store.h"

@@ -19,8 +19,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/results/page_metafiles.h"
-#include "app/sim/run_state.h"
+#include "model/results/page_metafiles.h"
+#include "model/sim/run_state.h"
 #include "app/ui/program_state.h"
 #include "app/ui/screen3.h"
 #include "framework/appinit.h"

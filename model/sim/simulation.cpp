@@ -1,6 +1,6 @@
-#include "app/sim/simulation.h"
+#include "model/sim/simulation.h"
 
-#include "app/sim/run_state.h"
+#include "model/sim/run_state.h"
 #include "framework/appinit.h"
 #include "framework/calc_state.h"
 #include "framework/calc_store.h"

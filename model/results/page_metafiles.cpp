@@ -1,4 +1,4 @@
-#include "app/results/page_metafiles.h"
+#include "model/results/page_metafiles.h"
 
 #include "framework/messages.h"
 #include "platform/cp932.h"

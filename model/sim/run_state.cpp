@@ -1,4 +1,4 @@
-#include "app/sim/run_state.h"
+#include "model/sim/run_state.h"
 
 namespace app {
 

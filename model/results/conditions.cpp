@@ -1,4 +1,4 @@
-#include "app/results/conditions.h"
+#include "model/results/conditions.h"
 
 #include "framework/calc_state.h"
 #include "framework/calc_store.h"

@@ -1,6 +1,6 @@
 // Screen 3's data: what the result pages show and the graphs draw, read from the result files
 // of the last calculation (the daily "(yyyy).DAY", monthly "(1981-1995).MON" and yearly
-// "(1981-1995).YER" tables and the full-tank counts "(FULL).DAT", see app/sim/simulation.h),
+// "(1981-1995).YER" tables and the full-tank counts "(FULL).DAT", see model/sim/simulation.h),
 // and the weather lines of page 5 ("(HARV).DAT"). No widgets: the form (screen3.h) keeps one
 // Screen3Data, fills it from the files and hands it to the drawing routines
 // (screen3_graphs.h), which only read it.
@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "app/sim/weather_record.h"  // kFirstYear, kLastYear, kYearCount
+#include "model/sim/weather_record.h"  // kFirstYear, kLastYear, kYearCount
 
 namespace app {
 

@@ -1,4 +1,4 @@
-#include "app/results/screen3_data.h"
+#include "model/results/screen3_data.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -20,7 +20,7 @@
 
 #include <cstdint>
 
-#include "app/sim/weather_record.h"
+#include "model/sim/weather_record.h"
 
 namespace app {
 

@@ -17,7 +17,7 @@
 
 #include <string>
 
-#include "app/sim/water_balance.h"
+#include "model/sim/water_balance.h"
 
 namespace app {
 

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/results/screen3_data.h"
+#include "model/results/screen3_data.h"
 
 namespace app {
 

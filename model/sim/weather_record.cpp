@@ -1,4 +1,4 @@
-#include "app/sim/weather_record.h"
+#include "model/sim/weather_record.h"
 
 #include "platform/cp932.h"
 

@@ -25,9 +25,9 @@
 #include <string>
 #include <vector>
 
-#include "app/sim/result_text.h"
-#include "app/sim/water_balance.h"
-#include "app/sim/weather_record.h"
+#include "model/sim/result_text.h"
+#include "model/sim/water_balance.h"
+#include "model/sim/weather_record.h"
 #include "platform/files.h"
 
 namespace app {

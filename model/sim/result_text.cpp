@@ -1,4 +1,4 @@
-#include "app/sim/result_text.h"
+#include "model/sim/result_text.h"
 
 #include <cstdio>
 

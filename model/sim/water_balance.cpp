@@ -1,4 +1,4 @@
-#include "app/sim/water_balance.h"
+#include "model/sim/water_balance.h"
 
 #include <cmath>
 #include <cstring>
