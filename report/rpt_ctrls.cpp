@@ -2,10 +2,10 @@
 
 #include <QEvent>
 #include <algorithm>
-#include <climits>
 #include <cmath>
 
 #include "platform/mbcs.h"
+#include "platform/qt/dc_qt.h"
 #include "platform/qt/picture_qt.h"
 #include "platform/round.h"
 #include "report/band_report.h"
@@ -17,16 +17,12 @@ namespace rpt {
 namespace {
 
 constexpr Real kScreenPerTenth = 96.0L / 254;
+constexpr Real kTenthsPerLayoutPixel = 254.0L / 96;
+// The resolution line heights are measured at for the page layout.
+constexpr int kLayoutDpi = 600;
 
-// The most pixels a size may take along one direction and still be held by a stored
-// description (kMaxStoredGeometry in 0.1 mm).
-int StorablePixels(TRptPrintableSize& size, bool across) {
-  size.SetPixels();
-  int pixels = static_cast<int>(std::min<Real>(std::floor(size.ToUnits(kMaxStoredGeometry, across)), INT_MAX));
-  while (pixels > 0 && size.FromUnits(pixels, across) > kMaxStoredGeometry) --pixels;
-  size.RestoreUnit();
-  return pixels;
-}
+// A length in 0.1 mm as pixels of the report's screen context at zoom 100.
+int LayoutPixels(Real tenths) { return Round(tenths * kScreenPerTenth); }
 
 // Bytes of the character starting at `pos`.
 size_t CharLength(const std::string& text, size_t pos) {
@@ -157,19 +153,27 @@ void TRptCustomLabel::ApplyStoredFontSize() {
 }
 
 int TRptCustomLabel::LineWidth(const std::string& text) {
-  if (TCustomBandReport* report = ParentReport()) {
-    return platform::MulDiv(report->TextWidth(Font(), text), Zoom(), 100);
-  }
+  if (TCustomBandReport* report = ParentReport()) return report->TextWidth(Font(), text);
   platform::Canvas& canvas = BufferCanvas();
   TakeFont(canvas, Font());
   return canvas.TextWidth(text);
 }
 
 int TRptCustomLabel::LineHeightW() {
-  if (TCustomBandReport* report = ParentReport()) return report->TextHeight(Font(), "W") * Zoom() / 100;
+  if (TCustomBandReport* report = ParentReport()) return report->TextHeight(Font(), "W");
   platform::Canvas& canvas = BufferCanvas();
   TakeFont(canvas, Font());
   return canvas.TextHeight("W");
+}
+
+Real TRptCustomLabel::PrintLineHeight() const {
+  platform::EnsureQtFontEngine();
+  platform::CanvasFont font;
+  font.Assign(Font());
+  font.SetPixelsPerInch(kLayoutDpi);
+  font.SetSize(Font().Size());
+  // As a device of kLayoutDpi pixels per inch measures it: its pixels over its pixels per 0.1 mm.
+  return platform::CurrentFontEngine().Metrics(font.GetLogFont()).height / (static_cast<Real>(kLayoutDpi) / 254);
 }
 
 void TRptCustomLabel::FormatLines() {
@@ -177,15 +181,21 @@ void TRptCustomLabel::FormatLines() {
   formatted_.clear();
   TCustomBandReport* report = ParentReport();
   stop_ = false;
-  const auto pixels = [&](int index) { return Round(Size().Native(index) * kScreenPerTenth * Zoom() / 100); };
-  int left = pixels(TRptPrintableSize::kLeft), top = pixels(TRptPrintableSize::kTop);
-  int width = PixelWidth(), height = PixelHeight();
-  const int minHeight = report ? LineHeightW() + 1 : 0;
+  TRptPrintableSize& size = Size();
+  Real left = size.Native(TRptPrintableSize::kLeft), width = size.Native(TRptPrintableSize::kWidth),
+       height = size.Native(TRptPrintableSize::kHeight);
+  // One line, inside the frame's drawn top and bottom as an auto-size width is inside its sides.
+  int minHeight = 0;
+  if (report) {
+    minHeight = LineHeightW() + 1;
+    if (Frame().DrawTop()) minHeight += Frame().Width();
+    if (Frame().DrawBottom()) minHeight += Frame().Width();
+  }
   bool resize = false;
   if (CaptionBased()) {
     FormatText(printCaption_);
-    if (report && !updatingBounds_ && height < minHeight) {
-      height = minHeight;
+    if (report && !updatingBounds_ && LayoutPixels(height) < minHeight) {
+      height = minHeight * kTenthsPerLayoutPixel;
       resize = true;
     }
   } else if (!lines_.empty()) {
@@ -202,25 +212,32 @@ void TRptCustomLabel::FormatLines() {
     for (const std::string& line : formatted_) widest = std::max(widest, LineWidth(line));
     if (Frame().DrawLeft()) widest += Frame().Width();
     if (Frame().DrawRight()) widest += Frame().Width();
-    const TRptAlignment alignment = BiDiAlignment();
-    if (alignment == TRptAlignment::Right) left = left + width - widest;
-    if (alignment == TRptAlignment::Center) left = left + (width - widest) / 2;
-    if (widest != width) resize = true;
-    width = widest;
-    if (height < minHeight || (report->Designing() && formatted_.empty())) {
-      height = minHeight;
+    if (widest != LayoutPixels(width)) {
+      const Real newWidth = widest * kTenthsPerLayoutPixel;
+      const TRptAlignment alignment = BiDiAlignment();
+      if (alignment == TRptAlignment::Right) left += width - newWidth;
+      if (alignment == TRptAlignment::Center) left += (width - newWidth) / 2;
+      width = newWidth;
+      resize = true;
+    }
+    if (LayoutPixels(height) < minHeight || (report->Designing() && formatted_.empty())) {
+      height = minHeight * kTenthsPerLayoutPixel;
       resize = true;
     }
     // A label grows no larger than a description holds, so that it saves and reads back.
-    const int widthLimit = StorablePixels(Size(), true), heightLimit = StorablePixels(Size(), false);
-    width = std::min(width, widthLimit);
-    height = std::min(height, heightLimit);
-    left = std::clamp(left, -widthLimit, widthLimit);
-    top = std::clamp(top, -heightLimit, heightLimit);
+    width = std::min(width, kMaxStoredGeometry);
+    height = std::min(height, kMaxStoredGeometry);
+    left = std::clamp(left, -kMaxStoredGeometry, kMaxStoredGeometry);
   }
   if (resize) {
+    // Only what the text changed is stored; the other values stay as they are.
     updatingBounds_ = true;
-    SetBounds(left, top, width, height);
+    size.Store(TRptPrintableSize::kLeft, left);
+    size.Store(TRptPrintableSize::kWidth, width);
+    size.Store(TRptPrintableSize::kHeight, height);
+    size.Apply();
+    if (report) report->ClearPreviewPage();
+    AlignIt();
     updatingBounds_ = false;
   }
   doneFormat_ = true;
@@ -248,7 +265,7 @@ void TRptCustomLabel::FormatText(const std::string& source) {
   }
   // A paragraph of its own: the words of an earlier one do not stop it.
   stop_ = false;
-  const int width = PixelWidth();
+  const int width = LayoutPixels(Size().Native(TRptPrintableSize::kWidth));
   const size_t linesBefore = formatted_.size();
   std::string buffer;
   size_t pos = 0;
@@ -298,7 +315,8 @@ void TRptCustomLabel::AppendWord(std::string& buffer, std::string word, int widt
 
 int TRptCustomLabel::ExpectedHeight() {
   FormatLines();
-  return static_cast<int>(formatted_.size()) * LineHeightW();
+  const int lineHeight = ParentReport() ? LineHeightW() * Zoom() / 100 : LineHeightW();
+  return static_cast<int>(formatted_.size()) * lineHeight;
 }
 
 void TRptCustomLabel::Prepare() {
@@ -341,23 +359,21 @@ void TRptCustomLabel::PrintControl(Real offsetX, Real offsetY) {
   platform::Canvas& canvas = *printer->Canvas();
   platform::DeviceContext& dc = canvas.Dc();
   TakeFont(canvas, Font());
-  Real lineHeight = canvas.TextHeight("W") / printer->YFactor();
-  const Real left = Size().Native(TRptPrintableSize::kLeft) + offsetX;
-  const Real top = Size().Native(TRptPrintableSize::kTop) + offsetY;
-  Real height = Size().Native(TRptPrintableSize::kHeight);
-  Real width = Size().Native(TRptPrintableSize::kWidth);
+  Real lineHeight = PrintLineHeight();
   const std::string savedCaption = printCaption_;
   if (OnPrint) {
     std::string value = printCaption_;
     OnPrint(this, value);
     TakeFont(canvas, Font());
-    lineHeight = canvas.TextHeight("W") / printer->YFactor();
-    height = Size().Native(TRptPrintableSize::kHeight);
+    lineHeight = PrintLineHeight();
     if (value != printCaption_) printCaption_ = value;
   }
   FormatLines();
-  const Real oldWidth = width;
-  width = Size().Native(TRptPrintableSize::kWidth);
+  // The label as formatting left it: fill, frame and text all stand where it now is.
+  const Real left = Size().Native(TRptPrintableSize::kLeft) + offsetX;
+  const Real top = Size().Native(TRptPrintableSize::kTop) + offsetY;
+  const Real height = Size().Native(TRptPrintableSize::kHeight);
+  const Real width = Size().Native(TRptPrintableSize::kWidth);
   TRptExportFilter* filter = Filter();
   const platform::Rect area{printer->XPos(left), printer->YPos(top), printer->XPos(left + width),
                             printer->YPos(top + height)};
@@ -370,17 +386,15 @@ void TRptCustomLabel::PrintControl(Real offsetX, Real offsetY) {
     filter->Graphic(&background, area.top, area.left);
   }
   if (!Transparent()) FillSolid(canvas, area, Color());
-  Real textLeft = left, textTop = top;
-  if (Frame().AnyFrame()) {
-    if (Frame().DrawTop()) textTop += Frame().NativeWidth();
-    if (Frame().DrawLeft()) textLeft += Frame().NativeWidth();
-  }
+  // The text lies inside the drawn sides of the frame.
+  const Real f = Frame().AnyFrame() ? Frame().NativeWidth() : 0;
+  const Real textLeft = left + (Frame().DrawLeft() ? f : 0);
+  const Real textRight = left + width - (Frame().DrawRight() ? f : 0);
+  const Real textTop = top + (Frame().DrawTop() ? f : 0);
   const TRptAlignment alignment = BiDiAlignment();
   Real x = textLeft;
-  if (autoSize_ && alignment == TRptAlignment::Right) x = textLeft - (width - oldWidth);
-  if (autoSize_ && alignment == TRptAlignment::Center) x = textLeft - (width - oldWidth) / 2;
-  if (alignment == TRptAlignment::Right) x += width;
-  if (alignment == TRptAlignment::Center) x += width / 2;
+  if (alignment == TRptAlignment::Right) x = textRight;
+  if (alignment == TRptAlignment::Center) x = (textLeft + textRight) / 2;
   uint32_t textAlign = TextAlignOf(alignment) | platform::TA_TOP;
   if (biDiMode_ != TBiDiMode::bdLeftToRight) textAlign |= platform::TA_RTLREADING;
   canvas.Brush().SetStyle(platform::BrushStyle::Clear);
@@ -392,29 +406,29 @@ void TRptCustomLabel::PrintControl(Real offsetX, Real offsetY) {
   Real limit = textTop + height + 1;
   if (PrintFinished()) currentLine_ = 0;
   TRptCustomBand* band = ParentBand();
+  // Where the fill has reached: the band's growth is filled on from there, without a gap.
+  int filled = area.bottom;
+  const auto fillTo = [&](Real bottom) {
+    const int to = printer->YPos(bottom);
+    if (!Transparent() && to > filled) FillSolid(canvas, platform::Rect{area.left, filled, area.right, to}, Color());
+    filled = std::max(filled, to);
+  };
   int printedNow = 0;
   while (currentLine_ < static_cast<int>(formatted_.size())) {
     bool fits = y + lineHeight <= limit;
     if (!fits && autoStretch_ && band && textTop + height + 1 + band->Expanded() > limit) {
       // The band has grown already (for another label on it): that room is used first, so the
       // band grows to its longest label, not by the sum of them.
-      const Real grown = textTop + height + 1 + band->Expanded();
-      if (!Transparent()) {
-        FillSolid(canvas, platform::Rect{area.left, printer->YPos(limit), area.right, printer->YPos(grown)}, Color());
-      }
-      limit = grown;
+      limit = textTop + height + 1 + band->Expanded();
+      fillTo(limit);
       fits = y + lineHeight <= limit;
     }
     if (!fits && autoStretch_ && band && band->CanExpand(lineHeight)) {
       Real bottom = 0;
       bool first = false;
       band->ExpandBand(lineHeight, bottom, first);
-      const Real newLimit = textTop + height + 1 + band->Expanded();
-      if (!Transparent() && newLimit > limit) {
-        FillSolid(canvas,
-                  platform::Rect{area.left, printer->YPos(limit), area.right, printer->YPos(newLimit)}, Color());
-      }
-      limit = newLimit;
+      limit = std::max(limit, textTop + height + 1 + band->Expanded());
+      fillTo(limit);
       fits = y + lineHeight <= limit;
     }
     // A pass on a fresh column that has placed nothing yet places its next line anyway.

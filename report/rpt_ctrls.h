@@ -14,7 +14,23 @@
 // Printing a label draws the lines that fit its height, line by line; with AutoStretch the band
 // grows for further lines while the page has room, and what does not fit continues on the next
 // column or page. A continuation that could not place even one line on a fresh column prints
-// its next line anyway, so every pass of a stretching band moves on.
+// its next line anyway, so every pass of a stretching band moves on. The band's growth is
+// filled on from where the label's fill reached, with no strip left white between them.
+//
+// One layout on every device and at every zoom: text is measured for the layout in one way,
+// widths on the report's screen context at zoom 100 (its pixels, plus one) and the line height
+// of "W" at 600 pixels per inch, both taken to 0.1 mm; only the drawing is done at the device's
+// resolution. So the preview's pages, a print, a print of a page range and an export break at
+// the same lines, and the zoom changes only how a label is shown on screen. Formatting stores
+// only what the text changes, computed in 0.1 mm: the width of an auto-size label and its left
+// edge as its alignment keeps the left edge, the right edge or the centre where they were
+// (exactly, with no rounding to pixels), and a height raised to one line; the other values are
+// never rewritten through the zoom's pixels.
+//
+// A printed label's fill, frame and text all take its place as formatting left it, so an
+// auto-size label whose printed text differs from its design text paints nothing beside itself;
+// the text stands inside the frame's drawn sides (right-aligned text ends inside a drawn right
+// side, centred text is centred between them).
 //
 // Images draw their picture scaled (Stretch), centred (Center) or at their own size, which keeps
 // its size in millimetres on paper; a bitmap goes to the page as a device-independent bitmap
@@ -104,7 +120,10 @@ class TRptCustomLabel : public TRptPrintable {
   void FormatText(const std::string& text);
   void AppendWord(std::string& buffer, std::string word, int width);
   int LineWidth(const std::string& text);
+  // The line height of "W" on the report's screen context at zoom 100 (pixels).
   int LineHeightW();
+  // The line height the layout uses in printing (0.1 mm), the same on every device.
+  Real PrintLineHeight() const;
   // The alignment with a right-to-left reading order applied.
   TRptAlignment BiDiAlignment() const;
   void FontChanged();
