@@ -358,12 +358,13 @@ bool TRptCustomBand::ExpandBand(Real h, Real& bottom, bool& first) {
 Real TRptCustomBand::PreCalculatedHeight() {
   const Real bandHeight = size_.Native(TRptBandSize::kHeight);
   Real value = bandHeight, distance = 0;
-  const Real perPixel = 1 / (kScreenPerTenth * std::max(1, Zoom()) / 100);
+  // Measured as the labels lay out, at zoom 100: the zoom the report is shown at changes nothing.
+  const Real perPixel = 1 / kScreenPerTenth;
   for (TRptPrintable* p : Printables()) {
     auto* label = qobject_cast<TRptCustomLabel*>(p);
     if (!label || !label->Enabled()) continue;
     const Real top = p->Size().Native(TRptPrintableSize::kTop);
-    const Real needed = top + label->ExpectedHeight() * perPixel;
+    const Real needed = top + label->LayoutHeight() * perPixel;
     if (needed > value) {
       value = needed;
       distance = bandHeight - top - p->Size().Native(TRptPrintableSize::kHeight) + perPixel;

@@ -14,6 +14,9 @@
 //
 // Notifications reaching a printable (RptNotification): operation 0, a band of the controller
 // the printable registered with is about to print; operation 2, its band was resized.
+//
+// A band's pre-calculated height (KeepOnOnePage, PreCaluculateBandHeight) measures its labels as
+// the page layout does, at zoom 100, so the zoom the report is shown at does not change it.
 #pragma once
 
 #include <QMetaObject>

@@ -319,6 +319,11 @@ int TRptCustomLabel::ExpectedHeight() {
   return static_cast<int>(formatted_.size()) * lineHeight;
 }
 
+int TRptCustomLabel::LayoutHeight() {
+  FormatLines();
+  return static_cast<int>(formatted_.size()) * LineHeightW();
+}
+
 void TRptCustomLabel::Prepare() {
   TRptPrintable::Prepare();
   currentLine_ = 0;

@@ -104,6 +104,8 @@ class TRptCustomLabel : public TRptPrintable {
   void PrintControl(Real offsetX, Real offsetY) override;
   // The formatted lines times the line height of "W" at the zoom.
   int ExpectedHeight() override;
+  // The same at zoom 100, as the page layout measures it (pixels of the report's screen context).
+  int LayoutHeight();
 
   // The index of the next line to print (a stretched label continues there).
   int CurrentLine() const { return currentLine_; }

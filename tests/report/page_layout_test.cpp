@@ -324,10 +324,13 @@ TEST_F(PageLayout, PrintingAtAnyZoomDrawsTheSameAndKeepsTheStoredGeometry) {
   const Pages first = Print();
   ASSERT_GE(first.size(), 2u);
   const auto stored = values();
+  // The height a band's labels need (for KeepOnOnePage and PreCaluculateBandHeight) as well.
+  const Real needed = summary->PreCalculatedHeight();
   for (int zoom : {75, 76, 150, 50, 100}) {
     SCOPED_TRACE(zoom);
     report.SetZoom(zoom);
     EXPECT_EQ(values(), stored);
+    EXPECT_EQ(summary->PreCalculatedHeight(), needed);
     EXPECT_EQ(FirstDifference(Print(), first), "same");
     EXPECT_EQ(values(), stored);
   }
