@@ -119,11 +119,11 @@ TEST_F(PageLayout, PreviewPrintRangeAndExportBreakPagesAtTheSameLines) {
 
 // ---- Auto-size labels of every alignment ---------------------------------------------------
 
-struct Box {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  bool Empty() const { return right <= left || bottom <= top; }
-  bool Meets(const Box& o) const { return left < o.right && o.left < right && top < o.bottom && o.top < bottom; }
-};
+using Box = platform::Rect;
+
+bool Meet(const Box& a, const Box& b) {
+  return !platform::Region::Combine(platform::Region(a), platform::Region(b), platform::RGN_AND).IsEmpty();
+}
 
 // The rectangles filled with `color` (a brush colour as the trace writes it: "BBGGRR")
 // after the `from`-th line of a trace page.
@@ -144,17 +144,7 @@ std::vector<Box> Fills(const std::vector<std::string>& page, const std::string& 
   return out;
 }
 
-Box Union(const std::vector<Box>& boxes) {
-  if (boxes.empty()) return Box{};
-  Box u = boxes.front();
-  for (const Box& b : boxes) {
-    u.left = std::min(u.left, b.left);
-    u.top = std::min(u.top, b.top);
-    u.right = std::max(u.right, b.right);
-    u.bottom = std::max(u.bottom, b.bottom);
-  }
-  return u;
-}
+Box Union(const std::vector<Box>& boxes) { return platform::Region::FromRects(boxes).Bounds(); }
 
 class AlignedLabels : public RunTest {
  protected:
@@ -251,7 +241,7 @@ TEST_F(AlignedLabels, FillFrameAndTextStandTogetherInEveryAlignment) {
             }
           }
         }
-        ASSERT_FALSE(text.Empty());
+        ASSERT_FALSE(text.IsEmpty());
         const Box painted = Union(Fills(page, framed ? black : yellow));
         EXPECT_EQ(painted.left, labelBox.left);
         EXPECT_EQ(painted.right, labelBox.right);
@@ -264,7 +254,7 @@ TEST_F(AlignedLabels, FillFrameAndTextStandTogetherInEveryAlignment) {
         EXPECT_LE(text.bottom, painted.bottom + 1);
         // No fill after the neighbour's text reaches it.
         for (const Box& b : Fills(page, framed ? black : yellow, neighbourLine)) {
-          EXPECT_FALSE(b.Meets(neighbourText)) << b.left << "," << b.top << "," << b.right << "," << b.bottom;
+          EXPECT_FALSE(Meet(b, neighbourText)) << b.left << "," << b.top << "," << b.right << "," << b.bottom;
         }
         delete neighbour;
         delete label;
