@@ -207,6 +207,7 @@ TEST_F(AlignedLabels, FillFrameAndTextStandTogetherInEveryAlignment) {
         if (alignment == TRptAlignment::Center) neighbourLeft += growth / 2 + 30;
         TRptLabel* neighbour = Text(title, "NEIGHBOUR", neighbourLeft, 50, 500);
         neighbour->SetTransparent(true);
+        label->raise();  // printed after the neighbour, as a label placed later is
 
         const auto pages = Print();
         ASSERT_EQ(pages.size(), 1u);
