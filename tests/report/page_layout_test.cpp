@@ -307,6 +307,16 @@ TEST_F(PageLayout, PrintingAtAnyZoomDrawsTheSameAndKeepsTheStoredGeometry) {
   memo->Size().SetNative(TRptPrintableSize::kLeft, 1500.1L);
   memo->Size().SetNative(TRptPrintableSize::kTop, 300.3L);
   controls.push_back(memo);
+  // Expression labels (auto-size as created) whose printed value is wider or narrower than the
+  // expression: each print moves them by their alignment and the run's end moves them back.
+  for (const char* expression : {"'a printed value much wider than its expression'", "'n'"}) {
+    auto* expr = new TRptExpr(title);
+    expr->SetAlignment(expression[1] == 'n' ? TRptAlignment::Center : TRptAlignment::Right);
+    expr->SetExpression(expression);
+    expr->Size().SetNative(TRptPrintableSize::kLeft, 2000.7L);
+    expr->Size().SetNative(TRptPrintableSize::kTop, 450.3L + (expression[1] == 'n' ? 50 : 0));
+    controls.push_back(expr);
+  }
   auto values = [&] {
     std::vector<std::vector<Real>> v;
     for (TRptPrintable* c : controls) v.push_back(c->Size().Values());
@@ -315,6 +325,8 @@ TEST_F(PageLayout, PrintingAtAnyZoomDrawsTheSameAndKeepsTheStoredGeometry) {
 
   const Pages first = Print();
   ASSERT_GE(first.size(), 2u);
+  const std::vector<std::string> words = Words(first[0]);
+  EXPECT_NE(std::find(words.begin(), words.end(), "a printed value much wider than its expression"), words.end());
   const auto stored = values();
   // The height a band's labels need (for KeepOnOnePage and PreCaluculateBandHeight) as well.
   const Real needed = summary->PreCalculatedHeight();
