@@ -24,7 +24,8 @@
 // the same lines, and the zoom changes only how a label is shown on screen. Formatting stores
 // only what the text changes, computed in 0.1 mm: the width of an auto-size label and its left
 // edge as its alignment keeps the left edge, the right edge or the centre where they were
-// (exactly, with no rounding to pixels), and a height raised to one line; the other values are
+// (exactly, with no rounding to pixels), and a height raised to one line (with the frame's drawn
+// top and bottom added, as its drawn sides are to an auto-size width); the other values are
 // never rewritten through the zoom's pixels.
 //
 // A printed label's fill, frame and text all take its place as formatting left it, so an
