@@ -97,7 +97,8 @@ TEST_F(PageLayout, PreviewPrintRangeAndExportBreakPagesAtTheSameLines) {
   for (int i = 1; i <= 120; ++i) memoLines.push_back("M" + std::to_string(i));
   memo->SetLines(memoLines);
   Expr(Band(TRptBandType::rbDetail, 45), "N");
-  TRptLabel* label = Text(Band(TRptBandType::rbSummary, 50), Lines("L", 200));
+  auto* label = new TRptLabel(Band(TRptBandType::rbSummary, 50));  // auto-size, as created
+  label->SetCaption(Lines("L", 200));
   label->SetAutoStretch(true);
 
   const PageTexts printed = TextsOfPages(Print());
