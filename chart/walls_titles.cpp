@@ -409,7 +409,7 @@ void TChartTitle::DrawTitle() {
   }
   if (custom || chart->ChartRectFixed()) return;
   int room = ChartTitleMargin + f;
-  if (!Transparent()) room += Shadow().VertSize();
+  if (!Transparent()) room += ShadowVertSize();
   TRect r = chart->ChartRect();
   if (onBottom_) {
     r.bottom = box.bottom - room - lines * lineHeight;

@@ -554,6 +554,53 @@ TEST_F(ChartTest, TitlesReserveTheirSpaceAndHiddenOnesNone) {
   EXPECT_EQ(chart_.ChartRect().bottom, plain.bottom);
 }
 
+// A framed, filled box whose shadow was freed draws none, at the first paint and at every
+// later one: the layout counts no room for the shadow and makes no new one. The colour looked
+// for is the one the shape's default shadow would have (titles black, the legend title silver).
+TEST_F(ChartTest, AFreedShadowOfATitleOrTheLegendTitleStaysAbsent) {
+  AddLines(2);
+  chart_.Legend().SetVisible(true);
+  chart_.Legend().SetAlignment(laRight);
+  struct Case {
+    const char* name;
+    TPlotCustomShape& shape;
+    std::function<void()> setText;
+    QRgb defaultShadow;
+  };
+  const Case cases[] = {
+      {"title", chart_.Title(), [&] { chart_.Title().SetText({"Title"}); }, qRgb(0, 0, 0)},
+      {"sub-title", chart_.SubTitle(), [&] { chart_.SubTitle().SetText({"Sub-title"}); }, qRgb(0, 0, 0)},
+      {"foot", chart_.Foot(), [&] { chart_.Foot().SetText({"Foot"}); }, qRgb(0, 0, 0)},
+      {"sub-foot", chart_.SubFoot(), [&] { chart_.SubFoot().SetText({"Sub-foot"}); }, qRgb(0, 0, 0)},
+      {"legend title", chart_.Legend().Title(), [&] { chart_.Legend().Title().SetText({"Legend"}); },
+       qRgb(192, 192, 192)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.setText();
+    c.shape.SetTransparent(false);
+    c.shape.SetColor(clYellow);
+    c.shape.Pen().SetColor(clRed);
+    c.shape.SetShadow(nullptr);
+  }
+  for (int paint = 1; paint <= 2; ++paint) {
+    const QImage image = Draw();
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + ", paint " + std::to_string(paint));
+      const TRect b = c.shape.ShapeBounds();
+      int shadow = 0;
+      for (int y = b.top; y <= b.bottom + 3; ++y) {
+        for (int x = b.left; x <= b.right + 3; ++x) {
+          const bool beside = x >= b.right || y >= b.bottom;  // right and bottom lie outside the frame
+          shadow += beside && image.pixel(x, y) == c.defaultShadow;
+        }
+      }
+      EXPECT_EQ(shadow, 0);
+      EXPECT_EQ(c.shape.ShadowIfAny(), nullptr);
+    }
+  }
+}
+
 TEST_F(ChartTest, HtmlTextsTheRendererCannotReadAreShownPlain) {
   AddLines(2);
   chart_.Legend().SetVisible(true);
