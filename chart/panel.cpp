@@ -324,18 +324,14 @@ void TCustomPlotPanel::SetView3DOptions(const TView3DOptions& options) {
 
 // ---- Painting -----------------------------------------------------------------------------
 
+// Outside paints the chart canvas stands on its own surface: the buffer, or a surface of one
+// pixel while there is none.
 platform::Canvas& TCustomPlotPanel::OffPaintCanvas() {
-  if (canvas_) {
-    if (platform::Canvas* buffer = canvas_->BufferCanvas()) return *buffer;
-  }
+  if (canvas_) return canvas_->OwnCanvas();
   return TCustomPanelNoCaption::OffPaintCanvas();
 }
 
-void TCustomPlotPanel::SetBuffered(bool v) {
-  canvas_->SetBufferedDisplay(v);
-  // A canvas that was bound to the freed buffer is bound to nothing.
-  if (!canvas_->ReferenceCanvas()) canvas_->SetCanvas(&ControlCanvas());
-}
+void TCustomPlotPanel::SetBuffered(bool v) { canvas_->SetBufferedDisplay(v); }
 
 void TCustomPlotPanel::Paint() {
   if (IsPrinting) return;

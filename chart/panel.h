@@ -3,7 +3,8 @@
 // `TCustomPanelNoCaption` is a widget with the properties of a plain panel (colour, bevels,
 // border width) that never paints a caption. Its paintEvent puts a Qt device context on a
 // QPainter of the widget and runs `Paint`; outside a paint the control's canvas is a surface
-// the subclass chooses (the chart panel: its chart canvas's buffer). Qt mouse, leave and
+// the subclass chooses (the chart panel: its chart canvas's own surface, the buffer while
+// there is one). Qt mouse, leave and
 // resize events reach the virtual handlers in the Windows form (platform/qt/input_widget.h);
 // an exception from a handler goes to the error handler (a silent abort ends it quietly).
 //
@@ -417,7 +418,7 @@ class TCustomPlotPanel : public TCustomPanelNoCaption, public TView3DParent {
   void SetChartRect(const TRect& r) { chartRect_ = r; }
   bool Buffered() const { return canvas_->GetBufferedDisplay(); }
   // Switching buffering off frees the buffer; the chart canvas then draws on the control's
-  // canvas (the painter during a paint, the off-paint surface otherwise).
+  // canvas (the painter during a paint, the canvas's own surface otherwise).
   void SetBuffered(bool v);
   bool Monochrome() const { return canvas_->GetMonochrome(); }
   void SetMonochrome(bool v) { canvas_->SetMonochrome(v); }
