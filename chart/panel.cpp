@@ -349,23 +349,21 @@ void TCustomPlotPanel::PaintFailed() { canvas_->Invalidate(); }
 
 void TCustomPlotPanel::DrawClient() {
   platform::Canvas& target = ControlCanvas();
-  const TRect rect = GetPanelRect();
   // A blend mixes what it drew with the pixels it read before; the widget's painter gives
-  // none back. An unbuffered frame is therefore drawn into an image of this paint and copied
-  // over, so that it shows the buffered frame's picture, transparencies mixed alike. A panel
-  // without colour is drawn on the painter itself, so that its parent still shows through.
+  // none back. An unbuffered frame is therefore drawn through a buffer of this paint alone,
+  // freed after it, so that it shows the buffered frame's picture, transparencies mixed
+  // alike. A panel without colour is drawn on the painter itself, so that its parent still
+  // shows through.
   if (canvas_->GetBufferedDisplay() || Color() == clNone || target.Dc().Native(platform::DcFeature::ReadPixels)) {
-    Draw(target, rect);
+    Draw(target, GetPanelRect());
     return;
   }
-  QImage image(std::max(1, rect.Width()), std::max(1, rect.Height()), QImage::Format_RGB32);
-  image.fill(Qt::white);
-  platform::QtDc dc(image);
-  {
-    platform::Canvas canvas(dc);
-    Draw(canvas, TRect{0, 0, image.width(), image.height()});
-  }
-  target.Dc().BitBlt(TRect{rect.left, rect.top, rect.left + image.width(), rect.top + image.height()}, dc, 0, 0);
+  struct Unbuffer {
+    TPlotCanvas3D& canvas;
+    ~Unbuffer() { canvas.SetBufferedDisplay(false); }
+  } unbuffer{*canvas_};
+  canvas_->SetBufferedDisplay(true);
+  Draw(target, GetPanelRect());
 }
 
 void TCustomPlotPanel::Draw(platform::Canvas& canvas, const TRect& rect) {
