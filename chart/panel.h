@@ -471,7 +471,9 @@ class TCustomPlotPanel : public TCustomPanelNoCaption, public TView3DParent {
   platform::Canvas& OffPaintCanvas() override;
   void PaintFinished() override;
   void PaintFailed() override;
-  // Draw(own canvas, client rectangle).
+  // Draw(own canvas, client rectangle). An unbuffered chart (with a colour) painted on the
+  // widget goes through a buffer of that paint alone: the painter cannot be read back, and
+  // blends need the pixels under them.
   void DrawClient();
   // A border of `width` of the bevel kind inside `rect` (shrunk by it).
   void PaintBevel(TRect& rect, TBevelCut bevel, int width);
