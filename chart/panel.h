@@ -4,9 +4,9 @@
 // border width) that never paints a caption. Its paintEvent puts a Qt device context on a
 // QPainter of the widget and runs `Paint`; outside a paint the control's canvas is a surface
 // the subclass chooses (the chart panel: its chart canvas's own surface, the buffer while
-// there is one). Qt mouse, leave and
-// resize events reach the virtual handlers in the Windows form (platform/qt/input_widget.h);
-// an exception from a handler goes to the error handler (a silent abort ends it quietly).
+// there is one). Qt mouse, leave and resize events reach the virtual handlers in the Windows
+// form (platform/qt/input_widget.h); an exception from a handler goes to the error handler (a
+// silent abort ends it quietly).
 //
 // `TCustomPlotPanel` owns the chart canvas (`TPlotCanvas3D`), the 3D view settings, margins,
 // border, panel shadow, print settings and listeners, and drives one paint: begin the canvas
