@@ -139,9 +139,20 @@ TPlotCanvas3D::~TPlotCanvas3D() = default;
 const QImage* TPlotCanvas3D::BufferImage() const { return buffer_ ? &buffer_->image : nullptr; }
 platform::Canvas* TPlotCanvas3D::BufferCanvas() const { return buffer_ ? buffer_->canvas.get() : nullptr; }
 
+platform::Canvas& TPlotCanvas3D::IdleCanvas() {
+  if (!idle_) {
+    idle_ = std::make_unique<Buffer>();
+    idle_->Resize(1, 1);
+  }
+  return *idle_->canvas;
+}
+
+platform::Canvas& TPlotCanvas3D::OwnCanvas() { return buffer_ ? *buffer_->canvas : IdleCanvas(); }
+
 void TPlotCanvas3D::FreeBuffer() {
   if (!buffer_) return;
-  if (canvas_ == buffer_->canvas.get()) SetCanvas(nullptr);
+  // A canvas that stood on the buffer goes on measuring and drawing on its own surface.
+  if (canvas_ == buffer_->canvas.get()) SetCanvas(&IdleCanvas());
   buffer_.reset();
 }
 

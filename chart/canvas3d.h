@@ -305,6 +305,10 @@ class TPlotCanvas3D : public TCanvas3D {
   const QImage* BufferImage() const;
   // The canvas over the buffer; nullptr while there is none.
   platform::Canvas* BufferCanvas() const;
+  // The canvas of a surface of the canvas's own: the buffer, or without one a surface of one
+  // pixel, on which measuring and drawing go on between frames (freeing the buffer binds
+  // the canvas there).
+  platform::Canvas& OwnCanvas();
   // The buffer no longer holds the current picture.
   bool Dirty() const { return dirty_; }
   // Keeps the buffer when buffered display is switched off (while exporting).
@@ -323,6 +327,8 @@ class TPlotCanvas3D : public TCanvas3D {
   void RoundBody(bool vertical, int left, int top, int right, int bottom, int z0, int z1, bool darkSides,
                  int percent);
   void ComputeRotation();
+  // The canvas of the surface of one pixel (created on first need).
+  platform::Canvas& IdleCanvas();
   // A font of the current one scaled by the zoom factor, when text zoom applies.
   bool ZoomedFont(platform::LogFont& font);
 
@@ -339,6 +345,7 @@ class TPlotCanvas3D : public TCanvas3D {
   double c2s3_ = 0, c2c3_ = 1, tempXX_ = 1, tempYX_ = 0, tempXZ_ = 0, tempYZ_ = 0;
   double orthoX_ = 1, orthoY_ = 1, perspectiveFactor_ = 0, zoomFactor_ = 1;
   std::unique_ptr<Buffer> buffer_;
+  std::unique_ptr<Buffer> idle_;
 };
 
 }  // namespace chart

@@ -67,7 +67,7 @@ int TLegendTitle::TitleWidth() {
   int widest = 0;
   for (const std::string& line : text_) widest = std::max(widest, c.TextWidth(line));
   int width = widest + c.TextWidth("W");
-  if (!Transparent()) width += 2 * (Pen().Visible() ? Pen().Width() : 0) + Shadow().HorizSize();
+  if (!Transparent()) width += 2 * (Pen().Visible() ? Pen().Width() : 0) + ShadowHorizSize();
   return width;
 }
 
@@ -272,7 +272,7 @@ void TCustomChartLegend::PaintLegend() {
   int titleRoom = 0;
   if (titleShown_) {
     titleRoom = title_.TitleHeight() + 2;
-    if (!title_.Transparent()) titleRoom += std::abs(title_.Shadow().VertSize());
+    if (!title_.Transparent()) titleRoom += std::abs(title_.ShadowVertSize());
   }
   const int panelShadowV = chart_->Shadow().VertSize(), panelShadowH = chart_->Shadow().HorizSize();
   extraWidth_ = 0;

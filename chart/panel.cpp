@@ -324,18 +324,14 @@ void TCustomPlotPanel::SetView3DOptions(const TView3DOptions& options) {
 
 // ---- Painting -----------------------------------------------------------------------------
 
+// Outside paints the chart canvas stands on its own surface: the buffer, or a surface of one
+// pixel while there is none.
 platform::Canvas& TCustomPlotPanel::OffPaintCanvas() {
-  if (canvas_) {
-    if (platform::Canvas* buffer = canvas_->BufferCanvas()) return *buffer;
-  }
+  if (canvas_) return canvas_->OwnCanvas();
   return TCustomPanelNoCaption::OffPaintCanvas();
 }
 
-void TCustomPlotPanel::SetBuffered(bool v) {
-  canvas_->SetBufferedDisplay(v);
-  // A canvas that was bound to the freed buffer is bound to nothing.
-  if (!canvas_->ReferenceCanvas()) canvas_->SetCanvas(&ControlCanvas());
-}
+void TCustomPlotPanel::SetBuffered(bool v) { canvas_->SetBufferedDisplay(v); }
 
 void TCustomPlotPanel::Paint() {
   if (IsPrinting) return;
@@ -351,7 +347,24 @@ void TCustomPlotPanel::PaintFinished() {
 
 void TCustomPlotPanel::PaintFailed() { canvas_->Invalidate(); }
 
-void TCustomPlotPanel::DrawClient() { Draw(ControlCanvas(), GetPanelRect()); }
+void TCustomPlotPanel::DrawClient() {
+  platform::Canvas& target = ControlCanvas();
+  // A blend mixes what it drew with the pixels it read before; the widget's painter gives
+  // none back. An unbuffered frame is therefore drawn through a buffer of this paint alone,
+  // freed after it, so that it shows the buffered frame's picture, transparencies mixed
+  // alike. A panel without colour is drawn on the painter itself, so that its parent still
+  // shows through.
+  if (canvas_->GetBufferedDisplay() || Color() == clNone || target.Dc().Native(platform::DcFeature::ReadPixels)) {
+    Draw(target, GetPanelRect());
+    return;
+  }
+  struct Unbuffer {
+    TPlotCanvas3D& canvas;
+    ~Unbuffer() { canvas.SetBufferedDisplay(false); }
+  } unbuffer{*canvas_};
+  canvas_->SetBufferedDisplay(true);
+  Draw(target, GetPanelRect());
+}
 
 void TCustomPlotPanel::Draw(platform::Canvas& canvas, const TRect& rect) {
   panelBounds_ = canvas_->BeginFrame(&canvas, view3DOptions_.get(), Color(), view3D_, rect);

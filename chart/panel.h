@@ -3,9 +3,10 @@
 // `TCustomPanelNoCaption` is a widget with the properties of a plain panel (colour, bevels,
 // border width) that never paints a caption. Its paintEvent puts a Qt device context on a
 // QPainter of the widget and runs `Paint`; outside a paint the control's canvas is a surface
-// the subclass chooses (the chart panel: its chart canvas's buffer). Qt mouse, leave and
-// resize events reach the virtual handlers in the Windows form (platform/qt/input_widget.h);
-// an exception from a handler goes to the error handler (a silent abort ends it quietly).
+// the subclass chooses (the chart panel: its chart canvas's own surface, the buffer while
+// there is one). Qt mouse, leave and resize events reach the virtual handlers in the Windows
+// form (platform/qt/input_widget.h); an exception from a handler goes to the error handler (a
+// silent abort ends it quietly).
 //
 // `TCustomPlotPanel` owns the chart canvas (`TPlotCanvas3D`), the 3D view settings, margins,
 // border, panel shadow, print settings and listeners, and drives one paint: begin the canvas
@@ -417,7 +418,7 @@ class TCustomPlotPanel : public TCustomPanelNoCaption, public TView3DParent {
   void SetChartRect(const TRect& r) { chartRect_ = r; }
   bool Buffered() const { return canvas_->GetBufferedDisplay(); }
   // Switching buffering off frees the buffer; the chart canvas then draws on the control's
-  // canvas (the painter during a paint, the off-paint surface otherwise).
+  // canvas (the painter during a paint, the canvas's own surface otherwise).
   void SetBuffered(bool v);
   bool Monochrome() const { return canvas_->GetMonochrome(); }
   void SetMonochrome(bool v) { canvas_->SetMonochrome(v); }
@@ -470,7 +471,9 @@ class TCustomPlotPanel : public TCustomPanelNoCaption, public TView3DParent {
   platform::Canvas& OffPaintCanvas() override;
   void PaintFinished() override;
   void PaintFailed() override;
-  // Draw(own canvas, client rectangle).
+  // Draw(own canvas, client rectangle). An unbuffered chart (with a colour) painted on the
+  // widget goes through a buffer of that paint alone: the painter cannot be read back, and
+  // blends need the pixels under them.
   void DrawClient();
   // A border of `width` of the bevel kind inside `rect` (shrunk by it).
   void PaintBevel(TRect& rect, TBevelCut bevel, int width);

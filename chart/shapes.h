@@ -80,6 +80,10 @@ class TPlotCustomShape : public TPlotCustomShapeBrushPen {
   // Created again (with the shape's defaults) when asked for after being freed.
   TPlotShadow& Shadow();
   const TPlotShadow* ShadowIfAny() const { return shadow_.get(); }
+  // The shadow's sizes, 0 once it was freed: layouts read these, so that they count no room
+  // for a shadow that is not drawn and make no new one.
+  int ShadowHorizSize() const { return shadow_ ? shadow_->HorizSize() : 0; }
+  int ShadowVertSize() const { return shadow_ ? shadow_->VertSize() : 0; }
   void SetShadow(const TPlotShadow* shadow);
   TChartObjectShapeStyle ShapeStyle() const { return shapeStyle_; }
   void SetShapeStyle(TChartObjectShapeStyle v);

@@ -250,14 +250,35 @@ void TChartWalls::DrawWall3D(TCustomChartWall& wall, int which) {
   if (blend) c.EndBlend(std::move(blend));
 }
 
+void TChartWalls::DrawInsideImage() {
+  const TBackImage* image = chart_->BackImageIfAny();
+  if (!image || !image->Graphic() || !image->Inside()) return;
+  TCanvas3D& c = chart_->Canvas();
+  const TRect& cr = chart_->ChartRect();
+  const bool view3D = chart_->View3D();
+  const TRect r = view3D ? cr : TRect{cr.left, cr.top, cr.right + 1, cr.bottom + 1};
+  chart_->PaintBackImage(r, view3D ? chart_->TotalDepth : 0);
+  // The back wall's frame over the picture, as over its fill.
+  if (view3D ? !back_.Shown(*chart_) : !back_.Visible()) return;
+  c.Brush().SetStyle(platform::BrushStyle::Clear);
+  c.SelectPen(back_.Pen());
+  if (view3D) {
+    c.DrawRectAtZ(cr, chart_->TotalDepth);
+  } else {
+    c.DrawRectangleR(r);
+  }
+}
+
 void TChartWalls::Draw() {
   if (!chart_->View3D()) {
     if (back_.Visible()) DrawBack2D();
+    DrawInsideImage();
     return;
   }
   // The right wall stands behind the series when the viewer sees it from inside.
   if (right_.Shown(*chart_) && !SeenFromOutside(3)) DrawWall3D(right_, 3);
   if (back_.Shown(*chart_)) DrawWall3D(back_, 0);
+  DrawInsideImage();
   if (left_.Shown(*chart_)) DrawWall3D(left_, 1);
   if (bottom_.Shown(*chart_)) DrawWall3D(bottom_, 2);
   for (TChartAxis* axis : {chart_->DepthAxis(), chart_->DepthTopAxis()}) {
@@ -409,7 +430,7 @@ void TChartTitle::DrawTitle() {
   }
   if (custom || chart->ChartRectFixed()) return;
   int room = ChartTitleMargin + f;
-  if (!Transparent()) room += Shadow().VertSize();
+  if (!Transparent()) room += ShadowVertSize();
   TRect r = chart->ChartRect();
   if (onBottom_) {
     r.bottom = box.bottom - room - lines * lineHeight;

@@ -104,7 +104,9 @@ class TChartWalls {
 
   // The walls of the plot area (the chart decides whether it uses axes): in 2D the back wall;
   // in 3D the right wall (when it faces away), the back wall, the left and the bottom wall,
-  // and the grids of the shown depth axes on the left and bottom planes.
+  // and the grids of the shown depth axes on the left and bottom planes. A back image inside
+  // the plot lies on the back wall (over its fill, under its frame), in 3D on the back plane
+  // at the chart's depth.
   void Draw();
   // After the series, in 3D: the walls the viewer sees from outside the plot area stand in
   // front of the series and are drawn again with the part of their axes' grids that runs
@@ -120,6 +122,8 @@ class TChartWalls {
 
  private:
   void DrawBack2D();
+  // The chart's back image when it lies inside the plot.
+  void DrawInsideImage();
   void DrawWall3D(TCustomChartWall& wall, int which);
   // Whether the viewer sees the plot area's plane (0 back, 1 left, 3 right) from outside.
   bool SeenFromOutside(int which);

@@ -554,6 +554,53 @@ TEST_F(ChartTest, TitlesReserveTheirSpaceAndHiddenOnesNone) {
   EXPECT_EQ(chart_.ChartRect().bottom, plain.bottom);
 }
 
+// A framed, filled box whose shadow was freed draws none, at the first paint and at every
+// later one: the layout counts no room for the shadow and makes no new one. The colour looked
+// for is the one the shape's default shadow would have (titles black, the legend title silver).
+TEST_F(ChartTest, AFreedShadowOfATitleOrTheLegendTitleStaysAbsent) {
+  AddLines(2);
+  chart_.Legend().SetVisible(true);
+  chart_.Legend().SetAlignment(laRight);
+  struct Case {
+    const char* name;
+    TPlotCustomShape& shape;
+    std::function<void()> setText;
+    QRgb defaultShadow;
+  };
+  const Case cases[] = {
+      {"title", chart_.Title(), [&] { chart_.Title().SetText({"Title"}); }, qRgb(0, 0, 0)},
+      {"sub-title", chart_.SubTitle(), [&] { chart_.SubTitle().SetText({"Sub-title"}); }, qRgb(0, 0, 0)},
+      {"foot", chart_.Foot(), [&] { chart_.Foot().SetText({"Foot"}); }, qRgb(0, 0, 0)},
+      {"sub-foot", chart_.SubFoot(), [&] { chart_.SubFoot().SetText({"Sub-foot"}); }, qRgb(0, 0, 0)},
+      {"legend title", chart_.Legend().Title(), [&] { chart_.Legend().Title().SetText({"Legend"}); },
+       qRgb(192, 192, 192)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.setText();
+    c.shape.SetTransparent(false);
+    c.shape.SetColor(clYellow);
+    c.shape.Pen().SetColor(clRed);
+    c.shape.SetShadow(nullptr);
+  }
+  for (int paint = 1; paint <= 2; ++paint) {
+    const QImage image = Draw();
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + ", paint " + std::to_string(paint));
+      const TRect b = c.shape.ShapeBounds();
+      int shadow = 0;
+      for (int y = b.top; y <= b.bottom + 3; ++y) {
+        for (int x = b.left; x <= b.right + 3; ++x) {
+          const bool beside = x >= b.right || y >= b.bottom;  // right and bottom lie outside the frame
+          shadow += beside && image.pixel(x, y) == c.defaultShadow;
+        }
+      }
+      EXPECT_EQ(shadow, 0);
+      EXPECT_EQ(c.shape.ShadowIfAny(), nullptr);
+    }
+  }
+}
+
 TEST_F(ChartTest, HtmlTextsTheRendererCannotReadAreShownPlain) {
   AddLines(2);
   chart_.Legend().SetVisible(true);
@@ -583,6 +630,81 @@ TEST_F(ChartTest, TheBackWallDrawsItsFrameAlwaysAndItsFillUnlessTransparent) {
     EXPECT_EQ(image.pixel((r.left + r.right) / 2, (r.top + r.bottom) / 2),
               transparent ? qRgb(255, 255, 255) : qRgb(255, 255, 0));
     EXPECT_EQ(chart_.GetBackColor(), transparent ? clWhite : clYellow);
+  }
+}
+
+// A paint on the widget reaches a surface whose pixels cannot be read back; an unbuffered chart
+// still blends what is partly transparent, as the buffered one does: the same picture both
+// ways, with the half transparent bars and back wall mixed with what lies under them.
+TEST_F(ChartTest, AnUnbufferedPaintBlendsAsABufferedOne) {
+  Fix(0, 100, 0, 4);
+  TBarSeries bars;
+  bars.SetSeriesColor(clRed);
+  bars.SetTransparency(50);
+  for (double v : {40, 80, 60}) bars.AddY(v);
+  bars.SetParentChart(&chart_);
+  chart_.BackWall().SetTransparent(false);
+  chart_.BackWall().SetColor(clBlue);
+  chart_.BackWall().SetTransparency(50);
+  const auto paint = [&] { return chart_.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+  const QImage buffered = paint();
+  chart_.SetBuffered(false);
+  const QImage unbuffered = paint();
+  bars.SetParentChart(nullptr);
+  ASSERT_EQ(buffered.size(), unbuffered.size());
+  int differ = 0, halfBlue = 0, barOverWall = 0;
+  for (int y = 0; y < buffered.height(); ++y) {
+    for (int x = 0; x < buffered.width(); ++x) {
+      const QRgb p = unbuffered.pixel(x, y);
+      differ += p != buffered.pixel(x, y);
+      halfBlue += std::abs(qRed(p) - 128) <= 2 && qBlue(p) == 255;
+      barOverWall += std::abs(qRed(p) - 192) <= 2 && std::abs(qBlue(p) - 128) <= 2;
+    }
+  }
+  drawtest::Keep(unbuffered, "chart-unbuffered-blend");
+  EXPECT_EQ(differ, 0);
+  EXPECT_GT(halfBlue, 1000) << "the back wall at half transparency over white";
+  EXPECT_GT(barOverWall, 1000) << "the bars at half transparency over the blended wall";
+}
+
+// A back image inside the plot fills the plot area (the back plane at the chart's depth in
+// 3D) and nothing outside it; the panel around the plot keeps its colour.
+TEST_F(ChartTest, AnInsideBackImageFillsThePlotArea) {
+  Fix(0, 100, 0, 12);
+  chart_.SetAxisVisible(false);
+  auto green = std::make_unique<platform::TBitmapGraphic>();
+  green->SetBitmap(platform::Dib::Filled(4, 4, clLime));
+  chart_.BackImage().SetGraphic(std::move(green));
+  chart_.SetBackImageInside(true);
+  struct Case {
+    const char* name;
+    bool view3D, orthogonal;
+  };
+  for (const Case& c : {Case{"2D", false, true}, Case{"3D", true, true}, Case{"3D turned", true, false}}) {
+    SCOPED_TRACE(c.name);
+    chart_.SetView3D(c.view3D);
+    chart_.View3DOptions().SetOrthogonal(c.orthogonal);
+    const QImage image = Draw();
+    drawtest::Keep(image, std::string("chart-inside-image-") + (c.view3D ? c.orthogonal ? "3d" : "3d-turned" : "2d"));
+    const TRect& r = chart_.ChartRect();
+    TCanvas3D& canvas = chart_.Canvas();
+    const int depth = c.view3D ? chart_.TotalDepth : 0;
+    const std::array<TPoint, 4> corners = {canvas.ProjectPoint(r.left, r.top, depth),
+                                           canvas.ProjectPoint(r.right, r.top, depth),
+                                           canvas.ProjectPoint(r.right, r.bottom, depth),
+                                           canvas.ProjectPoint(r.left, r.bottom, depth)};
+    const TRect plane = PolygonBounds(corners);
+    int inside = 0, outside = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (image.pixel(x, y) != qRgb(0, 255, 0)) continue;
+        (x >= plane.left - 1 && x <= plane.right && y >= plane.top - 1 && y <= plane.bottom ? inside : outside)++;
+      }
+    }
+    const int area = (r.right - r.left) * (r.bottom - r.top);
+    EXPECT_GT(inside, area / 3);
+    EXPECT_EQ(outside, 0);
+    EXPECT_EQ(image.pixel(2, 2), qRgb(255, 255, 255));
   }
 }
 

@@ -239,6 +239,35 @@ TEST_F(Panel, PaintReusesTheBufferUntilSomethingChanges) {
   EXPECT_EQ(Px(third, 140, 85), clAqua);
 }
 
+// Buffering switched off on the chart canvas itself, between paints, while the canvas stands
+// on its buffer: the canvas goes on measuring and drawing (on a surface of its own), and the
+// next frames draw straight on their target.
+TEST_F(Panel, BufferingSwitchedOffOnTheCanvasItselfKeepsItDrawing) {
+  TestPanel panel;
+  charttest::MakePlain(panel, 120, 80);
+  panel.SetColor(clYellow);
+  panel.grab();
+  auto& canvas = static_cast<TPlotCanvas3D&>(panel.Canvas());
+  ASSERT_TRUE(canvas.HasBuffer());
+  ASSERT_EQ(canvas.ReferenceCanvas(), canvas.BufferCanvas());
+  canvas.SetBufferedDisplay(false);
+  EXPECT_FALSE(canvas.HasBuffer());
+  ASSERT_NE(canvas.ReferenceCanvas(), nullptr);
+  EXPECT_GT(canvas.TextWidth("W"), 0);
+  EXPECT_GT(canvas.TextHeight("W"), 0);
+  canvas.DrawLine(0, 0, 20, 20);
+  canvas.FillRect(TRect{0, 0, 10, 10});
+  EXPECT_FALSE(panel.Buffered());
+  EXPECT_EQ(Px(panel.Picture(), 60, 40), clYellow);
+  EXPECT_EQ(Px(panel.grab().toImage(), 60, 40), clYellow);
+  EXPECT_FALSE(canvas.HasBuffer());
+  // On again: the next paint goes through a new buffer.
+  canvas.SetBufferedDisplay(true);
+  panel.SetColor(clAqua);
+  EXPECT_EQ(Px(panel.grab().toImage(), 60, 40), clAqua);
+  EXPECT_TRUE(canvas.HasBuffer());
+}
+
 TEST_F(Panel, AnErrorWhileDrawingIsReportedOnceAfterThePaint) {
   TestPanel panel;
   charttest::MakePlain(panel, 60, 40);
