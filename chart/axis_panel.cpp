@@ -366,8 +366,9 @@ void TCustomAxisPanel::InternalDraw(const TRect& rect) {
   if (!canvas.IsFull3D()) DrawPanel(rect);
   BroadcastToolEvent(cteBeforeDraw);
   FireBeforeDrawChart();
-  // 4-5.
+  // 4-5. Marks found by a click are those of this frame.
   for (TChartSeries* s : series_) {
+    s->Marks().BeginFrame();
     if (s->Active()) s->PrepareForDraw();
   }
   if (!canvas.IsFull3D()) DrawTitlesAndLegend(true);

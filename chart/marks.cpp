@@ -256,6 +256,7 @@ void TSeriesMarks::CopyFrom(const TSeriesMarks& source) {
 
 void TSeriesMarks::Clear() {
   positions_.Clear();
+  drawn_.clear();
   if (itemsLoaded_) {
     itemsLoaded_ = false;
   } else {
@@ -266,6 +267,10 @@ void TSeriesMarks::Clear() {
 void TSeriesMarks::DeletePoint(int index) {
   positions_.Delete(index);
   items_.Delete(index);
+  // The drawn marks after it move down with their points.
+  std::erase(drawn_, index);
+  for (int& i : drawn_)
+    if (i > index) --i;
 }
 
 TRect TSeriesMarks::ScreenBox(const TSeriesMarkPosition& p) {
@@ -308,14 +313,15 @@ void TSeriesMarks::AntiOverlap(int first, int last, TSeriesMarkPosition& positio
 
 int TSeriesMarks::MarkAt(int x, int y) {
   const int every = std::max(1, drawEvery_);
-  for (int i = positions_.Count() - 1; i >= 0; --i) {
-    if (i % every != 0) continue;
+  int found = -1;
+  for (const int i : drawn_) {
+    if (i <= found || i % every != 0) continue;
     const TSeriesMarkPosition* p = positions_.Position(i);
     if (!p) continue;
     const TRect box = ScreenBox(*p);
-    if (x >= box.left && x < box.right && y >= box.top && y < box.bottom) return i;
+    if (x >= box.left && x < box.right && y >= box.top && y < box.bottom) found = i;
   }
-  return -1;
+  return found;
 }
 
 int TSeriesMarks::TextWidth(int index) {
@@ -338,8 +344,8 @@ void TSeriesMarks::PaintMark(int index, TColor color, TSeriesMarkPosition& posit
     position.arrowTo.y -= lift;
     position.arrowFrom.y -= distance;
   }
-  // A position the user placed keeps its box; the arrow start follows the point unless its
-  // end is fixed.
+  // A position the user placed keeps its box and its arrow; only when its arrow end is fixed
+  // does the arrow start follow the point.
   TSeriesMarkPosition* stored = positions_.Position(index);
   if (!stored) {
     positions_.SetPosition(index, position);
@@ -354,6 +360,7 @@ void TSeriesMarks::PaintMark(int index, TColor color, TSeriesMarkPosition& posit
   }
   TCustomAxisPanel* chart = ParentChart();
   if (!chart) return;
+  drawn_.push_back(index);
   TCanvas3D& c = chart->Canvas();
   const int z = Z();
   // 1. The callout, from the mark to its point.

@@ -175,8 +175,12 @@ class TSeriesMarks : public TPlotCustomShape {
   // Moves `position` vertically off every stored position first..last its box overlaps, by
   // exactly the overlap: up when the other box lies lower, else down.
   void AntiOverlap(int first, int last, TSeriesMarkPosition& position);
-  // The highest index (a multiple of DrawEvery) whose last-drawn box contains (x, y); -1.
+  // The highest index (a multiple of DrawEvery) whose box, drawn in the latest frame, contains
+  // (x, y); -1. Positions kept from earlier frames (a point zoomed out of view, marks hidden
+  // since) are no hit.
   int MarkAt(int x, int y);
+  // A frame begins: no mark is drawn yet (the chart calls it for every series it draws).
+  void BeginFrame() { drawn_.clear(); }
   // The widest line of a point's mark text in the marks' font.
   int TextWidth(int index);
 
@@ -204,6 +208,8 @@ class TSeriesMarks : public TPlotCustomShape {
 
   TChartSeries* series_;
   TSeriesMarksPositions positions_;
+  // The indexes drawn in the latest frame, in drawing order.
+  std::vector<int> drawn_;
   TMarksItems items_{this};
   std::unique_ptr<TMarksCallout> callout_;
   std::unique_ptr<TSeriesMarksSymbol> symbol_;

@@ -118,6 +118,37 @@ TEST_F(Marks, BarMarksStandAboveTheirBarsAndAMovedMarkKeepsItsPlace) {
   bars.SetParentChart(nullptr);
 }
 
+// A mark found by MarkAt is one drawn in the latest frame: after a zoom that leaves a point's
+// mark out, or with the marks hidden, its old place is no mark.
+TEST_F(Marks, MarkAtFindsOnlyMarksOfTheCurrentFrame) {
+  TBarSeries bars;
+  for (int i = 0; i < 5; ++i) bars.AddY(20 + 10 * i);
+  bars.SetParentChart(&chart_);
+  Draw();
+  const TSeriesMarkPosition* p = bars.Marks().Positions().Position(1);
+  ASSERT_TRUE(p);
+  const int x = p->leftTop.x + p->width / 2, y = p->leftTop.y + p->height / 2;
+  ASSERT_EQ(bars.Marks().MarkAt(x, y), 1);
+  // Zoomed to the last point only.
+  chart_.BottomAxis()->SetMinMax(3.5, 10);
+  Draw();
+  ASSERT_EQ(bars.LastValueIndex(), 4);
+  ASSERT_GT(bars.FirstValueIndex(), 1);
+  EXPECT_EQ(bars.Marks().MarkAt(x, y), -1) << "a mark of an earlier frame";
+  chart_.BottomAxis()->SetAutomatic(true);
+  Draw();
+  EXPECT_EQ(bars.Marks().MarkAt(x, y), 1);
+  // Zoomed away from every point: the series draws nothing.
+  chart_.BottomAxis()->SetMinMax(20, 30);
+  Draw();
+  EXPECT_EQ(bars.Marks().MarkAt(x, y), -1);
+  chart_.BottomAxis()->SetAutomatic(true);
+  bars.Marks().SetVisible(false);
+  Draw();
+  EXPECT_EQ(bars.Marks().MarkAt(x, y), -1) << "hidden marks";
+  bars.SetParentChart(nullptr);
+}
+
 TEST_F(Marks, In3DTheTextStandsInItsBox) {
   // The first of three series lies deepest.
   TBarSeries bars, middle, front;
