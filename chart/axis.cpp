@@ -592,6 +592,11 @@ int TChartAxis::LabelRoom() {
       case talText:
       case talMark:
         if (!chart_) break;
+        // A depth axis writes the series titles (by depth row), the others point labels.
+        if (depth_ && EffectiveLabelStyle() == talText) {
+          for (const TDepthLabel& label : DepthTextLabels()) measure(label.text, false);
+          break;
+        }
         for (int i = 0; i < chart_->SeriesCount(); ++i) {
           TChartSeries* s = chart_->SeriesAt(i);
           if (!s->Active() || !s->AssociatedToAxis(this)) continue;

@@ -396,6 +396,14 @@ class TChartAxis {
   void DrawValueLabels();
   void DrawTextLabels(bool marks);
   void DrawDepthTextLabels();
+  // The titles a depth axis with text labels writes: for each whole depth row within its range,
+  // the row and the title of the active series shown in the legend there, after the chart's
+  // label event.
+  struct TDepthLabel {
+    int row;
+    std::string text;
+  };
+  std::vector<TDepthLabel> DepthTextLabels();
   void DrawCustomItems();
   // One label at `pos` along the axis; false when suppressed by the chart's label event.
   bool PaintLabel(int pos, std::string text, TPlotCustomShape* frame = nullptr);

@@ -170,7 +170,8 @@ void TChartAxis::DrawTextLabels(bool marks) {
   }
 }
 
-void TChartAxis::DrawDepthTextLabels() {
+std::vector<TChartAxis::TDepthLabel> TChartAxis::DepthTextLabels() {
+  std::vector<TDepthLabel> labels;
   std::vector<TChartSeries*> shown;
   bool anyActive = false;
   for (int i = 0; i < chart_->SeriesCount(); ++i) {
@@ -179,15 +180,22 @@ void TChartAxis::DrawDepthTextLabels() {
     anyActive = true;
     if (s->ShowInLegend()) shown.push_back(s);
   }
-  if (!anyActive || !std::isfinite(IMinimum()) || !std::isfinite(IMaximum())) return;
+  if (!anyActive || !std::isfinite(IMinimum()) || !std::isfinite(IMaximum())) return labels;
   const double lo = std::trunc(IMinimum()), hi = std::trunc(IMaximum());
   for (double z = lo; z <= hi && z - lo < kMaxAxisLabels; z += 1) {
     if (z < 0 || z >= static_cast<double>(shown.size())) continue;
     const int index = static_cast<int>(z);
     std::string text = SeriesTitleOrDefault(*shown[static_cast<size_t>(index)]);
     if (chart_->OnGetAxisLabel) chart_->OnGetAxisLabel(this, shown[static_cast<size_t>(index)], index, text);
-    const int p = ValueToPixel(IMaximum() - z - 0.5);
-    if (PaintLabel(p, text) || !tickOnLabelsOnly_) AddTick(p);
+    labels.push_back({index, std::move(text)});
+  }
+  return labels;
+}
+
+void TChartAxis::DrawDepthTextLabels() {
+  for (TDepthLabel& label : DepthTextLabels()) {
+    const int p = ValueToPixel(IMaximum() - label.row - 0.5);
+    if (PaintLabel(p, std::move(label.text)) || !tickOnLabelsOnly_) AddTick(p);
   }
 }
 

@@ -366,8 +366,9 @@ void TCustomAxisPanel::InternalDraw(const TRect& rect) {
   if (!canvas.IsFull3D()) DrawPanel(rect);
   BroadcastToolEvent(cteBeforeDraw);
   FireBeforeDrawChart();
-  // 4-5.
+  // 4-5. Marks found by a click are those of this frame.
   for (TChartSeries* s : series_) {
+    s->Marks().BeginFrame();
     if (s->Active()) s->PrepareForDraw();
   }
   if (!canvas.IsFull3D()) DrawTitlesAndLegend(true);
@@ -408,6 +409,11 @@ void TCustomAxisPanel::InternalDraw(const TRect& rect) {
   // 15-16. Series.
   BroadcastToolEvent(cteBeforeDrawSeries);
   FireBeforeDrawSeries();
+  depthRows_.clear();
+  for (TChartSeries* s : series_) {
+    ++depthRowVisits_;
+    if (s->Active()) depthRows_[s->ZIndex()].push_back(s);
+  }
   const bool reverse = DepthAxis()->Inverted() != IsDepthCulled(TotalDepth);
   std::vector<TChartSeries*> order(series_.begin(), series_.end());
   if (reverse) std::reverse(order.begin(), order.end());
@@ -429,17 +435,14 @@ void TCustomAxisPanel::InternalDraw(const TRect& rect) {
 }
 
 void TCustomAxisPanel::DrawSeries(TChartSeries* series) {
-  if (!View3D() || !series->SharesZPosition()) {
+  const auto row = depthRows_.find(series->ZIndex());
+  if (!View3D() || row == depthRows_.end() || row->second.size() < 2) {
     DrawSeriesOf(series);
     return;
   }
   // Series of one depth row: the first of them in list order draws the whole row.
-  std::vector<TChartSeries*> row;
-  for (TChartSeries* s : series_) {
-    if (s->Active() && s->ZIndex() == series->ZIndex()) row.push_back(s);
-  }
-  if (row.empty() || row.front() != series) return;
-  DrawSeriesRow(row);
+  if (row->second.front() != series) return;
+  DrawSeriesRow(row->second);
 }
 
 void TCustomAxisPanel::DrawSeriesOf(TChartSeries* series) {

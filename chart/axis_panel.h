@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "chart/axis.h"
@@ -175,8 +176,12 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended {
   void InternalDraw(const TRect& rect) override;
   // The axes' ends, room and spans around ChartRect (drawing steps 8 to 10), without drawing.
   void CalcAxesLayout();
-  // One series in its drawing order, or the row of series sharing its depth.
+  // One series in its drawing order, or the row of series sharing its depth (the rows of the
+  // current draw, found once before the series are drawn).
   void DrawSeries(TChartSeries* series);
+  // The series looked at so far to find which share a depth row (the draw's work, for tests
+  // and benches: once per active series and draw).
+  long long DepthRowVisits() const { return depthRowVisits_; }
   // Every visible axis (the depth-top axis only when its side is not culled).
   void DrawAxes();
   // Calls each active tool with `stage`.
@@ -273,6 +278,9 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended {
   bool view3DWalls_ = true;
   bool clipPoints_ = true;
   int maxZOrder_ = 0;
+  // The active series of each depth row of the current draw, in list order.
+  std::unordered_map<int, std::vector<TChartSeries*>> depthRows_;
+  long long depthRowVisits_ = 0;
   int seriesWidth3D_ = 0, seriesHeight3D_ = 0, height3D_ = 0;
   std::vector<TChartSeries*> mouseOver_;
   std::vector<TColor> palette_;

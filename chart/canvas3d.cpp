@@ -598,10 +598,39 @@ void TPlotCanvas3D::RoundBody(bool vertical, int left, int top, int right, int b
     nearRing[k] = point(nearAxis, Round(std::sin(a) * radius), depthCenter - Round(std::cos(a) * depthRadius));
     farRing[k] = point(farAxis, Round(std::sin(a) * farRadius), depthCenter - Round(std::cos(a) * farDepthRadius));
   }
+  // The side quads are filled without the pen, so that the round side shows no seams; the pen
+  // then outlines the side's own edges: its ends along both rings and, where the side turns
+  // away, the line from ring to ring.
+  std::array<bool, kCylinderSides> shown{};
   for (int k = 0; k < kCylinderSides; ++k) {
     const int n = (k + 1) % kCylinderSides;
     const TPoint3D side[4] = {nearRing[k], nearRing[n], farRing[n], farRing[k]};
-    if (clear || Faces(*this, side)) FaceAt(side, darkSides, base, 8 * k);
+    shown[k] = clear || Faces(*this, side);
+  }
+  const PenStyle penStyle = Pen().Style();
+  if (!clear) {
+    Pen().SetStyle(PenStyle::Clear);
+    for (int k = 0; k < kCylinderSides; ++k) {
+      const int n = (k + 1) % kCylinderSides;
+      const TPoint3D side[4] = {nearRing[k], nearRing[n], farRing[n], farRing[k]};
+      if (shown[k]) FaceAt(side, darkSides, base, 8 * k);
+    }
+    Pen().SetStyle(penStyle);
+  }
+  if (penStyle != PenStyle::Clear) {
+    auto line = [&](const TPoint3D& a, const TPoint3D& b) {
+      const TPoint pa = ProjectPoint(a.x, a.y, a.z), pb = ProjectPoint(b.x, b.y, b.z);
+      MoveTo(pa.x, pa.y);
+      LineTo(pb.x, pb.y);
+    };
+    for (int k = 0; k < kCylinderSides; ++k) {
+      if (!shown[k]) continue;
+      const int n = (k + 1) % kCylinderSides;
+      line(nearRing[k], nearRing[n]);
+      line(farRing[k], farRing[n]);
+      if (!shown[(k + kCylinderSides - 1) % kCylinderSides]) line(nearRing[k], farRing[k]);
+      if (!shown[n]) line(nearRing[n], farRing[n]);
+    }
   }
   if (farRadius != 0 || farDepthRadius != 0) FaceAt(farRing, darkSides, base, 64);
   RestoreFaceColor(base);
@@ -699,7 +728,7 @@ void TPlotCanvas3D::DrawRotatedText3D(int x, int y, int z, const std::string& te
 
 // ---- Pie slices ---------------------------------------------------------------------------
 
-void TPlotCanvas3D::DrawPieSlice3D(int xc, int yc, int holePercent, bool sides, bool darkSides, double endAngle,
+void TPlotCanvas3D::DrawPieSlice3D(int xc, int yc, int holePercent, TPieSides sides, bool darkSides, double endAngle,
                                    double startAngle, int z0, int z1, int yRadius, int xRadius,
                                    TCustomPlotGradient* gradient) {
   const double sweepDegrees = std::fabs(endAngle - startAngle) / kDegree;
@@ -734,16 +763,22 @@ void TPlotCanvas3D::DrawPieSlice3D(int xc, int yc, int holePercent, bool sides, 
     shade(32);
     DrawPolygon(wall);
   }
-  if (sides) {
+  if (sides != psNoSides) {
+    // The radial faces asked for, each drawn only when it turns its outer side (away from the
+    // slice) to the viewer. Listed from the axis out at the near depth, then back, the end
+    // face turns like the faces of a box seen from outside; the start face the other way round.
     const TPoint c0 = ProjectPoint(xc, yc, z0), c1 = ProjectPoint(xc, yc, z1);
-    auto side = [&](size_t i) {
+    const bool forward = endAngle >= startAngle;
+    auto side = [&](size_t i, bool atEnd) {
       const TPoint a0 = hole ? innerFront[i] : c0, a1 = hole ? innerBack[i] : c1;
       const TPoint quad[4] = {a0, front[i], back[i], a1};
+      const bool outward = atEnd == forward;
+      if (outward ? IsBackFacing(a0, front[i], back[i]) : IsBackFacing(back[i], front[i], a0)) return;
       shade(32);
       DrawPolygon(quad);
     };
-    if (front.back().x < xCenterOffset_) side(front.size() - 1);
-    if (front.front().x > xCenterOffset_) side(0);
+    if (sides & psEndSide) side(front.size() - 1, true);
+    if (sides & psStartSide) side(0, false);
   }
   RestoreFaceColor(base);
   std::vector<TPoint> top;

@@ -26,6 +26,10 @@ struct TPoint3D {
   int x = 0, y = 0, z = 0;
 };
 
+// Which radial faces of a 3D pie slice may show: those at its start angle, its end angle, both
+// or none. A face named here is drawn only when it turns its outer side to the viewer.
+enum TPieSides { psNoSides = 0, psStartSide = 1, psEndSide = 2, psBothSides = 3 };
+
 // What view options invalidate when they change (the chart panel).
 class TView3DParent {
  public:
@@ -131,7 +135,7 @@ class TCanvas3D : public TPlotCanvas {
   virtual void LineTo3D(int x, int y, int z) = 0;                                         // 73
   // Angles in radians, anticlockwise from the positive x axis. A visible gradient given by
   // the caller fills the top face instead of the brush.
-  virtual void DrawPieSlice3D(int xc, int yc, int holePercent, bool sides, bool darkSides, double endAngle,
+  virtual void DrawPieSlice3D(int xc, int yc, int holePercent, TPieSides sides, bool darkSides, double endAngle,
                               double startAngle, int z0, int z1, int yRadius, int xRadius,
                               TCustomPlotGradient* gradient = nullptr) = 0;               // 74
   virtual void DrawPlane3D(TPoint p1, TPoint p2, int z0, int z1) = 0;                     // 75
@@ -270,7 +274,7 @@ class TPlotCanvas3D : public TCanvas3D {
   void DrawLineAtZ(int x0, int y0, int x1, int y1, int z) override;
   void MoveTo3D(int x, int y, int z) override;
   void LineTo3D(int x, int y, int z) override;
-  void DrawPieSlice3D(int xc, int yc, int holePercent, bool sides, bool darkSides, double endAngle,
+  void DrawPieSlice3D(int xc, int yc, int holePercent, TPieSides sides, bool darkSides, double endAngle,
                       double startAngle, int z0, int z1, int yRadius, int xRadius,
                       TCustomPlotGradient* gradient = nullptr) override;
   void DrawPlane3D(TPoint p1, TPoint p2, int z0, int z1) override;

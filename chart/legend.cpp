@@ -535,9 +535,14 @@ int TCustomChartLegend::ItemAt(int x, int y) const {
     }
   }
   if (row < 0) return -1;
-  if (inverted_) row = rows_ - row - 1;
+  // The drawing puts the item of position n (counted along the rows) there; inverted, that is
+  // the item total - 1 - n, so a partly filled last row holds the first items.
   const int total = lastValue_ - firstValue_ + 1;
-  if (Vertical()) return row < total ? row + firstValue_ : -1;
+  auto drawnAt = [&](int position) {
+    if (position >= total) return -1;
+    return (inverted_ ? total - 1 - position : position) + firstValue_;
+  };
+  if (Vertical()) return drawnAt(row);
   // A legend that found no room for a column has no items to hit.
   if (columns_ <= 0) return -1;
   const int width = r.Width() / columns_;
@@ -550,9 +555,7 @@ int TCustomChartLegend::ItemAt(int x, int y) const {
     }
   }
   if (column < 0) return -1;
-  const int index = inverted_ ? (row + 1) * columns_ - column - 1 : row * columns_ + column;
-  if (index > total - 1) return -1;
-  return index + firstValue_;
+  return drawnAt(row * columns_ + column);
 }
 
 bool TCustomChartLegend::ClickItem(int x, int y) {

@@ -213,7 +213,10 @@ class TCustomChartLegend : public TPlotCustomShapePosition {
   std::string TextOfItem(int index);
   // Lays the legend out, draws it and takes its room from the chart rectangle.
   void PaintLegend();
-  // The item under (x, y), or -1.
+  // The item under (x, y), or -1: the item the drawing put at that row and column. Positions
+  // count along the rows; an inverted legend draws the item total - 1 - position there, so a
+  // point on an inverted legend whose last row is partly filled answers the item shown under
+  // it rather than the one a full grid would hold at that place.
   int ItemAt(int x, int y) const;
   // Switches the series of the item under (x, y) when check boxes are shown; true when handled.
   bool ClickItem(int x, int y);

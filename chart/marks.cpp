@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "chart/axis_panel.h"
 #include "chart/canvas3d.h"
@@ -22,6 +23,7 @@ TSeriesMarkPosition* TSeriesMarksPositions::Position(int index) const {
 
 void TSeriesMarksPositions::SetPosition(int index, const TSeriesMarkPosition& position) {
   if (index < 0) return;
+  NoteChanged(index);
   if (index >= Count()) items_.resize(static_cast<size_t>(index) + 1);
   auto& slot = items_[static_cast<size_t>(index)];
   slot = std::make_unique<TSeriesMarkPosition>(position);
@@ -29,15 +31,20 @@ void TSeriesMarksPositions::SetPosition(int index, const TSeriesMarkPosition& po
 }
 
 void TSeriesMarksPositions::Add(const TSeriesMarkPosition& position) {
+  NoteChanged(Count());
   items_.push_back(std::make_unique<TSeriesMarkPosition>(position));
 }
 
 void TSeriesMarksPositions::Delete(int index) {
   if (index < 0 || index >= Count()) return;
+  NoteChanged(index);
   items_.erase(items_.begin() + index);
 }
 
-void TSeriesMarksPositions::DeleteRange(int start, int number) { EraseRun(items_, start, number); }
+void TSeriesMarksPositions::DeleteRange(int start, int number) {
+  NoteChanged(start);
+  EraseRun(items_, start, number);
+}
 
 bool TSeriesMarksPositions::ExistCustom() const {
   return std::any_of(items_.begin(), items_.end(), [](const auto& p) { return p && p->custom; });
@@ -256,6 +263,7 @@ void TSeriesMarks::CopyFrom(const TSeriesMarks& source) {
 
 void TSeriesMarks::Clear() {
   positions_.Clear();
+  drawn_.clear();
   if (itemsLoaded_) {
     itemsLoaded_ = false;
   } else {
@@ -266,6 +274,10 @@ void TSeriesMarks::Clear() {
 void TSeriesMarks::DeletePoint(int index) {
   positions_.Delete(index);
   items_.Delete(index);
+  // The drawn marks after it move down with their points.
+  std::erase(drawn_, index);
+  for (int& i : drawn_)
+    if (i > index) --i;
 }
 
 TRect TSeriesMarks::ScreenBox(const TSeriesMarkPosition& p) {
@@ -294,28 +306,128 @@ TRect TSeriesMarks::OverlapBox(const TSeriesMarkPosition& p) {
   return box;
 }
 
+// The overlap boxes of the stored positions first..covered, each in the grid cells it covers
+// (a box over very many cells goes to a list of its own). Cells of one index list grow in index
+// order. The boxes depend on the marks' pen and shadow and, in 3D, on the projection: those
+// settings are kept with the grid, and a frame starts a new grid.
+struct TSeriesMarks::OverlapIndex {
+  int first = 0, covered = -1;
+  bool penVisible = false;
+  int penWidth = 0, shadowH = 0, shadowV = 0;
+  bool view3D = false;
+  int cellWidth = 1, cellHeight = 1;
+  std::vector<TRect> boxes;  // by index - first; empty boxes overlap nothing
+  std::unordered_map<uint64_t, std::vector<int>> cells;
+  std::vector<int> large;
+
+  static constexpr long long kMaxCells = 64;
+  static uint64_t Key(long long cx, long long cy) {
+    return (static_cast<uint64_t>(cx) << 32) ^ static_cast<uint64_t>(static_cast<uint32_t>(cy));
+  }
+  static long long Floor(long long v, long long d) { return v >= 0 ? v / d : -((-v + d - 1) / d); }
+  // Calls `f` with the key of each cell the box covers; false when it covers too many.
+  template <class F>
+  bool ForCells(const TRect& box, F f) const {
+    const long long x0 = Floor(box.left, cellWidth), x1 = Floor(static_cast<long long>(box.right) - 1, cellWidth);
+    const long long y0 = Floor(box.top, cellHeight), y1 = Floor(static_cast<long long>(box.bottom) - 1, cellHeight);
+    if ((x1 - x0 + 1) * (y1 - y0 + 1) > kMaxCells) return false;
+    for (long long cx = x0; cx <= x1; ++cx)
+      for (long long cy = y0; cy <= y1; ++cy) f(Key(cx, cy));
+    return true;
+  }
+  void Add(int index, const TRect& box) {
+    boxes.push_back(box);
+    covered = index;
+    if (box.right <= box.left || box.bottom <= box.top) return;
+    if (!ForCells(box, [&](uint64_t key) { cells[key].push_back(index); })) large.push_back(index);
+  }
+};
+
+void TSeriesMarks::BeginFrame() {
+  drawn_.clear();
+  overlapIndex_.reset();
+}
+
 void TSeriesMarks::AntiOverlap(int first, int last, TSeriesMarkPosition& position) {
-  for (int i = std::max(0, first); i <= last; ++i) {
-    const TSeriesMarkPosition* other = positions_.Position(i);
-    if (!other || other == &position) continue;
-    const TRect mine = OverlapBox(position), theirs = OverlapBox(*other);
-    if (!Intersect(mine, theirs)) continue;
+  first = std::max(0, first);
+  last = std::min(last, positions_.Count() - 1);
+  if (last < first) return;
+  // The grid, started again when what the boxes depend on or the positions it holds changed.
+  const TPlotShadow* shadow = ShadowIfAny();
+  TCustomAxisPanel* chart = ParentChart();
+  OverlapIndex key;
+  key.first = first;
+  key.penVisible = Pen().Visible();
+  key.penWidth = Pen().Width();
+  key.shadowH = shadow ? shadow->HorizSize() : 0;
+  key.shadowV = shadow ? shadow->VertSize() : 0;
+  key.view3D = chart && chart->View3D();
+  OverlapIndex* index = overlapIndex_.get();
+  if (!index || index->first != key.first || index->penVisible != key.penVisible || index->penWidth != key.penWidth ||
+      index->shadowH != key.shadowH || index->shadowV != key.shadowV || index->view3D != key.view3D ||
+      positions_.ChangedFrom() <= index->covered) {
+    const TRect mine = OverlapBox(position);
+    key.cellWidth = std::max(8, mine.right - mine.left);
+    key.cellHeight = std::max(8, mine.bottom - mine.top);
+    overlapIndex_ = std::make_unique<OverlapIndex>(std::move(key));
+    index = overlapIndex_.get();
+    index->covered = first - 1;
+  }
+  positions_.ForgetChanges();
+  for (int i = index->covered + 1; i <= last; ++i) {
+    const TSeriesMarkPosition* p = positions_.Position(i);
+    index->Add(i, p ? OverlapBox(*p) : TRect{});
+  }
+  // In index order: the first stored box from `from` on that the box as moved so far overlaps.
+  int from = first;
+  while (from <= last) {
+    const TRect mine = OverlapBox(position);
+    if (mine.right <= mine.left || mine.bottom <= mine.top) break;
+    int hit = -1;
+    auto consider = [&](int i) {
+      if (i < from || i > last || (hit >= 0 && i >= hit)) return false;
+      if (positions_.Position(i) == &position) return false;
+      ++overlapTests_;
+      if (!Intersect(mine, index->boxes[static_cast<size_t>(i - first)])) return false;
+      hit = i;
+      return true;
+    };
+    const bool fits = index->ForCells(mine, [&](uint64_t cellKey) {
+      const auto cell = index->cells.find(cellKey);
+      if (cell == index->cells.end()) return;
+      const std::vector<int>& list = cell->second;
+      for (auto it = std::lower_bound(list.begin(), list.end(), from); it != list.end(); ++it) {
+        if (hit >= 0 && *it >= hit) break;
+        if (consider(*it)) break;
+      }
+    });
+    if (fits) {
+      for (const int i : index->large) consider(i);
+    } else {
+      // A box over very many cells: every stored box in turn.
+      for (int i = from; i <= last && (hit < 0 || i < hit); ++i) consider(i);
+    }
+    if (hit < 0) break;
+    ++overlapMoves_;
+    const TRect& theirs = index->boxes[static_cast<size_t>(hit - first)];
     const int shift = theirs.top > mine.top ? -(mine.bottom - theirs.top) : theirs.bottom - mine.top;
     position.leftTop.y += shift;
     position.arrowTo.y += shift;
+    from = hit + 1;
   }
 }
 
 int TSeriesMarks::MarkAt(int x, int y) {
   const int every = std::max(1, drawEvery_);
-  for (int i = positions_.Count() - 1; i >= 0; --i) {
-    if (i % every != 0) continue;
+  int found = -1;
+  for (const int i : drawn_) {
+    if (i <= found || i % every != 0) continue;
     const TSeriesMarkPosition* p = positions_.Position(i);
     if (!p) continue;
     const TRect box = ScreenBox(*p);
-    if (x >= box.left && x < box.right && y >= box.top && y < box.bottom) return i;
+    if (x >= box.left && x < box.right && y >= box.top && y < box.bottom) found = i;
   }
-  return -1;
+  return found;
 }
 
 int TSeriesMarks::TextWidth(int index) {
@@ -338,9 +450,10 @@ void TSeriesMarks::PaintMark(int index, TColor color, TSeriesMarkPosition& posit
     position.arrowTo.y -= lift;
     position.arrowFrom.y -= distance;
   }
-  // A position the user placed keeps its box; the arrow start follows the point unless its
-  // end is fixed.
+  // A position the user placed keeps its box and its arrow; only when its arrow end is fixed
+  // does the arrow start follow the point.
   TSeriesMarkPosition* stored = positions_.Position(index);
+  positions_.NoteChanged(index);
   if (!stored) {
     positions_.SetPosition(index, position);
     stored = positions_.Position(index);
@@ -354,6 +467,7 @@ void TSeriesMarks::PaintMark(int index, TColor color, TSeriesMarkPosition& posit
   }
   TCustomAxisPanel* chart = ParentChart();
   if (!chart) return;
+  drawn_.push_back(index);
   TCanvas3D& c = chart->Canvas();
   const int z = Z();
   // 1. The callout, from the mark to its point.

@@ -9,6 +9,8 @@
 // or with an item as it was created).
 #pragma once
 
+#include <algorithm>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -48,12 +50,21 @@ class TSeriesMarksPositions {
   void Delete(int index);
   // Removes `number` entries from `start` on, as far as the list reaches.
   void DeleteRange(int start, int number);
-  void Clear() { items_.clear(); }
+  void Clear() {
+    items_.clear();
+    NoteChanged(0);
+  }
   // Whether any position was placed by the user.
   bool ExistCustom() const;
+  // The lowest index whose position changed since the last `ForgetChanges` (INT_MAX for none):
+  // what the marks' overlap index must read again.
+  int ChangedFrom() const { return changedFrom_; }
+  void NoteChanged(int index) { changedFrom_ = std::min(changedFrom_, std::max(0, index)); }
+  void ForgetChanges() { changedFrom_ = std::numeric_limits<int>::max(); }
 
  private:
   std::vector<std::unique_ptr<TSeriesMarkPosition>> items_;
+  int changedFrom_ = 0;
 };
 
 // What a mark says.
@@ -173,10 +184,24 @@ class TSeriesMarks : public TPlotCustomShape {
   void PaintMark(int index, TColor color, TSeriesMarkPosition& position, const std::string& text,
                  bool placeByCallout = true);
   // Moves `position` vertically off every stored position first..last its box overlaps, by
-  // exactly the overlap: up when the other box lies lower, else down.
+  // exactly the overlap: up when the other box lies lower, else down. The stored positions are
+  // taken in index order, each against the box as moved so far. Their boxes are kept in a grid
+  // of cells through a marks pass (the positions first.. of the previous calls), so that a call
+  // compares the box only with the boxes in its cells: the result is that of comparing it with
+  // every stored box in turn.
   void AntiOverlap(int first, int last, TSeriesMarkPosition& position);
-  // The highest index (a multiple of DrawEvery) whose last-drawn box contains (x, y); -1.
+  // The box comparisons AntiOverlap has made so far and the moves it made (its work, counted
+  // for tests and benches). Each move is a step of the result; the comparisons stay within a
+  // few per move and per stored box.
+  long long OverlapTests() const { return overlapTests_; }
+  long long OverlapMoves() const { return overlapMoves_; }
+  // The highest index (a multiple of DrawEvery) whose box, drawn in the latest frame, contains
+  // (x, y); -1. Positions kept from earlier frames (a point zoomed out of view, marks hidden
+  // since) are no hit.
   int MarkAt(int x, int y);
+  // A frame begins: no mark is drawn yet (the chart calls it for every series it draws), and
+  // the boxes of the last frame are no longer those the overlap index holds.
+  void BeginFrame();
   // The widest line of a point's mark text in the marks' font.
   int TextWidth(int index);
 
@@ -204,6 +229,12 @@ class TSeriesMarks : public TPlotCustomShape {
 
   TChartSeries* series_;
   TSeriesMarksPositions positions_;
+  // The indexes drawn in the latest frame, in drawing order.
+  std::vector<int> drawn_;
+  // The overlap boxes of the stored positions, by grid cell (see AntiOverlap).
+  struct OverlapIndex;
+  std::unique_ptr<OverlapIndex> overlapIndex_;
+  long long overlapTests_ = 0, overlapMoves_ = 0;
   TMarksItems items_{this};
   std::unique_ptr<TMarksCallout> callout_;
   std::unique_ptr<TSeriesMarksSymbol> symbol_;

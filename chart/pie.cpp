@@ -445,17 +445,35 @@ void TPieSeries::DrawVisibleValues() {
   shadow_->PaintEllipseShadow(c, CircleRect(), is3D ? EndZ() : 0);
   previousEnd_ = AngleToPoint(0);
   const std::vector<int> order = DrawOrder();
-  const bool endFaces = is3D && HolePercent() > 0 && angleSize_ < 360;
-  for (size_t k = 0; k < order.size(); ++k) {
-    const int i = order[k];
-    DrawSlice(i, endFaces && (i == firstVisible_ || i == lastVisible_));
-  }
+  for (const int i : order) DrawSlice(i, is3D ? ExposedSides(i) : psNoSides);
   DrawOtherLegend();
 }
 
-void TPieSeries::PaintPoint(int index) { DrawSlice(index, false); }
+TPieSides TPieSeries::ExposedSides(int index) const {
+  const int last = std::min(lastVisible_, PointCount() - 1);
+  // The slice drawn next to this one on the side of `step` (+1 its end, -1 its start): the
+  // next ungrouped one, round the circle when the pie is a full one; -1 at an open end.
+  auto neighbour = [&](int step) {
+    for (int i = index + step; i >= firstVisible_ && i <= last; i += step)
+      if (!IsGrouped(i)) return i;
+    if (angleSize_ < 360) return -1;
+    for (int i = step > 0 ? firstVisible_ : last; i >= firstVisible_ && i <= last; i += step)
+      if (!IsGrouped(i)) return i;
+    return -1;
+  };
+  auto exposed = [&](int step) {
+    const int n = neighbour(step);
+    if (n == index) return false;
+    if (n < 0) return true;
+    const TPoint mine = ExplodeOffset(index), theirs = ExplodeOffset(n);
+    return mine.x != theirs.x || mine.y != theirs.y;
+  };
+  return static_cast<TPieSides>((exposed(-1) ? psStartSide : psNoSides) | (exposed(1) ? psEndSide : psNoSides));
+}
 
-void TPieSeries::DrawSlice(int index, bool endFaces) {
+void TPieSeries::PaintPoint(int index) { DrawSlice(index, psNoSides); }
+
+void TPieSeries::DrawSlice(int index, TPieSides sides) {
   TCustomAxisPanel* chart = ParentChart();
   if (!chart || index < 0 || index >= AngleCount() || index >= PointCount()) return;
   if (XRadius() * 2 < 5 || YRadius() * 2 < 5 || IsGrouped(index)) return;
@@ -493,8 +511,7 @@ void TPieSeries::DrawSlice(int index, bool endFaces) {
   const int xc = CircleXCenter() + offset.x, yc = CircleYCenter() + offset.y;
   const double rot = RotationRadians();
   if (chart->View3D()) {
-    (void)endFaces;
-    c.DrawPieSlice3D(xc, yc, HolePercent(), true, dark3D_, a.end + rot, a.start + rot, StartZ(), EndZ(), YRadius(),
+    c.DrawPieSlice3D(xc, yc, HolePercent(), sides, dark3D_, a.end + rot, a.start + rot, StartZ(), EndZ(), YRadius(),
                      XRadius(), useGradient ? &fill : nullptr);
     return;
   }

@@ -14,6 +14,12 @@
 // legend lists them. Several active pies of a chart share the chart rectangle as a grid of
 // round(sqrt n) columns and round(sqrt n + 0.5) rows.
 //
+// In 3D a slice draws a radial face only where it faces the viewer (the face's own turn on the
+// screen decides, not which side of the chart's centre its end lies on) and where nothing lies
+// against it: at the open ends of a pie short of a full circle (pie or donut alike) and beside
+// a neighbour exploded by another offset. A face shared with a neighbour in place lies inside
+// the pie; drawn, it would paint over the neighbour drawn before.
+//
 // `TDonutSeries` is a pie with a hole of `DonutPercent` of the diameter.
 #pragma once
 
@@ -258,7 +264,11 @@ class TPieSeries : public TCircledSeries {
   TPoint ExplodeOffset(int index) const;
 
  private:
-  void DrawSlice(int index, bool endFaces);
+  // `sides`: in 3D the radial faces that may show (each is drawn where it faces the viewer).
+  void DrawSlice(int index, TPieSides sides);
+  // The radial faces of a slice with nothing beside them: at an open end of a pie short of a
+  // full circle, or next to a slice exploded by another offset.
+  TPieSides ExposedSides(int index) const;
   void DrawOtherLegend();
 
   int angleSize_ = 360;

@@ -84,12 +84,14 @@ void TDataSourcesList::Clear() {
 // ---- Series lists -------------------------------------------------------------------------
 
 int TCustomSeriesList::IndexOf(const TChartSeries* series) const {
-  auto it = std::find(series_.begin(), series_.end(), series);
-  return it == series_.end() ? -1 : static_cast<int>(it - series_.begin());
+  ++entriesLookedAt_;
+  const auto it = positions_.find(series);
+  return it == positions_.end() ? -1 : it->second;
 }
 
 bool TCustomSeriesList::Add(TChartSeries* series) {
   if (!series || Contains(series)) return false;
+  positions_.emplace(series, Count());
   series_.push_back(series);
   return true;
 }
@@ -97,13 +99,17 @@ bool TCustomSeriesList::Add(TChartSeries* series) {
 bool TCustomSeriesList::Remove(TChartSeries* series) {
   const int i = IndexOf(series);
   if (i < 0) return false;
+  positions_.erase(series);
   series_.erase(series_.begin() + i);
+  for (int k = i; k < Count(); ++k) positions_[series_[static_cast<size_t>(k)]] = k;
   return true;
 }
 
 void TCustomSeriesList::Exchange(int i, int j) {
   if (i < 0 || j < 0 || i >= Count() || j >= Count()) return;
   std::swap(series_[static_cast<size_t>(i)], series_[static_cast<size_t>(j)]);
+  positions_[series_[static_cast<size_t>(i)]] = i;
+  positions_[series_[static_cast<size_t>(j)]] = j;
 }
 
 // ---- Groups -------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace chart {
@@ -82,18 +83,27 @@ class TCustomSeriesList {
   bool Empty() const { return series_.empty(); }
   TChartSeries* SeriesAt(int index) const { return series_[static_cast<size_t>(index)]; }
   TChartSeries* operator[](int index) const { return SeriesAt(index); }
+  // The position of a series, or -1; looked up in a table kept beside the list, so that a
+  // chart of many series adds and finds each in constant time.
   int IndexOf(const TChartSeries* series) const;
   bool Contains(const TChartSeries* series) const { return IndexOf(series) >= 0; }
   // Appends a series not yet in the list; false when it was there.
   bool Add(TChartSeries* series);
   bool Remove(TChartSeries* series);
-  void Clear() { series_.clear(); }
+  void Clear() {
+    series_.clear();
+    positions_.clear();
+  }
   void Exchange(int i, int j);
   auto begin() const { return series_.begin(); }
   auto end() const { return series_.end(); }
+  // The entries looked at by IndexOf and Contains so far (their work, for tests and benches).
+  long long EntriesLookedAt() const { return entriesLookedAt_; }
 
  private:
   std::vector<TChartSeries*> series_;
+  std::unordered_map<const TChartSeries*, int> positions_;
+  mutable long long entriesLookedAt_ = 0;
 };
 
 // ---- Series groups ------------------------------------------------------------------------

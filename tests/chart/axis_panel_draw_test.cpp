@@ -238,6 +238,43 @@ TEST_F(WeatherChart, ThreeDimensionalViewDrawsAxesAtDepth) {
   EXPECT_EQ(LabelsOf(chart_.DepthAxis()).size(), 2u);
 }
 
+// The depth axis names the series by their titles and takes room for them: each title, drawn
+// alone in red, lies whole inside the picture, as wide as the text, in 3D views of either
+// kind and with a title as long as the chart's side room.
+TEST_F(WeatherChart, DepthAxisTitlesAreDrawnWholeInsideThePicture) {
+  temps_.SetTitle("Mean temperature");
+  rain_.SetTitle("Precipitation");
+  chart_.SetView3D(true);
+  chart_.DepthAxis()->SetVisible(true);
+  chart_.DepthAxis()->LabelsFont().SetColor(clRed);
+  chart_.RightAxis()->SetVisible(false);
+  for (const bool orthogonal : {true, false}) {
+    chart_.View3DOptions().SetOrthogonal(orthogonal);
+    for (const std::string& title : {temps_.Title(), rain_.Title()}) {
+      SCOPED_TRACE(testing::Message() << title << (orthogonal ? ", orthogonal" : ", rotated"));
+      chart_.DepthAxis()->OnDrawLabel = [&](TChartAxis*, int&, int&, int&, std::string& text, bool& draw) {
+        draw = text == title;
+      };
+      const QImage image = Picture();
+      drawtest::Keep(image, "axes-depth-titles");
+      TRect ink{image.width(), image.height(), -1, -1};
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+          const QRgb p = image.pixel(x, y);
+          if (!(qRed(p) > 150 && qGreen(p) < 110 && qBlue(p) < 110)) continue;
+          ink = TRect{std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x), std::max(ink.bottom, y)};
+        }
+      }
+      ASSERT_GE(ink.right, 0) << "the title is drawn";
+      chart_.Canvas().SelectFont(chart_.DepthAxis()->LabelsFont());
+      EXPECT_GE(ink.right - ink.left + 3, chart_.Canvas().TextWidth(title));
+      EXPECT_GT(ink.left, 0);
+      EXPECT_LT(ink.right, image.width() - 1);
+    }
+  }
+  chart_.DepthAxis()->OnDrawLabel = {};
+}
+
 // The ink's bounds within a box (empty when there is none).
 TRect InkBounds(const QImage& image, const TRect& box) {
   TRect r{box.right, box.bottom, box.left, box.top};

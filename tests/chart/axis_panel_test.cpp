@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -336,4 +337,35 @@ TEST_F(AxisPanel, ExtremeValuesDrawAndEnd) {
     Draw();
   }
   s.SetParentChart(nullptr);
+}
+
+// A chart of 100,000 series (the input that took over a minute when each added series was
+// looked for along the list and each drawn series looked along it for others of its depth):
+// adding, drawing in 3D with a depth row per series and with all in one row, and removing
+// look at each series a few times.
+TEST_F(AxisPanel, ManySeriesAreAddedDrawnAndRemovedLookingAtEachAFewTimes) {
+  const int n = 100000;
+  std::vector<std::unique_ptr<TChartSeries>> all;
+  all.reserve(n);
+  for (int i = 0; i < n; ++i) {
+    auto s = std::make_unique<TChartSeries>();
+    s->SetSeriesColor(clRed);
+    s->AddY(i % 10);
+    all.push_back(std::move(s));
+  }
+  const long long listedBefore = chart_.SeriesList().EntriesLookedAt();
+  for (auto& s : all) s->SetParentChart(&chart_);
+  ASSERT_EQ(chart_.SeriesCount(), n);
+  EXPECT_EQ(chart_.SeriesList().IndexOf(all[n - 1].get()), n - 1);
+  chart_.SetView3D(true);
+  for (const bool ownDepth : {true, false}) {
+    SCOPED_TRACE(ownDepth ? "a depth row each" : "one depth row");
+    chart_.SetSeriesOwnDepth(ownDepth);
+    const long long visits = chart_.DepthRowVisits();
+    Draw();
+    EXPECT_LE(chart_.DepthRowVisits() - visits, n);
+  }
+  for (int i = n - 1; i >= 0; --i) all[static_cast<size_t>(i)]->SetParentChart(nullptr);
+  EXPECT_EQ(chart_.SeriesCount(), 0);
+  EXPECT_LE(chart_.SeriesList().EntriesLookedAt() - listedBefore, 16LL * n);
 }

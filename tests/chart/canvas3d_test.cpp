@@ -126,6 +126,43 @@ TEST_F(Canvas3D, RoundBodiesAndPyramids) {
   EXPECT_EQ(canvas_.Brush().Color(), clLime);
 }
 
+// With a pen, a cylinder or a cone is outlined at its own edges only: across the round side
+// no seam runs between the side quads, in an orthogonal and in a rotated view.
+TEST_F(Canvas3D, RoundBodiesShowNoSeamsOnTheirSides) {
+  struct Case {
+    bool orthogonal;
+    int conePercent;  // 100: a cylinder
+  };
+  for (const Case c : {Case{true, 100}, Case{true, 0}, Case{false, 100}, Case{false, 0}}) {
+    SCOPED_TRACE(testing::Message() << (c.orthogonal ? "orthogonal" : "rotated") << ", percent " << c.conePercent);
+    Clear();
+    options_.SetOrthogonal(c.orthogonal);
+    options_.SetElevation(345);
+    options_.SetRotation(345);
+    OrthogonalFrame();
+    canvas_.Pen().SetStyle(PenStyle::Solid);
+    canvas_.Pen().SetColor(clBlack);
+    canvas_.Brush().SetColor(clLime);
+    canvas_.DrawCone(true, 60, 20, 180, 140, 0, 40, false, c.conePercent);
+    drawtest::Keep(image_, "chart-round-body-seams");
+    // A row across the lower part of the body: the lime side is one run, black only at its ends.
+    const int y = 115;
+    int first = -1, last = -1, black = 0;
+    for (int x = 0; x < image_.width(); ++x) {
+      const platform::ColorRef p = At(x, y);
+      if (p == clWhite) continue;
+      if (first < 0) first = x;
+      last = x;
+      black += p == clBlack;
+    }
+    ASSERT_GT(last - first, 40) << "the body crosses the row";
+    int inner = 0;
+    for (int x = first + 3; x <= last - 3; ++x) inner += At(x, y) == clBlack;
+    EXPECT_EQ(inner, 0) << "a seam inside the side";
+    EXPECT_GT(black, 0) << "the outline";
+  }
+}
+
 TEST_F(Canvas3D, Arrows) {
   canvas_.Pen().SetStyle(PenStyle::Clear);
   canvas_.Brush().SetColor(clBlue);
@@ -155,7 +192,7 @@ TEST_F(Canvas3D, FlatShapesAtDepthIn2D) {
   EXPECT_EQ(At(40, 30), clRed);
   EXPECT_EQ(At(40, 40), clWhite);
   // A pie slice in 2D: the top face is the slice.
-  canvas_.DrawPieSlice3D(150, 80, 0, true, true, M_PI / 2, 0, 0, 10, 40, 60);
+  canvas_.DrawPieSlice3D(150, 80, 0, psBothSides, true, M_PI / 2, 0, 0, 10, 40, 60);
   drawtest::Keep(image_, "chart-pie-2d");
   EXPECT_EQ(At(170, 70), clRed);
   EXPECT_EQ(At(130, 70), clWhite);

@@ -92,7 +92,7 @@ void DrawScene(TPlotCanvas3D& c, platform::Canvas& target) {
   c.DrawPyramid(true, 290, 130, 320, 200, 0, 20, true);
   c.DrawArrow(true, TPoint{330, 200}, 50, 0, 12, 14, TPoint{370, 140});
   c.Brush().SetColor(clTeal);
-  c.DrawPieSlice3D(300, 230, 30, true, true, 2.5, 0.3, 0, 10, 15, 30);
+  c.DrawPieSlice3D(300, 230, 30, psBothSides, true, 2.5, 0.3, 0, 10, 15, 30);
   // The blend: nothing while metafiling.
   c.BeginFrame(&target, nullptr, clWhite, false, frame);
   c.Brush().SetColor(clRed);

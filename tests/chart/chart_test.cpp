@@ -432,6 +432,44 @@ TEST_F(LegendTest, ATopLegendWithCheckBoxesSwitchesTheClickedSeriesAndKeepsInact
   EXPECT_EQ(l.TextOfItem(2), "S3");
 }
 
+// A top or bottom legend, plain or inverted, with a last row full or partly filled: a point on
+// an item's text or on its check box answers the item drawn there.
+TEST_F(LegendTest, ItemAtAnswersTheItemDrawnAtTheTextAndTheCheckBox) {
+  AddLines(13);
+  WeatherLegend();
+  TChartLegend& l = chart_.Legend();
+  struct Case {
+    int count, width;
+  };
+  int partial = 0;
+  for (const Case c : {Case{5, 500}, Case{7, 500}, Case{13, 500}, Case{7, 260}, Case{13, 330}, Case{13, 200}}) {
+    for (size_t k = 0; k < series_.size(); ++k) series_[k]->SetShowInLegend(static_cast<int>(k) < c.count);
+    chart_.resize(c.width, 360);
+    for (const TLegendAlignment side : {laTop, laBottom}) {
+      for (const bool inverted : {false, true}) {
+        SCOPED_TRACE(testing::Message() << c.count << " series, width " << c.width << ", side " << side
+                                        << (inverted ? ", inverted" : ""));
+        l.SetAlignment(side);
+        l.SetInverted(inverted);
+        Draw();
+        ASSERT_GT(l.Columns(), 0);
+        const int drawn = l.LastValue() + 1;
+        ASSERT_EQ(drawn, c.count);
+        if (drawn % l.Columns() != 0) ++partial;
+        for (int p = 0; p < drawn; ++p) {
+          SCOPED_TRACE(p);
+          const int index = inverted ? l.LastValue() - p : p;
+          const TLegendItem& item = l.Items().At(p);
+          EXPECT_EQ(l.ItemAt(item.x + 2, item.y + l.ItemHeight() / 2), index) << "text";
+          const QPoint box = BoxOf(p);
+          EXPECT_EQ(l.ItemAt(box.x(), box.y()), index) << "check box";
+        }
+      }
+    }
+  }
+  EXPECT_GT(partial, 0) << "some cases have a partly filled last row";
+}
+
 TEST_F(LegendTest, ATopLegendWithTopPosZeroIsCentredOnTheChart) {
   AddLines(3);
   WeatherLegend();

@@ -2,6 +2,9 @@
 // the drawn slices, the donut's hole, the pie view while a pie is active, and what is stored.
 #include <gtest/gtest.h>
 
+#include <QPainter>
+#include <QPolygonF>
+
 #include <cmath>
 #include <memory>
 #include <numbers>
@@ -182,6 +185,62 @@ TEST_F(Pies, ADonutsHoleStaysUnpainted) {
   copy.SetDonutPercent(30);
   copy.CopyFrom(other);
   EXPECT_EQ(copy.DonutPercent(), 50);
+}
+
+// A whole 3D pie or donut, none of its slices exploded, draws nothing outside its outline: the
+// top face and the outer wall where the wall is drawn (where the arc runs to the right on the
+// screen). A radial face turned away from the viewer would stand out beyond it; one shared with
+// a neighbour lies inside the pie.
+TEST_F(Pies, A3DPieDrawsNoSideOutsideItsOutline) {
+  for (const bool donut : {false, true}) {
+    for (auto& s : series_) s->SetParentChart(nullptr);
+    series_.clear();
+    TPieSeries& pie = donut ? Add<TDonutSeries>({35, 20, 15, 12, 9, 5}) : Add({35, 20, 15, 12, 9, 5});
+    pie.Gradient().SetVisible(false);
+    pie.PiePen().SetVisible(false);
+    for (const int elevation : {290, 305, 315, 340}) {
+      for (int rotation = 0; rotation < 360; rotation += 30) {
+        SCOPED_TRACE(testing::Message() << (donut ? "donut" : "pie") << ", elevation " << elevation << ", rotation "
+                                        << rotation);
+        pie.SetRotationAngle(rotation);
+        chart_.SetView3D(true);
+        chart_.View3DOptions().SetElevation(elevation);
+        const QImage image = Draw(true);
+        // The outline from the projection the drawing used.
+        auto& c = dynamic_cast<TPlotCanvas3D&>(chart_.Canvas());
+        const double cx = pie.CircleXCenter(), cy = pie.CircleYCenter();
+        QPolygonF top, front, back;
+        for (int k = 0; k < 720; ++k) {
+          const double a = k * std::numbers::pi / 360;
+          const double x = cx + pie.XRadius() * std::cos(a), y = cy - pie.YRadius() * std::sin(a);
+          const TPoint p0 = c.ProjectPointF(x, y, pie.StartZ()), p1 = c.ProjectPointF(x, y, pie.EndZ());
+          top << QPointF(p0.x, p0.y);
+          front << QPointF(p0.x, p0.y);
+          back << QPointF(p1.x, p1.y);
+        }
+        // Painted into a mask, widened by two pixels for the rounding of the drawing.
+        QImage mask(image.size(), QImage::Format_RGB32);
+        mask.fill(Qt::white);
+        {
+          QPainter painter(&mask);
+          painter.setPen(QPen(Qt::black, 4));
+          painter.setBrush(Qt::black);
+          painter.drawPolygon(top);
+          for (int k = 0; k < 720; ++k) {
+            const int n = (k + 1) % 720;
+            if (front[n].x() > front[k].x()) painter.drawPolygon(QPolygonF({front[k], front[n], back[n], back[k]}));
+          }
+        }
+        int outside = 0;
+        for (int y = 0; y < image.height(); ++y) {
+          for (int x = 0; x < image.width(); ++x) {
+            outside += image.pixel(x, y) != qRgb(255, 255, 255) && mask.pixel(x, y) == qRgb(255, 255, 255);
+          }
+        }
+        EXPECT_EQ(outside, 0);
+      }
+    }
+  }
 }
 
 TEST_F(Pies, APieShowsThePieViewWhileActiveAndGivesTheOptionsBack) {
