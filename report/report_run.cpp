@@ -8,7 +8,9 @@
 //   the constants can be set; the expression module is started for the run's duration.
 // - A run that is cancelled (by the report or on its printer, where the progress form cancels)
 //   aborts its document and never ends it; a run that fails aborts its document too (a PDF
-//   being written is dropped and an older file of the name stays) and then raises the error.
+//   being written is dropped and an older file of the name stays) and then raises its own
+//   error: when the abort fails as well (the page store cannot take the last page), that
+//   failure is dropped, and the report is available again either way.
 // - Overlay bands print at every page end, before the report's own printables: at the top
 //   margin and the left margin, over what the page holds, without room checks and without
 //   moving the position.
@@ -16,9 +18,14 @@
 // - Bands printed while a new column or page is being started (page headers, column headers,
 //   repeated group headers) force no further column or page break.
 // - On page 1 further columns start below the title band and its child bands.
+// - The forced new page skipped after a printed title or column header is the first one on
+//   that page only: bands printed in between (a group header) keep the skip, but once another
+//   page has begun it is gone, so a summary or group footer with ForceNewPage after several
+//   detail pages still starts a page of its own.
 #include <QEvent>
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 #include "platform/emf_player.h"
 #include "platform/ui.h"
@@ -136,6 +143,14 @@ TRptPrintOutcome TCustomBandReport::Print() {
 // ---- The run -----------------------------------------------------------------------------
 
 namespace {
+
+// Aborts the printer's document after a failed run, whose error is the one to report.
+void AbortQuietly(TRptPrinter& printer) {
+  try {
+    printer.AbortDoc();
+  } catch (...) {
+  }
+}
 
 // A report's (or a composite's) printer settings onto the run's printer, on `paper` in
 // `orientation` (a Custom paper of `width` x `length`, 0.1 mm).
@@ -289,10 +304,13 @@ void TCustomBandReport::RunReport(bool composite) {
     }
     finish();
   } catch (...) {
+    // The run's own error is the one reported: an abort that fails as well (its last page not
+    // stored) does not replace it, nor keeps the report from running again.
+    const std::exception_ptr error = std::current_exception();
     finish();
-    if (!composite) printer_->AbortDoc();
+    if (!composite) AbortQuietly(*printer_);
     available_ = true;
-    throw;
+    std::rethrow_exception(error);
   }
   try {
     if (RunCancelled()) {
@@ -327,6 +345,7 @@ void TCustomBandReport::PrintBandsOfKind(TRptBandType type) {
 
 void TCustomBandReport::NewPage() {
   EndPage();
+  headerPrinted_ = false;  // the skip is for a forced new page on the header's own page
   if (filter_) filter_->NewPage();
   ++pageCount_;
   TRptEvEnvironment::StoreInteger(pageNumber_, pageCount_);
@@ -639,7 +658,7 @@ TRptPrintOutcome TRptCompositeReport::Print() {
       previous = &report;
     }
   } catch (const std::exception& e) {
-    printer.AbortDoc();
+    AbortQuietly(printer);
     if (printer.Cancelled()) {
       outcome.kind = TRptPrintOutcome::Cancelled;
     } else {

@@ -110,42 +110,64 @@ TEST_F(RunTest, AlignToBottomMovesABandDownToTheFooter) {
   EXPECT_EQ(texts[1].y, Px(2970 - 100 - 100));
 }
 
-TEST_F(RunTest, ForcedNewPagesSkipOnlyTheOneAfterAPrintedTitle) {
-  auto table = Table(3);
-  report.SetDataSet(table.get());
-  TRptBand* detail = Band(TRptBandType::rbDetail, 40);
-  Expr(detail, "N");
-  detail->SetForceNewPage(true);
-  // No title: every record on a page of its own.
-  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"1", "2", "3"}));
-  // A title: the first record stays with it.
-  Text(Band(TRptBandType::rbTitle, 40), "T");
-  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"T|1", "2", "3"}));
-}
-
-// The skip after the title is used up by the band printed next: a summary or a group footer
-// with ForceNewPage after several detail pages starts a page of its own.
-TEST_F(RunTest, ForcedNewPageAfterSeveralDetailPagesIsNotSkipped) {
-  report.Page().SetNative(TRptPage::kBottomMargin, 2700);  // 17 mm: the title and three details
-  auto table = Table(6, {"a", "a", "a", "a", "a", "a"});
-  report.SetDataSet(table.get());
-  Text(Band(TRptBandType::rbTitle, 40), "T");
-  Expr(Band(TRptBandType::rbDetail, 40), "N");
-  SCOPED_TRACE("summary");
-  TRptBand* summary = Band(TRptBandType::rbSummary, 40);
-  summary->SetForceNewPage(true);
-  Text(summary, "S");
-  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"T|1|2|3", "4|5|6", "S"}));
-  delete summary;
-  SCOPED_TRACE("group footer");
-  auto* group = new TRptGroup(&report);
-  group->Size().SetNative(TRptBandSize::kHeight, 0);
-  group->SetExpression("G");
-  TRptBand* footer = Band(TRptBandType::rbGroupFooter, 40);
-  footer->SetForceNewPage(true);
-  Text(footer, "F");
-  group->SetFooterBand(footer);
-  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"T|1|2|3", "4|5|6", "F"}));
+// Forced new pages: the one right after a printed title is skipped, so the title never stands
+// alone (a group header between them keeps the skip); once another page has begun the skip is
+// gone, so a summary or group footer after several detail pages starts a page of its own.
+TEST_F(RunTest, ForcedNewPagesBySequenceOfBands) {
+  enum Forced { kDetail, kSummary, kGroupFooter };
+  struct Case {
+    const char* name;
+    bool title, groupHeader;
+    Forced forced;
+    std::vector<std::string> groups;  // one per record
+    std::vector<std::string> pages;
+  } cases[] = {
+      {"detail without a title", false, false, kDetail, {"a", "a", "a"}, {"1", "2", "3"}},
+      {"detail after the title", true, false, kDetail, {"a", "a", "a"}, {"T|1", "2", "3"}},
+      {"detail after the title and a group header", true, true, kDetail, {"a", "a", "b"}, {"T|a|1", "2|b", "3"}},
+      {"summary after two pages", true, false, kSummary, {"a", "a", "a", "a", "a", "a"}, {"T|1|2|3", "4|5|6", "S"}},
+      {"group footer after two pages", true, false, kGroupFooter, {"a", "a", "a", "a", "a", "a"},
+       {"T|1|2|3", "4|5|6", "F"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TBandReport r;
+    r.ShowProgress = false;
+    r.Page().SetNative(TRptPage::kBottomMargin, 2700);  // 17 mm: the title and three details
+    auto table = Table(static_cast<int>(c.groups.size()), c.groups);
+    r.SetDataSet(table.get());
+    auto band = [&](TRptBandType type) {
+      TRptBand* b = r.CreateBand(type);
+      b->Size().SetNative(TRptBandSize::kHeight, 40);
+      return b;
+    };
+    if (c.title) Text(band(TRptBandType::rbTitle), "T");
+    TRptBand* detail = band(TRptBandType::rbDetail);
+    Expr(detail, "N");
+    detail->SetForceNewPage(c.forced == kDetail);
+    if (c.forced == kSummary) {
+      TRptBand* summary = band(TRptBandType::rbSummary);
+      summary->SetForceNewPage(true);
+      Text(summary, "S");
+    }
+    if (c.groupHeader || c.forced == kGroupFooter) {
+      auto* group = new TRptGroup(&r);
+      group->Size().SetNative(TRptBandSize::kHeight, c.groupHeader ? 40 : 0);
+      group->SetExpression("G");
+      if (c.groupHeader) Expr(group, "G");
+      if (c.forced == kGroupFooter) {
+        TRptBand* footer = band(TRptBandType::rbGroupFooter);
+        footer->SetForceNewPage(true);
+        Text(footer, "F");
+        group->SetFooterBand(footer);
+      }
+    }
+    const size_t jobs = fake.jobs.size();
+    outcome = r.Print();
+    EXPECT_EQ(outcome.kind, TRptPrintOutcome::Printed) << outcome.message;
+    ASSERT_EQ(fake.jobs.size(), jobs + 1);
+    EXPECT_EQ(Joined(fake.jobs.back().pages), c.pages);
+  }
 }
 
 TEST_F(RunTest, BandsPrintedWhileAPageStartsForceNoFurtherBreak) {
@@ -203,6 +225,42 @@ TEST_F(RunTest, AnErrorInARunAbortsTheJobAndComesBackAsTheOutcome) {
   EXPECT_EQ(report.Units(), TRptUnit::MM);
   detail->BeforePrint = nullptr;
   EXPECT_EQ(Print().size(), 1u);
+}
+
+// The abort after an error fails as well when the page store can take no page (no temporary
+// folder, a tiny memory limit): the run's own error is still the one reported, the report is
+// available again and the next run prints, on the printer and into the page store alike.
+TEST_F(RunTest, AnAbortThatFailsLeavesTheRunsErrorAndTheReportAvailable) {
+  auto table = Table(5);
+  report.SetDataSet(table.get());
+  TRptBand* detail = Band(TRptBandType::rbDetail, 40);
+  Expr(detail, "N");
+  detail->BeforePrint = [&](TRptCustomBand*, bool&) {
+    if (table->FindField("N")->AsInteger() == 3) throw ERptError("broken record");
+  };
+  report.PrinterSettings().MemoryLimit = 16;
+  {
+    rpttest::EnvGuard tmp("TMPDIR", "/nonexistent-harvsim-folder");
+    Print(TRptPrintOutcome::Failed);
+    EXPECT_EQ(outcome.message, "broken record");
+    EXPECT_TRUE(report.Available());
+    ASSERT_TRUE(report.PreparePrinter());  // as the preview runs a report
+    try {
+      report.RunReport(false);
+      ADD_FAILURE() << "the run's error is raised";
+    } catch (const ERptError& e) {
+      EXPECT_STREQ(e.what(), "broken record");
+    }
+    EXPECT_TRUE(report.Available());
+    EXPECT_EQ(report.Units(), TRptUnit::MM);
+  }
+  detail->BeforePrint = nullptr;
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"1|2|3|4|5"}));
+  ASSERT_TRUE(report.PreparePrinter());
+  report.RunReport(false);
+  EXPECT_EQ(report.Printer()->GetStatus(), TRptPrinter::kFinished);
+  EXPECT_EQ(report.Printer()->PageCount(), 1);
+  report.FreePrinter();
 }
 
 TEST_F(RunTest, AJobTheUserDeclinesIsCancelledAndOneThePrinterRefusesFails) {
