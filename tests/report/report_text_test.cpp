@@ -538,6 +538,33 @@ TEST(ReportTextForm, ManySiblingsAndNamesInAnyCase) {
   EXPECT_EQ(detail->findChildren<TRptLabel*>().size(), 1000);
 }
 
+// A description of many bands is sorted once, when loading ends: the sorting steps grow with
+// the number of bands (each stored BandType once re-sorted every band read so far).
+TEST(ReportTextForm, ManyBandsAreSortedOnceWhenLoadingEnds) {
+  LocaleScope locale(false, false);
+  for (int bands : {1000, 10000}) {
+    SCOPED_TRACE(bands);
+    std::string text = "TBandReport R {\r\n  TRptBand Title {\r\n    BandType = rbTitle\r\n  }\r\n";
+    for (int i = 1; i <= bands; ++i) {
+      text += "  TRptBand D" + std::to_string(i) + " {\r\n    BandType = " +
+              (i % 2 ? "rbDetail" : "rbGroupFooter") + "\r\n  }\r\n";
+    }
+    text += "  TRptChildBand C {\r\n    ParentBand = Title\r\n  }\r\n}\r\n";
+    QWidget form;
+    ReportTextError error;
+    auto* read = qobject_cast<TBandReport*>(ReadReport(text, "bands", &form, error));
+    ASSERT_NE(read, nullptr) << error.Text();
+    const std::vector<std::string> order = OrderOf(read);
+    ASSERT_EQ(order.size(), static_cast<size_t>(bands + 2));
+    EXPECT_EQ(order[0], "Title");
+    EXPECT_EQ(order[1], "C");
+    EXPECT_EQ(order[2], "D1");  // the report's detail band, then every other band in its place
+    EXPECT_EQ(order[3], "D2");
+    EXPECT_EQ(order.back(), "D" + std::to_string(bands));
+    EXPECT_LE(read->SortSteps(), 10 * (bands + 2));
+  }
+}
+
 TEST(ReportTextForm, FilesAreSavedWholeAndLoaded) {
   LocaleScope locale(false, true);
   RegisterTextLabel();
