@@ -5,7 +5,9 @@
 #include <QWidget>
 
 #include "platform/cp932.h"
+#include "platform/emf_recorder.h"
 #include "platform/files.h"
+#include "platform/picture.h"
 #include "report/report_text.h"
 #include "report/rpt_ctrls.h"
 #include "report/rpt_expr.h"
@@ -536,6 +538,97 @@ TEST(ReportTextForm, ManySiblingsAndNamesInAnyCase) {
   EXPECT_EQ(detail->LinkBand(), read->findChild<TRptBand*>("Summary"));
   EXPECT_EQ(detail->findChild<TRptExpr*>("Total")->Master(), read);
   EXPECT_EQ(detail->findChildren<TRptLabel*>().size(), 1000);
+}
+
+// Images keep their pictures through a description: a bitmap and a metafile come back of
+// their class with the same size, pixels and bytes, and what is read writes back the same.
+TEST(ReportTextForm, PicturesAreStoredAndReadBack) {
+  LocaleScope locale(false, false);
+  QWidget form;
+  auto* report = new TBandReport(&form);
+  report->setObjectName("Report");
+  TRptBand* title = report->CreateBand(TRptBandType::rbTitle);
+  platform::Dib dib = platform::Dib::Filled(7, 5, platform::RgbColor(255, 255, 255));
+  for (int y = 0; y < 5; ++y) {
+    for (int x = 0; x < 7; ++x) dib.SetPixel(x, y, platform::RgbColor(x * 36, y * 60, (x * y) % 256));
+  }
+  auto* bitmapImage = new TRptImage(title);
+  bitmapImage->setObjectName("Bitmap");
+  auto bitmap = std::make_unique<platform::TBitmapGraphic>();
+  bitmap->SetBitmap(dib);
+  bitmapImage->Picture().SetGraphic(std::move(bitmap));
+  auto* metafileImage = new TRptImage(report);
+  metafileImage->setObjectName("Metafile");
+  metafileImage->SetStretch(true);
+  platform::EmfRecorder recorder(40, 30);
+  recorder.Rectangle(2, 3, 38, 27);
+  const std::string emf = recorder.Finish();
+  auto metafile = std::make_unique<platform::TMetafile>();
+  ASSERT_TRUE(metafile->LoadFromBytes(emf));
+  metafileImage->Picture().SetGraphic(std::move(metafile));
+  (new TRptImage(report))->setObjectName("Empty");
+
+  const std::string written = WriteReport(*report);
+  EXPECT_NE(written.find("Picture.Data = ('TBitmap' '424D"), std::string::npos) << written;
+  EXPECT_NE(written.find("Picture.Data = ('TMetafile' '01000000"), std::string::npos) << written;
+  QWidget form2;
+  ReportTextError error;
+  QObject* read = ReadReport(written, "pictures", &form2, error);
+  ASSERT_NE(read, nullptr) << error.Text();
+  EXPECT_EQ(WriteReport(*read), written);
+  auto* bitmapBack =
+      dynamic_cast<platform::TBitmapGraphic*>(read->findChild<TRptImage*>("Bitmap")->Picture().Graphic());
+  ASSERT_NE(bitmapBack, nullptr);
+  EXPECT_TRUE(bitmapBack->Bitmap() == dib);
+  auto* metafileBack =
+      dynamic_cast<platform::TMetafile*>(read->findChild<TRptImage*>("Metafile")->Picture().Graphic());
+  ASSERT_NE(metafileBack, nullptr);
+  EXPECT_EQ(metafileBack->Bytes(), emf);
+  EXPECT_EQ(metafileBack->Width(), 40);
+  EXPECT_EQ(metafileBack->Height(), 30);
+  EXPECT_EQ(read->findChild<TRptImage*>("Empty")->Picture().Graphic(), nullptr);
+
+  // Data that is no picture is an error naming the image.
+  const struct {
+    const char* data;
+    const char* message;
+  } bad[] = {
+      {"('TBitmap')", "a class and its data expected"},
+      {"('TGif' '00')", "unknown picture class TGif"},
+      {"('TBitmap' '4D4')", "its data is not hexadecimal"},
+      {"('TBitmap' '4X4D')", "its data is not hexadecimal"},
+      {"('TBitmap' '424D00000000')", "its data is no bitmap"},
+      {"('TMetafile' '0100000004')", "its data is no enhanced metafile"},
+  };
+  for (const auto& b : bad) {
+    SCOPED_TRACE(b.data);
+    const std::string text = "TBandReport R {\n  TRptImage Picture1 {\n    Picture.Data = " + std::string(b.data) +
+                             "\n  }\n}\n";
+    QWidget holder;
+    EXPECT_EQ(ReadReport(text, "bad.txt", &holder, error), nullptr);
+    EXPECT_EQ(error.line, 3);
+    EXPECT_EQ(error.property, "Picture.Data");
+    EXPECT_EQ(error.message, std::string("the picture of Picture1 cannot be read: ") + b.message);
+  }
+}
+
+// Page.Columns out of range is ignored, as setting it is.
+TEST(ReportTextForm, ColumnsOutOfRangeAreIgnored) {
+  LocaleScope locale(false, false);
+  for (const char* columns : {"0", "-3", "1001", "9223372036854775807"}) {
+    SCOPED_TRACE(columns);
+    const std::string text =
+        "TBandReport R {\n  Page.Columns = 3\n  Page.Columns = " + std::string(columns) + "\n}\n";
+    QWidget form;
+    ReportTextError error;
+    auto* read = qobject_cast<TBandReport*>(ReadReport(text, "columns", &form, error));
+    ASSERT_NE(read, nullptr) << error.Text();
+    EXPECT_EQ(read->Page().Columns(), 3);
+  }
+  QWidget form;
+  ReportTextError error;
+  EXPECT_EQ(ReadReport("TBandReport R {\n  Page.Columns = 'two'\n}\n", "columns", &form, error), nullptr);
+  EXPECT_EQ(error.message, "an integer expected");
 }
 
 // A description of many bands is sorted once, when loading ends: the sorting steps grow with
