@@ -17,6 +17,8 @@
 // - An export filter hears of a page's end only for a page that was begun.
 // - Bands printed while a new column or page is being started (page headers, column headers,
 //   repeated group headers) force no further column or page break.
+// - A composite prints on its own paper and orientation (its PrinterSettings); each report is
+//   laid out on them for the run and gets its own page back afterwards.
 // - On page 1 further columns start below the title band and its child bands.
 // - The forced new page skipped after a printed title or column header is the first one on
 //   that page only: bands printed in between (a group header) keep the skip, but once another
@@ -612,7 +614,8 @@ TRptPrintOutcome TRptCompositeReport::Print() {
   TRptPrinter printer(&holder);
   if (!printer.PrintersAvailable()) return outcome;
   printer.SetDestination(TRptPrinter::kPrinter);
-  ApplySettings(printer, PrinterSettings, first.Page().PaperSize(), first.Page().Orientation(),
+  // The composite's own paper and orientation (a Custom paper takes the first report's size).
+  ApplySettings(printer, PrinterSettings, PrinterSettings.PaperSize(), PrinterSettings.Orientation(),
                 first.Page().Native(TRptPage::kWidth), first.Page().Native(TRptPage::kLength));
   printer.Title = Title;
   printer_ = &printer;
@@ -628,22 +631,35 @@ TRptPrintOutcome TRptCompositeReport::Print() {
     for (size_t i = 0; i < Reports.size() && !cancelled; ++i) {
       TCustomBandReport& report = *Reports[i];
       // The report's printer (its own one moved out, so that lending the composite's does not
-      // free it) comes back afterwards, as Print does it.
+      // free it) comes back afterwards, as Print does it; so does its page, which the run lays
+      // out on the composite's paper.
       struct Back {
         TCustomBandReport& r;
         std::unique_ptr<TRptPrinter> own;
         TRptPrinter* printer;
         TRptCompositeReport* composite;
         int tag;
+        TRptPaperSize paper;
+        TRptOrientation orientation;
+        std::vector<Real> page;
         ~Back() {
           r.Tag = tag;
           r.Composite = composite;
           r.FreePrinter();
           r.ownPrinter_ = std::move(own);
           r.printer_ = printer;
+          r.page_.SetOrientation(orientation);
+          r.page_.SetPaperSize(paper);
+          r.page_.SetValues(page);
         }
-      } back{report, std::move(report.ownPrinter_), report.printer_ == &printer ? nullptr : report.printer_,
-             report.Composite, report.Tag};
+      } back{report,
+             std::move(report.ownPrinter_),
+             report.printer_ == &printer ? nullptr : report.printer_,
+             report.Composite,
+             report.Tag,
+             report.page_.PaperSize(),
+             report.page_.Orientation(),
+             report.page_.Values()};
       report.Composite = nullptr;
       report.SetPrinter(&printer);
       if (previous) {

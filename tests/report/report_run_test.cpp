@@ -499,6 +499,98 @@ TEST_F(RunTest, EveryCompositeRunStartsFromPageOne) {
   }
 }
 
+// A composite prints on its own paper and orientation, and each report gets its own page back.
+TEST_F(RunTest, ACompositePrintsOnItsOwnPaperAndGivesTheReportsTheirPagesBack) {
+  Text(Band(TRptBandType::rbTitle, 40), "first");
+  TBandReport second;
+  second.ShowProgress = false;
+  second.Page().SetPaperSize(TRptPaperSize::A5);
+  TRptBand* footer = second.CreateBand(TRptBandType::rbPageFooter);
+  footer->Size().SetNative(TRptBandSize::kHeight, 40);
+  Text(footer, "footer");
+  const std::vector<Real> firstPage = report.Page().Values(), secondPage = second.Page().Values();
+  TRptCompositeReport composite;
+  composite.Reports = {&report, &second};
+  composite.PrinterSettings.SetPaperSize(TRptPaperSize::Letter);
+  composite.PrinterSettings.SetOrientation(TRptOrientation::Landscape);
+  outcome = composite.Print();
+  ASSERT_EQ(outcome.kind, TRptPrintOutcome::Printed) << outcome.message;
+  const rpttest::FakePrinters::Job& job = fake.jobs.back();
+  EXPECT_EQ(job.mode.paperSize, 1);  // Letter
+  EXPECT_EQ(job.mode.orientation, platform::DMORIENT_LANDSCAPE);
+  // The page ends at the foot of the landscape Letter sheet (215.9 mm down).
+  const auto texts = rpttest::TextsOf(job.pages.at(0));
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[1].text, "footer");
+  EXPECT_EQ(texts[1].y, Px(2159 - 100 - 40));
+  EXPECT_EQ(report.Page().PaperSize(), TRptPaperSize::A4);
+  EXPECT_EQ(report.Page().Orientation(), TRptOrientation::Portrait);
+  EXPECT_EQ(report.Page().Values(), firstPage);
+  EXPECT_EQ(second.Page().PaperSize(), TRptPaperSize::A5);
+  EXPECT_EQ(second.Page().Values(), secondPage);
+}
+
+// Cancelling while a report of a composite runs aborts the document: the reports after it do
+// not run, every report is available again, and the next composite run prints them all.
+TEST_F(RunTest, CancellingInsideACompositeRunAbortsTheDocument) {
+  auto table = Table(5);
+  report.SetDataSet(table.get());
+  TRptBand* detail = Band(TRptBandType::rbDetail, 40);
+  Expr(detail, "N");
+  bool cancel = true;
+  detail->AfterPrint = [&](TRptCustomBand*, bool) {
+    if (cancel && table->FindField("N")->AsInteger() == 2) report.Printer()->Cancel();
+  };
+  TBandReport second;
+  second.ShowProgress = false;
+  int secondRuns = 0;
+  second.BeforePrint = [&](TCustomBandReport*, bool&) { ++secondRuns; };
+  TRptBand* title = second.CreateBand(TRptBandType::rbTitle);
+  title->Size().SetNative(TRptBandSize::kHeight, 40);
+  Text(title, "second");
+  TRptCompositeReport composite;
+  composite.Reports = {&report, &second};
+  EXPECT_EQ(composite.Print().kind, TRptPrintOutcome::Cancelled);
+  ASSERT_EQ(fake.jobs.size(), 1u);
+  EXPECT_TRUE(fake.jobs[0].aborted);
+  EXPECT_FALSE(fake.jobs[0].ended);
+  EXPECT_EQ(secondRuns, 0);
+  EXPECT_TRUE(report.Available());
+  EXPECT_TRUE(second.Available());
+  EXPECT_EQ(report.Printer(), nullptr);
+  cancel = false;
+  EXPECT_EQ(composite.Print().kind, TRptPrintOutcome::Printed);
+  EXPECT_EQ(Joined(fake.jobs.back().pages), (std::vector<std::string>{"1|2|3|4|5|second"}));
+}
+
+// A band with PreCaluculateBandHeight is filled as high as its labels need, not its own height.
+TEST_F(RunTest, APreCalculatedBandIsFilledAsHighAsItsLabelsNeed) {
+  TRptBand* title = Band(TRptBandType::rbTitle, 40);
+  title->SetColor(0x00FF00);
+  auto* memo = new TRptMemo(title);
+  memo->SetAutoSize(false);
+  memo->SetAutoStretch(true);
+  memo->Size().SetNative(TRptPrintableSize::kWidth, 800);
+  memo->Size().SetNative(TRptPrintableSize::kHeight, 40);
+  memo->SetLines({"1", "2", "3", "4", "5", "6"});
+  // The bottom of the band's green fill on the printed page.
+  auto fillBottom = [&] {
+    const std::vector<std::string> page = Print().at(0);
+    for (size_t i = 0; i + 1 < page.size(); ++i) {
+      if (page[i].rfind("SelectBrush style=0 color=00FF00", 0) != 0 || page[i + 1].rfind("PatBlt ", 0) != 0) continue;
+      int left = 0, top = 0, right = 0, bottom = 0;
+      std::sscanf(page[i + 1].c_str(), "PatBlt %d,%d,%d,%d", &left, &top, &right, &bottom);
+      return bottom;
+    }
+    return -1;
+  };
+  EXPECT_EQ(fillBottom(), Px(100 + 40));
+  title->SetPreCaluculateBandHeight(true);
+  const Real needed = title->PreCalculatedHeight();
+  EXPECT_GT(needed, 40 + 5 * 30);  // six lines of a 10-point font
+  EXPECT_EQ(fillBottom(), Px(100 + needed));
+}
+
 // A report keeps its own printer (a preview's) through a composite run and prints with it after.
 TEST_F(RunTest, AReportKeepsItsOwnPrinterThroughACompositeRun) {
   Text(Band(TRptBandType::rbTitle, 40), "T");
