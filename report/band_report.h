@@ -614,7 +614,9 @@ class TCustomBandReport : public TRptBasePanel {
   void ApplyPrinterSettings();
   void PrintPageObjects();
   void PrintBandsOfKind(TRptBandType type);
-  // The paper length the run works with (0.1 mm): the device settings' sheet as it lies.
+  // The sheet the run works with (0.1 mm): the device settings' paper as it lies, down or
+  // across.
+  Real RunPaperSide(bool down) const;
   Real RunPaperLength() const;
   void PrintOverlays();
   bool available_ = true, cancelled_ = false, lastPage_ = false, headerPrinted_ = false, forcedColumn_ = false;

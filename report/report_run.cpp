@@ -19,6 +19,10 @@
 //   repeated group headers) force no further column or page break.
 // - A composite prints on its own paper and orientation (its PrinterSettings); each report is
 //   laid out on them for the run and gets its own page back afterwards.
+// - A run lays its pages out on the one sheet the job prints on, the printer's paper as the
+//   device settings took it: the room check, the page end (where the page footer starts) and
+//   the page frame alike. A report whose paper the printer does not offer (its choice refused)
+//   is laid out on the printer's paper, so nothing is drawn below the sheet.
 // - On page 1 further columns start below the title band and its child bands.
 // - The forced new page skipped after a printed title or column header is the first one on
 //   that page only: bands printed in between (a group header) keep the skip, but once another
@@ -195,11 +199,13 @@ void TCustomBandReport::ApplyPrinterSettings() {
   device.OnApplyPrinterSettings = deviceSettings_->OnApplyPrinterSettings;
 }
 
-Real TCustomBandReport::RunPaperLength() const {
+Real TCustomBandReport::RunPaperSide(bool down) const {
   const TPrinterSettings& device = printer_->Settings();
   const bool turned = device.Orientation() == TRptOrientation::Landscape && device.PaperSize() != TRptPaperSize::Custom;
-  return turned ? device.PaperWidth() : device.PaperLength();
+  return turned == down ? device.PaperWidth() : device.PaperLength();
 }
+
+Real TCustomBandReport::RunPaperLength() const { return RunPaperSide(true); }
 
 void TCustomBandReport::RunReport(bool composite) {
   if (!available_ || !printer_) return;
@@ -376,7 +382,7 @@ void TCustomBandReport::NewPage() {
 
 void TCustomBandReport::EndPage() {
   if (pageCount_ <= 0) return;
-  currentY_ = Round(page_.Native(TRptPage::kLength) - page_.Native(TRptPage::kBottomMargin) - footerSpace_);
+  currentY_ = Round(RunPaperLength() - page_.Native(TRptPage::kBottomMargin) - footerSpace_);
   currentX_ = Round(page_.Native(TRptPage::kLeftMargin));
   if (!(lastPage_ && !Options.Has(TBandReportOption::LastPageFooter))) PrintBandsOfKind(TRptBandType::rbPageFooter);
   PrintOverlays();
@@ -405,8 +411,8 @@ void TCustomBandReport::PrintPageObjects() {
   if (frame_.AnyFrame() && printer_->Canvas()) {
     const platform::Rect r{printer_->XPos(page_.Native(TRptPage::kLeftMargin)),
                            printer_->YPos(page_.Native(TRptPage::kTopMargin)),
-                           printer_->XPos(page_.Native(TRptPage::kWidth) - page_.Native(TRptPage::kRightMargin)),
-                           printer_->YPos(page_.Native(TRptPage::kLength) - page_.Native(TRptPage::kBottomMargin))};
+                           printer_->XPos(RunPaperSide(false) - page_.Native(TRptPage::kRightMargin)),
+                           printer_->YPos(RunPaperLength() - page_.Native(TRptPage::kBottomMargin))};
     frame_.PaintFrame(*printer_->Canvas(), r, printer_->YFactor(), printer_->XFactor());
   }
 }
@@ -543,6 +549,14 @@ bool TCustomBandReport::PrinterSetup() {
   const TBandReportPrinterSettings& mine = *printerSettings_;
   if (mine.PrinterIndex >= 0) platformPrinter.SetIndex(mine.PrinterIndex);
   dialog.Orientation = mine.Orientation() == TRptOrientation::Landscape ? 2 : 1;
+  // The dialog shows the paper the report prints on: its own when the printer offers it, else
+  // the printer's.
+  {
+    TPrinterSettings used;
+    used.SetPrinter(&platformPrinter);
+    used.SetPaperSize(mine.PaperSize());
+    if (used.PaperSize() != TRptPaperSize::Default) dialog.PaperSize = PaperCode(used.PaperSize());
+  }
   dialog.SetCopies(mine.Copies);
   dialog.MinPage = 0;
   dialog.MaxPage = 9999;

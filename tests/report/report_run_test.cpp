@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <stdexcept>
 
+#include "platform/emf.h"
 #include "report/controller.h"
 #include "report/rpt_printer.h"
 #include "report/ui/preview.h"
@@ -497,6 +498,51 @@ TEST_F(RunTest, EveryCompositeRunStartsFromPageOne) {
     ASSERT_EQ(fake.jobs.size(), jobs + 1);
     EXPECT_EQ(Joined(fake.jobs.back().pages), (std::vector<std::string>{"first 1|second 1"}));
   }
+}
+
+// A Legal report on a printer that offers A4 only is laid out on the A4 sheet the job prints
+// on: the room check and the page end alike, so the page footer and the frame stand at the foot
+// of the sheet and nothing is drawn below it; the preview's pages are A4 sheets too.
+TEST_F(RunTest, AReportOnAPaperThePrinterLacksIsLaidOutOnTheSheetItPrintsOn) {
+  fake.printers[0].papers = {platform::DMPAPER_A4};
+  report.Page().SetPaperSize(TRptPaperSize::Legal);
+  report.Frame().SetDrawBottom(true);
+  auto table = Table(100);
+  report.SetDataSet(table.get());
+  Expr(Band(TRptBandType::rbDetail, 40), "N");
+  Text(Band(TRptBandType::rbPageFooter, 50), "F");
+  const Pages pages = Print();
+  EXPECT_EQ(fake.jobs.back().mode.paperSize, platform::DMPAPER_A4);
+  ASSERT_EQ(pages.size(), 2u);
+  const int sheet = Px(2970);  // the foot of the A4 sheet on the device
+  for (const auto& page : pages) {
+    const auto texts = rpttest::TextsOf(page);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back().text, "F");
+    EXPECT_EQ(texts.back().y, Px(2970 - 100 - 50));
+    for (const rpttest::PrintedText& t : texts) EXPECT_LT(t.y, sheet) << t.text;
+    for (const std::string& line : page) {
+      int left = 0, top = 0, right = 0, bottom = 0;
+      if (std::sscanf(line.c_str(), "PatBlt %d,%d,%d,%d", &left, &top, &right, &bottom) == 4) {
+        EXPECT_LE(bottom, sheet) << line;
+      }
+    }
+  }
+  // 68 details fit above the footer of an A4 page with 10 mm margins.
+  EXPECT_EQ(rpttest::TextsOf(pages[0]).at(67).text, "68");
+  EXPECT_EQ(rpttest::TextsOf(pages[1]).at(0).text, "69");
+  // Into the page store (as for the preview): pages of the A4 sheet.
+  ASSERT_TRUE(report.PreparePrinter());
+  report.RunReport(false);
+  TRptPrinter& printer = *report.Printer();
+  EXPECT_EQ(printer.PaperWidth(), 2100);
+  EXPECT_EQ(printer.PaperLength(), 2970);
+  const std::optional<std::string> first = printer.GetPage(1);
+  ASSERT_TRUE(first.has_value());
+  const std::optional<platform::emf::Header> header = platform::emf::ReadHeader(*first);
+  ASSERT_TRUE(header.has_value());
+  EXPECT_EQ(platform::emf::FrameSizePixels(*header).cy, printer.YSize(2970));
+  report.FreePrinter();
 }
 
 // A composite prints on its own paper and orientation, and each report gets its own page back.
