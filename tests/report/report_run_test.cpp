@@ -542,6 +542,13 @@ TEST_F(RunTest, AReportOnAPaperThePrinterLacksIsLaidOutOnTheSheetItPrintsOn) {
   const std::optional<platform::emf::Header> header = platform::emf::ReadHeader(*first);
   ASSERT_TRUE(header.has_value());
   EXPECT_EQ(platform::emf::FrameSizePixels(*header).cy, printer.YSize(2970));
+  // The stored pages printed as they are go onto the A4 sheet, not stretched to Legal.
+  printer.Settings().PrintMetaFile = true;
+  printer.PrintStoredPages();
+  const auto stored = rpttest::TextsOf(fake.jobs.back().pages.at(0));
+  ASSERT_FALSE(stored.empty());
+  EXPECT_EQ(stored.back().text, "F");
+  EXPECT_NEAR(stored.back().y, Px(2970 - 100 - 50), 8);
   report.FreePrinter();
 }
 
