@@ -7,10 +7,13 @@
 #include <stdexcept>
 
 #include "platform/emf.h"
+#include "platform/files.h"
 #include "report/controller.h"
+#include "report/report_text.h"
 #include "report/rpt_printer.h"
 #include "report/ui/preview.h"
 #include "run_fixtures.h"
+#include "support/test_support.h"
 
 using namespace rpt;
 using rpttest::RunTest;
@@ -262,6 +265,24 @@ TEST_F(RunTest, AnAbortThatFailsLeavesTheRunsErrorAndTheReportAvailable) {
   EXPECT_EQ(report.Printer()->GetStatus(), TRptPrinter::kFinished);
   EXPECT_EQ(report.Printer()->PageCount(), 1);
   report.FreePrinter();
+}
+
+// The report's entries F0 -> F1 -> ... -> F3000 (a stored description that once exhausted the
+// stack) print the nesting error where F0 is shown.
+TEST_F(RunTest, AChainOfThreeThousandEntriesPrintsTheNestingError) {
+  std::string text;
+  ASSERT_TRUE(platform::ReadFileBytes(testsupport::SourceDir() +
+                                          "/tests/report/fuzz_regressions/report_text/chain_of_3001_function_entries.txt",
+                                      text));
+  QWidget form;
+  ReportTextError error;
+  auto* chained = qobject_cast<TBandReport*>(ReadReport(text, "chain", &form, error));
+  ASSERT_NE(chained, nullptr) << error.Text();
+  EXPECT_EQ(chained->Functions().Count(), 3 + 3001);
+  chained->ShowProgress = false;
+  outcome = chained->Print();
+  ASSERT_EQ(outcome.kind, TRptPrintOutcome::Printed) << outcome.message;
+  EXPECT_EQ(Joined(fake.jobs.back().pages), (std::vector<std::string>{"Expression nested more than 100 levels deep"}));
 }
 
 TEST_F(RunTest, AJobTheUserDeclinesIsCancelledAndOneThePrinterRefusesFails) {
