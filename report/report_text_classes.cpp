@@ -761,8 +761,9 @@ bool BytesOfHex(std::string_view hex, std::string& out) {
 // An image's picture as its class and its bytes in hexadecimal: ('TBitmap' '424D...') for a
 // bitmap (a 24-bit BMP file) or ('TMetafile' '01000000...') for an enhanced metafile (the
 // file's bytes; a metafile of a class of the program's own reads back as the plain class).
-// Nothing for an image without a picture. Data that is no picture of its class is an error
-// naming the image.
+// Nothing for an image without a picture. Data that is no picture of its class, and a picture
+// larger than a description's geometry holds (10 m, which an auto-sized image would take on),
+// is an error naming the image.
 std::optional<TextValue> PictureData(const TRptImage& image) {
   const platform::TGraphic* graphic = const_cast<TRptImage&>(image).Picture().Graphic();
   if (!graphic || graphic->Empty()) return std::nullopt;
@@ -799,6 +800,12 @@ PropertyResult ReadPictureData(TRptImage& image, const TextProperty& p, std::str
   }
   if (!graphic->LoadFromBytes(bytes) || graphic->Empty()) {
     m = cannot + "its data is no " + (items[0] == "TBitmap" ? "bitmap" : "enhanced metafile");
+    return PropertyResult::Bad;
+  }
+  // An auto-sized image takes its picture's size, which a description must be able to hold.
+  if (std::fabs(image.Size().PixelsToNative(graphic->Width(), true)) > kMaxGeometry ||
+      std::fabs(image.Size().PixelsToNative(graphic->Height(), false)) > kMaxGeometry) {
+    m = cannot + "it is larger than a description holds";
     return PropertyResult::Bad;
   }
   image.Picture().SetGraphic(std::move(graphic));

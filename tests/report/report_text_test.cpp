@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QWidget>
+#include <cstring>
 
 #include "platform/cp932.h"
 #include "platform/emf_recorder.h"
@@ -589,10 +590,11 @@ TEST(ReportTextForm, PicturesAreStoredAndReadBack) {
   EXPECT_EQ(read->findChild<TRptImage*>("Empty")->Picture().Graphic(), nullptr);
 
   // Data that is no picture is an error naming the image.
-  const struct {
+  struct Bad {
     const char* data;
     const char* message;
-  } bad[] = {
+  };
+  std::vector<Bad> bad = {
       {"('TBitmap')", "a class and its data expected"},
       {"('TGif' '00')", "unknown picture class TGif"},
       {"('TBitmap' '4D4')", "its data is not hexadecimal"},
@@ -600,13 +602,28 @@ TEST(ReportTextForm, PicturesAreStoredAndReadBack) {
       {"('TBitmap' '424D00000000')", "its data is no bitmap"},
       {"('TMetafile' '0100000004')", "its data is no enhanced metafile"},
   };
+  // A metafile whose frame is 100 m high: an auto-sized image would outgrow any description.
+  std::string tall = emf;
+  const int32_t frameBottom = 100000 * 100;  // in 0.01 mm
+  std::memcpy(tall.data() + 36, &frameBottom, 4);
+  std::string tallHex;
+  for (const char c : tall) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    tallHex += kDigits[static_cast<unsigned char>(c) >> 4];
+    tallHex += kDigits[static_cast<unsigned char>(c) & 15];
+  }
+  const std::string tallData = "('TMetafile' '" + tallHex + "')";
+  auto tallMetafile = std::make_unique<platform::TMetafile>();
+  ASSERT_TRUE(tallMetafile->LoadFromBytes(tall));
+  EXPECT_GT(tallMetafile->Height(), 300000);
+  bad.push_back({tallData.c_str(), "it is larger than a description holds"});
   for (const auto& b : bad) {
     SCOPED_TRACE(b.data);
-    const std::string text = "TBandReport R {\n  TRptImage Picture1 {\n    Picture.Data = " + std::string(b.data) +
-                             "\n  }\n}\n";
+    const std::string text = "TBandReport R {\n  TRptImage Picture1 {\n    AutoSize = True\n    Picture.Data = " +
+                             std::string(b.data) + "\n  }\n}\n";
     QWidget holder;
     EXPECT_EQ(ReadReport(text, "bad.txt", &holder, error), nullptr);
-    EXPECT_EQ(error.line, 3);
+    EXPECT_EQ(error.line, 4);
     EXPECT_EQ(error.property, "Picture.Data");
     EXPECT_EQ(error.message, std::string("the picture of Picture1 cannot be read: ") + b.message);
   }
