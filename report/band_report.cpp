@@ -4,6 +4,8 @@
 #include <QImage>
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "platform/cp932.h"
 #include "platform/emf_player.h"
@@ -266,10 +268,7 @@ TRptBand::TRptBand(QWidget* parent, TRptBandType type) : TRptCustomBand(parent, 
 void TRptBand::SetBandType(TRptBandType type) {
   if (type == BandType()) return;
   SetBandTypeValue(type);
-  if (ParentReport()) {
-    ParentReport()->SortBands();
-    ParentReport()->LayoutBands();
-  }
+  if (ParentReport()) ParentReport()->BandsChanged();  // nothing while the report loads
   update();
 }
 
@@ -598,33 +597,52 @@ void TCustomBandReport::PageChanged() {
   update();
 }
 
-void TCustomBandReport::PlaceBand(TRptCustomBand* band) {
-  auto placed = [&](TRptCustomBand* b) {
-    return std::find(printOrder_.begin(), printOrder_.end(), b) != printOrder_.end();
-  };
-  if (!band || placed(band) || std::find(allBands_.begin(), allBands_.end(), band) == allBands_.end()) return;
+// What a sort knows of the report's bands: every band, the first child band of each (the child
+// bands in the order of the list of all bands) and the bands placed so far.
+struct TCustomBandReport::SortState {
+  std::unordered_set<const TRptCustomBand*> all, placed;
+  std::unordered_map<const TRptCustomBand*, TRptChildBand*> child;
+};
+
+void TCustomBandReport::PlaceBand(SortState& sort, TRptCustomBand* band) {
+  ++sortSteps_;
+  if (!band || sort.placed.count(band) || !sort.all.count(band)) return;
   printOrder_.push_back(band);
-  for (TRptCustomBand* child = band->ChildBand(); child && !placed(child); child = child->ChildBand()) {
-    printOrder_.push_back(child);
+  sort.placed.insert(band);
+  for (auto it = sort.child.find(band); it != sort.child.end() && !sort.placed.count(it->second);
+       it = sort.child.find(it->second)) {
+    ++sortSteps_;
+    printOrder_.push_back(it->second);
+    sort.placed.insert(it->second);
   }
 }
 
-void TCustomBandReport::PlaceLevel(TRptCustomController& controller, int depth) {
+void TCustomBandReport::PlaceLevel(SortState& sort, TRptCustomController& controller, int depth) {
   if (depth > 64) return;
-  PlaceBand(controller.HeaderBand());
-  for (TRptGroup* group : controller.Groups()) PlaceBand(group);
-  for (TRptCustomController* sub : controller.BeforeControllers()) PlaceLevel(*sub, depth + 1);
-  PlaceBand(controller.DetailBand());
-  for (TRptCustomController* sub : controller.AfterControllers()) PlaceLevel(*sub, depth + 1);
-  for (auto it = controller.Groups().rbegin(); it != controller.Groups().rend(); ++it) PlaceBand((*it)->FooterBand());
-  PlaceBand(controller.FooterBand());
+  PlaceBand(sort, controller.HeaderBand());
+  for (TRptGroup* group : controller.Groups()) PlaceBand(sort, group);
+  for (TRptCustomController* sub : controller.BeforeControllers()) PlaceLevel(sort, *sub, depth + 1);
+  PlaceBand(sort, controller.DetailBand());
+  for (TRptCustomController* sub : controller.AfterControllers()) PlaceLevel(sort, *sub, depth + 1);
+  for (auto it = controller.Groups().rbegin(); it != controller.Groups().rend(); ++it) {
+    PlaceBand(sort, (*it)->FooterBand());
+  }
+  PlaceBand(sort, controller.FooterBand());
 }
 
 void TCustomBandReport::SortBands() {
   printOrder_.clear();
+  SortState sort;
+  for (TRptCustomBand* b : allBands_) {
+    ++sortSteps_;
+    sort.all.insert(b);
+    auto* child = qobject_cast<TRptChildBand*>(b);
+    if (child && child->ParentBand()) sort.child.emplace(child->ParentBand(), child);
+  }
   auto placeKind = [&](TRptBandType type) {
     for (TRptCustomBand* b : allBands_) {
-      if (b->BandType() == type) PlaceBand(b);
+      ++sortSteps_;
+      if (b->BandType() == type) PlaceBand(sort, b);
     }
   };
   placeKind(TRptBandType::rbPageHeader);
@@ -632,9 +650,9 @@ void TCustomBandReport::SortBands() {
   placeKind(TRptBandType::rbColumnHeader);
   HandBandsToController();
   controller_->Prepare();
-  PlaceLevel(*controller_, 0);
+  PlaceLevel(sort, *controller_, 0);
   placeKind(TRptBandType::rbPageFooter);
-  for (TRptCustomBand* b : allBands_) PlaceBand(b);
+  for (TRptCustomBand* b : allBands_) PlaceBand(sort, b);
 }
 
 void TCustomBandReport::LayoutBands() {
@@ -693,11 +711,14 @@ void TCustomBandReport::FontChanged() {
 }
 
 void TCustomBandReport::SetLoading(bool loading) {
-  loading_ = loading;
+  // The sizes read are applied while the report still counts as loading, so that no band
+  // re-sorts and re-lays the report on its own: the report is sorted and laid out once.
+  if (loading) loading_ = true;
   page_.SetLoading(loading);
   for (TRptCustomBand* b : allBands_) b->Size().SetLoading(loading);
   for (TRptPrintableSize* s : printables_) s->SetLoading(loading);
   if (!loading) {
+    loading_ = false;
     SortBands();
     PageChanged();
   }

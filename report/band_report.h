@@ -8,6 +8,8 @@
 // page headers, the title, column headers, the levels of the controllers (header, groups,
 // sub-details before the detail, detail, sub-details after, group footers in reverse order,
 // footer), page footers, then any band left, each band followed by its chain of child bands.
+// Bands are sorted once when loading ends (a band's kind read from a description re-sorts
+// nothing), and a sort takes steps in proportion to the number of bands.
 // A band's link, a child band's parent band and a controller band's or group's master may
 // not lead back to the band itself: such settings are refused (the setter answers false).
 // Out-of-range settings are ignored: Zoom outside 1 to 300, Columns below 1, Width or
@@ -421,6 +423,9 @@ class TCustomBandReport : public TRptBasePanel {
   // The printing order of the bands, and the design layout.
   void SortBands();
   void LayoutBands();
+  // The work SortBands has done since the report was made: one step for each band it looked
+  // at (the tests count it).
+  int64_t SortSteps() const { return sortSteps_; }
   // Units of the page, of every band size and of every printable on the report.
   virtual void SetUnits(TRptUnit units);
   TRptUnit Units() const;
@@ -585,8 +590,9 @@ class TCustomBandReport : public TRptBasePanel {
   struct Measure;
   platform::DeviceContext& ScreenDc();
   void TakePrinterPaper();
-  void PlaceBand(TRptCustomBand* band);
-  void PlaceLevel(TRptCustomController& controller, int depth);
+  struct SortState;
+  void PlaceBand(SortState& sort, TRptCustomBand* band);
+  void PlaceLevel(SortState& sort, TRptCustomController& controller, int depth);
   void PaintMargins(platform::Canvas& canvas);
   void FontChanged();
 
@@ -608,7 +614,9 @@ class TCustomBandReport : public TRptBasePanel {
   void ApplyPrinterSettings();
   void PrintPageObjects();
   void PrintBandsOfKind(TRptBandType type);
-  // The paper length the run works with (0.1 mm): the device settings' sheet as it lies.
+  // The sheet the run works with (0.1 mm): the device settings' paper as it lies, down or
+  // across.
+  Real RunPaperSide(bool down) const;
   Real RunPaperLength() const;
   void PrintOverlays();
   bool available_ = true, cancelled_ = false, lastPage_ = false, headerPrinted_ = false, forcedColumn_ = false;
@@ -625,6 +633,7 @@ class TCustomBandReport : public TRptBasePanel {
   bool designing_ = false;
   bool destroying_ = false;
   int layoutDepth_ = 0;
+  int64_t sortSteps_ = 0;
   // A composite lends the report its printer and gives the report's own back afterwards.
   friend class TRptCompositeReport;
 };

@@ -12,14 +12,24 @@ namespace rpt {
 
 TRptEvEmbeddedFunction::TRptEvEmbeddedFunction(std::string expression) : expression_(std::move(expression)) {}
 
+namespace {
+// Entries being evaluated, one inside the other, on this thread (of every environment).
+thread_local int entryDepth = 0;
+}  // namespace
+
 TRptEvResult TRptEvEmbeddedFunction::GetValue(TRptFiFo&) {
   if (inEvaluation_) return TRptEvResult::Error(kRecursiveCall);
   if (!evaluator_.Prepared()) return TRptEvResult::Error(kEvaluatorNotPrepared);
+  if (entryDepth >= kMaxExprNesting) return TRptEvResult::Error(kNestedTooDeep);
   struct Flag {
     bool& f;
-    ~Flag() { f = false; }
+    ~Flag() {
+      f = false;
+      --entryDepth;
+    }
   } flag{inEvaluation_};
   inEvaluation_ = true;
+  ++entryDepth;
   return evaluator_.Run();
 }
 

@@ -9,6 +9,11 @@
 // its entries are released too. The count goes up before the entries compile, so nested uses
 // never compile them twice.
 //
+// Entries that refer to each other are bounded as nested expressions are: an entry evaluated
+// inside kMaxExprNesting (100) others, of any environment, gives the error value "Expression
+// nested more than 100 levels deep" instead of evaluating, so a long chain of entries cannot
+// exhaust the stack.
+//
 // An entry removed while evaluators still refer to it no longer has a value: such references
 // evaluate to "Unknown function : %s" instead of reaching a freed entry.
 //
@@ -31,7 +36,8 @@ class TRptEvEmbeddedFunction : public TRptEvElement {
   explicit TRptEvEmbeddedFunction(std::string expression);
   const std::string& Expression() const { return expression_; }
   TRptEvaluator& Evaluator() { return evaluator_; }
-  // "Recursive calls not allowed" while already being evaluated; else the expression's value.
+  // "Recursive calls not allowed" while already being evaluated, the nesting error inside 100
+  // other entries; else the expression's value.
   TRptEvResult GetValue(TRptFiFo& queue) override;
   void ResetState() override { evaluator_.ResetAggregates(); }
 

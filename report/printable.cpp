@@ -393,9 +393,6 @@ void TRptCustomBand::PrintBand(bool makeRoom) {
       } else {
         r->MakeRoom(*this);
       }
-      // The forced new page skipped after the title is the next one only: a band printed in
-      // between uses the skip up.
-      if (!r->InBreak() && !fixedKind) r->SetHeaderPrinted(false);
     }
     if (controller_) controller_->NotifyExpressions(kNotifyBandPrint);
     if (keepOnOnePage_ && PreCalculatedHeight() > r->AvailableSpace()) r->NewColumn();

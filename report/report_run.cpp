@@ -8,17 +8,30 @@
 //   the constants can be set; the expression module is started for the run's duration.
 // - A run that is cancelled (by the report or on its printer, where the progress form cancels)
 //   aborts its document and never ends it; a run that fails aborts its document too (a PDF
-//   being written is dropped and an older file of the name stays) and then raises the error.
+//   being written is dropped and an older file of the name stays) and then raises its own
+//   error: when the abort fails as well (the page store cannot take the last page), that
+//   failure is dropped, and the report is available again either way.
 // - Overlay bands print at every page end, before the report's own printables: at the top
 //   margin and the left margin, over what the page holds, without room checks and without
 //   moving the position.
 // - An export filter hears of a page's end only for a page that was begun.
 // - Bands printed while a new column or page is being started (page headers, column headers,
 //   repeated group headers) force no further column or page break.
+// - A composite prints on its own paper and orientation (its PrinterSettings); each report is
+//   laid out on them for the run and gets its own page back afterwards.
+// - A run lays its pages out on the one sheet the job prints on, the printer's paper as the
+//   device settings took it: the room check, the page end (where the page footer starts) and
+//   the page frame alike. A report whose paper the printer does not offer (its choice refused)
+//   is laid out on the printer's paper, so nothing is drawn below the sheet.
 // - On page 1 further columns start below the title band and its child bands.
+// - The forced new page skipped after a printed title or column header is the first one on
+//   that page only: bands printed in between (a group header) keep the skip, but once another
+//   page has begun it is gone, so a summary or group footer with ForceNewPage after several
+//   detail pages still starts a page of its own.
 #include <QEvent>
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 #include "platform/emf_player.h"
 #include "platform/ui.h"
@@ -137,6 +150,14 @@ TRptPrintOutcome TCustomBandReport::Print() {
 
 namespace {
 
+// Aborts the printer's document after a failed run, whose error is the one to report.
+void AbortQuietly(TRptPrinter& printer) {
+  try {
+    printer.AbortDoc();
+  } catch (...) {
+  }
+}
+
 // A report's (or a composite's) printer settings onto the run's printer, on `paper` in
 // `orientation` (a Custom paper of `width` x `length`, 0.1 mm).
 void ApplySettings(TRptPrinter& printer, const TRptPrinterSettings& s, TRptPaperSize paper,
@@ -178,11 +199,13 @@ void TCustomBandReport::ApplyPrinterSettings() {
   device.OnApplyPrinterSettings = deviceSettings_->OnApplyPrinterSettings;
 }
 
-Real TCustomBandReport::RunPaperLength() const {
+Real TCustomBandReport::RunPaperSide(bool down) const {
   const TPrinterSettings& device = printer_->Settings();
   const bool turned = device.Orientation() == TRptOrientation::Landscape && device.PaperSize() != TRptPaperSize::Custom;
-  return turned ? device.PaperWidth() : device.PaperLength();
+  return turned == down ? device.PaperWidth() : device.PaperLength();
 }
+
+Real TCustomBandReport::RunPaperLength() const { return RunPaperSide(true); }
 
 void TCustomBandReport::RunReport(bool composite) {
   if (!available_ || !printer_) return;
@@ -289,10 +312,13 @@ void TCustomBandReport::RunReport(bool composite) {
     }
     finish();
   } catch (...) {
+    // The run's own error is the one reported: an abort that fails as well (its last page not
+    // stored) does not replace it, nor keeps the report from running again.
+    const std::exception_ptr error = std::current_exception();
     finish();
-    if (!composite) printer_->AbortDoc();
+    if (!composite) AbortQuietly(*printer_);
     available_ = true;
-    throw;
+    std::rethrow_exception(error);
   }
   try {
     if (RunCancelled()) {
@@ -327,6 +353,7 @@ void TCustomBandReport::PrintBandsOfKind(TRptBandType type) {
 
 void TCustomBandReport::NewPage() {
   EndPage();
+  headerPrinted_ = false;  // the skip is for a forced new page on the header's own page
   if (filter_) filter_->NewPage();
   ++pageCount_;
   TRptEvEnvironment::StoreInteger(pageNumber_, pageCount_);
@@ -355,7 +382,7 @@ void TCustomBandReport::NewPage() {
 
 void TCustomBandReport::EndPage() {
   if (pageCount_ <= 0) return;
-  currentY_ = Round(page_.Native(TRptPage::kLength) - page_.Native(TRptPage::kBottomMargin) - footerSpace_);
+  currentY_ = Round(RunPaperLength() - page_.Native(TRptPage::kBottomMargin) - footerSpace_);
   currentX_ = Round(page_.Native(TRptPage::kLeftMargin));
   if (!(lastPage_ && !Options.Has(TBandReportOption::LastPageFooter))) PrintBandsOfKind(TRptBandType::rbPageFooter);
   PrintOverlays();
@@ -384,8 +411,8 @@ void TCustomBandReport::PrintPageObjects() {
   if (frame_.AnyFrame() && printer_->Canvas()) {
     const platform::Rect r{printer_->XPos(page_.Native(TRptPage::kLeftMargin)),
                            printer_->YPos(page_.Native(TRptPage::kTopMargin)),
-                           printer_->XPos(page_.Native(TRptPage::kWidth) - page_.Native(TRptPage::kRightMargin)),
-                           printer_->YPos(page_.Native(TRptPage::kLength) - page_.Native(TRptPage::kBottomMargin))};
+                           printer_->XPos(RunPaperSide(false) - page_.Native(TRptPage::kRightMargin)),
+                           printer_->YPos(RunPaperLength() - page_.Native(TRptPage::kBottomMargin))};
     frame_.PaintFrame(*printer_->Canvas(), r, printer_->YFactor(), printer_->XFactor());
   }
 }
@@ -522,6 +549,14 @@ bool TCustomBandReport::PrinterSetup() {
   const TBandReportPrinterSettings& mine = *printerSettings_;
   if (mine.PrinterIndex >= 0) platformPrinter.SetIndex(mine.PrinterIndex);
   dialog.Orientation = mine.Orientation() == TRptOrientation::Landscape ? 2 : 1;
+  // The dialog shows the paper the report prints on: its own when the printer offers it, else
+  // the printer's.
+  {
+    TPrinterSettings used;
+    used.SetPrinter(&platformPrinter);
+    used.SetPaperSize(mine.PaperSize());
+    if (used.PaperSize() != TRptPaperSize::Default) dialog.PaperSize = PaperCode(used.PaperSize());
+  }
   dialog.SetCopies(mine.Copies);
   dialog.MinPage = 0;
   dialog.MaxPage = 9999;
@@ -593,7 +628,8 @@ TRptPrintOutcome TRptCompositeReport::Print() {
   TRptPrinter printer(&holder);
   if (!printer.PrintersAvailable()) return outcome;
   printer.SetDestination(TRptPrinter::kPrinter);
-  ApplySettings(printer, PrinterSettings, first.Page().PaperSize(), first.Page().Orientation(),
+  // The composite's own paper and orientation (a Custom paper takes the first report's size).
+  ApplySettings(printer, PrinterSettings, PrinterSettings.PaperSize(), PrinterSettings.Orientation(),
                 first.Page().Native(TRptPage::kWidth), first.Page().Native(TRptPage::kLength));
   printer.Title = Title;
   printer_ = &printer;
@@ -609,22 +645,35 @@ TRptPrintOutcome TRptCompositeReport::Print() {
     for (size_t i = 0; i < Reports.size() && !cancelled; ++i) {
       TCustomBandReport& report = *Reports[i];
       // The report's printer (its own one moved out, so that lending the composite's does not
-      // free it) comes back afterwards, as Print does it.
+      // free it) comes back afterwards, as Print does it; so does its page, which the run lays
+      // out on the composite's paper.
       struct Back {
         TCustomBandReport& r;
         std::unique_ptr<TRptPrinter> own;
         TRptPrinter* printer;
         TRptCompositeReport* composite;
         int tag;
+        TRptPaperSize paper;
+        TRptOrientation orientation;
+        std::vector<Real> page;
         ~Back() {
           r.Tag = tag;
           r.Composite = composite;
           r.FreePrinter();
           r.ownPrinter_ = std::move(own);
           r.printer_ = printer;
+          r.page_.SetOrientation(orientation);
+          r.page_.SetPaperSize(paper);
+          r.page_.SetValues(page);
         }
-      } back{report, std::move(report.ownPrinter_), report.printer_ == &printer ? nullptr : report.printer_,
-             report.Composite, report.Tag};
+      } back{report,
+             std::move(report.ownPrinter_),
+             report.printer_ == &printer ? nullptr : report.printer_,
+             report.Composite,
+             report.Tag,
+             report.page_.PaperSize(),
+             report.page_.Orientation(),
+             report.page_.Values()};
       report.Composite = nullptr;
       report.SetPrinter(&printer);
       if (previous) {
@@ -639,7 +688,7 @@ TRptPrintOutcome TRptCompositeReport::Print() {
       previous = &report;
     }
   } catch (const std::exception& e) {
-    printer.AbortDoc();
+    AbortQuietly(printer);
     if (printer.Cancelled()) {
       outcome.kind = TRptPrintOutcome::Cancelled;
     } else {

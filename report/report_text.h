@@ -113,8 +113,10 @@ struct ReportClass {
 
 void RegisterReportClass(ReportClass cls);
 // The report library's classes: TBandReport, TRptBand, TRptChildBand, TRptSubDetail, TRptGroup,
-// and the printables TRptLabel, TRptMemo, TRptExpr, TRptImage and TRptShape (pictures are not
-// stored; a label's font is stored with its point size as "FontSize").
+// and the printables TRptLabel, TRptMemo, TRptExpr, TRptImage and TRptShape (a label's font is
+// stored with its point size as "FontSize"; an image's picture as "Picture.Data", its class and
+// its bytes in hexadecimal: a bitmap as a 24-bit BMP file, an enhanced metafile as its file).
+// A page's Columns out of range (below 1, above 1000) is ignored, as setting it is.
 void RegisterReportClasses();
 const ReportClass* FindReportClass(std::string_view name);
 

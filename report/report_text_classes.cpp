@@ -14,6 +14,8 @@
 #include <span>
 #include <type_traits>
 
+#include "platform/image_codecs.h"
+#include "platform/picture.h"
 #include "report/band_report.h"
 #include "report/controller.h"
 #include "report/printer_settings.h"
@@ -26,6 +28,8 @@ namespace rpt {
 namespace {
 
 constexpr Real kMaxGeometry = kMaxStoredGeometry;
+// The most columns a stored page takes.
+constexpr int64_t kMaxColumns = 1000;
 
 using Props = std::vector<TextProperty>;
 
@@ -372,7 +376,28 @@ const PropertyTable<TRptPage>& PageTable() {
           .Value(
               "Values", [](const TRptPage& page) -> std::optional<TextValue> { return TextValue::Floats(page.Values()); },
               [](TRptPage& page, const TextProperty& p, ReadContext&, std::string& m) { return TakeValues(p, m, page); })
-          .Int("Columns", &TRptPage::Columns, &TRptPage::SetColumns, 1, 1, 1000)
+          .Value("Columns",
+                 [](const TRptPage& page) -> std::optional<TextValue> {
+                   if (page.Columns() == 1) return std::nullopt;
+                   return TextValue::Int(page.Columns());
+                 },
+                 [](TRptPage& page, const TextProperty& p, ReadContext&, std::string& m) {
+                   // An integer out of range (below 1, above 1000 columns) is ignored, as
+                   // setting it is.
+                   return Take<int64_t>(
+                       p, m,
+                       [](const TextValue& v, int64_t& out, std::string& msg) {
+                         if (v.kind != TextValue::Kind::Integer) {
+                           msg = "an integer expected";
+                           return false;
+                         }
+                         out = v.integer;
+                         return true;
+                       },
+                       [&](int64_t v) {
+                         if (v >= 1 && v <= kMaxColumns) page.SetColumns(static_cast<int>(v));
+                       });
+                 })
           .Bool("Ruler", &TRptPage::Ruler, &TRptPage::SetRuler, true);
   return table;
 }
@@ -702,12 +727,101 @@ const PropertyTable<TRptExpr>& ExprTable() {
   return table;
 }
 
+// Bytes as upper-case hexadecimal digits, and back (false for a text that is not such).
+std::string HexOf(std::string_view bytes) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (const char c : bytes) {
+    const auto u = static_cast<unsigned char>(c);
+    out += kDigits[u >> 4];
+    out += kDigits[u & 15];
+  }
+  return out;
+}
+
+bool BytesOfHex(std::string_view hex, std::string& out) {
+  auto digit = [](char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+  };
+  out.clear();
+  if (hex.size() % 2 != 0) return false;
+  out.reserve(hex.size() / 2);
+  for (size_t i = 0; i < hex.size(); i += 2) {
+    const int high = digit(hex[i]), low = digit(hex[i + 1]);
+    if (high < 0 || low < 0) return false;
+    out += static_cast<char>(high * 16 + low);
+  }
+  return true;
+}
+
+// An image's picture as its class and its bytes in hexadecimal: ('TBitmap' '424D...') for a
+// bitmap (a 24-bit BMP file) or ('TMetafile' '01000000...') for an enhanced metafile (the
+// file's bytes; a metafile of a class of the program's own reads back as the plain class).
+// Nothing for an image without a picture. Data that is no picture of its class, and a picture
+// larger than a description's geometry holds (10 m, which an auto-sized image would take on),
+// is an error naming the image.
+std::optional<TextValue> PictureData(const TRptImage& image) {
+  const platform::TGraphic* graphic = const_cast<TRptImage&>(image).Picture().Graphic();
+  if (!graphic || graphic->Empty()) return std::nullopt;
+  if (const auto* metafile = dynamic_cast<const platform::TMetafile*>(graphic)) {
+    return TextValue::Strings({"TMetafile", HexOf(metafile->Bytes())});
+  }
+  if (const auto* bitmap = dynamic_cast<const platform::TBitmapGraphic*>(graphic)) {
+    return TextValue::Strings({"TBitmap", HexOf(platform::EncodeBmp24(bitmap->Bitmap()))});
+  }
+  return std::nullopt;
+}
+
+PropertyResult ReadPictureData(TRptImage& image, const TextProperty& p, std::string& m) {
+  std::vector<std::string> items;
+  if (!ValueToStrings(p.value, items, m)) return PropertyResult::Bad;
+  const std::string cannot = "the picture of " + image.objectName().toStdString() + " cannot be read: ";
+  if (items.size() != 2) {
+    m = cannot + "a class and its data expected";
+    return PropertyResult::Bad;
+  }
+  std::unique_ptr<platform::TGraphic> graphic;
+  if (items[0] == "TBitmap") {
+    graphic = std::make_unique<platform::TBitmapGraphic>();
+  } else if (items[0] == "TMetafile") {
+    graphic = std::make_unique<platform::TMetafile>();
+  } else {
+    m = cannot + "unknown picture class " + items[0];
+    return PropertyResult::Bad;
+  }
+  std::string bytes;
+  if (!BytesOfHex(items[1], bytes)) {
+    m = cannot + "its data is not hexadecimal";
+    return PropertyResult::Bad;
+  }
+  if (!graphic->LoadFromBytes(bytes) || graphic->Empty()) {
+    m = cannot + "its data is no " + (items[0] == "TBitmap" ? "bitmap" : "enhanced metafile");
+    return PropertyResult::Bad;
+  }
+  // An auto-sized image takes its picture's size, which a description must be able to hold.
+  if (std::fabs(image.Size().PixelsToNative(graphic->Width(), true)) > kMaxGeometry ||
+      std::fabs(image.Size().PixelsToNative(graphic->Height(), false)) > kMaxGeometry) {
+    m = cannot + "it is larger than a description holds";
+    return PropertyResult::Bad;
+  }
+  image.Picture().SetGraphic(std::move(graphic));
+  return PropertyResult::Taken;
+}
+
 const PropertyTable<TRptImage>& ImageTable() {
   using I = TRptImage;
-  static const PropertyTable<I> table = PropertyTable<I>()
-                                            .Bool("AutoSize", &I::AutoSize, &I::SetAutoSize, false)
-                                            .Bool("Stretch", &I::Stretch, &I::SetStretch, false)
-                                            .Bool("Center", &I::Center, &I::SetCenter, false);
+  static const PropertyTable<I> table =
+      PropertyTable<I>()
+          .Bool("AutoSize", &I::AutoSize, &I::SetAutoSize, false)
+          .Bool("Stretch", &I::Stretch, &I::SetStretch, false)
+          .Bool("Center", &I::Center, &I::SetCenter, false)
+          .Value("Picture.Data", PictureData, [](I& image, const TextProperty& p, ReadContext&, std::string& m) {
+            return ReadPictureData(image, p, m);
+          });
   return table;
 }
 

@@ -357,8 +357,11 @@ void TRptPrinter::PrintStoredPages() {
     throw ERptError("The document cannot be printed on " + printer_->Device());
   }
   const Real px = settings_.PixelsPerInchX(), py = settings_.PixelsPerInchY();
-  const Real width = report_ ? report_->Page().Native(TRptPage::kWidth) : PaperWidth();
-  const Real length = report_ ? report_->Page().Native(TRptPage::kLength) : PaperLength();
+  // The pages of a run were laid out on the printer's sheet (a report whose paper the printer
+  // lacks too); a loaded file's pages go onto the report's page as before.
+  const bool reportPage = report_ && loadedFromFile_;
+  const Real width = reportPage ? report_->Page().Native(TRptPage::kWidth) : PaperWidth();
+  const Real length = reportPage ? report_->Page().Native(TRptPage::kLength) : PaperLength();
   const Real left = settings_.LeftOffset(), top = settings_.TopOffset();
   const platform::Rect dest{-Round(left * px / 254), -Round(top * py / 254), Round((width - left) * px / 254),
                             Round((length - top) * py / 254)};

@@ -29,7 +29,9 @@
 // - PrintStoredPages prints the pages of the range that exist (a first page above the last
 //   prints nothing), counts its progress from the range's first page, and stops at a cancel:
 //   the job is aborted, not ended. With the report's ShowProgress it shows the progress form,
-//   whose Cancel button cancels it.
+//   whose Cancel button cancels it. A run's own pages go onto the sheet they were laid out on
+//   (the printer's paper, PaperWidth x PaperLength), not onto the report's page, which differs
+//   when the printer lacks the report's paper; a loaded file's pages go onto the report's page.
 // - The finished pages (AvailablePages) of a loaded file are all its pages. A printer that is
 //   freed detaches the preview control it reports to.
 #pragma once

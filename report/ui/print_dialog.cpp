@@ -24,6 +24,7 @@ bool TRptPrintDialog::RunDialog() {
   data.printer = printer.Device();
   if (!printer.GetMode(data.mode)) platform::CurrentPrinterService().DefaultMode(data.printer, data.mode);
   if (data.mode.fields & platform::DM_ORIENTATION) data.mode.orientation = Orientation;
+  if (PaperSize > 0 && (data.mode.fields & platform::DM_PAPERSIZE)) data.mode.paperSize = PaperSize;
   data.copies = copies_;
   data.collate = Collate != 0;
   data.range = PrintRange == TPrintRange::prSelection  ? platform::PrintDialogData::kSelection

@@ -58,7 +58,7 @@ class TRptPrintDialog : public TRptBasePrintDialog {
   bool Duplex = false;
   int DuplexCode = 0;
   int OutputBin = 0;   // Windows bin code
-  int PaperSize = 0;   // Windows paper code
+  int PaperSize = 0;   // Windows paper code: the one shown (0: the printer's) and the one chosen
   Real Paperwidth = 0, Paperlength = 0;  // 0.1 mm
   int Collate = 0;
   int FromPage = 0, ToPage = 0, MinPage = 0, MaxPage = 0;

@@ -54,6 +54,26 @@ TEST_F(ExprTest, RecursionThroughEntriesIsAnErrorValue) {
   env.EndUse();
 }
 
+// Entries that refer to each other nest like brackets: a chain of 100 entries still has its
+// value, a longer one (the 3001 entries F0 -> F1 -> ... -> F3000 once exhausted the stack) an
+// error value, and the bound is counted back down afterwards.
+TEST_F(ExprTest, ChainsOfEntriesAreBoundedLikeNestedExpressions) {
+  auto chain = [](TRptEvEnvironment& env, int length) {
+    for (int i = 0; i + 1 < length; ++i) env.AddEntry("F" + std::to_string(i), "F" + std::to_string(i + 1));
+    env.AddEntry("F" + std::to_string(length - 1), "7");
+  };
+  for (int length : {100, 101, 3001}) {
+    SCOPED_TRACE(length);
+    TRptEvEnvironment env;
+    chain(env, length);
+    env.BeginUse();
+    const std::string expected = length <= 100 ? "INTEGER:7" : "ERROR:Expression nested more than 100 levels deep";
+    EXPECT_EQ(Show(Eval("F0", &env)), expected);
+    EXPECT_EQ(Show(env.EvaluateEntry("F" + std::to_string(length - 100))), "INTEGER:7");
+    env.EndUse();
+  }
+}
+
 TEST_F(ExprTest, ConstantsPublishedWithStoreAreSeenByTheNextRun) {
   TRptEvEnvironment env;
   AddReportConstants(env);

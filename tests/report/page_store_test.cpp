@@ -17,10 +17,12 @@
 #include "platform/files.h"
 #include "platform/path.h"
 #include "report/page_fixtures.h"
+#include "report/report_fixtures.h"
 #include "report/rpt_error.h"
 #include "support/test_support.h"
 
 using namespace rpt;
+using rpttest::EnvGuard;
 using rpttest::I32At;
 using rpttest::MakePages;
 using rpttest::PutI32At;
@@ -68,25 +70,6 @@ std::vector<size_t> RecordStarts(const std::string& file, size_t headerLength = 
   }
   return starts;
 }
-
-// Sets an environment variable for the life of the object.
-class EnvGuard {
- public:
-  EnvGuard(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    setenv(name, value.c_str(), 1);
-  }
-  ~EnvGuard() {
-    if (old_)
-      setenv(name_, old_->c_str(), 1);
-    else
-      unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 }  // namespace
 

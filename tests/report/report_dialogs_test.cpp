@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolButton>
+#include <tuple>
 
 #include "platform/cp932.h"
 #include "platform/qt/printer_qt.h"
@@ -137,6 +138,30 @@ TEST_F(PrintDialogTest, CancelChangesNothingAndSetupKeepsTheChoiceInTheReport) {
   EXPECT_EQ(report.Page().Orientation(), TRptOrientation::Landscape);
   EXPECT_EQ(s.FirstPage, 0);  // no page range chosen
   EXPECT_EQ(report.DeviceSettings().PaperSize(), TRptPaperSize::B5);
+}
+
+// The setup dialog shows the paper the report prints on: its own where the printer offers it,
+// else the printer's.
+TEST_F(PrintDialogTest, SetupShowsThePaperTheReportPrintsOn) {
+  fake.printers[0].papers = {1, 5, 9};  // Letter, Legal, A4; the current paper is A4
+  fake.printers[1].papers = {9};
+  for (const auto& [printer, paper, shownCode] : {std::tuple{0, TRptPaperSize::Legal, 5},
+                                                 std::tuple{1, TRptPaperSize::Legal, 9},
+                                                 std::tuple{0, TRptPaperSize::A4, 9}}) {
+    SCOPED_TRACE(printer);
+    platform::Printer::Global().SetIndex(printer);
+    TBandReport report;
+    report.Page().SetPaperSize(paper);
+    int shown = 0;
+    platform::InstallPrintDialogHook([&](platform::PrintDialogData& data) {
+      shown = data.mode.paperSize;
+      return false;
+    });
+    EXPECT_FALSE(report.PrinterSetup());
+    EXPECT_EQ(shown, shownCode);
+    EXPECT_EQ(report.Page().PaperSize(), paper);
+  }
+  platform::Printer::Global().SetIndex(0);
 }
 
 // A bin code that names two bins (1: First and Upper, 14: Cassette and Last) is taken as the

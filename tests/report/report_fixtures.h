@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -18,6 +19,27 @@ class LocaleScope {
  public:
   LocaleScope(bool inches, bool japanese) { platform::SetLocaleOverride(inches, japanese); }
   ~LocaleScope() { platform::SetLocaleOverride(std::nullopt, std::nullopt); }
+};
+
+// Sets an environment variable for the life of the object.
+class EnvGuard {
+ public:
+  EnvGuard(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    setenv(name, value.c_str(), 1);
+  }
+  ~EnvGuard() {
+    if (old_)
+      setenv(name_, old_->c_str(), 1);
+    else
+      unsetenv(name_);
+  }
+  EnvGuard(const EnvGuard&) = delete;
+  EnvGuard& operator=(const EnvGuard&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
 };
 
 // A control placed on a report or a band, sized by its TRptPrintableSize.

@@ -6,10 +6,14 @@
 #include <QCoreApplication>
 #include <stdexcept>
 
+#include "platform/emf.h"
+#include "platform/files.h"
 #include "report/controller.h"
+#include "report/report_text.h"
 #include "report/rpt_printer.h"
 #include "report/ui/preview.h"
 #include "run_fixtures.h"
+#include "support/test_support.h"
 
 using namespace rpt;
 using rpttest::RunTest;
@@ -110,42 +114,64 @@ TEST_F(RunTest, AlignToBottomMovesABandDownToTheFooter) {
   EXPECT_EQ(texts[1].y, Px(2970 - 100 - 100));
 }
 
-TEST_F(RunTest, ForcedNewPagesSkipOnlyTheOneAfterAPrintedTitle) {
-  auto table = Table(3);
-  report.SetDataSet(table.get());
-  TRptBand* detail = Band(TRptBandType::rbDetail, 40);
-  Expr(detail, "N");
-  detail->SetForceNewPage(true);
-  // No title: every record on a page of its own.
-  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"1", "2", "3"}));
-  // A title: the first record stays with it.
-  Text(Band(TRptBandType::rbTitle, 40), "T");
-  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"T|1", "2", "3"}));
-}
-
-// The skip after the title is used up by the band printed next: a summary or a group footer
-// with ForceNewPage after several detail pages starts a page of its own.
-TEST_F(RunTest, ForcedNewPageAfterSeveralDetailPagesIsNotSkipped) {
-  report.Page().SetNative(TRptPage::kBottomMargin, 2700);  // 17 mm: the title and three details
-  auto table = Table(6, {"a", "a", "a", "a", "a", "a"});
-  report.SetDataSet(table.get());
-  Text(Band(TRptBandType::rbTitle, 40), "T");
-  Expr(Band(TRptBandType::rbDetail, 40), "N");
-  SCOPED_TRACE("summary");
-  TRptBand* summary = Band(TRptBandType::rbSummary, 40);
-  summary->SetForceNewPage(true);
-  Text(summary, "S");
-  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"T|1|2|3", "4|5|6", "S"}));
-  delete summary;
-  SCOPED_TRACE("group footer");
-  auto* group = new TRptGroup(&report);
-  group->Size().SetNative(TRptBandSize::kHeight, 0);
-  group->SetExpression("G");
-  TRptBand* footer = Band(TRptBandType::rbGroupFooter, 40);
-  footer->SetForceNewPage(true);
-  Text(footer, "F");
-  group->SetFooterBand(footer);
-  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"T|1|2|3", "4|5|6", "F"}));
+// Forced new pages: the one right after a printed title is skipped, so the title never stands
+// alone (a group header between them keeps the skip); once another page has begun the skip is
+// gone, so a summary or group footer after several detail pages starts a page of its own.
+TEST_F(RunTest, ForcedNewPagesBySequenceOfBands) {
+  enum Forced { kDetail, kSummary, kGroupFooter };
+  struct Case {
+    const char* name;
+    bool title, groupHeader;
+    Forced forced;
+    std::vector<std::string> groups;  // one per record
+    std::vector<std::string> pages;
+  } cases[] = {
+      {"detail without a title", false, false, kDetail, {"a", "a", "a"}, {"1", "2", "3"}},
+      {"detail after the title", true, false, kDetail, {"a", "a", "a"}, {"T|1", "2", "3"}},
+      {"detail after the title and a group header", true, true, kDetail, {"a", "a", "b"}, {"T|a|1", "2|b", "3"}},
+      {"summary after two pages", true, false, kSummary, {"a", "a", "a", "a", "a", "a"}, {"T|1|2|3", "4|5|6", "S"}},
+      {"group footer after two pages", true, false, kGroupFooter, {"a", "a", "a", "a", "a", "a"},
+       {"T|1|2|3", "4|5|6", "F"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TBandReport r;
+    r.ShowProgress = false;
+    r.Page().SetNative(TRptPage::kBottomMargin, 2700);  // 17 mm: the title and three details
+    auto table = Table(static_cast<int>(c.groups.size()), c.groups);
+    r.SetDataSet(table.get());
+    auto band = [&](TRptBandType type) {
+      TRptBand* b = r.CreateBand(type);
+      b->Size().SetNative(TRptBandSize::kHeight, 40);
+      return b;
+    };
+    if (c.title) Text(band(TRptBandType::rbTitle), "T");
+    TRptBand* detail = band(TRptBandType::rbDetail);
+    Expr(detail, "N");
+    detail->SetForceNewPage(c.forced == kDetail);
+    if (c.forced == kSummary) {
+      TRptBand* summary = band(TRptBandType::rbSummary);
+      summary->SetForceNewPage(true);
+      Text(summary, "S");
+    }
+    if (c.groupHeader || c.forced == kGroupFooter) {
+      auto* group = new TRptGroup(&r);
+      group->Size().SetNative(TRptBandSize::kHeight, c.groupHeader ? 40 : 0);
+      group->SetExpression("G");
+      if (c.groupHeader) Expr(group, "G");
+      if (c.forced == kGroupFooter) {
+        TRptBand* footer = band(TRptBandType::rbGroupFooter);
+        footer->SetForceNewPage(true);
+        Text(footer, "F");
+        group->SetFooterBand(footer);
+      }
+    }
+    const size_t jobs = fake.jobs.size();
+    outcome = r.Print();
+    EXPECT_EQ(outcome.kind, TRptPrintOutcome::Printed) << outcome.message;
+    ASSERT_EQ(fake.jobs.size(), jobs + 1);
+    EXPECT_EQ(Joined(fake.jobs.back().pages), c.pages);
+  }
 }
 
 TEST_F(RunTest, BandsPrintedWhileAPageStartsForceNoFurtherBreak) {
@@ -203,6 +229,60 @@ TEST_F(RunTest, AnErrorInARunAbortsTheJobAndComesBackAsTheOutcome) {
   EXPECT_EQ(report.Units(), TRptUnit::MM);
   detail->BeforePrint = nullptr;
   EXPECT_EQ(Print().size(), 1u);
+}
+
+// The abort after an error fails as well when the page store can take no page (no temporary
+// folder, a tiny memory limit): the run's own error is still the one reported, the report is
+// available again and the next run prints, on the printer and into the page store alike.
+TEST_F(RunTest, AnAbortThatFailsLeavesTheRunsErrorAndTheReportAvailable) {
+  auto table = Table(5);
+  report.SetDataSet(table.get());
+  TRptBand* detail = Band(TRptBandType::rbDetail, 40);
+  Expr(detail, "N");
+  detail->BeforePrint = [&](TRptCustomBand*, bool&) {
+    if (table->FindField("N")->AsInteger() == 3) throw ERptError("broken record");
+  };
+  report.PrinterSettings().MemoryLimit = 16;
+  {
+    rpttest::EnvGuard tmp("TMPDIR", "/nonexistent-harvsim-folder");
+    Print(TRptPrintOutcome::Failed);
+    EXPECT_EQ(outcome.message, "broken record");
+    EXPECT_TRUE(report.Available());
+    ASSERT_TRUE(report.PreparePrinter());  // as the preview runs a report
+    try {
+      report.RunReport(false);
+      ADD_FAILURE() << "the run's error is raised";
+    } catch (const ERptError& e) {
+      EXPECT_STREQ(e.what(), "broken record");
+    }
+    EXPECT_TRUE(report.Available());
+    EXPECT_EQ(report.Units(), TRptUnit::MM);
+  }
+  detail->BeforePrint = nullptr;
+  EXPECT_EQ(Joined(Print()), (std::vector<std::string>{"1|2|3|4|5"}));
+  ASSERT_TRUE(report.PreparePrinter());
+  report.RunReport(false);
+  EXPECT_EQ(report.Printer()->GetStatus(), TRptPrinter::kFinished);
+  EXPECT_EQ(report.Printer()->PageCount(), 1);
+  report.FreePrinter();
+}
+
+// The report's entries F0 -> F1 -> ... -> F3000 (a stored description that once exhausted the
+// stack) print the nesting error where F0 is shown.
+TEST_F(RunTest, AChainOfThreeThousandEntriesPrintsTheNestingError) {
+  std::string text;
+  ASSERT_TRUE(platform::ReadFileBytes(testsupport::SourceDir() +
+                                          "/tests/report/fuzz_regressions/report_text/chain_of_3001_function_entries.txt",
+                                      text));
+  QWidget form;
+  ReportTextError error;
+  auto* chained = qobject_cast<TBandReport*>(ReadReport(text, "chain", &form, error));
+  ASSERT_NE(chained, nullptr) << error.Text();
+  EXPECT_EQ(chained->Functions().Count(), 3 + 3001);
+  chained->ShowProgress = false;
+  outcome = chained->Print();
+  ASSERT_EQ(outcome.kind, TRptPrintOutcome::Printed) << outcome.message;
+  EXPECT_EQ(Joined(fake.jobs.back().pages), (std::vector<std::string>{"Expression nested more than 100 levels deep"}));
 }
 
 TEST_F(RunTest, AJobTheUserDeclinesIsCancelledAndOneThePrinterRefusesFails) {
@@ -439,6 +519,150 @@ TEST_F(RunTest, EveryCompositeRunStartsFromPageOne) {
     ASSERT_EQ(fake.jobs.size(), jobs + 1);
     EXPECT_EQ(Joined(fake.jobs.back().pages), (std::vector<std::string>{"first 1|second 1"}));
   }
+}
+
+// A Legal report on a printer that offers A4 only is laid out on the A4 sheet the job prints
+// on: the room check and the page end alike, so the page footer and the frame stand at the foot
+// of the sheet and nothing is drawn below it; the preview's pages are A4 sheets too.
+TEST_F(RunTest, AReportOnAPaperThePrinterLacksIsLaidOutOnTheSheetItPrintsOn) {
+  fake.printers[0].papers = {platform::DMPAPER_A4};
+  report.Page().SetPaperSize(TRptPaperSize::Legal);
+  report.Frame().SetDrawBottom(true);
+  auto table = Table(100);
+  report.SetDataSet(table.get());
+  Expr(Band(TRptBandType::rbDetail, 40), "N");
+  Text(Band(TRptBandType::rbPageFooter, 50), "F");
+  const Pages pages = Print();
+  EXPECT_EQ(fake.jobs.back().mode.paperSize, platform::DMPAPER_A4);
+  ASSERT_EQ(pages.size(), 2u);
+  const int sheet = Px(2970);  // the foot of the A4 sheet on the device
+  for (const auto& page : pages) {
+    const auto texts = rpttest::TextsOf(page);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back().text, "F");
+    EXPECT_EQ(texts.back().y, Px(2970 - 100 - 50));
+    for (const rpttest::PrintedText& t : texts) EXPECT_LT(t.y, sheet) << t.text;
+    for (const std::string& line : page) {
+      int left = 0, top = 0, right = 0, bottom = 0;
+      if (std::sscanf(line.c_str(), "PatBlt %d,%d,%d,%d", &left, &top, &right, &bottom) == 4) {
+        EXPECT_LE(bottom, sheet) << line;
+      }
+    }
+  }
+  // 68 details fit above the footer of an A4 page with 10 mm margins.
+  EXPECT_EQ(rpttest::TextsOf(pages[0]).at(67).text, "68");
+  EXPECT_EQ(rpttest::TextsOf(pages[1]).at(0).text, "69");
+  // Into the page store (as for the preview): pages of the A4 sheet.
+  ASSERT_TRUE(report.PreparePrinter());
+  report.RunReport(false);
+  TRptPrinter& printer = *report.Printer();
+  EXPECT_EQ(printer.PaperWidth(), 2100);
+  EXPECT_EQ(printer.PaperLength(), 2970);
+  const std::optional<std::string> first = printer.GetPage(1);
+  ASSERT_TRUE(first.has_value());
+  const std::optional<platform::emf::Header> header = platform::emf::ReadHeader(*first);
+  ASSERT_TRUE(header.has_value());
+  EXPECT_EQ(platform::emf::FrameSizePixels(*header).cy, printer.YSize(2970));
+  // The stored pages printed as they are go onto the A4 sheet, not stretched to Legal.
+  printer.Settings().PrintMetaFile = true;
+  printer.PrintStoredPages();
+  const auto stored = rpttest::TextsOf(fake.jobs.back().pages.at(0));
+  ASSERT_FALSE(stored.empty());
+  EXPECT_EQ(stored.back().text, "F");
+  EXPECT_NEAR(stored.back().y, Px(2970 - 100 - 50), 8);
+  report.FreePrinter();
+}
+
+// A composite prints on its own paper and orientation, and each report gets its own page back.
+TEST_F(RunTest, ACompositePrintsOnItsOwnPaperAndGivesTheReportsTheirPagesBack) {
+  Text(Band(TRptBandType::rbTitle, 40), "first");
+  TBandReport second;
+  second.ShowProgress = false;
+  second.Page().SetPaperSize(TRptPaperSize::A5);
+  TRptBand* footer = second.CreateBand(TRptBandType::rbPageFooter);
+  footer->Size().SetNative(TRptBandSize::kHeight, 40);
+  Text(footer, "footer");
+  const std::vector<Real> firstPage = report.Page().Values(), secondPage = second.Page().Values();
+  TRptCompositeReport composite;
+  composite.Reports = {&report, &second};
+  composite.PrinterSettings.SetPaperSize(TRptPaperSize::Letter);
+  composite.PrinterSettings.SetOrientation(TRptOrientation::Landscape);
+  outcome = composite.Print();
+  ASSERT_EQ(outcome.kind, TRptPrintOutcome::Printed) << outcome.message;
+  const rpttest::FakePrinters::Job& job = fake.jobs.back();
+  EXPECT_EQ(job.mode.paperSize, 1);  // Letter
+  EXPECT_EQ(job.mode.orientation, platform::DMORIENT_LANDSCAPE);
+  // The page ends at the foot of the landscape Letter sheet (215.9 mm down).
+  const auto texts = rpttest::TextsOf(job.pages.at(0));
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[1].text, "footer");
+  EXPECT_EQ(texts[1].y, Px(2159 - 100 - 40));
+  EXPECT_EQ(report.Page().PaperSize(), TRptPaperSize::A4);
+  EXPECT_EQ(report.Page().Orientation(), TRptOrientation::Portrait);
+  EXPECT_EQ(report.Page().Values(), firstPage);
+  EXPECT_EQ(second.Page().PaperSize(), TRptPaperSize::A5);
+  EXPECT_EQ(second.Page().Values(), secondPage);
+}
+
+// Cancelling while a report of a composite runs aborts the document: the reports after it do
+// not run, every report is available again, and the next composite run prints them all.
+TEST_F(RunTest, CancellingInsideACompositeRunAbortsTheDocument) {
+  auto table = Table(5);
+  report.SetDataSet(table.get());
+  TRptBand* detail = Band(TRptBandType::rbDetail, 40);
+  Expr(detail, "N");
+  bool cancel = true;
+  detail->AfterPrint = [&](TRptCustomBand*, bool) {
+    if (cancel && table->FindField("N")->AsInteger() == 2) report.Printer()->Cancel();
+  };
+  TBandReport second;
+  second.ShowProgress = false;
+  int secondRuns = 0;
+  second.BeforePrint = [&](TCustomBandReport*, bool&) { ++secondRuns; };
+  TRptBand* title = second.CreateBand(TRptBandType::rbTitle);
+  title->Size().SetNative(TRptBandSize::kHeight, 40);
+  Text(title, "second");
+  TRptCompositeReport composite;
+  composite.Reports = {&report, &second};
+  EXPECT_EQ(composite.Print().kind, TRptPrintOutcome::Cancelled);
+  ASSERT_EQ(fake.jobs.size(), 1u);
+  EXPECT_TRUE(fake.jobs[0].aborted);
+  EXPECT_FALSE(fake.jobs[0].ended);
+  EXPECT_EQ(secondRuns, 0);
+  EXPECT_TRUE(report.Available());
+  EXPECT_TRUE(second.Available());
+  EXPECT_EQ(report.Printer(), nullptr);
+  cancel = false;
+  EXPECT_EQ(composite.Print().kind, TRptPrintOutcome::Printed);
+  EXPECT_EQ(Joined(fake.jobs.back().pages), (std::vector<std::string>{"1|2|3|4|5|second"}));
+}
+
+// A band with PreCaluculateBandHeight is filled as high as its labels need, not its own height.
+TEST_F(RunTest, APreCalculatedBandIsFilledAsHighAsItsLabelsNeed) {
+  TRptBand* title = Band(TRptBandType::rbTitle, 40);
+  title->SetColor(0x00FF00);
+  auto* memo = new TRptMemo(title);
+  memo->SetAutoSize(false);
+  memo->SetAutoStretch(true);
+  memo->Size().SetNative(TRptPrintableSize::kWidth, 800);
+  memo->Size().SetNative(TRptPrintableSize::kHeight, 40);
+  memo->SetLines({"1", "2", "3", "4", "5", "6"});
+  // The bottom of the band's green fill on the printed page.
+  auto fillBottom = [&] {
+    const std::vector<std::string> page = Print().at(0);
+    for (size_t i = 0; i + 1 < page.size(); ++i) {
+      if (page[i].rfind("SelectBrush style=0 color=00FF00", 0) != 0 || page[i + 1].rfind("PatBlt ", 0) != 0) continue;
+      int left = 0, top = 0, right = 0, bottom = 0;
+      std::sscanf(page[i + 1].c_str(), "PatBlt %d,%d,%d,%d", &left, &top, &right, &bottom);
+      return bottom;
+    }
+    return -1;
+  };
+  EXPECT_EQ(fillBottom(), Px(100 + 40));
+  title->SetPreCaluculateBandHeight(true);
+  const Real needed = title->PreCalculatedHeight();
+  EXPECT_GT(needed, 40 + 5 * 30);  // six lines of a 10-point font
+  EXPECT_EQ(fillBottom(), Px(100 + needed));
 }
 
 // A report keeps its own printer (a preview's) through a composite run and prints with it after.

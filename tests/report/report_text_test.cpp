@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QWidget>
+#include <cstring>
 
 #include "platform/cp932.h"
+#include "platform/emf_recorder.h"
 #include "platform/files.h"
+#include "platform/picture.h"
 #include "report/report_text.h"
 #include "report/rpt_ctrls.h"
 #include "report/rpt_expr.h"
@@ -536,6 +539,140 @@ TEST(ReportTextForm, ManySiblingsAndNamesInAnyCase) {
   EXPECT_EQ(detail->LinkBand(), read->findChild<TRptBand*>("Summary"));
   EXPECT_EQ(detail->findChild<TRptExpr*>("Total")->Master(), read);
   EXPECT_EQ(detail->findChildren<TRptLabel*>().size(), 1000);
+}
+
+// Images keep their pictures through a description: a bitmap and a metafile come back of
+// their class with the same size, pixels and bytes, and what is read writes back the same.
+TEST(ReportTextForm, PicturesAreStoredAndReadBack) {
+  LocaleScope locale(false, false);
+  QWidget form;
+  auto* report = new TBandReport(&form);
+  report->setObjectName("Report");
+  TRptBand* title = report->CreateBand(TRptBandType::rbTitle);
+  platform::Dib dib = platform::Dib::Filled(7, 5, platform::RgbColor(255, 255, 255));
+  for (int y = 0; y < 5; ++y) {
+    for (int x = 0; x < 7; ++x) dib.SetPixel(x, y, platform::RgbColor(x * 36, y * 60, (x * y) % 256));
+  }
+  auto* bitmapImage = new TRptImage(title);
+  bitmapImage->setObjectName("Bitmap");
+  auto bitmap = std::make_unique<platform::TBitmapGraphic>();
+  bitmap->SetBitmap(dib);
+  bitmapImage->Picture().SetGraphic(std::move(bitmap));
+  auto* metafileImage = new TRptImage(report);
+  metafileImage->setObjectName("Metafile");
+  metafileImage->SetStretch(true);
+  platform::EmfRecorder recorder(40, 30);
+  recorder.Rectangle(2, 3, 38, 27);
+  const std::string emf = recorder.Finish();
+  auto metafile = std::make_unique<platform::TMetafile>();
+  ASSERT_TRUE(metafile->LoadFromBytes(emf));
+  metafileImage->Picture().SetGraphic(std::move(metafile));
+  (new TRptImage(report))->setObjectName("Empty");
+
+  const std::string written = WriteReport(*report);
+  EXPECT_NE(written.find("Picture.Data = ('TBitmap' '424D"), std::string::npos) << written;
+  EXPECT_NE(written.find("Picture.Data = ('TMetafile' '01000000"), std::string::npos) << written;
+  QWidget form2;
+  ReportTextError error;
+  QObject* read = ReadReport(written, "pictures", &form2, error);
+  ASSERT_NE(read, nullptr) << error.Text();
+  EXPECT_EQ(WriteReport(*read), written);
+  auto* bitmapBack =
+      dynamic_cast<platform::TBitmapGraphic*>(read->findChild<TRptImage*>("Bitmap")->Picture().Graphic());
+  ASSERT_NE(bitmapBack, nullptr);
+  EXPECT_TRUE(bitmapBack->Bitmap() == dib);
+  auto* metafileBack =
+      dynamic_cast<platform::TMetafile*>(read->findChild<TRptImage*>("Metafile")->Picture().Graphic());
+  ASSERT_NE(metafileBack, nullptr);
+  EXPECT_EQ(metafileBack->Bytes(), emf);
+  EXPECT_EQ(metafileBack->Width(), 40);
+  EXPECT_EQ(metafileBack->Height(), 30);
+  EXPECT_EQ(read->findChild<TRptImage*>("Empty")->Picture().Graphic(), nullptr);
+
+  // Data that is no picture is an error naming the image.
+  struct Bad {
+    const char* data;
+    const char* message;
+  };
+  std::vector<Bad> bad = {
+      {"('TBitmap')", "a class and its data expected"},
+      {"('TGif' '00')", "unknown picture class TGif"},
+      {"('TBitmap' '4D4')", "its data is not hexadecimal"},
+      {"('TBitmap' '4X4D')", "its data is not hexadecimal"},
+      {"('TBitmap' '424D00000000')", "its data is no bitmap"},
+      {"('TMetafile' '0100000004')", "its data is no enhanced metafile"},
+  };
+  // A metafile whose frame is 100 m high: an auto-sized image would outgrow any description.
+  std::string tall = emf;
+  const int32_t frameBottom = 100000 * 100;  // in 0.01 mm
+  std::memcpy(tall.data() + 36, &frameBottom, 4);
+  std::string tallHex;
+  for (const char c : tall) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    tallHex += kDigits[static_cast<unsigned char>(c) >> 4];
+    tallHex += kDigits[static_cast<unsigned char>(c) & 15];
+  }
+  const std::string tallData = "('TMetafile' '" + tallHex + "')";
+  auto tallMetafile = std::make_unique<platform::TMetafile>();
+  ASSERT_TRUE(tallMetafile->LoadFromBytes(tall));
+  EXPECT_GT(tallMetafile->Height(), 300000);
+  bad.push_back({tallData.c_str(), "it is larger than a description holds"});
+  for (const auto& b : bad) {
+    SCOPED_TRACE(b.data);
+    const std::string text = "TBandReport R {\n  TRptImage Picture1 {\n    AutoSize = True\n    Picture.Data = " +
+                             std::string(b.data) + "\n  }\n}\n";
+    QWidget holder;
+    EXPECT_EQ(ReadReport(text, "bad.txt", &holder, error), nullptr);
+    EXPECT_EQ(error.line, 4);
+    EXPECT_EQ(error.property, "Picture.Data");
+    EXPECT_EQ(error.message, std::string("the picture of Picture1 cannot be read: ") + b.message);
+  }
+}
+
+// Page.Columns out of range is ignored, as setting it is.
+TEST(ReportTextForm, ColumnsOutOfRangeAreIgnored) {
+  LocaleScope locale(false, false);
+  for (const char* columns : {"0", "-3", "1001", "9223372036854775807"}) {
+    SCOPED_TRACE(columns);
+    const std::string text =
+        "TBandReport R {\n  Page.Columns = 3\n  Page.Columns = " + std::string(columns) + "\n}\n";
+    QWidget form;
+    ReportTextError error;
+    auto* read = qobject_cast<TBandReport*>(ReadReport(text, "columns", &form, error));
+    ASSERT_NE(read, nullptr) << error.Text();
+    EXPECT_EQ(read->Page().Columns(), 3);
+  }
+  QWidget form;
+  ReportTextError error;
+  EXPECT_EQ(ReadReport("TBandReport R {\n  Page.Columns = 'two'\n}\n", "columns", &form, error), nullptr);
+  EXPECT_EQ(error.message, "an integer expected");
+}
+
+// A description of many bands is sorted once, when loading ends: the sorting steps grow with
+// the number of bands (each stored BandType once re-sorted every band read so far).
+TEST(ReportTextForm, ManyBandsAreSortedOnceWhenLoadingEnds) {
+  LocaleScope locale(false, false);
+  for (int bands : {1000, 10000}) {
+    SCOPED_TRACE(bands);
+    std::string text = "TBandReport R {\r\n  TRptBand Title {\r\n    BandType = rbTitle\r\n  }\r\n";
+    for (int i = 1; i <= bands; ++i) {
+      text += "  TRptBand D" + std::to_string(i) + " {\r\n    BandType = " +
+              (i % 2 ? "rbDetail" : "rbGroupFooter") + "\r\n  }\r\n";
+    }
+    text += "  TRptChildBand C {\r\n    ParentBand = Title\r\n  }\r\n}\r\n";
+    QWidget form;
+    ReportTextError error;
+    auto* read = qobject_cast<TBandReport*>(ReadReport(text, "bands", &form, error));
+    ASSERT_NE(read, nullptr) << error.Text();
+    const std::vector<std::string> order = OrderOf(read);
+    ASSERT_EQ(order.size(), static_cast<size_t>(bands + 2));
+    EXPECT_EQ(order[0], "Title");
+    EXPECT_EQ(order[1], "C");
+    EXPECT_EQ(order[2], "D1");  // the report's detail band, then every other band in its place
+    EXPECT_EQ(order[3], "D2");
+    EXPECT_EQ(order.back(), "D" + std::to_string(bands));
+    EXPECT_LE(read->SortSteps(), 10 * (bands + 2));
+  }
 }
 
 TEST(ReportTextForm, FilesAreSavedWholeAndLoaded) {
