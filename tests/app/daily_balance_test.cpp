@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/sim/simulation.h"
-#include "model/sim_test_support.h"
+#include "app/sim_test_support.h"
 #include "framework/calc_state.h"
 #include "support/test_support.h"
 

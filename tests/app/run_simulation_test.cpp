@@ -9,7 +9,7 @@
 
 #include "model/sim/run_state.h"
 #include "model/sim/simulation.h"
-#include "model/sim_test_support.h"
+#include "app/sim_test_support.h"
 #include "framework/appinit.h"
 #include "framework/calc_state.h"
 #include "framework/calc_store.h"

@@ -1,4 +1,4 @@
-#include "model/sim_test_support.h"
+#include "app/sim_test_support.h"
 
 #include "model/sim/weather_record.h"
 #include "framework/calc_state.h"
