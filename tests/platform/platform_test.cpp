@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -84,6 +86,37 @@ TEST(Files, LinesAndAtomicWrites) {
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].name, J("テスト.txt"));
   EXPECT_TRUE(entries[0].info.readOnly);
+}
+
+TEST(Files, FileErrorsGiveTheirCommonCausesInJapanese) {
+  struct Case {
+    int code;
+    const char* cause;  // UTF-8; empty: the system's own text
+  } cases[] = {
+      {ENOENT, "保存先のフォルダがありません"}, {ENOTDIR, "保存先のフォルダがありません"},
+      {EACCES, "アクセスが許可されていません"}, {EPERM, "アクセスが許可されていません"},
+      {EROFS, "アクセスが許可されていません"},  {ENOSPC, "ディスクの空き容量が足りません"},
+      {EDQUOT, "ディスクの空き容量が足りません"}, {EBUSY, "ファイルが使用中です"},
+      {ETXTBSY, "ファイルが使用中です"},         {EIO, ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FileErrorCause(c.code), *c.cause ? J(c.cause) : std::string(std::strerror(c.code))) << c.code;
+
+  // The writers report those causes.
+  testsupport::TempFolder t;
+  std::string err;
+  EXPECT_FALSE(WriteFileBytesAtomic(t.Path("nofolder/x.txt"), "x", &err));
+  EXPECT_EQ(err, J("保存先のフォルダがありません"));
+  const std::string path = t.Path("ro.txt");
+  ASSERT_TRUE(WriteFileBytesAtomic(path, "old"));
+  ASSERT_TRUE(SetReadOnly(path, true));
+  err.clear();
+  EXPECT_FALSE(WriteTextLinesAtomic(path, {"new"}, &err));
+  EXPECT_EQ(err, J("ファイルが読み取り専用です"));
+  ASSERT_TRUE(MakeFolders(t.Path("folder/")));
+  err.clear();
+  EXPECT_FALSE(WriteFileBytesAtomic(t.Path("folder"), "x", &err));
+  EXPECT_EQ(err, J("同じ名前のフォルダがあります"));
 }
 
 TEST(Files, RandomAccessReads) {
