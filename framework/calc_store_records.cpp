@@ -352,8 +352,10 @@ bool FindRealOutOfRange(const StringList& list, size_t& line, std::string& cell)
   return false;
 }
 
-bool IsRecordLine(const std::string& line) {
-  if (line.size() < 12) return false;
+bool IsRecordLine(const std::string& lineIn) {
+  // A line may stop early: its missing columns are blanks.
+  std::string line = lineIn.substr(0, 12);
+  line.resize(12, ' ');
   static const std::string sign = platform::J("№");
   const bool numberSign = line.compare(0, 2, sign) == 0;
   for (size_t i = numberSign ? 2 : 0; i < 6; ++i) {
