@@ -779,7 +779,8 @@ TEST_F(CalcStoreTest, FailedWriteIsReported) {
   EXPECT_EQ(fw::DataState.Modified, 1);
   EXPECT_TRUE(fw::CalcDataSaved.empty());
   ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_NE(U(ui.shown[0].text).find("保存できませんでした"), std::string::npos);
+  // The cause in Japanese, no system text.
+  EXPECT_EQ(U(ui.shown[0].text), "ファイルを保存できませんでした。（保存中止）\r\r" + U(path) + "\r\r同じ名前のフォルダがあります");
   EXPECT_TRUE(platform::FolderExists(path));
   std::vector<platform::FolderEntry> left;
   ASSERT_TRUE(platform::ListFolder(temp.inside(), left));
