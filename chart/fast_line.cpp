@@ -97,9 +97,11 @@ void TFastLineSeries::DrawVisibleValues() {
   PrepareCanvas();
   const int first = firstVisible_;
   // The line enters the visible area from the point before it.
-  const TPoint from = PointPixel(first > 0 ? first - 1 : first);
+  const int start = first > 0 ? first - 1 : first;
+  const TPoint from = PointPixel(start);
   oldX_ = from.x;
   oldY_ = from.y;
+  penUp_ = BreaksAt(start);
   PenTo(false, oldX_, oldY_);
   if (DrawsColumnRuns()) {
     DrawColumnRuns(first);
@@ -149,10 +151,15 @@ void TFastLineSeries::DrawColumnRuns(int first) {
   };
   for (int i = first > 0 ? first : first + 1; i <= lastVisible_; ++i) {
     const TPoint p = PointPixel(i);
-    if (p.x == oldX_ && p.y == oldY_) continue;
-    if (!ignoreNulls_ && IsNull(i)) {
+    const bool breaks = BreaksAt(i);
+    if (p.x == oldX_ && p.y == oldY_) {
+      penUp_ = penUp_ && breaks;  // a real point where the pen already is: the line goes on from it
+      continue;
+    }
+    if (breaks || penUp_) {
       flush();
       c.MoveTo(p.x, p.y);
+      penUp_ = breaks;
     } else if (p.x == oldX_) {
       if (!run) {
         run = true;
@@ -173,10 +180,14 @@ void TFastLineSeries::DrawColumnRuns(int first) {
 
 void TFastLineSeries::PaintPoint(int index) { PaintSegment(index); }
 
+bool TFastLineSeries::BreaksAt(int index) const { return !ignoreNulls_ && IsNull(index); }
+
 void TFastLineSeries::PaintSegment(int index) {
   const TPoint p = PointPixel(index);
-  if (p.x == oldX_ && (!drawAllPoints_ || p.y == oldY_)) return;
-  if (ignoreNulls_ || !IsNull(index)) {
+  const bool breaks = BreaksAt(index);
+  // A point on the pixel just drawn is skipped, unless it is the real point that ends a gap.
+  if (p.x == oldX_ && (!drawAllPoints_ || p.y == oldY_) && !(penUp_ && !breaks)) return;
+  if (!breaks && !penUp_) {
     if (stairs_) {
       if (invertedStairs_) {
         PenTo(true, oldX_, p.y);
@@ -188,6 +199,7 @@ void TFastLineSeries::PaintSegment(int index) {
   } else {
     PenTo(false, p.x, p.y);
   }
+  penUp_ = breaks;
   oldX_ = p.x;
   oldY_ = p.y;
 }
@@ -237,6 +249,7 @@ void TFastLineSeries::DrawAddedPoint(int index) {
   PrepareCanvas();
   oldX_ = from.x;
   oldY_ = from.y;
+  penUp_ = BreaksAt(index > 0 ? index - 1 : 0);
   PenTo(false, oldX_, oldY_);
   PaintSegment(index);
   if (clip) canvas->Unclip();

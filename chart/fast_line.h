@@ -7,6 +7,11 @@
 // as the one vertical line they cover together (the same pixels), so the cost of a line of
 // many points follows the plot's width.
 //
+// With IgnoreNulls on (the default) a null point is drawn as any other. With it off a null
+// point is a gap: no line leads into it and none leads out of it either; the pen moves on to
+// the next real point, and the line goes on from there. So a series of nulls draws nothing,
+// and a value missing between two others never rises from or falls to the null's own value.
+//
 // The series colour and the line pen's colour are one: setting either sets the other, and the
 // line is drawn in the series colour (which the chart's palette gives a series without one).
 #pragma once
@@ -85,6 +90,8 @@ class TFastLineSeries : public TCustomLineSeries {
   // Whether runs of points on one x pixel may be drawn as one vertical line each: every point
   // drawn, a thin solid pen that copies, flat drawing without stairs, on a raster image.
   bool DrawsColumnRuns();
+  // Whether point `index` is a gap in the line: a null point while IgnoreNulls is off.
+  bool BreaksAt(int index) const;
   // DrawVisibleValues with each run of vertical steps in one pixel column drawn as one line.
   void DrawColumnRuns(int first);
   // Draws the segment of a just-added point into the chart's buffer and shows that area.
@@ -96,6 +103,7 @@ class TFastLineSeries : public TCustomLineSeries {
   bool invertedStairs_ = false;
   bool stairs_ = false;
   int oldX_ = 0, oldY_ = 0;
+  bool penUp_ = false;  // the last position is a gap's: the next real point is moved to
   bool syncingColor_ = false;
   TColor penColor_ = clBlack;
 };

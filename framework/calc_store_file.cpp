@@ -17,18 +17,6 @@ std::string HeaderLine(const std::string& path) {
   return LeftStrJ(MakeDataHeader(path) + std::string(kRecordWidth, ' '), kRecordWidth);
 }
 
-// A record line as the writers make it: a label ("№" + four digits, or six digits) followed by
-// a kind tag "<...". Used to tell a damaged file's first record from a header line.
-bool LooksLikeRecord(const std::string& line) {
-  if (line.size() < 8 || line[6] != '<') return false;
-  static const std::string sign = platform::J("№");
-  const bool numberSign = line.compare(0, 2, sign) == 0;
-  for (size_t i = numberSign ? 2 : 0; i < 6; ++i) {
-    if (line[i] < '0' || line[i] > '9') return false;
-  }
-  return true;
-}
-
 void MarkUnchanged(const StringList& list) {
   CalcDataSaved = list;
   DataState.Modified = 0;
@@ -69,7 +57,14 @@ bool LoadInputData(const std::string& path, StringList& list) {
     MsgDialog(platform::J("ファイルが記録の途中で終わっています。（読込中止）") + "\r\r" + path, 3, 1);
     return false;
   }
-  if (lines.empty() || LooksLikeRecord(lines.front())) lines.insert(lines.begin(), HeaderLine(path));
+  if (lines.empty() || calc_store_detail::IsRecordLine(lines.front())) lines.insert(lines.begin(), HeaderLine(path));
+  // Random bytes, a text without records or a record of another file would load as a case
+  // that is not the file's.
+  size_t foreign = 0;
+  if (calc_store_detail::FindForeignLine(lines, foreign)) {
+    MsgDialog(platform::J("このファイルは計算ファイルの形式ではありません。（読込中止）") + "\r\r" + path, 3, 1);
+    return false;
+  }
   // A real value beyond the range of numbers the calculation holds would make infinities of it.
   size_t badLine = 0;
   std::string badCell;

@@ -46,5 +46,14 @@ const std::vector<KindLayout>& AllLayouts();
 // value lies beyond the range of a single-precision float, as a reader would turn it into an
 // infinity: its line index and its text. False when every real cell reads as a finite value.
 bool FindRealOutOfRange(const StringList& list, size_t& line, std::string& cell);
+// The layout of a kind tag as it stands in a record ("<VV8>", "<ADN1>"); null for no kind.
+const KindLayout* LayoutOfTag(const std::string& tag);
+// A record line as the program writes it: the label ("№" + four digits, or six digits) and the
+// tag of a kind of the table, left-aligned in its six columns.
+bool IsRecordLine(const std::string& line);
+// The first line of `list` (line 0 is the header) that is not a record of a calculation file,
+// blank lines aside; a list without records whose header is not the program's header line
+// counts its header (line 0). False when the list is a calculation file's.
+bool FindForeignLine(const StringList& list, size_t& line);
 
 }  // namespace fw::calc_store_detail

@@ -318,33 +318,70 @@ bool LabelExists(const StringList& list, const std::string& key) {
 
 namespace calc_store_detail {
 
+const KindLayout* LayoutOfTag(const std::string& tag) {
+  for (const KindLayout& layout : AllLayouts()) {
+    // The tag of the kind, or of one record of a multi-record kind ("<ADN1>").
+    if (tag.compare(0, layout.tagBase.size(), layout.tagBase) != 0) continue;
+    const std::string rest = tag.substr(layout.tagBase.size());
+    const bool match = layout.entries == 1 ? rest == ">"
+                                           : rest.size() >= 2 && rest.back() == '>' &&
+                                                 rest.find_first_not_of("0123456789") == rest.size() - 1;
+    if (match) return &layout;
+  }
+  return nullptr;
+}
+
 bool FindRealOutOfRange(const StringList& list, size_t& line, std::string& cell) {
   for (size_t i = 1; i < list.size(); ++i) {
     std::string text = list[i];
     if (text.size() < static_cast<size_t>(kRecordWidth)) text.resize(kRecordWidth, ' ');
-    const std::string tag = TrimRight(text.substr(6, 6));
-    for (const KindLayout& layout : AllLayouts()) {
-      // The tag of the kind, or of one record of a multi-record kind ("<ADN1>").
-      if (tag.compare(0, layout.tagBase.size(), layout.tagBase) != 0) continue;
-      const std::string rest = tag.substr(layout.tagBase.size());
-      const bool match = layout.entries == 1
-                             ? rest == ">"
-                             : rest.size() >= 2 && rest.back() == '>' &&
-                                   rest.find_first_not_of("0123456789") == rest.size() - 1;
-      if (!match) continue;
-      for (const FieldRun& run : layout.runs) {
-        if (run.type != FieldType::Real) continue;
-        for (int k = 0; k < run.count; ++k) {
-          const std::string c = Cell(text, run.col + run.stride * k, run.width);
-          if (std::fabs(TextToFloat(c)) > std::numeric_limits<float>::max()) {
-            line = i;
-            cell = c;
-            return true;
-          }
+    const KindLayout* layout = LayoutOfTag(TrimRight(text.substr(6, 6)));
+    if (!layout) continue;
+    for (const FieldRun& run : layout->runs) {
+      if (run.type != FieldType::Real) continue;
+      for (int k = 0; k < run.count; ++k) {
+        const std::string c = Cell(text, run.col + run.stride * k, run.width);
+        if (std::fabs(TextToFloat(c)) > std::numeric_limits<float>::max()) {
+          line = i;
+          cell = c;
+          return true;
         }
       }
-      break;
     }
+  }
+  return false;
+}
+
+bool IsRecordLine(const std::string& lineIn) {
+  // A line may stop early: its missing columns are blanks.
+  std::string line = lineIn.substr(0, 12);
+  line.resize(12, ' ');
+  static const std::string sign = platform::J("№");
+  const bool numberSign = line.compare(0, 2, sign) == 0;
+  for (size_t i = numberSign ? 2 : 0; i < 6; ++i) {
+    if (line[i] < '0' || line[i] > '9') return false;
+  }
+  const std::string tagColumns = line.substr(6, 6);
+  const std::string tag = TrimRight(tagColumns);
+  // The tag is left-aligned in its six columns: only blanks follow it.
+  if (tag.empty() || tag.find(' ') != std::string::npos) return false;
+  return LayoutOfTag(tag) != nullptr;
+}
+
+bool FindForeignLine(const StringList& list, size_t& line) {
+  bool anyRecord = false;
+  for (size_t i = 1; i < list.size(); ++i) {
+    if (TrimRight(list[i]).empty()) continue;  // a blank line holds nothing
+    if (!IsRecordLine(list[i])) {
+      line = i;
+      return true;
+    }
+    anyRecord = true;
+  }
+  // A file without records is a case only when its first line is the header the program writes.
+  if (!anyRecord && !list.empty() && list[0].find(" Input Data >>>---") == std::string::npos) {
+    line = 0;
+    return true;
   }
   return false;
 }

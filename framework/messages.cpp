@@ -1,5 +1,7 @@
 #include "framework/messages.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -225,9 +227,12 @@ void WaitSeconds(double seconds) {
   auto& ui = CurrentUi();
   const int64_t target = static_cast<int64_t>(std::llround(seconds * 1000.0));
   const uint64_t start = ui.TickCountMs();
+  int64_t elapsed = 0;
   do {
-    ui.ProcessEvents(platform::PumpScope::WithUserInput);  // a run or playback stays stoppable
-  } while (static_cast<int64_t>(ui.TickCountMs() - start) < target);
+    // Rests until the next event or the end of the wait; a run or playback stays stoppable.
+    ui.WaitEvents(platform::PumpScope::WithUserInput, static_cast<int>(std::clamp<int64_t>(target - elapsed, 0, INT_MAX)));
+    elapsed = static_cast<int64_t>(ui.TickCountMs() - start);
+  } while (elapsed < target);
 }
 
 void BeginInputStatus() { Input.InputMode = true; }

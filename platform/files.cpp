@@ -244,12 +244,40 @@ bool RandomAccessFile::ReadAt(int64_t offset, void* buffer, size_t count) const 
   return true;
 }
 
+namespace {
+
+// Causes of failures that no system call reports.
+std::string NotOnDrive() { return J("ドライブC:の外には読み書きできません"); }
+std::string NothingToSave() { return J("保存する内容がありません"); }
+
+}  // namespace
+
+std::string FileErrorCause(int code) {
+  switch (code) {
+    case ENOENT:
+    case ENOTDIR:
+      return J("保存先のフォルダがありません");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return J("アクセスが許可されていません");
+    case ENOSPC:
+    case EDQUOT:
+      return J("ディスクの空き容量が足りません");
+    case EBUSY:
+    case ETXTBSY:
+      return J("ファイルが使用中です");
+    default:
+      return std::strerror(code);
+  }
+}
+
 // ---- ReadWriteFile -----------------------------------------------------------------------
 
 ReadWriteFile::~ReadWriteFile() { Close(); }
 
-bool ReadWriteFile::Fail(const std::string& what) {
-  if (error_.empty()) error_ = what + ": " + std::strerror(errno);
+bool ReadWriteFile::Fail(const std::string& why) {
+  if (error_.empty()) error_ = why;
   return false;
 }
 
@@ -263,9 +291,9 @@ void ReadWriteFile::Adopt(int fd, const std::string& nativePath) {
 bool ReadWriteFile::Create(const std::string& path) {
   Close();
   std::string native = Native(path);
-  if (native.empty()) return Fail("path not on drive C:");
+  if (native.empty()) return Fail(NotOnDrive());
   int fd = ::open(native.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return Fail("cannot create the file");
+  if (fd < 0) return Fail(FileErrorCause(errno));
   Adopt(fd, native);
   return true;
 }
@@ -273,11 +301,11 @@ bool ReadWriteFile::Create(const std::string& path) {
 bool ReadWriteFile::CreateUnique(const std::string& prefix, const std::string& folder) {
   Close();
   std::string native = Native(folder.empty() ? TempFolder() : folder);
-  if (native.empty()) return Fail("folder not on drive C:");
+  if (native.empty()) return Fail(NotOnDrive());
   if (native.back() != '/') native += '/';
   native += Cp932ToUtf8(prefix) + "XXXXXX";
   int fd = ::mkostemp(native.data(), O_CLOEXEC);
-  if (fd < 0) return Fail("cannot create a temporary file");
+  if (fd < 0) return Fail(FileErrorCause(errno));
   Adopt(fd, native);
   return true;
 }
@@ -285,14 +313,14 @@ bool ReadWriteFile::CreateUnique(const std::string& prefix, const std::string& f
 bool ReadWriteFile::OpenRead(const std::string& path) {
   Close();
   std::string native = Native(path);
-  if (native.empty()) return Fail("path not on drive C:");
+  if (native.empty()) return Fail(NotOnDrive());
   int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return Fail("cannot open the file");
+  if (fd < 0) return Fail(errno == ENOENT ? J("ファイルがありません") : FileErrorCause(errno));
   struct stat st;
   if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
     ::close(fd);
     errno = EISDIR;
-    return Fail("cannot open the file");
+    return Fail(FileErrorCause(errno));
   }
   Adopt(fd, native);
   return true;
@@ -312,7 +340,7 @@ int64_t ReadWriteFile::Read(void* buffer, int64_t count) {
     ssize_t n = ::pread(fd_, buffer, static_cast<size_t>(count), pos_);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
-      Fail("read failed");
+      Fail(FileErrorCause(errno));
       return -1;
     }
     pos_ += n;
@@ -329,7 +357,7 @@ int64_t ReadWriteFile::Write(const void* buffer, int64_t count) {
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       if (n == 0) errno = ENOSPC;
-      Fail("write failed");
+      Fail(FileErrorCause(errno));
       break;
     }
     done += n;
@@ -352,7 +380,7 @@ int64_t ReadWriteFile::Size() const {
 
 bool ReadWriteFile::SetSize(int64_t size) {
   if (fd_ < 0 || size < 0) return false;
-  if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) return Fail("cannot change the file size");
+  if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) return Fail(FileErrorCause(errno));
   return true;
 }
 
@@ -375,13 +403,13 @@ bool AtomicFileWriter::BeginNative(const std::string& target, std::string* error
   };
   Discard();
   target_ = target;
-  if (target_.empty()) return fail("path not on drive C:");
+  if (target_.empty()) return fail(NotOnDrive());
   struct stat st;
-  if (::stat(target_.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || (st.st_mode & S_IWUSR) == 0))
-    return fail("target is a folder or read-only");
+  if (::stat(target_.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return fail(J("同じ名前のフォルダがあります"));
+  if (::stat(target_.c_str(), &st) == 0 && (st.st_mode & S_IWUSR) == 0) return fail(J("ファイルが読み取り専用です"));
   std::string tmp = target_ + ".tmp-XXXXXX";
   int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
-  if (fd < 0) return fail(std::string("cannot create a temporary file: ") + std::strerror(errno));
+  if (fd < 0) return fail(FileErrorCause(errno));
   temp_ = tmp;
   file_.Adopt(fd, tmp);
   return true;
@@ -397,21 +425,21 @@ bool AtomicFileWriter::Finish(std::string* error, Durability durability) {
     Discard();
     return false;
   };
-  if (temp_.empty() || !file_.IsOpen()) return fail("nothing to save");
+  if (temp_.empty() || !file_.IsOpen()) return fail(NothingToSave());
   if (!file_.Error().empty()) return fail(file_.Error());
   const int fd = file_.fd_;
   if (durability == Durability::Synced && ::fsync(fd) != 0)
-    return fail(std::string("write failed: ") + std::strerror(errno));
+    return fail(FileErrorCause(errno));
   file_.fd_ = -1;
   file_.Close();
-  if (::close(fd) != 0) return fail(std::string("write failed: ") + std::strerror(errno));
+  if (::close(fd) != 0) return fail(FileErrorCause(errno));
   ::chmod(temp_.c_str(), 0644);
   return true;
 }
 
 bool AtomicFileWriter::Replace(std::string* error, Durability durability) {
   if (temp_.empty()) {
-    if (error) *error = "nothing to save";
+    if (error) *error = NothingToSave();
     return false;
   }
   // An unsynced replacement of an existing file swaps the two names in one step and then
@@ -426,7 +454,7 @@ bool AtomicFileWriter::Replace(std::string* error, Durability durability) {
   }
   // No target yet, or a file system without the swap: a plain rename.
   if (::rename(temp_.c_str(), target_.c_str()) != 0) {
-    if (error) *error = std::string("write failed: ") + std::strerror(errno);
+    if (error) *error = FileErrorCause(errno);
     Discard();
     return false;
   }
@@ -441,7 +469,7 @@ bool AtomicFileWriter::ReplaceKeeping(std::string* error, std::string& kept) {
     Discard();
     return false;
   };
-  if (temp_.empty()) return fail("nothing to save");
+  if (temp_.empty()) return fail(NothingToSave());
   // Swapping the two names puts the new file in place and leaves the old one under the
   // temporary name, with the target present at every moment.
   if (::renameat2(AT_FDCWD, temp_.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE) == 0) {
@@ -454,23 +482,23 @@ bool AtomicFileWriter::ReplaceKeeping(std::string* error, std::string& kept) {
     // A file system without the swap: the old file moves aside to a name of its own first.
     std::string aside = target_ + ".old-XXXXXX";
     const int fd = ::mkostemp(aside.data(), O_CLOEXEC);
-    if (fd < 0) return fail(std::string("write failed: ") + std::strerror(errno));
+    if (fd < 0) return fail(FileErrorCause(errno));
     ::close(fd);
     if (::rename(target_.c_str(), aside.c_str()) != 0) {
       const int code = errno;
       ::unlink(aside.c_str());
-      return fail(std::string("write failed: ") + std::strerror(code));
+      return fail(FileErrorCause(code));
     }
     if (::rename(temp_.c_str(), target_.c_str()) != 0) {
       const int code = errno;
       ::rename(aside.c_str(), target_.c_str());
-      return fail(std::string("write failed: ") + std::strerror(code));
+      return fail(FileErrorCause(code));
     }
     kept = std::move(aside);
     temp_.clear();
     return true;
   }
-  if (::rename(temp_.c_str(), target_.c_str()) != 0) return fail(std::string("write failed: ") + std::strerror(errno));
+  if (::rename(temp_.c_str(), target_.c_str()) != 0) return fail(FileErrorCause(errno));
   temp_.clear();
   return true;
 }

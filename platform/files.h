@@ -43,8 +43,13 @@ void SplitTextLines(const std::string& bytes, std::vector<std::string>& lines);
 // file; where the swap is not possible it is renamed.
 enum class Durability { Synced, Unsynced };
 
+// The cause of a failed file operation (an errno value) as the user reads it: in Japanese
+// (CP932) for the common causes (no such folder, no permission, disk full, file in use), the
+// system's own text for the others.
+std::string FileErrorCause(int code);
+
 // Atomic replacement (temporary file in the same folder, then rename). On failure the old
-// file is untouched and `error` (when given) holds a short English reason.
+// file is untouched and `error` (when given) holds the cause, as FileErrorCause gives it.
 bool WriteFileBytesAtomic(const std::string& path, const std::string& bytes, std::string* error = nullptr,
                           Durability durability = Durability::Synced);
 // Each line followed by CR LF.
@@ -104,7 +109,8 @@ class ReadWriteFile final : public Stream {
   void Close();
   bool IsOpen() const { return fd_ >= 0; }
   const std::string& Path() const { return path_; }  // inside form
-  // A short English reason for the first failure since the file was opened (empty: none).
+  // The cause of the first failure since the file was opened, as FileErrorCause gives it
+  // (empty: none).
   const std::string& Error() const { return error_; }
 
   int64_t Read(void* buffer, int64_t count) override;
@@ -116,7 +122,7 @@ class ReadWriteFile final : public Stream {
 
  private:
   friend class AtomicFileWriter;
-  bool Fail(const std::string& what);
+  bool Fail(const std::string& why);
   void Adopt(int fd, const std::string& nativePath);
 
   int fd_ = -1;
@@ -174,7 +180,7 @@ class AtomicFileSet {
   AtomicFileSet(const AtomicFileSet&) = delete;
   AtomicFileSet& operator=(const AtomicFileSet&) = delete;
 
-  // False (nothing kept for `path`, `error` holding a short English reason) when the target
+  // False (nothing kept for `path`, `error` holding the cause, as FileErrorCause) when the target
   // cannot be replaced or the temporary file cannot be written.
   bool Write(const std::string& path, std::string_view bytes, std::string* error = nullptr,
              Durability durability = Durability::Synced);

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "platform/cp932.h"
 
@@ -20,6 +21,10 @@ class HeadlessUi final : public Ui {
     return static_cast<uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
   }
   void ProcessEvents(PumpScope) override {}
+  // Nothing comes without a window system: the wait is a sleep.
+  void WaitEvents(PumpScope, int ms) override {
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  }
   Point CursorPos() override { return cursor_; }
   void SetCursorPos(Point p) override { cursor_ = p; }
   void SetCursorShape(CursorShape) override {}

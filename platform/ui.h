@@ -41,6 +41,13 @@ class Ui {
   virtual uint64_t TickCountMs() = 0;
   // Handles pending window messages once. An implementation with a fake clock may advance it.
   virtual void ProcessEvents(PumpScope scope) = 0;
+  // Handles pending window messages; when none is pending, rests until one comes or `ms`
+  // milliseconds have passed. This base handles them once without resting (an implementation
+  // with a fake clock advances it so).
+  virtual void WaitEvents(PumpScope scope, int ms) {
+    (void)ms;
+    ProcessEvents(scope);
+  }
   virtual Point CursorPos() = 0;
   virtual void SetCursorPos(Point p) = 0;
   virtual void SetCursorShape(CursorShape shape) = 0;

@@ -377,7 +377,7 @@ void TCPNLFrame::WholeClick() {
 
 void TCPNLFrame::SBTN_5Click() {
   if (!chart_) return;
-  const std::string& path = fw::FilePath;
+  const std::string& path = saveFileName_;
   if (path.find(".EMF") != std::string::npos) {
     ChartExport source(chart_);
     fw::ChartSource* before = fw::CurrentChart;

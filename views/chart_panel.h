@@ -4,8 +4,8 @@
 //
 // The panel is a child of the chart it works on, placed at its top right corner: legend on and
 // off, hide or show every series, zoom in and out, scroll by 1 or 10 X units, whole view, save
-// (the picture save dialog over the chart), close, and the "年間" box. It shows the X values
-// and pixels of the whole graph and of its visible part.
+// (the picture save dialog over the chart, for the chart's own file), close, and the "年間"
+// box. It shows the X values and pixels of the whole graph and of its visible part.
 //
 // Decisions kept on purpose:
 // - FillChartSeriesFromRows gives each point its month label "１月".."１２月" (for 12 points;
@@ -91,6 +91,11 @@ class TCPNLFrame : public QFrame {
 
   const CPDataType& State() const { return state_; }
   chart::TCustomChart* Chart() const { return chart_; }
+  // The file the save button proposes and writes: the chart's own, which the window that
+  // draws the chart gives (an enhanced metafile, ".EMF"). Other file names of the program
+  // never change it.
+  void SetSaveFileName(const std::string& path) { saveFileName_ = path; }
+  const std::string& SaveFileName() const { return saveFileName_; }
 
   // The buttons.
   void SBTN_1Click();
@@ -130,6 +135,7 @@ class TCPNLFrame : public QFrame {
  private:
   CPDataType state_;
   chart::TCustomChart* chart_ = nullptr;
+  std::string saveFileName_;
 };
 
 }  // namespace views

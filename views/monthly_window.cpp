@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QToolButton>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -101,24 +102,56 @@ void FixAxis(chart::TChartAxis* axis, double minimum, double maximum, double inc
 // The overview chart's radiation axis: −3000..6000 by 1500 for the grid's kcal values. For
 // values multiplied by `factor` (SI units) the step is 1500 × factor rounded up to 1, 2 or 5
 // times a power of ten and the range rounded out to it, so that every station's values fit and
-// the zero stays level with the temperature axis's.
-void FixRadiationAxis(chart::TChartAxis* axis, double factor) {
-  if (factor == 1) return FixAxis(axis, -3000, 6000, 1500);
-  const double raw = 1500 * factor;
-  const double decade = std::pow(10.0, std::floor(std::log10(raw)));
-  double step = 10 * decade;
-  for (double m : {1.0, 2.0, 5.0}) {
-    if (m * decade >= raw) {
-      step = m * decade;
-      break;
+// the zero stays level with the temperature axis's. `reach` steps more below and above follow
+// the temperature axis's reach (OverviewReach).
+void FixRadiationAxis(chart::TChartAxis* axis, double factor, const OverviewReach& reach = {}) {
+  double step = 1500, minimum = -3000, maximum = 6000;
+  if (factor != 1) {
+    const double raw = 1500 * factor;
+    const double decade = std::pow(10.0, std::floor(std::log10(raw)));
+    step = 10 * decade;
+    for (double m : {1.0, 2.0, 5.0}) {
+      if (m * decade >= raw) {
+        step = m * decade;
+        break;
+      }
     }
+    minimum = std::floor(-3000 * factor / step) * step;
+    maximum = std::ceil(6000 * factor / step) * step;
   }
-  FixAxis(axis, std::floor(-3000 * factor / step) * step, std::ceil(6000 * factor / step) * step, step);
+  FixAxis(axis, minimum - reach.down * step, maximum + reach.up * step, step);
+}
+
+// The overview chart's four value axes for a reach: temperature −20..40 by 10, radiation as
+// above, precipitation −400..800 by 200, humidity −50..100 by 25, each with `reach` more of its
+// own steps below and above.
+void FixOverviewAxes(chart::TChart& c, double factor, const OverviewReach& reach) {
+  FixAxis(c.LeftAxis(), -20 - 10.0 * reach.down, 40 + 10.0 * reach.up, 10);
+  FixRadiationAxis(c.RightAxis(), factor, reach);
+  if (chart::TChartAxis* precipitation = c.CustomAxes().Axis(0))
+    FixAxis(precipitation, -400 - 200.0 * reach.down, 800 + 200.0 * reach.up, 200);
+  if (chart::TChartAxis* humidity = c.CustomAxes().Axis(1))
+    FixAxis(humidity, -50 - 25.0 * reach.down, 100 + 25.0 * reach.up, 25);
 }
 
 }  // namespace
 
 // ---- Tables -------------------------------------------------------------------------------------
+
+OverviewReach OverviewReachOf(const chart::TChart& c) {
+  OverviewReach reach;
+  for (int k = 0; k < c.SeriesCount(); ++k) {
+    const chart::TChartSeries* s = c.SeriesAt(k);
+    if (s->VertAxis() != chart::aLeftAxis) continue;
+    for (int i = 0; i < s->Count(); ++i) {
+      if (s->IsNull(i)) continue;
+      const double t = s->YValue(i);
+      if (t < -20) reach.down = std::max(reach.down, static_cast<int>(std::ceil((-20 - t) / 10)));
+      if (t > 40) reach.up = std::max(reach.up, static_cast<int>(std::ceil((t - 40) / 10)));
+    }
+  }
+  return reach;
+}
 
 std::string MonthlyChartRows(int number) {
   return number == 1 ? "13,2,20,1,9..12,23,24" : number == 2 ? "9..12,24,1" : "13..21";
@@ -234,6 +267,7 @@ void SetupMonthlyChart(chart::TChart& c, int number) {
     } else {
       auto* line = new chart::TFastLineSeries();
       line->LinePen().SetWidth(2);
+      line->SetIgnoreNulls(false);  // a missing month is a gap in the line
       s = line;
     }
     s->Marks().SetVisible(false);
@@ -493,23 +527,27 @@ void TMWDDispFrame::DrawMonthlyChart() {
   TCPNLFrame* panel = Panel(chartNo_);
   panel->AttachChart(11);
   const std::string title = fw::UnitSymbolText(J("日射量（kcal/㎡日）"));
-  if (chartNo_ == 1) {
-    chartops::SetChartAxisTitle(c, "R", title);
-    // The radiation axis follows the unit system (set again only when that changed, so that a
-    // wheel shift stays).
-    const double factor = fw::UnitSI ? fw::UnitFactor[6] : 1.0;
-    if (factor != radiationFactor_) {
-      radiationFactor_ = factor;
-      FixRadiationAxis(c->RightAxis(), factor);
-    }
-  }
+  if (chartNo_ == 1) chartops::SetChartAxisTitle(c, "R", title);
   if (chartNo_ == 3) chartops::SetChartAxisTitle(c, "L", title);
   std::vector<std::string> rows;
   fw::GridToStrings(STRG1, MonthlyChartRows(chartNo_), 10, rows);
   chartops::FillChartSeriesFromRows(c, &rows, 0, static_cast<int>(rows.size()) - 1, 20, 10, 12, 1.0);
+  if (chartNo_ == 1) {
+    // The radiation axis follows the unit system, and all four axes the temperatures drawn
+    // (set again only when either changed, so that a wheel shift stays).
+    const double factor = fw::UnitSI ? fw::UnitFactor[6] : 1.0;
+    const OverviewReach reach = OverviewReachOf(*c);
+    if (factor != radiationFactor_ || !(reach == overviewReach_)) {
+      radiationFactor_ = factor;
+      overviewReach_ = reach;
+      FixOverviewAxes(*c, factor, reach);
+    }
+  }
   char name[64];
   std::snprintf(name, sizeof name, "(C%d)", chartNo_);
-  fw::SplitFileName(fw::WcdDir + fw::StationSel.StationNote + name + ".EMF");
+  const std::string file = fw::WcdDir + fw::StationSel.StationNote + name + ".EMF";
+  fw::SplitFileName(file);
+  panel->SetSaveFileName(file);  // the panel's save writes this chart's own file only
   panel->ReadChartView(false);
 }
 

@@ -14,6 +14,13 @@
 //   so that the zero and the grid lines stay level with the temperature axis −20..40. Under SI
 //   units (values times 1.163) the overview's runs −4000..8000 by 2000, which holds every
 //   station's values and keeps the zero and the grid lines level.
+// - The overview's temperature axis holds every station: where a temperature drawn lies below
+//   −20 or above 40 it reaches out by whole steps of 10, and the other three axes by as many
+//   of their own steps (OverviewReachOf).
+// - Missing months are gaps: the line series draw no line into or out of a null point, and a
+//   bar of a null point is not drawn.
+// - Each chart's operation panel saves to that chart's own file, "<WCD>station(Cn).EMF", which
+//   the window gives it when it draws the chart; no other window's file name can redirect it.
 // - The entries of "月次ﾌｧｲﾙ.DAT" are expanded with NormalizePath before they are checked and
 //   compared with the monthly file in use.
 #pragma once
@@ -53,6 +60,15 @@ std::string MonthlyClickPrefix(int row);
 // the cell's text (all CP932).
 std::string MonthlyClickText(int row, int col, const std::string& explanation, const std::string& itemName,
                              const std::string& cell);
+// How many whole steps of 10 the overview's temperature axis reaches beyond −20 (down) and 40
+// (up) to hold every temperature drawn (the non-null points of the series on the left axis);
+// the radiation, precipitation and humidity axes reach out by as many of their own steps, so
+// that the zero and the grid lines stay level.
+struct OverviewReach {
+  int down = 0, up = 0;
+  bool operator==(const OverviewReach&) const = default;
+};
+OverviewReach OverviewReachOf(const chart::TChart& chart);
 // Sets up one of the three charts as the window has it (axes, legend, series). The chart does
 // not own the series: free them with FreeAllSeries before the chart goes.
 void SetupMonthlyChart(chart::TChart& chart, int number);
@@ -117,6 +133,7 @@ class TMWDDispFrame : public QWidget, public fw::StationInfoView {
   bool setUp_ = false;
   int chartNo_ = 1;
   double radiationFactor_ = 1.0;  // the unit factor chart 1's radiation axis is set for
+  OverviewReach overviewReach_;   // the reach chart 1's axes are set for
   std::array<chart::TChart*, 3> charts_{};
   std::array<TCPNLFrame*, 3> panels_{};
 };

@@ -220,20 +220,20 @@ void THARVForm::CreateComponents() {
   CBOX0->OnChange = fw::ComboChange;
   CBOX0->OnClick = [this](QWidget* s) {
     fw::ComboChange(s);
-    SelectCalcFile(s, fw::Input.InputSection, fw::Input.GridCol, fw::Input.GridRow);
+    SelectCalcFile(s, kFileSection, fw::Input.GridCol, fw::Input.GridRow);
   };
   CBOX0->OnKeyPress = [this](QWidget* s, uint8_t& key) {
     const uint8_t typed = key;
     fw::ComboKeyPress(s, key);
-    if (typed == 9 || typed == 13 || typed == 27) SelectCalcFile(s, fw::Input.InputSection, fw::Input.GridCol, fw::Input.GridRow);
+    if (typed == 9 || typed == 13 || typed == 27) SelectCalcFile(s, kFileSection, fw::Input.GridCol, fw::Input.GridRow);
   };
+  // The list is always the file section's, whichever window's input section was left behind.
   CBOX0->OnExit = [this](QWidget* s) {
-    const int section = fw::Input.InputSection;
     // Left for a field of a screen: the focus stays where the user put it.
     QPointer<QWidget> next = QApplication::focusWidget();
     if (next && fw::FocusTracker::FormOf(next) == this) next = nullptr;
     fw::ComboExit(s);
-    SelectCalcFile(s, section, fw::Input.GridCol, fw::Input.GridRow);
+    SelectCalcFile(s, kFileSection, fw::Input.GridCol, fw::Input.GridRow);
     if (next && next->isVisible() && next->isEnabled()) next->setFocus(Qt::OtherFocusReason);
   };
   SBTN_MWD = SpeedButton(PNL0_2, "SBTN_MWD", Glyph::Monthly, "月次気象データ(参考)", 300, 4);

@@ -40,31 +40,36 @@ std::string Lower(std::string s) {
   return s;
 }
 
-std::map<std::string, Entry>& FileFormats() {
-  static std::map<std::string, Entry> formats = [] {
-    std::map<std::string, Entry> f;
-    auto bitmap = [] { return std::make_unique<TBitmapGraphic>(); };
-    auto metafile = [] { return std::make_unique<TMetafile>(); };
-    f["bmp"] = {"TBitmap", "Bitmaps", bitmap};
-    f["jpg"] = {"TBitmap", "JPEG Image File", bitmap};
-    f["jpeg"] = {"TBitmap", "JPEG Image File", bitmap};
-    f["emf"] = {"TMetafile", "Enhanced Metafiles", metafile};
-    f["wmf"] = {"TMetafile", "Metafiles", metafile};
-    return f;
-  }();
-  return formats;
+struct Registry {
+  std::map<std::string, Entry> files;
+  std::map<int, Entry> clipboard;
+};
+
+// The platform's plain metafile class for its extensions and clipboard formats: a class the
+// registry starts with, and what removing TMetafileEx gives back.
+void AddPlainMetafile(Registry& r) {
+  auto metafile = [] { return std::make_unique<TMetafile>(); };
+  r.files["emf"] = {"TMetafile", "Enhanced Metafiles", metafile};
+  r.files["wmf"] = {"TMetafile", "Metafiles", metafile};
+  r.clipboard[CF_METAFILEPICT] = {"TMetafile", "", metafile};
+  r.clipboard[CF_ENHMETAFILE] = {"TMetafile", "", metafile};
 }
 
-std::map<int, Entry>& ClipboardFormats() {
-  static std::map<int, Entry> formats = [] {
-    std::map<int, Entry> f;
-    auto metafile = [] { return std::make_unique<TMetafile>(); };
-    f[CF_METAFILEPICT] = {"TMetafile", "", metafile};
-    f[CF_ENHMETAFILE] = {"TMetafile", "", metafile};
-    return f;
+Registry& Classes() {
+  static Registry registry = [] {
+    Registry r;
+    auto bitmap = [] { return std::make_unique<TBitmapGraphic>(); };
+    r.files["bmp"] = {"TBitmap", "Bitmaps", bitmap};
+    r.files["jpg"] = {"TBitmap", "JPEG Image File", bitmap};
+    r.files["jpeg"] = {"TBitmap", "JPEG Image File", bitmap};
+    AddPlainMetafile(r);
+    return r;
   }();
-  return formats;
+  return registry;
 }
+
+std::map<std::string, Entry>& FileFormats() { return Classes().files; }
+std::map<int, Entry>& ClipboardFormats() { return Classes().clipboard; }
 
 std::string ExtensionOf(const std::string& path) {
   const size_t slash = path.find_last_of("\\/");
@@ -125,6 +130,7 @@ void RegisterMetafileEx() {
 void UnregisterMetafileEx() {
   if (registrations <= 0 || --registrations > 0) return;
   UnregisterGraphicClass("TMetafileEx");
+  AddPlainMetafile(Classes());
 }
 
 }  // namespace fw

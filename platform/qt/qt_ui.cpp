@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 #include <QTranslator>
 #include <QWidget>
 
@@ -132,6 +133,19 @@ uint64_t QtUi::TickCountMs() {
 void QtUi::ProcessEvents(PumpScope scope) {
   QApplication::processEvents(
       scope == PumpScope::WithUserInput ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents, 20);
+}
+
+void QtUi::WaitEvents(PumpScope scope, int ms) {
+  if (ms <= 0) {
+    ProcessEvents(scope);
+    return;
+  }
+  QTimer wake;  // ends the rest when nothing else comes
+  wake.setSingleShot(true);
+  wake.start(ms);
+  QApplication::processEvents(QEventLoop::WaitForMoreEvents | (scope == PumpScope::WithUserInput
+                                                                   ? QEventLoop::AllEvents
+                                                                   : QEventLoop::ExcludeUserInputEvents));
 }
 
 void QtUi::SetHintHidePause(int ms) {

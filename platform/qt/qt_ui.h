@@ -24,6 +24,8 @@ class QtUi final : public Ui {
   void Beep() override;
   uint64_t TickCountMs() override;
   void ProcessEvents(PumpScope scope) override;
+  // Rests in the event dispatcher until an event or the wait's own timer wakes it.
+  void WaitEvents(PumpScope scope, int ms) override;
   Point CursorPos() override;
   void SetCursorPos(Point p) override;
   void SetCursorShape(CursorShape shape) override;

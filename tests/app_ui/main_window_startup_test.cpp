@@ -2,6 +2,8 @@
 // which file is loaded, where its results go, and what a failed load or save leaves behind.
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <algorithm>
+#include <random>
 
 #include "app_ui_test_util.h"
 #include "framework/folders.h"
@@ -214,6 +216,69 @@ TEST_F(MainWindowTest, TheFileComboLoadsTheChosenFileOfTheFolder) {
   EXPECT_EQ(app::CalcFilePath, tree.Path("CAL/HVS/SECOND.HVS"));
   EXPECT_EQ(fw::DataState.Modified, 1);
   EXPECT_EQ(fw::StripLabelPrefix(w.CBOX0->Text()), "SECOND.HVS");  // the current file again
+}
+
+TEST_F(MainWindowTest, TheFileComboRefusesFilesThatAreNotCalculationFiles) {
+  std::string sample;
+  ASSERT_TRUE(platform::ReadFileBytes(tree.Path("CAL/HVS/TEST_HVS.HVS"), sample));
+  const std::string records = sample.substr(sample.find("\r\n") + 2);  // the sample without its header
+  std::string noise;
+  std::mt19937 random(45);
+  for (int i = 0; i < 600; ++i) noise += static_cast<char>(random() % 256);
+  std::string noiseOneLine = noise;
+  std::replace(noiseOneLine.begin(), noiseOneLine.end(), '\n', 'x');
+  std::string record = records.substr(0, records.find("\r\n") + 2);  // the first record line
+  std::string otherLabel = record, otherTag = record, shiftedTag = record;
+  otherLabel.replace(0, 6, "ABCDEF");
+  otherTag.replace(6, 6, "<ZZ9> ");
+  shiftedTag.replace(6, 6, " <SS1>");
+  struct Case {
+    const char* name;
+    std::string bytes;
+    bool loads;
+  } cases[] = {
+      {"NOISE.HVS", noise + "\r\n", false},
+      {"NOISE1.HVS", noiseOneLine + "\r\n", false},
+      {"TEXT.HVS", "This is a note.\r\nIt holds no records.\r\n", false},
+      {"LINE.HVS", std::string(90, 'a') + "\r\n", false},
+      {"LABEL.HVS", sample + otherLabel, false},
+      {"TAG.HVS", sample + otherTag, false},
+      {"SHIFTED.HVS", sample + shiftedTag, false},
+      {"VALID.HVS", sample, true},
+      {"NOHEAD.HVS", records, true},
+      {"EMPTY.HVS", sample.substr(0, sample.find("\r\n") + 2), true},  // the header alone: an empty case
+  };
+  for (const Case& c : cases) ASSERT_TRUE(platform::WriteFileBytesAtomic(tree.Path(std::string("CAL/HVS/") + c.name), c.bytes));
+  app::THARVForm& w = Start();
+  w.RefreshHeader();
+  for (const Case& c : cases) {
+    // Back to the sample case first.
+    fw::Input.InputCommitted = false;
+    fw::Input.InputUnchanged = false;
+    fw::Input.InputCode = 1000;
+    fw::Input.InputText = "TEST_HVS.HVS";
+    w.SelectCalcFile(w.CBOX0, 10, 0, 0);
+    ASSERT_EQ(app::CalcFilePath, tree.Path("CAL/HVS/TEST_HVS.HVS"));
+    const fw::StringList before = fw::CalcData;
+    ui.shown.clear();
+
+    fw::Input.InputCommitted = false;
+    fw::Input.InputUnchanged = false;
+    fw::Input.InputText = c.name;
+    w.SelectCalcFile(w.CBOX0, 10, 0, 0);
+    const std::string path = tree.Path(std::string("CAL/HVS/") + c.name);
+    if (c.loads) {
+      EXPECT_EQ(app::CalcFilePath, path) << c.name;
+      EXPECT_TRUE(ui.shown.empty()) << c.name;
+    } else {
+      EXPECT_EQ(app::CalcFilePath, tree.Path("CAL/HVS/TEST_HVS.HVS")) << c.name;
+      EXPECT_TRUE(fw::CalcData == before) << c.name << ": the case shown before is kept";
+      ASSERT_EQ(ui.shown.size(), 1u) << c.name;
+      EXPECT_NE(ui.shown[0].text.find(path), std::string::npos) << c.name << ": the message names the file";
+      EXPECT_NE(ui.shown[0].text.find(S("計算ファイルの形式ではありません")), std::string::npos) << c.name;
+    }
+    EXPECT_EQ(fw::DataState.Modified, 0) << c.name;
+  }
 }
 
 TEST_F(MainWindowTest, SaveRemovesTheOldResultsOnlyAfterTheFileIsWritten) {

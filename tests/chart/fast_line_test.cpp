@@ -158,13 +158,40 @@ TEST_F(FastLine, NullPointsBreakTheLineOnlyWithoutIgnoreNulls) {
   line_.AddPoint(30, 50);
   line_.AddNullXY(50, 50);
   line_.AddPoint(70, 50);
+  line_.AddPoint(90, 50);
   QImage image = Draw();
   const TPoint intoNull = P(40, 50), afterNull = P(60, 50);
   EXPECT_EQ(drawtest::At(image, intoNull.x, intoNull.y), clRed) << "IgnoreNulls draws through";
+  EXPECT_EQ(drawtest::At(image, afterNull.x, afterNull.y), clRed);
   line_.SetIgnoreNulls(false);
+  // Every way of drawing: one segment at a time (a dotted pen), and the runs of one pixel
+  // column as one line (a solid thin pen).
+  for (const bool dotted : {false, true}) {
+    line_.LinePen().SetStyle(dotted ? platform::PenStyle::Dot : platform::PenStyle::Solid);
+    image = Draw();
+    EXPECT_EQ(drawtest::At(image, intoNull.x, intoNull.y), clWhite) << dotted;
+    int out = 0, on = 0;
+    for (int x = P(52, 50).x; x <= P(68, 50).x; ++x) out += RedInColumn(image, x);
+    for (int x = P(72, 50).x; x <= P(88, 50).x; ++x) on += RedInColumn(image, x);
+    EXPECT_EQ(out, 0) << "no line leads out of the null point " << dotted;
+    EXPECT_GT(on, 0) << "the line goes on from the next point " << dotted;
+  }
+  line_.LinePen().SetStyle(platform::PenStyle::Solid);
+
+  // A null point before the first visible one leads no line into the plot either.
+  chart_.BottomAxis()->SetMinMax(55, 100);
   image = Draw();
-  EXPECT_EQ(drawtest::At(image, intoNull.x, intoNull.y), clWhite);
-  EXPECT_EQ(drawtest::At(image, afterNull.x, afterNull.y), clRed) << "the next segment starts at the null point";
+  EXPECT_EQ(RedInColumn(image, chart_.ChartRect().left + 2), 0);
+  EXPECT_GT(RedInColumn(image, P(80, 50).x), 0);
+
+  // A series of null points only draws nothing, whether its nulls lie on one row or not.
+  chart_.BottomAxis()->SetMinMax(0, 100);
+  line_.Clear();
+  for (int i = 0; i < 10; ++i) line_.AddNullXY(i * 10, i % 3 == 0 ? 0 : 40);
+  image = Draw();
+  int red = 0;
+  for (int x = 0; x < image.width(); ++x) red += RedInColumn(image, x);
+  EXPECT_EQ(red, 0);
 }
 
 TEST_F(FastLine, TheLineEntersFromThePointBeforeTheFirstVisible) {

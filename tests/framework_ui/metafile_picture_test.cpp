@@ -60,6 +60,31 @@ TEST(MetafilePicture, LoadingAnEmfFileGivesTheClipLiftingClass) {
   EXPECT_FALSE(LoadPicture(tmp.Path("missing.emf")));
 }
 
+TEST(MetafilePicture, UnregisteringRestoresThePlainMetafileClass) {
+  testsupport::TempFolder tmp;
+  ASSERT_TRUE(platform::WriteFileBytesAtomic(tmp.Path("page.emf"), RedMetafile()));
+  // Undo every registration made so far (the test program's own among them), then redo them.
+  int registered = 0;
+  while (registered < 10 && LoadPicture(tmp.Path("page.emf")) &&
+         std::string(LoadPicture(tmp.Path("page.emf"))->ClassName()) == "TMetafileEx") {
+    UnregisterMetafileEx();
+    ++registered;
+  }
+  ASSERT_GT(registered, 0);
+  std::unique_ptr<TGraphic> plain = LoadPicture(tmp.Path("page.emf"));
+  ASSERT_TRUE(plain);
+  EXPECT_STREQ(plain->ClassName(), "TMetafile");
+  EXPECT_EQ(plain->Width(), 100);
+  EXPECT_STREQ(NewGraphicForFile("x.wmf")->ClassName(), "TMetafile");
+  ASSERT_TRUE(NewGraphicForClipboard(CF_ENHMETAFILE));
+  EXPECT_STREQ(NewGraphicForClipboard(CF_ENHMETAFILE)->ClassName(), "TMetafile");
+  EXPECT_STREQ(NewGraphicForClipboard(CF_METAFILEPICT)->ClassName(), "TMetafile");
+  EXPECT_EQ(FileFormatDescription("emf"), "Enhanced Metafiles");
+  EXPECT_EQ(FileFormatDescription("wmf"), "Metafiles");
+  for (int i = 0; i < registered; ++i) RegisterMetafileEx();
+  EXPECT_STREQ(LoadPicture(tmp.Path("page.emf"))->ClassName(), "TMetafileEx");
+}
+
 TEST(MetafilePicture, DrawsWholeThroughAClipRegionAndRestoresIt) {
   platform::EnsureQtFontEngine();
   TMetafile plain;

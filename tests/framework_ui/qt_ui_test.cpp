@@ -8,9 +8,12 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QMouseEvent>
 #include <QTimer>
+#include <ctime>
 #include <set>
 
+#include "framework/messages.h"
 #include "platform/qt/qt_ui.h"
 
 namespace {
@@ -112,6 +115,39 @@ TEST(QtUi, HintsStayForTheHintHidePause) {
   }
   EXPECT_EQ(w.toolTipDuration(), 3000);
   EXPECT_EQ(own.toolTipDuration(), 500);
+}
+
+// The processor time this thread has used, in seconds.
+double ThreadCpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+TEST(QtUi, WaitSecondsRestsAndStillHandlesAClick) {
+  platform::QtUi ui;
+  platform::Ui* previous = platform::InstallUi(&ui);
+  QPushButton button("button");
+  button.resize(80, 30);
+  button.show();
+  int clicks = 0;
+  QObject::connect(&button, &QPushButton::clicked, [&clicks] { ++clicks; });
+  // A click comes in through the event queue while the wait runs.
+  QTimer::singleShot(300, &button, [&button] {
+    const QPointF at(40, 15);
+    QCoreApplication::postEvent(&button, new QMouseEvent(QEvent::MouseButtonPress, at, button.mapToGlobal(at),
+                                                         Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(&button, new QMouseEvent(QEvent::MouseButtonRelease, at, button.mapToGlobal(at),
+                                                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+  });
+  const uint64_t start = ui.TickCountMs();
+  const double cpu = ThreadCpuSeconds();
+  fw::WaitSeconds(1.0);
+  const double used = ThreadCpuSeconds() - cpu;
+  EXPECT_GE(ui.TickCountMs() - start, 1000u);
+  EXPECT_LT(used, 0.1) << "processor seconds used by a 1 s wait";
+  EXPECT_EQ(clicks, 1);
+  platform::InstallUi(previous);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -86,6 +88,37 @@ TEST(Files, LinesAndAtomicWrites) {
   EXPECT_TRUE(entries[0].info.readOnly);
 }
 
+TEST(Files, FileErrorsGiveTheirCommonCausesInJapanese) {
+  struct Case {
+    int code;
+    const char* cause;  // UTF-8; empty: the system's own text
+  } cases[] = {
+      {ENOENT, "保存先のフォルダがありません"}, {ENOTDIR, "保存先のフォルダがありません"},
+      {EACCES, "アクセスが許可されていません"}, {EPERM, "アクセスが許可されていません"},
+      {EROFS, "アクセスが許可されていません"},  {ENOSPC, "ディスクの空き容量が足りません"},
+      {EDQUOT, "ディスクの空き容量が足りません"}, {EBUSY, "ファイルが使用中です"},
+      {ETXTBSY, "ファイルが使用中です"},         {EIO, ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FileErrorCause(c.code), *c.cause ? J(c.cause) : std::string(std::strerror(c.code))) << c.code;
+
+  // The writers report those causes.
+  testsupport::TempFolder t;
+  std::string err;
+  EXPECT_FALSE(WriteFileBytesAtomic(t.Path("nofolder/x.txt"), "x", &err));
+  EXPECT_EQ(err, J("保存先のフォルダがありません"));
+  const std::string path = t.Path("ro.txt");
+  ASSERT_TRUE(WriteFileBytesAtomic(path, "old"));
+  ASSERT_TRUE(SetReadOnly(path, true));
+  err.clear();
+  EXPECT_FALSE(WriteTextLinesAtomic(path, {"new"}, &err));
+  EXPECT_EQ(err, J("ファイルが読み取り専用です"));
+  ASSERT_TRUE(MakeFolders(t.Path("folder/")));
+  err.clear();
+  EXPECT_FALSE(WriteFileBytesAtomic(t.Path("folder"), "x", &err));
+  EXPECT_EQ(err, J("同じ名前のフォルダがあります"));
+}
+
 TEST(Files, RandomAccessReads) {
   testsupport::TempFolder t;
   ASSERT_TRUE(WriteFileBytesAtomic(t.Path("r.bin"), "0123456789"));
@@ -134,7 +167,7 @@ TEST(Streams, MemoryAndFileStreamsBehaveAlike) {
   ASSERT_TRUE(ro.OpenRead(t.Path("s.bin")));
   EXPECT_EQ(ro.Size(), 3);
   EXPECT_EQ(ro.Write("x", 1), 0);
-  EXPECT_NE(ro.Error().find("write failed"), std::string::npos);
+  EXPECT_EQ(ro.Error(), FileErrorCause(EBADF));
   EXPECT_FALSE(ro.OpenRead(t.Path("missing.bin")));
   EXPECT_FALSE(ro.OpenRead(t.inside()));  // a folder
 }

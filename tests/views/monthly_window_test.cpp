@@ -82,7 +82,7 @@ float FixtureValue(int station, int r, int m) {
   return static_cast<float>(r * 10 + m);
 }
 
-std::string MonthlyBytes(int records) {
+std::string MonthlyBytes(int records, float (*value)(int station, int r, int m) = FixtureValue) {
   std::string bytes;
   for (int k = 1; k <= records; ++k) {
     std::string rec(fw::kMonthlyRecordBytes, '\0');
@@ -100,7 +100,7 @@ std::string MonthlyBytes(int records) {
     put(43, 35.2f);
     put(47, -12.4f);
     for (int r = 1; r <= fw::kMonthlyItems; ++r)
-      for (int m = 0; m < 13; ++m) put(75 + 52 * (r - 1) + 4 * m, FixtureValue(k, r, m));
+      for (int m = 0; m < 13; ++m) put(75 + 52 * (r - 1) + 4 * m, value(k, r, m));
     bytes += rec;
   }
   return bytes;
@@ -474,7 +474,7 @@ TEST_F(MonthlyWindowTest, ClearWithTheYearBoxKeepsTheLastSeries) {
 
 TEST_F(MonthlyWindowTest, SavingToABitmapNameGivesTheExtensionWarning) {
   frame->SBTN1Click();
-  fw::FilePath = "C:\\tmp\\chart.BMP";
+  frame->Panel(1)->SetSaveFileName("C:\\tmp\\chart.BMP");
   ui.shown.clear();
   frame->Panel(1)->SBTN_5Click();
   EXPECT_EQ(LastShown(), "保存ファイル名 ： C:\\tmp\\chart.BMP\r\rファイル名の拡張子が正しくありません。（拡張子は'.EMF'です）");
@@ -533,6 +533,49 @@ TEST_F(MonthlyWindowTest, OverviewChartPixelsLieWhereTheAxesMapThem) {
   for (int y = r.top; y < r.bottom; ++y)
     for (int x = r.left; x < r.right; ++x) left += image.pixelColor(x, y) == barColour;
   EXPECT_EQ(left, 0);
+}
+
+// Station 2 with January to July missing in every temperature row, October missing in the
+// minimum temperatures, and no humidity at all.
+float GappedValue(int station, int r, int m) {
+  const bool temperature = r == 1 || (r >= 9 && r <= 12) || r == 24;
+  if (station == 2 && ((temperature && m <= 6) || r == 23 || (r == 10 && m == 9)))
+    return std::numeric_limits<float>::quiet_NaN();
+  return FixtureValue(station, r, m);
+}
+
+TEST_F(MonthlyWindowTest, MissingMonthsAreGapsInTheOverviewLines) {
+  ASSERT_TRUE(platform::WriteFileBytesAtomic(fw::MonthlyFile, MonthlyBytes(3, GappedValue)));
+  frame->ShowStation(2);
+  frame->SBTN1Click();
+  chart::TChart* c = frame->CHAT1;
+  c->resize(700, 300);
+  QApplication::processEvents();
+  const QImage image = c->grab().toImage();
+  const chart::TRect r = c->ChartRect();
+  const auto monthX = [&](int m) { return static_cast<int>(c->BottomAxis()->ValueToX(m)); };
+  // Pixels of a series' colour in columns x0..x1, rows y0..y1.
+  const auto count = [&](int series, int x0, int x1, int y0, int y1) {
+    const QColor colour = Rgb(c->SeriesAt(series)->SeriesColor());
+    int n = 0;
+    for (int y = std::max(y0, r.top); y <= std::min(y1, r.bottom); ++y)
+      for (int x = std::max(x0, r.left); x <= std::min(x1, r.right); ++x) n += image.pixelColor(x, y) == colour;
+    return n;
+  };
+  const int zero = c->LeftAxis()->ValueToPixel(0);
+  // The lines (series 3 to 9): nothing along the zero row from January to July.
+  for (int k = 3; k <= 9; ++k)
+    EXPECT_EQ(count(k, monthX(0) - 2, monthX(6) + 2, zero - 3, zero + 3), 0) << U(c->SeriesAt(k)->Title());
+  // No humidity at all: no humidity line anywhere.
+  EXPECT_EQ(count(8, r.left, r.right, r.top, r.bottom), 0);
+  // The minimum temperatures: no line into or out of October, the months around it keep theirs.
+  EXPECT_EQ(count(5, monthX(8) + 3, monthX(10) - 3, r.top, r.bottom), 0);
+  EXPECT_GT(count(5, monthX(7) + 2, monthX(8) - 2, r.top, r.bottom), 0);
+  EXPECT_GT(count(5, monthX(10) + 2, monthX(11) - 2, r.top, r.bottom), 0);
+  // The other temperatures run on from August.
+  for (int k : {3, 4, 6, 7, 9}) EXPECT_GT(count(k, monthX(7) + 2, monthX(11) - 2, r.top, r.bottom), 0) << k;
+  // The bars of the months stay.
+  EXPECT_GT(count(0, monthX(0) - 30, monthX(0), r.top, r.bottom), 0);
 }
 
 TEST_F(MonthlyWindowTest, FirstActivationShowsTheNoticeOnceAndDeactivationWritesTheSelection) {
@@ -641,7 +684,8 @@ TEST_F(MonthlyWindowTest, OverviewAndSolarChartsDrawTheirGridRows) {
 TEST_F(MonthlyWindowTest, TheOperationPanelSavesTheChartAsEmfAndBmp) {
   frame->SBTN1Click();
   chart::TChart* c = frame->CHAT1;
-  fw::FilePath = tmp.inside() + "CHART.EMF";
+  EXPECT_EQ(frame->Panel(1)->SaveFileName(), fw::WcdDir + S("静岡(C1).EMF"));  // the chart's own file
+  frame->Panel(1)->SetSaveFileName(tmp.inside() + "CHART.EMF");
   ui.answers = {platform::ModalResult::Yes};
   bool dialog = false;
   QTimer::singleShot(0, [&] {
@@ -686,9 +730,10 @@ TEST_F(MonthlyWindowTest, TheChartLibraryIsStartedAsTheProgramStartsIt) {
   plain.FreeAllSeries();
 }
 
-// Every bar of the overview chart (radiation, precipitation, south wall) lies inside its axis
-// for every station of the installed data, in engineering and in SI units.
-TEST(MonthlyWindowInstalledData, OverviewBarsLieInsideTheirAxesForEveryStation) {
+// Every point of the overview chart (the bars of radiation, precipitation and the south wall,
+// the temperature and humidity lines) lies inside its axis for every station of the installed
+// data, in engineering and in SI units.
+TEST(MonthlyWindowInstalledData, OverviewPointsLieInsideTheirAxesForEveryStation) {
   const std::string bin = testsupport::BinDir() + "/";
   if (!std::filesystem::exists(bin + "WCD/JPN_MONT.DAT") || !std::filesystem::exists(bin + "WCD/JPN_WPNT.DAT")) {
     GTEST_SKIP() << "weather files not built in " << bin;
@@ -715,13 +760,32 @@ TEST(MonthlyWindowInstalledData, OverviewBarsLieInsideTheirAxesForEveryStation) 
   chart::TChart* c = frame.CHAT1;
   for (const char* units : {"工学単位", "ＳＩ単位"}) {
     fw::SetUnitSystem(S(units));
-    int outside = 0;
+    int outside = 0, reaching = 0;
     double highest = 0;
     for (int station = 1; station <= fw::StationCount; ++station) {
       frame.ShowStation(station);
+      // Stations whose temperatures lie inside −20..40 keep the fixed axes.
+      double coldest = 0, hottest = 0;
+      for (int k = 0; k < c->SeriesCount(); ++k) {
+        const chart::TChartSeries* s = c->SeriesAt(k);
+        for (int i = 0; i < s->Count(); ++i) {
+          if (s->VertAxis() != chart::aLeftAxis || s->IsNull(i)) continue;
+          coldest = std::min(coldest, s->YValue(i));
+          hottest = std::max(hottest, s->YValue(i));
+        }
+      }
+      if (coldest >= -20 && hottest <= 40) {
+        EXPECT_EQ(c->LeftAxis()->Minimum(), -20) << station;
+        EXPECT_EQ(c->LeftAxis()->Maximum(), 40) << station;
+      } else {
+        ++reaching;
+        // Zero and the grid lines stay level: every axis reaches out by the same steps.
+        const double below = (-20 - c->LeftAxis()->Minimum()) / 10, above = (c->LeftAxis()->Maximum() - 40) / 10;
+        EXPECT_EQ((-400 - c->CustomAxes().Axis(0)->Minimum()) / 200, below) << station;
+        EXPECT_EQ((c->CustomAxes().Axis(1)->Maximum() - 100) / 25, above) << station;
+      }
       for (int k = 0; k < c->SeriesCount(); ++k) {
         chart::TChartSeries* s = c->SeriesAt(k);
-        if (!dynamic_cast<chart::TBarSeries*>(s)) continue;
         const chart::TChartAxis* axis = s->GetVertAxis();
         for (int i = 0; i < s->Count(); ++i) {
           if (s->IsNull(i)) continue;
@@ -737,6 +801,7 @@ TEST(MonthlyWindowInstalledData, OverviewBarsLieInsideTheirAxesForEveryStation) 
       }
     }
     EXPECT_EQ(outside, 0) << units;
+    EXPECT_GT(reaching, 0) << units << ": the cold stations reach below -20";
     // The SI values do pass the engineering range: the axis grew for them.
     if (std::string(units) == "ＳＩ単位") {
       EXPECT_GT(highest, 6000);
