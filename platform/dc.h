@@ -187,10 +187,27 @@ constexpr int ALTERNATE = 1, WINDING = 2;
 // The plane a clip region spans: without a clip region, the whole surface is this box.
 constexpr Rect kWholePlane{-(1 << 28), -(1 << 28), 1 << 28, 1 << 28};
 
+// The work regions did in this thread so far: rectangles looked at while building and
+// combining regions, and regions copied. Read by tests that check how work grows with the
+// number of rectangles.
+struct RegionWork {
+  uint64_t rectsWalked = 0;
+  uint64_t copies = 0;
+};
+RegionWork& RegionWorkDone();
+
 // A set of pixels held as Windows does: non-overlapping rectangles in y-x bands.
 class Region {
  public:
   Region() = default;
+  Region(const Region& o) : rects_(o.rects_) { ++RegionWorkDone().copies; }
+  Region(Region&&) = default;
+  Region& operator=(const Region& o) {
+    rects_ = o.rects_;
+    ++RegionWorkDone().copies;
+    return *this;
+  }
+  Region& operator=(Region&&) = default;
   explicit Region(const Rect& r);
   static Region FromRects(const std::vector<Rect>& rects);  // union of arbitrary rectangles
   // The shapes below take an optional `within` that limits the pixels looked at, so that a
@@ -297,8 +314,12 @@ struct DcState {
   int arcDirection = AD_COUNTERCLOCKWISE;
   Point brushOrg;
   Point pos;                  // current position (MoveTo)
-  std::optional<Region> clip; // none: the whole surface
+  // None: the whole surface. Shared by the saved states and never changed in place (a new
+  // clip is a new region), so that saving the state copies no rectangles.
+  std::shared_ptr<const Region> clip;
 };
+// Whether two clips hold the same pixels (both none, or equal regions).
+bool SameClip(const std::shared_ptr<const Region>& a, const std::shared_ptr<const Region>& b);
 
 class DeviceContext {
  public:
