@@ -137,6 +137,10 @@ bool HatchBit(uint32_t hatch, int x, int y);
 constexpr int FW_NORMAL = 400, FW_BOLD = 700;
 constexpr uint8_t ANSI_CHARSET = 0, DEFAULT_CHARSET = 1, SHIFTJIS_CHARSET = 128;
 
+// An angle in tenths of a degree reduced to one turn (-3599 to 3599), so that any value can be
+// negated.
+constexpr int ReducedAngle(int tenths) { return tenths % 3600; }
+
 struct LogFont {
   int height = 0;       // < 0: character (em) height; > 0: cell height; 0: default
   int width = 0;        // average character width; 0: natural
