@@ -112,6 +112,21 @@ def wide_font_text(index, width):
                      record(84, text_rec)])
 
 
+def turned_text_int_min():
+    """Text turned by -2^31 tenths of a degree, with the y axis pointing up (MM_LOMETRIC): the
+    player turns the angle over for it."""
+    font = struct.pack("<iiiii8B", -40, 0, -2**31, -2**31, 400, 0, 0, 0, 1, 0, 0, 0, 0)
+    font += "Liberation Sans".encode("utf-16-le").ljust(64, b"\0")
+    font += b"\0" * (332 - len(font))
+    text = "INT_MIN"
+    emrtext = struct.pack("<ii", 200, -300) + struct.pack("<II", len(text), 76)
+    emrtext += struct.pack("<I", 0) + struct.pack("<4i", 0, 0, 0, 0) + struct.pack("<I", 0)
+    text_rec = struct.pack("<4i", 0, 0, 399, 299) + struct.pack("<Iff", 1, 1.0, 1.0) + emrtext
+    text_rec += text.encode("utf-16-le")
+    return metafile([record(17, struct.pack("<I", 2)), record(82, struct.pack("<I", 1) + font),
+                     record(37, struct.pack("<I", 1)), record(84, text_rec)])
+
+
 # ---- JPEG ---------------------------------------------------------------------------------
 
 class Bits:
@@ -194,6 +209,16 @@ def jpeg_many_scans():
     return out + b"\xFF\xD9"
 
 
+# ---- Report page file ---------------------------------------------------------------------
+
+def page_file(page):
+    """A saved report page file holding `page` as its one uncompressed page."""
+    header = struct.pack("<hhIiI", 3, 40, 0, 1, 0) + struct.pack("<d", 0.0) + b"\0\0" + b"\x48" * 100 + b"\0\0"
+    assert len(header) == 128
+    end = 128 + 8 + len(page) + 4
+    return header + struct.pack("<ii", 1, end) + page + struct.pack("<i", 128)
+
+
 # ---- Result table -------------------------------------------------------------------------
 
 def empty_lines(count):
@@ -219,8 +244,10 @@ def main():
         write(at(target, "stretch_dibits_100_rle_8192_square.emf"), stretch_dibits())
         write(at(target, "clip_9600_rects_then_saves.emf"), clip_then_saves(9600, 100000 if full else 20000))
         write(at(target, "clip_rects_in_separate_bands.emf"), clip_in_bands(100000 if full else 20000))
+        write(at(target, "turned_text_escapement_int_min.emf"), turned_text_int_min())
     write(at("jpeg", "one_scan_repeated_8192_square.jpg"), jpeg_repeated_scan(scans=3000 if full else 1100))
     write(at("jpeg", "valid_progression_of_2688_scans.jpg"), jpeg_many_scans())
+    write(at("page_file", "pattern_brushes_16_rle_8192_square_as_page_1.rpt"), page_file(pattern_brushes()))
     write(at("emf_qt", "kanji_in_a_font_of_largest_width.emf"), wide_font_text(1, 30000))
     write(at("result_tables", "empty_lines_" + ("3600000" if full else "20000") + ".txt"),
           b"\x01" + empty_lines(3600000 if full else 20000))
