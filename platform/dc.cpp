@@ -194,16 +194,17 @@ Rect BoundingBox(std::span<const Point> points) {
 
 // ---- Regions ----------------------------------------------------------------------------
 
+RegionWork& RegionWorkDone() {
+  thread_local RegionWork work;
+  return work;
+}
+
 namespace {
 
 using Interval = std::pair<int, int>;  // [first, second)
 
-// Sorted, merged x intervals of the rectangles of `rects` that cover the band [y0, y1).
-std::vector<Interval> BandIntervals(const std::vector<Rect>& rects, int y0, int y1) {
-  std::vector<Interval> iv;
-  for (const Rect& r : rects) {
-    if (r.top <= y0 && r.bottom >= y1 && r.left < r.right) iv.emplace_back(r.left, r.right);
-  }
+// `iv` sorted, overlapping and touching intervals merged.
+std::vector<Interval> MergedIntervals(std::vector<Interval> iv) {
   std::sort(iv.begin(), iv.end());
   std::vector<Interval> merged;
   for (const Interval& i : iv) {
@@ -215,6 +216,44 @@ std::vector<Interval> BandIntervals(const std::vector<Rect>& rects, int y0, int 
   }
   return merged;
 }
+
+// Sorted, merged x intervals of the rectangles of `rects` that cover the band [y0, y1).
+std::vector<Interval> BandIntervals(const std::vector<Rect>& rects, int y0, int y1) {
+  std::vector<Interval> iv;
+  RegionWorkDone().rectsWalked += rects.size();
+  for (const Rect& r : rects) {
+    if (r.top <= y0 && r.bottom >= y1 && r.left < r.right) iv.emplace_back(r.left, r.right);
+  }
+  return MergedIntervals(std::move(iv));
+}
+
+// Walks the bands of a region's rectangles (runs of rectangles with one top and bottom, in
+// order from the top) downwards, so that finding the band of each band edge costs no more
+// than the rectangles passed on the way.
+class BandWalker {
+ public:
+  explicit BandWalker(const std::vector<Rect>& rects) : rects_(rects) {}
+  // The intervals of the band that covers the rows from y0 down to the next band edge (y0 never
+  // smaller than in the call before); none where no band covers y0.
+  std::vector<Interval> Covering(int y0) {
+    RegionWork& work = RegionWorkDone();
+    while (at_ < rects_.size() && rects_[at_].bottom <= y0) {
+      ++at_;
+      ++work.rectsWalked;
+    }
+    std::vector<Interval> iv;
+    if (at_ >= rects_.size() || rects_[at_].top > y0) return iv;
+    for (size_t k = at_; k < rects_.size() && rects_[k].top == rects_[at_].top; ++k) {
+      ++work.rectsWalked;
+      if (rects_[k].left < rects_[k].right) iv.emplace_back(rects_[k].left, rects_[k].right);
+    }
+    return MergedIntervals(std::move(iv));
+  }
+
+ private:
+  const std::vector<Rect>& rects_;
+  size_t at_ = 0;
+};
 
 bool InIntervals(const std::vector<Interval>& iv, size_t& k, int x) {
   while (k < iv.size() && iv[k].second <= x) ++k;
@@ -301,11 +340,16 @@ Region Region::FromRects(const std::vector<Rect>& rects) {
     Rect n = r.Normalized();
     if (!n.IsEmpty()) clean.push_back(n);
   }
+  std::sort(clean.begin(), clean.end(), [](const Rect& a, const Rect& b) { return a.top < b.top; });
   Region out;
   std::vector<int> ys = BandEdges(clean, {});
-  size_t prev = 0;
+  // A sweep from the top: each band looks only at the rectangles that cross it.
+  std::vector<Rect> active;
+  size_t next = 0, prev = 0;
   for (size_t k = 0; k + 1 < ys.size(); ++k) {
-    AppendBand(out.rects_, prev, ys[k], ys[k + 1], BandIntervals(clean, ys[k], ys[k + 1]));
+    while (next < clean.size() && clean[next].top <= ys[k]) active.push_back(clean[next++]);
+    std::erase_if(active, [&](const Rect& r) { return r.bottom <= ys[k]; });
+    AppendBand(out.rects_, prev, ys[k], ys[k + 1], BandIntervals(active, ys[k], ys[k + 1]));
   }
   return out;
 }
@@ -314,11 +358,10 @@ Region Region::Combine(const Region& a, const Region& b, int mode) {
   if (mode == RGN_COPY) return a;
   Region out;
   std::vector<int> ys = BandEdges(a.rects_, b.rects_);
+  BandWalker wa(a.rects_), wb(b.rects_);
   size_t prev = 0;
   for (size_t k = 0; k + 1 < ys.size(); ++k) {
-    std::vector<Interval> ia = BandIntervals(a.rects_, ys[k], ys[k + 1]);
-    std::vector<Interval> ib = BandIntervals(b.rects_, ys[k], ys[k + 1]);
-    AppendBand(out.rects_, prev, ys[k], ys[k + 1], CombineIntervals(ia, ib, mode));
+    AppendBand(out.rects_, prev, ys[k], ys[k + 1], CombineIntervals(wa.Covering(ys[k]), wb.Covering(ys[k]), mode));
   }
   return out;
 }
@@ -555,7 +598,7 @@ void DeviceContext::MoveTo(int x, int y) { state_.pos = Point{x, y}; }
 void DeviceContext::SelectClipRegion(const Region* region, int mode) {
   if (mode == RGN_COPY) {
     if (region) {
-      state_.clip = *region;
+      state_.clip = std::make_shared<const Region>(*region);
     } else {
       state_.clip.reset();
     }
@@ -565,10 +608,14 @@ void DeviceContext::SelectClipRegion(const Region* region, int mode) {
   if (!state_.clip) {
     // Without a clip region the whole surface is the current clip.
     Region all(kWholePlane);
-    state_.clip = Region::Combine(all, *region, mode);
+    state_.clip = std::make_shared<const Region>(Region::Combine(all, *region, mode));
   } else {
-    state_.clip = Region::Combine(*state_.clip, *region, mode);
+    state_.clip = std::make_shared<const Region>(Region::Combine(*state_.clip, *region, mode));
   }
+}
+
+bool SameClip(const std::shared_ptr<const Region>& a, const std::shared_ptr<const Region>& b) {
+  return a == b || (a && b && *a == *b);
 }
 
 void DeviceContext::IntersectClipRect(const Rect& r) {

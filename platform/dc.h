@@ -137,6 +137,10 @@ bool HatchBit(uint32_t hatch, int x, int y);
 constexpr int FW_NORMAL = 400, FW_BOLD = 700;
 constexpr uint8_t ANSI_CHARSET = 0, DEFAULT_CHARSET = 1, SHIFTJIS_CHARSET = 128;
 
+// An angle in tenths of a degree reduced to one turn (-3599 to 3599), so that any value can be
+// negated.
+constexpr int ReducedAngle(int tenths) { return tenths % 3600; }
+
 struct LogFont {
   int height = 0;       // < 0: character (em) height; > 0: cell height; 0: default
   int width = 0;        // average character width; 0: natural
@@ -187,10 +191,27 @@ constexpr int ALTERNATE = 1, WINDING = 2;
 // The plane a clip region spans: without a clip region, the whole surface is this box.
 constexpr Rect kWholePlane{-(1 << 28), -(1 << 28), 1 << 28, 1 << 28};
 
+// The work regions did in this thread so far: rectangles looked at while building and
+// combining regions, and regions copied. Read by tests that check how work grows with the
+// number of rectangles.
+struct RegionWork {
+  uint64_t rectsWalked = 0;
+  uint64_t copies = 0;
+};
+RegionWork& RegionWorkDone();
+
 // A set of pixels held as Windows does: non-overlapping rectangles in y-x bands.
 class Region {
  public:
   Region() = default;
+  Region(const Region& o) : rects_(o.rects_) { ++RegionWorkDone().copies; }
+  Region(Region&&) = default;
+  Region& operator=(const Region& o) {
+    rects_ = o.rects_;
+    ++RegionWorkDone().copies;
+    return *this;
+  }
+  Region& operator=(Region&&) = default;
   explicit Region(const Rect& r);
   static Region FromRects(const std::vector<Rect>& rects);  // union of arbitrary rectangles
   // The shapes below take an optional `within` that limits the pixels looked at, so that a
@@ -297,8 +318,12 @@ struct DcState {
   int arcDirection = AD_COUNTERCLOCKWISE;
   Point brushOrg;
   Point pos;                  // current position (MoveTo)
-  std::optional<Region> clip; // none: the whole surface
+  // None: the whole surface. Shared by the saved states and never changed in place (a new
+  // clip is a new region), so that saving the state copies no rectangles.
+  std::shared_ptr<const Region> clip;
 };
+// Whether two clips hold the same pixels (both none, or equal regions).
+bool SameClip(const std::shared_ptr<const Region>& a, const std::shared_ptr<const Region>& b);
 
 class DeviceContext {
  public:

@@ -259,24 +259,51 @@ namespace {
 
 constexpr uint32_t kBiRle8 = 1, kBiRle4 = 2;
 
+// The pixels of `part` taken into a bitmap of their own: source pixel (x, y) (rows from the
+// top) lands at ((x - left) / stepX, (y - top) / stepY) when it lies on the part's grid.
+class PartGrid {
+ public:
+  explicit PartGrid(const DibPart& p) : p_(p) {
+    width_ = (p.rect.Width() + p.stepX - 1) / p.stepX;
+    height_ = (p.rect.Height() + p.stepY - 1) / p.stepY;
+  }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool RowIn(int64_t y) const { return y >= p_.rect.top && y < p_.rect.bottom && (y - p_.rect.top) % p_.stepY == 0; }
+  bool ColumnIn(int64_t x) const {
+    return x >= p_.rect.left && x < p_.rect.right && (x - p_.rect.left) % p_.stepX == 0;
+  }
+  size_t Index(int64_t x, int64_t y) const {
+    return static_cast<size_t>((y - p_.rect.top) / p_.stepY) * width_ + static_cast<size_t>((x - p_.rect.left) / p_.stepX);
+  }
+  int Left() const { return p_.rect.left; }
+  int Top() const { return p_.rect.top; }
+  int StepX() const { return p_.stepX; }
+  int StepY() const { return p_.stepY; }
+
+ private:
+  DibPart p_;
+  int width_ = 0, height_ = 0;
+};
+
 // The pixels of a run-length encoded bitmap (8 or 4 bits per pixel, rows from the bottom):
 // runs of one index, escapes for end of line, end of bitmap and a jump ahead, and literal
 // stretches padded to two bytes. Pixels the data never reaches keep palette entry 0; runs
 // beyond the right edge or the last row are dropped; the data ends the decoding wherever it
-// runs out.
-Dib DecodeRle(int width, int height, bool eightBits, const std::vector<uint32_t>& palette, std::string_view bits) {
+// runs out. Only the pixels of `grid` are kept; a run is walked as far as it reaches the part.
+Dib DecodeRle(int width, int height, bool eightBits, const std::vector<uint32_t>& palette, std::string_view bits,
+              const PartGrid& grid) {
   const uint32_t background = palette.empty() ? 0 : palette[0];
   Dib dib;
-  dib.width = width;
-  dib.height = height;
-  dib.pixels.assign(static_cast<size_t>(width) * height, background);
+  dib.width = grid.Width();
+  dib.height = grid.Height();
+  dib.pixels.assign(static_cast<size_t>(dib.width) * dib.height, background);
   const auto* data = reinterpret_cast<const unsigned char*>(bits.data());
   const size_t size = bits.size();
   int64_t x = 0, row = 0;  // row 0 is the bottom row
   auto put = [&](size_t index) {
-    if (x < width && row < height) {
-      dib.pixels[static_cast<size_t>(height - 1 - row) * width + static_cast<size_t>(x)] =
-          index < palette.size() ? palette[index] : 0;
+    if (x < width && row < height && grid.RowIn(height - 1 - row) && grid.ColumnIn(x)) {
+      dib.pixels[grid.Index(x, height - 1 - row)] = index < palette.size() ? palette[index] : 0;
     }
     ++x;
   };
@@ -311,43 +338,79 @@ Dib DecodeRle(int width, int height, bool eightBits, const std::vector<uint32_t>
   return dib;
 }
 
-}  // namespace
+struct DibFormat {
+  DibInfo info;
+  int bpp = 0;
+  uint32_t compression = 0;
+  bool rle = false;
+  std::vector<uint32_t> palette;
+  uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F};
+};
 
-std::optional<Dib> DecodeDib(std::string_view bmi, std::string_view bits) {
+std::optional<DibFormat> ReadDibFormat(std::string_view bmi) {
   FieldReader h(bmi);
   uint32_t headerSize = h.U32(0);
   if (!h.ok || headerSize < 40 || headerSize > bmi.size()) return std::nullopt;
   int32_t width = h.I32(4);
   int32_t height = h.I32(8);
-  int bpp = h.U16(14);
-  uint32_t compression = h.U32(16);
+  DibFormat f;
+  f.bpp = h.U16(14);
+  f.compression = h.U32(16);
   uint32_t clrUsed = h.U32(32);
   if (width <= 0 || height == 0 || height == INT32_MIN) return std::nullopt;
-  bool topDown = height < 0;
-  int64_t absHeight = topDown ? -static_cast<int64_t>(height) : height;
+  const bool topDown = height < 0;
+  const int64_t absHeight = topDown ? -static_cast<int64_t>(height) : height;
   if (static_cast<int64_t>(width) * absHeight > kMaxDibPixels) return std::nullopt;
+  const int bpp = f.bpp;
   if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return std::nullopt;
-  const bool rle = (compression == kBiRle8 && bpp == 8) || (compression == kBiRle4 && bpp == 4);
-  if (rle && topDown) return std::nullopt;  // run-length bitmaps are stored bottom-up only
-  if (compression != 0 && !rle && !(compression == 3 && (bpp == 16 || bpp == 32))) return std::nullopt;
+  f.rle = (f.compression == kBiRle8 && bpp == 8) || (f.compression == kBiRle4 && bpp == 4);
+  if (f.rle && topDown) return std::nullopt;  // run-length bitmaps are stored bottom-up only
+  if (f.compression != 0 && !f.rle && !(f.compression == 3 && (bpp == 16 || bpp == 32))) return std::nullopt;
   // Colour table or bit-field masks follow the info header.
-  std::vector<uint32_t> palette;
-  uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F};
   if (bpp == 32) {
-    masks[0] = 0xFF0000;
-    masks[1] = 0xFF00;
-    masks[2] = 0xFF;
+    f.masks[0] = 0xFF0000;
+    f.masks[1] = 0xFF00;
+    f.masks[2] = 0xFF;
   }
-  if (compression == 3) {
+  if (f.compression == 3) {
     const size_t at = 40;  // the masks follow the 40-byte part of every header version
     if (!h.Has(at, 3, 4)) return std::nullopt;
-    for (int k = 0; k < 3; ++k) masks[k] = h.U32(at + 4 * k);
+    for (int k = 0; k < 3; ++k) f.masks[k] = h.U32(at + 4 * k);
   } else if (bpp <= 8) {
     size_t colours = clrUsed != 0 ? clrUsed : (size_t{1} << bpp);
     if (colours > 256 || !h.Has(headerSize, colours, 4)) return std::nullopt;
-    for (size_t k = 0; k < colours; ++k) palette.push_back(h.U32(headerSize + 4 * k) & 0xFFFFFF);
+    for (size_t k = 0; k < colours; ++k) f.palette.push_back(h.U32(headerSize + 4 * k) & 0xFFFFFF);
   }
-  if (rle) return DecodeRle(width, static_cast<int>(absHeight), bpp == 8, palette, bits);
+  f.info = DibInfo{width, static_cast<int>(absHeight), !topDown};
+  return f;
+}
+
+}  // namespace
+
+std::optional<DibInfo> ReadDibInfo(std::string_view bmi) {
+  std::optional<DibFormat> f = ReadDibFormat(bmi);
+  if (!f) return std::nullopt;
+  return f->info;
+}
+
+std::optional<Dib> DecodeDib(std::string_view bmi, std::string_view bits, const DibPart* part) {
+  std::optional<DibFormat> format = ReadDibFormat(bmi);
+  if (!format) return std::nullopt;
+  const DibFormat& f = *format;
+  const int width = f.info.width;
+  const int64_t absHeight = f.info.height;
+  const Rect whole{0, 0, width, f.info.height};
+  DibPart p{whole, 1, 1};
+  if (part) {
+    p.rect = Rect{std::max(part->rect.left, 0), std::max(part->rect.top, 0), std::min(part->rect.right, width),
+                  std::min(part->rect.bottom, f.info.height)};
+    p.stepX = std::max(part->stepX, 1);
+    p.stepY = std::max(part->stepY, 1);
+    if (p.rect.IsEmpty()) return std::nullopt;
+  }
+  const PartGrid grid(p);
+  if (f.rle) return DecodeRle(width, f.info.height, f.bpp == 8, f.palette, bits, grid);
+  const int bpp = f.bpp;
   const int64_t stride = ((static_cast<int64_t>(width) * bpp + 31) / 32) * 4;
   if (static_cast<int64_t>(bits.size()) < stride * absHeight) return std::nullopt;
   auto maskValue = [](uint32_t v, uint32_t mask) -> uint32_t {
@@ -362,13 +425,15 @@ std::optional<Dib> DecodeDib(std::string_view bmi, std::string_view bits) {
     return mask == 0 ? 0 : value * 255 / mask;
   };
   Dib dib;
-  dib.width = width;
-  dib.height = static_cast<int>(absHeight);
-  dib.pixels.resize(static_cast<size_t>(width) * dib.height);
+  dib.width = grid.Width();
+  dib.height = grid.Height();
+  dib.pixels.resize(static_cast<size_t>(dib.width) * dib.height);
   const auto* data = reinterpret_cast<const unsigned char*>(bits.data());
-  for (int y = 0; y < dib.height; ++y) {
-    const unsigned char* row = data + (topDown ? y : dib.height - 1 - y) * stride;
-    for (int x = 0; x < width; ++x) {
+  for (int oy = 0; oy < dib.height; ++oy) {
+    const int64_t y = grid.Top() + static_cast<int64_t>(oy) * grid.StepY();
+    const unsigned char* row = data + (f.info.bottomUp ? absHeight - 1 - y : y) * stride;
+    for (int ox = 0; ox < dib.width; ++ox) {
+      const int x = grid.Left() + ox * grid.StepX();
       uint32_t rgb = 0;
       switch (bpp) {
         case 1:
@@ -378,12 +443,12 @@ std::optional<Dib> DecodeDib(std::string_view bmi, std::string_view bits) {
           int byte = row[x / perByte];
           int shift = (perByte - 1 - x % perByte) * bpp;
           size_t index = (byte >> shift) & ((1 << bpp) - 1);
-          rgb = index < palette.size() ? palette[index] : 0;
+          rgb = index < f.palette.size() ? f.palette[index] : 0;
           break;
         }
         case 16: {
           uint32_t v = row[2 * x] | (row[2 * x + 1] << 8);
-          rgb = (maskValue(v, masks[0]) << 16) | (maskValue(v, masks[1]) << 8) | maskValue(v, masks[2]);
+          rgb = (maskValue(v, f.masks[0]) << 16) | (maskValue(v, f.masks[1]) << 8) | maskValue(v, f.masks[2]);
           break;
         }
         case 24:
@@ -392,13 +457,13 @@ std::optional<Dib> DecodeDib(std::string_view bmi, std::string_view bits) {
         case 32: {
           uint32_t v = row[4 * x] | (row[4 * x + 1] << 8) | (row[4 * x + 2] << 16) |
                        (static_cast<uint32_t>(row[4 * x + 3]) << 24);
-          rgb = compression == 3
-                    ? (maskValue(v, masks[0]) << 16) | (maskValue(v, masks[1]) << 8) | maskValue(v, masks[2])
-                    : (v & 0xFFFFFF);
+          rgb = f.compression == 3 ? (maskValue(v, f.masks[0]) << 16) | (maskValue(v, f.masks[1]) << 8) |
+                                         maskValue(v, f.masks[2])
+                                   : (v & 0xFFFFFF);
           break;
         }
       }
-      dib.pixels[static_cast<size_t>(y) * width + x] = rgb;
+      dib.pixels[static_cast<size_t>(oy) * dib.width + ox] = rgb;
     }
   }
   return dib;

@@ -155,7 +155,21 @@ class FieldWriter {
 // bits per pixel; read with 1, 4, 8, 16, 24 or 32 bits per pixel, uncompressed, with bit-field
 // masks (16 and 32 bits) or run-length encoded (4 and 8 bits), at most kMaxDibPixels pixels.
 void EncodeDib(const Dib& dib, std::string& bmi, std::string& bits);
-// Empty optional when the header or the sizes do not fit.
-std::optional<Dib> DecodeDib(std::string_view bmi, std::string_view bits);
+// The size an info header declares (rows counted whichever way they are stored) once the
+// checks of DecodeDib on the header pass; empty otherwise.
+struct DibInfo {
+  int width = 0, height = 0;
+  bool bottomUp = true;
+};
+std::optional<DibInfo> ReadDibInfo(std::string_view bmi);
+// A part of a bitmap (rows counted from the top) and the columns and rows of it to take: every
+// stepX-th column and stepY-th row from its top-left corner.
+struct DibPart {
+  Rect rect;
+  int stepX = 1, stepY = 1;
+};
+// Empty optional when the header or the sizes do not fit. With `part`, only its pixels are
+// decoded, into a bitmap of their own (the part cut to the bitmap; empty when nothing is left).
+std::optional<Dib> DecodeDib(std::string_view bmi, std::string_view bits, const DibPart* part = nullptr);
 
 }  // namespace platform::emf

@@ -20,6 +20,7 @@ namespace {
 constexpr int MM_TEXT = 1, MM_LOMETRIC = 2, MM_HIMETRIC = 3, MM_LOENGLISH = 4, MM_HIENGLISH = 5,
               MM_TWIPS = 6, MM_ISOTROPIC = 7, MM_ANISOTROPIC = 8;
 constexpr uint32_t ETO_PDY = 0x2000;
+constexpr const char* kOverBudget = "the bitmaps of the metafile exceed the pixels one playback may decode";
 
 struct Xform {
   double m11 = 1, m12 = 0, m21 = 0, m22 = 1, dx = 0, dy = 0;
@@ -136,9 +137,11 @@ class Player {
     }
     dc_.AbortPath();  // a path the metafile left open ends with it
     dc_.RestoreDC(startLevel);
-    result.ok = sawEof && walker.Error().empty();
+    result.ok = sawEof && walker.Error().empty() && !overBudget_;
     result.error = walker.Error();
     if (!sawEof && result.error.empty()) result.error = "no end-of-file record";
+    if (overBudget_ && result.error.empty()) result.error = kOverBudget;
+    result.decodedPixels = decoded_;
     return result;
   }
 
@@ -207,8 +210,8 @@ class Player {
     font.width = ClampInt(font.width * scaleX_);
     if (toDevice_.m22 < 0) {
       // A y axis pointing up turns the angles over.
-      font.escapement = -font.escapement;
-      font.orientation = -font.orientation;
+      font.escapement = -ReducedAngle(font.escapement);
+      font.orientation = -ReducedAngle(font.orientation);
     }
     dc_.SelectFont(font);
     realized_ = true;
@@ -455,33 +458,113 @@ class Player {
     return Rect{clamp(x), clamp(y), clamp(x + cx), clamp(y + cy)};
   }
 
-  // The bitmap of a record (its info header and bits at the offsets stored at `offBmiAt` and
-  // `offBitsAt`); `src` turned to count rows from the top.
-  std::optional<Dib> RecordBitmap(const Record& rec, size_t offBmiAt, size_t offBitsAt, Rect& src) {
+  // Takes `pixels` from the playback's decoding budget: false (nothing taken, the budget's
+  // error noted) when they do not fit into what is left.
+  bool Spend(int64_t pixels) {
+    if (pixels > kMetafileDecodeBudget - decoded_) {
+      overBudget_ = true;
+      return false;
+    }
+    decoded_ += pixels;
+    return true;
+  }
+
+  // The info header and bits of a record at the offsets stored at `offBmiAt` and `offBitsAt`.
+  struct RecordDib {
+    std::string_view bmi, bits;
+    DibInfo info;
+  };
+  std::optional<RecordDib> RecordBitmapData(const Record& rec, size_t offBmiAt, size_t offBitsAt) {
     FieldReader f(rec.data);
     uint32_t offBmi = f.U32(offBmiAt), cbBmi = f.U32(offBmiAt + 4);
     uint32_t offBits = f.U32(offBitsAt), cbBits = f.U32(offBitsAt + 4);
     if (!f.ok || !f.Has(offBmi, cbBmi, 1) || !f.Has(offBits, cbBits, 1) || cbBmi < 40) return std::nullopt;
-    std::string_view bmi = rec.data.substr(offBmi, cbBmi);
-    std::optional<Dib> dib = DecodeDib(bmi, rec.data.substr(offBits, cbBits));
-    if (!dib) return std::nullopt;
-    FieldReader h(bmi);
-    if (h.I32(8) > 0) {
-      // Source rows of a bottom-up bitmap count from the bottom.
-      const int64_t height = static_cast<int64_t>(src.bottom) - src.top;
-      const int64_t top = static_cast<int64_t>(dib->height) - src.top - height;
-      src = SourceRect(src.left, top, static_cast<int64_t>(src.right) - src.left, height);
-    }
+    RecordDib d{rec.data.substr(offBmi, cbBmi), rec.data.substr(offBits, cbBits), {}};
+    std::optional<DibInfo> info = ReadDibInfo(d.bmi);
+    if (!info) return std::nullopt;
+    d.info = *info;
+    return d;
+  }
+
+  // `src` of a record turned to count rows from the top.
+  static Rect TopDownSource(const DibInfo& info, const Rect& src) {
+    if (!info.bottomUp) return src;
+    // Source rows of a bottom-up bitmap count from the bottom.
+    const int64_t height = static_cast<int64_t>(src.bottom) - src.top;
+    const int64_t top = static_cast<int64_t>(info.height) - src.top - height;
+    return SourceRect(src.left, top, static_cast<int64_t>(src.right) - src.left, height);
+  }
+
+  // The whole bitmap of a record, within the decoding budget; `src` turned to count rows from
+  // the top.
+  std::optional<Dib> RecordBitmap(const Record& rec, size_t offBmiAt, size_t offBitsAt, Rect& src) {
+    std::optional<RecordDib> d = RecordBitmapData(rec, offBmiAt, offBitsAt);
+    if (!d || !Spend(static_cast<int64_t>(d->info.width) * d->info.height)) return std::nullopt;
+    std::optional<Dib> dib = DecodeDib(d->bmi, d->bits);
+    if (dib) src = TopDownSource(d->info, src);
     return dib;
   }
 
+  // A bit-block record: only the source pixels that can reach the visible part of `dest` are
+  // decoded. The part of `src` inside the bitmap is what the device context stretches onto
+  // `dest`; where the visible part of `dest` needs less than half of it, only the source
+  // columns and rows under the visible part (and one beyond each side) are decoded and drawn
+  // onto the part of `dest` they cover, and where that still holds at least four source
+  // pixels per visible pixel across (or down), only every k-th column (row) is taken, leaving
+  // at least two per pixel.
   bool BitmapRecord(const Record& rec, size_t offBmiAt, size_t offBitsAt, Rect src, const Rect& dest,
                     uint32_t rop) {
-    std::optional<Dib> dib = RecordBitmap(rec, offBmiAt, offBitsAt, src);
-    if (!dib) return false;
+    std::optional<RecordDib> d = RecordBitmapData(rec, offBmiAt, offBitsAt);
+    if (!d) return false;
+    const Rect whole{0, 0, d->info.width, d->info.height};
+    src = TopDownSource(d->info, src);
+    const Rect s = Intersect(src.Normalized(), whole);
+    const Rect visible = Intersect(dest.Normalized(), dc_.VisibleBox());
     Realize();
-    dc_.StretchDIBits(dest, src, *dib, rop);
+    if (s.IsEmpty() || visible.IsEmpty()) return true;  // nothing can show
+    // The source columns [x0, x1) under the visible columns, and the same for rows.
+    auto sourceSpan = [](int v0, int v1, int d0, int dw, int s0, int sw, int& x0, int& x1) {
+      const double a = s0 + (static_cast<double>(v0) - d0) * sw / dw;
+      const double b = s0 + (static_cast<double>(v1) - d0) * sw / dw;
+      x0 = static_cast<int>(std::clamp(std::floor(std::min(a, b)) - 1, static_cast<double>(s0), static_cast<double>(s0 + sw)));
+      x1 = static_cast<int>(std::clamp(std::ceil(std::max(a, b)) + 1, static_cast<double>(s0), static_cast<double>(s0 + sw)));
+    };
+    // `dest` as drawn by the context: the part `s` stretched onto it (mirrored where its width
+    // or height is negative).
+    Rect part;
+    sourceSpan(visible.left, visible.right, dest.left, dest.Width(), s.left, s.Width(), part.left, part.right);
+    sourceSpan(visible.top, visible.bottom, dest.top, dest.Height(), s.top, s.Height(), part.top, part.bottom);
+    const bool crop = static_cast<int64_t>(part.Width()) * part.Height() * 2 <= static_cast<int64_t>(s.Width()) * s.Height();
+    if (!crop) part = s;
+    DibPart take{part, std::max(1, part.Width() / (2 * visible.Width())), std::max(1, part.Height() / (2 * visible.Height()))};
+    if (take.stepX < 2) take.stepX = 1;
+    if (take.stepY < 2) take.stepY = 1;
+    if (take.stepX == 1 && take.stepY == 1 && !crop && s == whole) {
+      // The whole bitmap reaches the destination: drawn as it stands.
+      if (!Spend(static_cast<int64_t>(whole.Width()) * whole.Height())) return false;
+      std::optional<Dib> dib = DecodeDib(d->bmi, d->bits);
+      if (!dib) return false;
+      dc_.StretchDIBits(dest, src, *dib, rop);
+      return true;
+    }
+    const int64_t w = (part.Width() + take.stepX - 1) / take.stepX, h = (part.Height() + take.stepY - 1) / take.stepY;
+    if (!Spend(w * h)) return false;
+    std::optional<Dib> dib = DecodeDib(d->bmi, d->bits, &take);
+    if (!dib) return false;
+    // The part of `dest` the decoded pixels cover.
+    auto destAt = [](int sx, int s0, int sw, int d0, int dw) {
+      return ClampInt(d0 + (static_cast<double>(sx) - s0) * dw / sw);
+    };
+    const Rect target{destAt(part.left, s.left, s.Width(), dest.left, dest.Width()),
+                      destAt(part.top, s.top, s.Height(), dest.top, dest.Height()),
+                      destAt(part.right, s.left, s.Width(), dest.left, dest.Width()),
+                      destAt(part.bottom, s.top, s.Height(), dest.top, dest.Height())};
+    dc_.StretchDIBits(target, Rect{0, 0, dib->width, dib->height}, *dib, rop);
     return true;
+  }
+
+  static Rect Intersect(const Rect& a, const Rect& b) {
+    return Rect{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
   }
 
   // EMR_ALPHABLEND with a constant alpha (a bitmap with alpha of its own is skipped).
@@ -673,6 +756,11 @@ class Player {
       case EMR_CREATEMONOBRUSH: {
         uint32_t offBmi = f.U32(16), cbBmi = f.U32(20), offBits = f.U32(24), cbBits = f.U32(28);
         if (!f.ok || !f.Has(offBmi, cbBmi, 1) || !f.Has(offBits, cbBits, 1)) return false;
+        // A pattern is kept whole while its brush lives: the bitmap's declared size counts.
+        if (std::optional<DibInfo> info = ReadDibInfo(rec.data.substr(offBmi, cbBmi));
+            info && !Spend(static_cast<int64_t>(info->width) * info->height)) {
+          return false;
+        }
         std::optional<Dib> dib = DecodeDib(rec.data.substr(offBmi, cbBmi), rec.data.substr(offBits, cbBits));
         PlayerObject o;
         o.kind = PlayerObject::kBrush;
@@ -893,6 +981,8 @@ class Player {
   Point pos_;
   Region baseClip_;
   bool hasBaseClip_ = false;
+  int64_t decoded_ = 0;  // bitmap pixels decoded so far
+  bool overBudget_ = false;
 };
 
 }  // namespace

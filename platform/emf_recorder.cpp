@@ -352,7 +352,7 @@ bool EmfRecorder::RestoreDC(int level) {
   SetBrushOrg(target.brushOrg.x, target.brushOrg.y);
   SetArcDirection(target.arcDirection);
   state_.charExtra = target.charExtra;
-  if (target.clip != state_.clip) {
+  if (!SameClip(target.clip, state_.clip)) {
     if (target.clip) {
       SelectClipRegion(&*target.clip, RGN_COPY);
     } else {

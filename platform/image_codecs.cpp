@@ -112,11 +112,43 @@ void OnJpegError(j_common_ptr info) {
   std::longjmp(err->jump, 1);
 }
 // Warnings are not printed. Image data that ends before the picture does (the file cut off, or
-// its end marker early) is damage, not a picture: libjpeg would go on and make up the rest,
-// for as long as the declared size asks.
+// its end marker early), data libjpeg calls corrupt, and scans out of the order of a
+// progression are damage, not a picture: libjpeg would go on and make up the rest, or decode
+// the whole picture again for each such scan, for as long as the file asks.
 void OnJpegMessage(j_common_ptr info, int level) {
-  const int code = info->err->msg_code;
-  if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER)) OnJpegError(info);
+  if (level >= 0) return;
+  switch (info->err->msg_code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_EXTRANEOUS_DATA:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+    case JWRN_MUST_RESYNC:
+    case JWRN_BOGUS_PROGRESSION:
+      OnJpegError(info);
+      break;
+    default:
+      break;
+  }
+}
+
+// A real picture needs a few scans per component and bit of precision (at most some hundreds
+// even when every coefficient comes in bit by bit); each scan costs a pass over the whole
+// picture.
+constexpr int kMaxJpegScans = 1000;
+
+struct ScanCounter {
+  jpeg_progress_mgr base;
+  ErrorManager* err;
+};
+
+void OnJpegProgress(j_common_ptr info) {
+  auto* d = reinterpret_cast<j_decompress_ptr>(info);
+  if (d->input_scan_number > kMaxJpegScans) {
+    ErrorManager* err = reinterpret_cast<ScanCounter*>(info->progress)->err;
+    std::snprintf(err->message, sizeof err->message, "more than %d scans", kMaxJpegScans);
+    std::longjmp(err->jump, 1);
+  }
 }
 
 }  // namespace
@@ -189,6 +221,10 @@ std::optional<Dib> DecodeJpeg(std::string_view bytes, std::string* error) {
   }
   jpeg_create_decompress(&info);
   info.mem->max_memory_to_use = kJpegWorkingMemory;
+  ScanCounter scans{};
+  scans.base.progress_monitor = OnJpegProgress;
+  scans.err = &err;
+  info.progress = &scans.base;
   jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&info, TRUE);
   info.out_color_space = JCS_RGB;

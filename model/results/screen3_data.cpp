@@ -9,6 +9,7 @@
 #include "framework/convert.h"
 #include "framework/form_utils.h"
 #include "platform/cp932.h"
+#include "platform/files.h"
 
 namespace app {
 
@@ -34,6 +35,21 @@ const std::string& Line(const std::vector<std::string>& lines, int number) {  //
 }
 
 }  // namespace
+
+bool ReadResultTable(const std::string& path, std::vector<std::string>& lines, std::string* error) {
+  lines.clear();
+  std::string bytes;
+  if (!platform::ReadFileBytes(path, bytes)) return false;
+  // Lines end at line feeds (as SplitTextLines splits them); counted before any is kept.
+  const size_t breaks = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+  const size_t count = breaks + (!bytes.empty() && bytes.back() != '\n' ? 1 : 0);
+  if (count > static_cast<size_t>(fw::kDayHeaderLines + kMaxResultRows)) {
+    if (error) *error = J("結果ファイル<") + path + J(">の行数が結果表の最大行数を超えています。");
+    return false;
+  }
+  platform::SplitTextLines(bytes, lines);
+  return true;
+}
 
 int TankColorNumber(int size) { return size == 3 ? 4 : 240 - 2 * size; }
 

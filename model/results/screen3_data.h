@@ -33,6 +33,16 @@ int TankColorNumber(int size);
 // Colour number of a year row of the analysis grid (rows 2..16 = 1981..1995): 222 + row.
 int YearRowColorNumber(int row);
 
+// ---- Result tables (pages 1 to 3)
+
+// The most rows a result table has: a daily table of 15 years of 366 days.
+constexpr int kMaxResultRows = kYearCount * 366;
+// The lines of the result table `path` (four header lines, then one row per line), as
+// ReadTextLines gives them. False, with `lines` empty, when the file cannot be read, or when it
+// has more than kMaxResultRows rows: such a file is no table of this program, and each row
+// would cost a day record; then `error` (when given) names the file and no line is kept.
+bool ReadResultTable(const std::string& path, std::vector<std::string>& lines, std::string* error = nullptr);
+
 // ---- Text cells
 
 // A table of text cells, column by column like a string grid: Cell(col, row); cells outside the

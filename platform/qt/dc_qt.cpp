@@ -718,6 +718,14 @@ void QtDc::Chord(int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
   ArcShape(ArcKind::Chord, l, t, r, b, xs, ys, xe, ye);
 }
 
+bool GlyphsDrawnAsOutlines(const QFont& font) {
+  // Qt's own limit of the em it keeps glyph images for, and the widest glyph image we let it keep.
+  constexpr int64_t kCachedEm = 64, kWidestCachedGlyph = 128;
+  const int64_t em = font.pixelSize();
+  const int64_t stretch = font.stretch() > 0 ? font.stretch() : 100;
+  return em <= kCachedEm && em * stretch > kWidestCachedGlyph * 100;
+}
+
 void QtDc::ExtTextOut(int x, int y, uint32_t options, const Rect* rect, std::u16string_view text,
                       const std::vector<int>* dx) {
   Prepare();
@@ -737,7 +745,7 @@ void QtDc::ExtTextOut(int x, int y, uint32_t options, const Rect* rect, std::u16
     }
     QTransform t;
     t.translate(x, y);
-    if (state_.font.escapement % 3600 != 0) t.rotate(-state_.font.escapement / 10.0);
+    if (ReducedAngle(state_.font.escapement) != 0) t.rotate(-ReducedAngle(state_.font.escapement) / 10.0);
     path_.addPath(t.map(glyphs));
     if (state_.textAlign & TA_UPDATECP) state_.pos.x += width;
     return;
@@ -755,17 +763,30 @@ void QtDc::ExtTextOut(int x, int y, uint32_t options, const Rect* rect, std::u16
     TextMetrics tm = GetTextMetrics();
     Point o = TextCellOffset(state_.textAlign, width, tm);
     p_->translate(x, y);
-    if (state_.font.escapement % 3600 != 0) p_->rotate(-state_.font.escapement / 10.0);
+    if (ReducedAngle(state_.font.escapement) != 0) p_->rotate(-ReducedAngle(state_.font.escapement) / 10.0);
     if (state_.bkMode == OPAQUE) p_->fillRect(QRect(o.x, o.y, width, tm.height), bk);
-    p_->setFont(QtFontEngine::Instance().MakeFont(state_.font));
+    const QFont font = QtFontEngine::Instance().MakeFont(state_.font);
+    p_->setFont(font);
     p_->setPen(ColorRefToQColor(state_.textColor));
     p_->setRenderHint(QPainter::TextAntialiasing, true);
+    const bool outlines = GlyphsDrawnAsOutlines(font);
+    QPainterPath glyphs;
     int cx = o.x;
     const int baseline = o.y + tm.ascent;
     for (size_t k = 0; k < text.size(); ++k) {
       char16_t c = text[k];
-      if (c != u' ' && c != 0x3000) p_->drawText(QPoint(cx, baseline), QString(QChar(c)));
+      if (c != u' ' && c != 0x3000) {
+        if (outlines) {
+          glyphs.addText(QPointF(cx, baseline), font, QString(QChar(c)));
+        } else {
+          p_->drawText(QPoint(cx, baseline), QString(QChar(c)));
+        }
+      }
       cx += advances[k];
+    }
+    if (outlines) {
+      p_->setRenderHint(QPainter::Antialiasing, true);
+      p_->fillPath(glyphs, ColorRefToQColor(state_.textColor));
     }
   }
   p_->restore();

@@ -48,6 +48,12 @@ class QtFontEngine final : public FontEngine {
 // Installs the Qt font engine as the current one when the built-in estimate is installed.
 void EnsureQtFontEngine();
 
+// Qt keeps an image of every glyph it draws from a font of up to 64 pixels, at the glyph's
+// stretched width, for as long as the font lives. Text in such a font stretched beyond 128
+// pixels a character is drawn as glyph outlines instead, so that a widened font costs no
+// memory per character drawn (larger fonts Qt draws as outlines itself).
+bool GlyphsDrawnAsOutlines(const QFont& font);
+
 class QtDc final : public DeviceContext {
  public:
   // Draws on `image` (kept in RGB32 form) with its own painter; 96 dpi.

@@ -2,7 +2,9 @@
 // the bitmap kinds the BMP reader takes besides its own 24-bit files.
 #include <gtest/gtest.h>
 
+#include "platform/files.h"
 #include "platform/image_codecs.h"
+#include "support/test_support.h"
 
 using namespace platform;
 
@@ -20,6 +22,13 @@ Dib TestPicture(int w, int h) {
 }
 
 uint8_t Byte(const std::string& b, size_t at) { return static_cast<uint8_t>(b[at]); }
+
+// A JPEG file kept among the fuzz target's failing inputs.
+std::string Regression(const std::string& name) {
+  std::string bytes;
+  EXPECT_TRUE(ReadFileBytes(testsupport::SourceDir() + "/tests/fuzz_regressions/jpeg/" + name, bytes)) << name;
+  return bytes;
+}
 
 std::string With32(std::string b, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
@@ -208,6 +217,12 @@ TEST(JpegFile, RoundTripAndDamagedDataGiveNoPicture) {
       {"image data cut off", good.substr(0, good.size() - 40), "Premature end of JPEG file"},
       {"end marker early", With16BigEndian(With16BigEndian(good, widthAt, 8192), heightAt, 8192),
        "Corrupt JPEG data: premature end of data segment"},
+      // Scans that each cost a pass over the whole picture: one out of the progression's order
+      // (an 8192-square picture whose one scan comes 1,100 times), or more than a picture needs
+      // (an 8 x 8 one whose 2,688 scans bring in every bit of every coefficient).
+      {"a scan out of order", Regression("one_scan_repeated_8192_square.jpg"),
+       "Inconsistent progression sequence for component 0 coefficient 0"},
+      {"too many scans", Regression("valid_progression_of_2688_scans.jpg"), "more than 1000 scans"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

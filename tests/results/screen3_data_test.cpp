@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/results/screen3_data.h"
@@ -209,3 +210,31 @@ TEST(Screen3Data, ExplanationTexts) {
 }
 
 }  // namespace
+
+TEST(Screen3Data, ResultTablesLongerThanFifteenYearsOfDaysAreRefusedByName) {
+  testsupport::TempFolder dir;
+  const std::string header = "h1\r\nh2\r\nh3\r\nh4\r\n";
+  auto table = [&](const std::string& name, int rows, const std::string& row) {
+    std::string bytes = header;
+    for (int k = 0; k < rows; ++k) bytes += row + "\r\n";
+    const std::string path = dir.Path(name);
+    EXPECT_TRUE(platform::WriteFileBytesAtomic(path, bytes));
+    return path;
+  };
+  std::vector<std::string> lines;
+  std::string error;
+  // 15 years of 366 days read whole; one more row, or 20,000 empty lines, are refused with
+  // the file's name, and no line is kept.
+  EXPECT_TRUE(app::ReadResultTable(table("full.DAY", app::kMaxResultRows, "1995/12/31"), lines, &error));
+  EXPECT_EQ(lines.size(), static_cast<size_t>(4 + app::kMaxResultRows));
+  EXPECT_EQ(lines.back(), "1995/12/31");
+  for (const auto& [name, rows, row] : {std::tuple{"one_more.DAY", app::kMaxResultRows + 1, std::string("1995/12/31")},
+                                        std::tuple{"empty_lines.DAY", 20000, std::string()}}) {
+    SCOPED_TRACE(name);
+    const std::string path = table(name, rows, row);
+    EXPECT_FALSE(app::ReadResultTable(path, lines, &error));
+    EXPECT_TRUE(lines.empty());
+    EXPECT_NE(error.find(path), std::string::npos) << error;
+  }
+  EXPECT_FALSE(app::ReadResultTable(dir.Path("missing.DAY"), lines, &error));
+}

@@ -1,0 +1,135 @@
+// Metafiles that ask the player for far more than they hold: bitmaps declared huge, bitmaps
+// stretched onto a few pixels, turned text at the integer limits, text in fonts widened beyond
+// reason. Each is played as the program plays pictures and pages.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "draw_env.h"
+#include "platform/emf_player.h"
+#include "platform/emf_recorder.h"
+#include "platform/dc_trace.h"
+#include "platform/files.h"
+#include "platform/qt/dc_qt.h"
+#include "support/test_support.h"
+
+using namespace platform;
+using drawtest::At;
+using drawtest::WhiteImage;
+
+namespace {
+
+// An input kept among the failing inputs of fuzz target `target`.
+std::string Regression(const std::string& target, const std::string& name) {
+  std::string bytes;
+  EXPECT_TRUE(ReadFileBytes(testsupport::SourceDir() + "/tests/fuzz_regressions/" + target + "/" + name, bytes))
+      << name;
+  return bytes;
+}
+
+// A bitmap whose left half is red and right half blue.
+Dib Halves(int w, int h) {
+  Dib d = Dib::Filled(w, h, RgbColor(255, 0, 0));
+  for (int y = 0; y < h; ++y)
+    for (int x = w / 2; x < w; ++x) d.SetPixel(x, y, RgbColor(0, 0, 255));
+  return d;
+}
+
+}  // namespace
+
+TEST(EmfPlayerLimits, BitmapsOfOneMetafileShareOneDecodingBudget) {
+  // 16 pattern brushes, each a run-length bitmap declaring 8192 x 8192 pixels with two bytes of
+  // data: the first takes the whole budget, the other 15 are skipped and the play says why.
+  TraceDc dc;
+  const EmfPlayResult r =
+      PlayEnhMetafile(dc, Regression("emf_trace", "pattern_brushes_16_rle_8192_square.emf"), Rect{0, 0, 400, 300});
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.skipped, 15);
+  EXPECT_EQ(r.decodedPixels, kMetafileDecodeBudget);
+  EXPECT_NE(r.error.find("exceed"), std::string::npos) << r.error;
+}
+
+TEST(EmfPlayerLimits, BitBlocksDecodeOnlyWhatReachesTheDestination) {
+  // 100 records each stretching an 8192-square bitmap onto 190 x 140 pixels: every one is drawn,
+  // from a few source pixels per destination pixel.
+  TraceDc dc;
+  const EmfPlayResult r =
+      PlayEnhMetafile(dc, Regression("emf_trace", "stretch_dibits_100_rle_8192_square.emf"), Rect{0, 0, 400, 300});
+  EXPECT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.skipped, 0);
+  EXPECT_LE(r.decodedPixels, int64_t{100} * 5 * 190 * 140);
+
+  // Shrunk 10 times across, and clipped to a quarter of the destination: the picture is the
+  // one the whole bitmap gives, from a part of its pixels.
+  const Dib wide = Halves(4000, 40);
+  EmfRecorder rec(400, 40);
+  rec.StretchDIBits(Rect{0, 0, 400, 40}, Rect{0, 0, 4000, 40}, wide);
+  const std::string bytes = rec.Finish();
+  QImage whole = WhiteImage(400, 40), played = WhiteImage(400, 40);
+  {
+    QtDc direct(whole);
+    direct.StretchDIBits(Rect{0, 0, 400, 40}, Rect{0, 0, 4000, 40}, wide);
+    QtDc qt(played);
+    const EmfPlayResult all = PlayEnhMetafile(qt, bytes, Rect{0, 0, 400, 40});
+    EXPECT_TRUE(all.ok);
+    EXPECT_LE(all.decodedPixels, 4000 * 40 / 4);
+  }
+  EXPECT_LE(drawtest::DiffCount(whole, played), 2 * 40) << drawtest::DiffBounds(whole, played);
+  for (int x : {0, 150, 198, 202, 250, 399}) EXPECT_EQ(At(played, x, 20), At(whole, x, 20)) << x;
+
+  QImage clipped = WhiteImage(400, 40);
+  {
+    QtDc qt(clipped);
+    const Region quarter(Rect{180, 0, 280, 40});
+    qt.SelectClipRegion(&quarter);
+    const EmfPlayResult part = PlayEnhMetafile(qt, bytes, Rect{0, 0, 400, 40});
+    EXPECT_TRUE(part.ok);
+    EXPECT_LE(part.decodedPixels, 4000 * 40 / 8);
+  }
+  for (int x : {182, 198, 202, 278}) EXPECT_EQ(At(clipped, x, 20), At(whole, x, 20)) << x;
+  EXPECT_EQ(At(clipped, 100, 20), RgbColor(255, 255, 255));
+}
+
+TEST(EmfPlayerLimits, TextTurnedByTheSmallestIntegerIsTurnedByItsRemainder) {
+  // An escapement of INT_MIN tenths is -848 tenths after whole turns; the player turns the
+  // angles over for a y axis pointing up (a destination given bottom to top).
+  auto picture = [](int escapement) {
+    EmfRecorder rec(200, 200);
+    LogFont font;
+    font.height = -24;
+    font.escapement = escapement;
+    font.orientation = escapement;
+    rec.SelectFont(font);
+    rec.SetBkMode(TRANSPARENT);
+    rec.TextOut(100, 100, u"ABC");
+    const std::string bytes = rec.Finish();
+    QImage image = WhiteImage(200, 200);
+    QtDc qt(image);
+    PlayEnhMetafile(qt, bytes, Rect{0, 200, 200, 0});
+    return image;
+  };
+  const QImage turned = picture(INT_MIN);
+  EXPECT_EQ(drawtest::DiffCount(turned, picture(INT_MIN % 3600)), 0);
+  EXPECT_GT(drawtest::DiffCount(turned, WhiteImage(200, 200)), 0);
+}
+
+TEST(EmfPlayerLimits, TextInAWidenedFontIsDrawnAsOutlines) {
+  // Kanji in a font 60 pixels high and as wide as a font may be made: Qt would keep an image
+  // of every glyph at its full width (and fails to make one that wide); their outlines are
+  // drawn instead.
+  LogFont lf;
+  lf.height = -60;
+  lf.width = 30000;
+  lf.faceName = "IPAGothic";
+  EXPECT_TRUE(GlyphsDrawnAsOutlines(QtFontEngine::Instance().MakeFont(lf)));
+  lf.width = 0;
+  EXPECT_FALSE(GlyphsDrawnAsOutlines(QtFontEngine::Instance().MakeFont(lf)));
+  lf.height = -500;  // Qt draws such a font's glyphs as outlines itself
+  EXPECT_FALSE(GlyphsDrawnAsOutlines(QtFontEngine::Instance().MakeFont(lf)));
+
+  QImage image = WhiteImage(160, 120);
+  QtDc qt(image);
+  const EmfPlayResult r =
+      PlayEnhMetafile(qt, Regression("emf_qt", "kanji_in_a_font_of_largest_width.emf"), Rect{0, 0, 160, 120});
+  EXPECT_TRUE(r.ok) << r.error;
+}
