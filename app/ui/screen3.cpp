@@ -713,7 +713,10 @@ void THARV3Form::RADG1Click() {
 bool THARV3Form::LoadMemoFile(const std::string& path) {
   std::vector<std::string>& lines = pageLines_[static_cast<size_t>(std::clamp(data_.page, 0, 3))];
   fw::TMemoEx* memo = currentMemo_;
-  if (!platform::FileExists(path) || !platform::ReadTextLines(path, lines)) {
+  // A table longer than fifteen years of days is refused by name, not shown line by line.
+  std::string error;
+  if (!platform::FileExists(path) || !ReadResultTable(path, lines, &error)) {
+    if (!error.empty()) fw::MsgDialog(error, 4, 1);
     lines.clear();
     data_.resultLines.clear();
     data_.rowCount = 0;

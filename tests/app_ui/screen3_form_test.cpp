@@ -160,6 +160,21 @@ TEST_F(Screen3Test, WithoutResultsNothingIsMadeAndThePagesStayEmpty) {
   EXPECT_EQ(f.Data().yearNumber, 0);
 }
 
+TEST_F(Screen3Test, AResultTableLongerThanFifteenYearsOfDaysIsRefusedByName) {
+  CopyGoldenResults();
+  const std::string monthly = app::ResultPrefix + "(1981-1995).MON";
+  ASSERT_TRUE(platform::WriteFileBytesAtomic(monthly, std::string(app::kMaxResultRows + 10, '\n')));
+  app::THARV3Form& f = Open(2);
+  EXPECT_EQ(f.Data().rowCount, 0);
+  EXPECT_FALSE(f.MEMO2->isVisibleTo(&f));
+  // Refused where the page is drawn for the report metafiles and where it is shown.
+  EXPECT_EQ(DialogsShown("の行数が結果表の最大行数を超えています"), 2);
+  for (const auto& d : ui.shown) {
+    if (d.text.find(S("最大行数")) == std::string::npos) continue;
+    EXPECT_NE(d.text.find(monthly), std::string::npos);
+  }
+}
+
 TEST_F(Screen3Test, PageOneShowsTheAverageYearFirstAndFollowsTheYearChoice) {
   CopyGoldenResults();
   ASSERT_TRUE(platform::WriteFileBytesAtomic(app::ResultPrefix + "(5).EMF", "x"));  // set complete
