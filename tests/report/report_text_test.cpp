@@ -622,15 +622,15 @@ TEST(ReportTextForm, PicturesAreStoredAndReadBack) {
   bad.push_back({tall20.c_str(), "it is larger than a description holds"});
   for (const char* report : {"", "  Units = Pixels\n  Zoom = 300\n"}) {
     for (const auto& b : bad) {
-    SCOPED_TRACE(std::string(report) + b.data);
-    const std::string text = "TBandReport R {\n" + std::string(report) +
-                             "  TRptImage Picture1 {\n    AutoSize = True\n    Picture.Data = " +
-                             std::string(b.data) + "\n  }\n}\n";
-    QWidget holder;
-    EXPECT_EQ(ReadReport(text, "bad.txt", &holder, error), nullptr);
-    EXPECT_EQ(error.line, *report ? 6 : 4);
-    EXPECT_EQ(error.property, "Picture.Data");
-    EXPECT_EQ(error.message, std::string("the picture of Picture1 cannot be read: ") + b.message);
+      SCOPED_TRACE(std::string(report) + b.data);
+      const std::string text = "TBandReport R {\n" + std::string(report) +
+                               "  TRptImage Picture1 {\n    AutoSize = True\n    Picture.Data = " +
+                               std::string(b.data) + "\n  }\n}\n";
+      QWidget holder;
+      EXPECT_EQ(ReadReport(text, "bad.txt", &holder, error), nullptr);
+      EXPECT_EQ(error.line, *report ? 6 : 4);
+      EXPECT_EQ(error.property, "Picture.Data");
+      EXPECT_EQ(error.message, std::string("the picture of Picture1 cannot be read: ") + b.message);
     }
   }
 }
