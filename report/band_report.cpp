@@ -658,13 +658,22 @@ void TCustomBandReport::SortBands() {
 void TCustomBandReport::LayoutBands() {
   if (loading_ || destroying_ || layoutDepth_ > 0) return;
   ++layoutDepth_;
-  auto px = [&](int index, bool across) { return page_.NativeToPixels(page_.Native(index), across); };
-  const int left = Round(px(TRptPage::kLeftMargin, true));
-  const int printable = Round(px(TRptPage::kWidth, true) - px(TRptPage::kLeftMargin, true) -
-                              px(TRptPage::kRightMargin, true));
+  // The printable and column widths in whole pixels, on screen at the zoom and in the layout at
+  // zoom 100; a band's stored width comes from the latter, so the zoom shown changes no width
+  // printed (nor the column step a detail band's width sets).
+  struct Widths {
+    int printable, column;
+  };
   const int columns = page_.Columns();
-  const int columnWidth = (printable - Round(px(TRptPage::kColumnSpace, true)) * (columns - 1)) / columns;
-  int top = Round(px(TRptPage::kTopMargin, false));
+  auto widths = [&](auto px) {
+    const int printable = Round(px(TRptPage::kWidth) - px(TRptPage::kLeftMargin) - px(TRptPage::kRightMargin));
+    return Widths{printable, (printable - Round(px(TRptPage::kColumnSpace)) * (columns - 1)) / columns};
+  };
+  auto px = [&](int index) { return page_.NativeToPixels(page_.Native(index), true); };
+  const Widths shown = widths(px);
+  const Widths laid = widths([&](int index) { return page_.Native(index) * kScreenPerTenth; });
+  const int left = Round(px(TRptPage::kLeftMargin));
+  int top = Round(page_.NativeToPixels(page_.Native(TRptPage::kTopMargin), false));
   for (TRptCustomBand* band : printOrder_) {
     TRptBandType kind = band->BandType();
     int n = 0;
@@ -676,10 +685,10 @@ void TCustomBandReport::LayoutBands() {
     bool fullWidth = kind == TRptBandType::rbTitle || kind == TRptBandType::rbPageHeader ||
                      kind == TRptBandType::rbPageFooter || kind == TRptBandType::rbSummary ||
                      kind == TRptBandType::rbOverlay;
-    int width = fullWidth ? printable : columnWidth;
-    int height = std::max(0, band->PixelHeight());
+    const int width = fullWidth ? shown.printable : shown.column;
+    const int height = std::max(0, band->PixelHeight());
     band->setGeometry(left, top, std::max(0, width), height);
-    band->Size().Store(TRptBandSize::kWidth, band->Size().PixelsToNative(width, true));
+    band->Size().Store(TRptBandSize::kWidth, (fullWidth ? laid.printable : laid.column) * kTenthsPerLayoutPixel);
     top += height;
   }
   --layoutDepth_;

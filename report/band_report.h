@@ -10,6 +10,10 @@
 // footer), page footers, then any band left, each band followed by its chain of child bands.
 // Bands are sorted once when loading ends (a band's kind read from a description re-sorts
 // nothing), and a sort takes steps in proportion to the number of bands.
+// The layout places the bands on screen in pixels at the zoom, but a band's stored width (which
+// prints its fill and frame, and whose detail band's width is the step between columns) is the
+// printable or column width laid out at zoom 100, in whole pixels taken to 0.1 mm: the zoom the
+// report is shown at changes nothing printed.
 // A band's link, a child band's parent band and a controller band's or group's master may
 // not lead back to the band itself: such settings are refused (the setter answers false).
 // Out-of-range settings are ignored: Zoom outside 1 to 300, Columns below 1, Width or

@@ -16,8 +16,6 @@ namespace rpt {
 
 namespace {
 
-constexpr Real kScreenPerTenth = 96.0L / 254;
-
 // The thickness in pixels of a frame of `points` at `factor` pixels per 0.1 mm.
 int FrameThickness(Real factor, int points) {
   if (points == -1) return 1;
@@ -406,7 +404,7 @@ void TRptCustomBand::PrintBand(bool makeRoom) {
         ExportShape(*filter, printer, lastPrinted_, TRptShapeType::rpsRectangle, color_, true, 0, 0);
       }
     }
-    if (PixelHeight() != 0 && printer && printer->Canvas()) {
+    if (LayoutPixels(size_.Native(TRptBandSize::kHeight)) != 0 && printer && printer->Canvas()) {
       if (!transparent_) printer->Canvas()->Dc().FillRect(lastPrinted_, SolidBrush(color_));
       PrintPasses();
     }
@@ -432,11 +430,13 @@ void TRptCustomBand::PrintPasses() {
     TRptPrinter& printer = *r.Printer();
     const platform::Rect band{printer.XPos(x), printer.YPos(y), printer.XPos(x + size_.Native(TRptBandSize::kWidth)),
                               printer.YPos(y + size_.Native(TRptBandSize::kHeight) + expanded_)};
-    const int bandPixels = std::max(1, width());
+    const int bandPixels = std::max(1, LayoutPixels(size_.Native(TRptBandSize::kWidth)));
     for (TRptPrintable* p : Printables()) {
       auto* shape = qobject_cast<TRptShape*>(p);
       if (!shape || shape->Tag != 1000 || shape->Shape() != TRptShapeType::rpsVertLine) continue;
-      const int lineX = band.left + Round(static_cast<Real>(band.Width()) * (shape->x() + shape->width() / 2) / bandPixels);
+      const int shapeLeft = LayoutPixels(shape->Size().Native(TRptPrintableSize::kLeft));
+      const int shapeWidth = LayoutPixels(shape->Size().Native(TRptPrintableSize::kWidth));
+      const int lineX = band.left + Round(static_cast<Real>(band.Width()) * (shapeLeft + shapeWidth / 2) / bandPixels);
       platform::DeviceContext& dc = printer.Canvas()->Dc();
       const int penWidth = shape->Pen().Width();
       dc.SelectPen(platform::LogPen{platform::PS_SOLID, penWidth, platform::ColorToRgb(shape->Pen().Color()), {}});

@@ -17,6 +17,12 @@
 //
 // A band's pre-calculated height (KeepOnOnePage, PreCaluculateBandHeight) measures its labels as
 // the page layout does, at zoom 100, so the zoom the report is shown at does not change it.
+//
+// Printing takes every length it needs in pixels from the layout at zoom 100 (LayoutPixels), never
+// from the controls' pixels at the zoom shown: whether a band is high enough to print (its height
+// rounds to a pixel or more), and where a vertical-line shape with Tag 1000 stands across its band
+// (round(printed band width x (shape left + shape width div 2) / band width), each in pixels at
+// zoom 100).
 #pragma once
 
 #include <QMetaObject>
@@ -37,6 +43,12 @@ class TCustomBandReport;
 class TRptCustomBand;
 class TRptPrintable;
 class TRptPrinter;
+
+// The layout that every zoom shares: pixels of the report's screen (96 per inch) at zoom 100.
+constexpr Real kScreenPerTenth = 96.0L / 254;
+constexpr Real kTenthsPerLayoutPixel = 254.0L / 96;
+// A length in 0.1 mm as whole pixels of that layout.
+inline int LayoutPixels(Real tenths) { return Round(tenths * kScreenPerTenth); }
 
 // Operations of RptNotification.
 constexpr int kNotifyBandPrint = 0;

@@ -802,9 +802,10 @@ PropertyResult ReadPictureData(TRptImage& image, const TextProperty& p, std::str
     m = cannot + "its data is no " + (items[0] == "TBitmap" ? "bitmap" : "enhanced metafile");
     return PropertyResult::Bad;
   }
-  // An auto-sized image takes its picture's size, which a description must be able to hold.
-  if (std::fabs(image.Size().PixelsToNative(graphic->Width(), true)) > kMaxGeometry ||
-      std::fabs(image.Size().PixelsToNative(graphic->Height(), false)) > kMaxGeometry) {
+  // An auto-sized image takes its picture's size (a pixel of the layout at zoom 100 whatever the
+  // zoom and the units), which a description must be able to hold.
+  if (std::fabs(graphic->Width() * kTenthsPerLayoutPixel) > kMaxGeometry ||
+      std::fabs(graphic->Height() * kTenthsPerLayoutPixel) > kMaxGeometry) {
     m = cannot + "it is larger than a description holds";
     return PropertyResult::Bad;
   }

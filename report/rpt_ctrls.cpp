@@ -16,13 +16,8 @@ namespace rpt {
 
 namespace {
 
-constexpr Real kScreenPerTenth = 96.0L / 254;
-constexpr Real kTenthsPerLayoutPixel = 254.0L / 96;
 // The resolution line heights are measured at for the page layout.
 constexpr int kLayoutDpi = 600;
-
-// A length in 0.1 mm as pixels of the report's screen context at zoom 100.
-int LayoutPixels(Real tenths) { return Round(tenths * kScreenPerTenth); }
 
 // Bytes of the character starting at `pos`.
 size_t CharLength(const std::string& text, size_t pos) {
@@ -522,18 +517,24 @@ void TRptImage::PictureChanged() {
   if (canvas_ && &canvas_->Graphic() != dynamic_cast<platform::TBitmapGraphic*>(picture_.Graphic())) canvas_.reset();
   const int w = picture_.Width(), h = picture_.Height();
   if (autoSize_ && w > 0 && h > 0) {
-    SetBounds(Round(Size().Native(TRptPrintableSize::kLeft) * kScreenPerTenth * Zoom() / 100),
-              Round(Size().Native(TRptPrintableSize::kTop) * kScreenPerTenth * Zoom() / 100), w, h);
+    // The picture's pixels are those of the layout at zoom 100: only the width and height are
+    // stored, in 0.1 mm, and the place stays as it is stored.
+    Size().Store(TRptPrintableSize::kWidth, w * kTenthsPerLayoutPixel);
+    Size().Store(TRptPrintableSize::kHeight, h * kTenthsPerLayoutPixel);
+    Size().Apply();
+    if (ParentReport()) ParentReport()->ClearPreviewPage();
+    AlignIt();
   }
   const bool bitmap = dynamic_cast<platform::TBitmapGraphic*>(picture_.Graphic()) != nullptr;
-  SetOpaque(bitmap && w >= PixelWidth() && h >= PixelHeight());
+  SetOpaque(bitmap && w >= LayoutPixels(Size().Native(TRptPrintableSize::kWidth)) &&
+            h >= LayoutPixels(Size().Native(TRptPrintableSize::kHeight)));
   update();
 }
 
 platform::Canvas* TRptImage::GetCanvas() {
   if (!picture_.Graphic()) {
-    const int w = std::max(1, Round(Size().Native(TRptPrintableSize::kWidth) * kScreenPerTenth));
-    const int h = std::max(1, Round(Size().Native(TRptPrintableSize::kHeight) * kScreenPerTenth));
+    const int w = std::max(1, LayoutPixels(Size().Native(TRptPrintableSize::kWidth)));
+    const int h = std::max(1, LayoutPixels(Size().Native(TRptPrintableSize::kHeight)));
     auto bitmap = std::make_unique<platform::TBitmapGraphic>();
     bitmap->SetBitmap(platform::Dib::Filled(w, h, 0xFFFFFF));
     picture_.SetGraphic(std::move(bitmap));

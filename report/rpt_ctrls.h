@@ -37,6 +37,8 @@
 // its size in millimetres on paper; a bitmap goes to the page as a device-independent bitmap
 // with colour-on-colour stretching, a metafile is played into its rectangle. GetCanvas gives a
 // canvas on the image's bitmap (made at the control's size on first use) for drawing by code.
+// An auto-size image takes its picture's size, a picture's pixel being a pixel of the layout at
+// zoom 100 whatever zoom the report is shown at; its place stays as stored.
 //
 // Rounded rectangles printed take their corner size from the printed width:
 // round(XSize(Width) x RoundFactor).

@@ -281,10 +281,36 @@ std::string FirstDifference(const Pages& a, const Pages& b) {
 }
 
 TEST_F(PageLayout, PrintingAtAnyZoomDrawsTheSameAndKeepsTheStoredGeometry) {
-  // Transparent bands: what is looked at here is the labels, not the bands' own width.
+  // Filled bands in two columns: a band's fill spans its width, and the detail band's width is
+  // the step from one column to the next.
+  report.Page().SetColumns(2);
+  report.Page().SetNative(TRptPage::kColumnSpace, 33.3L);
   TRptBand* title = Band(TRptBandType::rbTitle, 600);
-  title->SetTransparentBand(true);
-  std::vector<TRptPrintable*> controls;
+  title->SetColor(platform::RgbColor(255, 255, 200));
+  // A band thinner than a pixel at zoom 50 but not at zoom 100 prints at any zoom.
+  TRptBand* header = Band(TRptBandType::rbColumnHeader, 1.5L);
+  header->SetColor(platform::RgbColor(0, 0, 255));
+  TRptBand* detail = Band(TRptBandType::rbDetail, 100);
+  detail->SetColor(platform::RgbColor(200, 255, 255));
+  Text(detail, "record", 10.3L, 10.3L, 300);
+  // A full-height line stands where its shape stands on the band.
+  auto* line = new TRptShape(detail);
+  line->SetShape(TRptShapeType::rpsVertLine);
+  line->Tag = 1000;
+  line->Size().SetNative(TRptPrintableSize::kLeft, 611.7L);
+  line->Size().SetNative(TRptPrintableSize::kWidth, 13.3L);
+  std::vector<TRptPrintable*> controls{line};
+  // An auto-size image takes its picture's size (at zoom 100) whatever the zoom it is set at.
+  auto* image = new TRptImage(title);
+  image->SetAutoSize(true);
+  image->Size().SetNative(TRptPrintableSize::kLeft, 1200.3L);
+  image->Size().SetNative(TRptPrintableSize::kTop, 10.7L);
+  platform::TPicture picture;
+  auto bitmap = std::make_unique<platform::TBitmapGraphic>();
+  bitmap->SetBitmap(platform::Dib::Filled(61, 23, 0xFF));
+  picture.SetGraphic(std::move(bitmap));
+  image->SetPicture(&picture);
+  controls.push_back(image);
   const TRptAlignment alignments[] = {TRptAlignment::Left, TRptAlignment::Right, TRptAlignment::Center};
   for (int a = 0; a < 3; ++a) {
     auto* label = new TRptLabel(title);  // auto-size
@@ -299,7 +325,7 @@ TEST_F(PageLayout, PrintingAtAnyZoomDrawsTheSameAndKeepsTheStoredGeometry) {
   wrapped->Size().SetNative(TRptPrintableSize::kHeight, 170.3L);
   controls.push_back(wrapped);
   TRptBand* summary = Band(TRptBandType::rbSummary, 50);
-  summary->SetTransparentBand(true);
+  summary->SetColor(platform::RgbColor(255, 200, 255));
   TRptLabel* stretching = Text(summary, Lines("S", 90), 51.3L, 7.7L, 555.5L);
   stretching->SetAutoStretch(true);
   controls.push_back(stretching);
@@ -321,6 +347,7 @@ TEST_F(PageLayout, PrintingAtAnyZoomDrawsTheSameAndKeepsTheStoredGeometry) {
   auto values = [&] {
     std::vector<std::vector<Real>> v;
     for (TRptPrintable* c : controls) v.push_back(c->Size().Values());
+    for (TRptBand* b : {title, header, detail, summary}) v.push_back(b->Size().Values());
     return v;
   };
 
@@ -334,6 +361,7 @@ TEST_F(PageLayout, PrintingAtAnyZoomDrawsTheSameAndKeepsTheStoredGeometry) {
   for (int zoom : {75, 76, 150, 50, 100}) {
     SCOPED_TRACE(zoom);
     report.SetZoom(zoom);
+    image->SetPicture(&picture);
     EXPECT_EQ(values(), stored);
     EXPECT_EQ(summary->PreCalculatedHeight(), needed);
     EXPECT_EQ(FirstDifference(Print(), first), "same");
