@@ -104,7 +104,7 @@ void FixAxis(chart::TChartAxis* axis, double minimum, double maximum, double inc
 // times a power of ten and the range rounded out to it, so that every station's values fit and
 // the zero stays level with the temperature axis's. `reach` steps more below and above follow
 // the temperature axis's reach (OverviewReach).
-void FixRadiationAxis(chart::TChartAxis* axis, double factor, const OverviewReach& reach = {}) {
+void FixRadiationAxis(chart::TChartAxis* axis, double factor, const OverviewReach& reach) {
   double step = 1500, minimum = -3000, maximum = 6000;
   if (factor != 1) {
     const double raw = 1500 * factor;
@@ -226,24 +226,21 @@ void SetupMonthlyChart(chart::TChart& c, int number) {
   chart::TChartAxis* precipitation = nullptr;
   chart::TChartAxis* humidity = nullptr;
   if (number == 1) {
-    FixAxis(c.LeftAxis(), -20, 40, 10);
     c.LeftAxis()->Title().SetCaption(J("温度（℃）"));
-    FixRadiationAxis(c.RightAxis(), 1);
     // The precipitation and humidity scales stand outside the left and right axes, with their
     // zero and grid lines level with the temperature axis.
     precipitation = c.CustomAxes().Add();
-    FixAxis(precipitation, -400, 800, 200);
     precipitation->SetOtherSide(true);
     precipitation->SetPositionUnits(chart::muPixels);
     precipitation->SetPositionPercent(-62);
     precipitation->Title().SetCaption(J("降水量（mm）"));
     precipitation->Grid().SetVisible(false);
     humidity = c.CustomAxes().Add();
-    FixAxis(humidity, -50, 100, 25);
     humidity->SetPositionUnits(chart::muPixels);
     humidity->SetPositionPercent(-52);
     humidity->Title().SetCaption(J("湿度（％）"));
     humidity->Grid().SetVisible(false);
+    FixOverviewAxes(c, 1, {});
     c.SetMarginUnits(chart::muPixels);
     c.SetMarginLeft(100);
     c.SetMarginRight(110);
