@@ -405,8 +405,10 @@ bool AtomicFileWriter::BeginNative(const std::string& target, std::string* error
   target_ = target;
   if (target_.empty()) return fail(NotOnDrive());
   struct stat st;
-  if (::stat(target_.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return fail(J("同じ名前のフォルダがあります"));
-  if (::stat(target_.c_str(), &st) == 0 && (st.st_mode & S_IWUSR) == 0) return fail(J("ファイルが読み取り専用です"));
+  if (::stat(target_.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return fail(J("同じ名前のフォルダがあります"));
+    if ((st.st_mode & S_IWUSR) == 0) return fail(J("ファイルが読み取り専用です"));
+  }
   std::string tmp = target_ + ".tmp-XXXXXX";
   int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
   if (fd < 0) return fail(FileErrorCause(errno));
