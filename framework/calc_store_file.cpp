@@ -26,7 +26,7 @@ void MarkUnchanged(const StringList& list) {
 
 std::string MakeDataHeader(const std::string& path, const DateTime& when) {
   if (!ContainsStr(":\\", path)) return path;
-  return "---<<< " + ProgramNameVersion + " Input Data >>>--- " + DateStampText(when);
+  return "---<<< " + ProgramNameVersion + calc_store_detail::kDataHeaderMark + " " + DateStampText(when);
 }
 
 std::string MakeDataHeader(const std::string& path) { return MakeDataHeader(path, NowDateTime()); }

@@ -46,6 +46,8 @@ const std::vector<KindLayout>& AllLayouts();
 // value lies beyond the range of a single-precision float, as a reader would turn it into an
 // infinity: its line index and its text. False when every real cell reads as a finite value.
 bool FindRealOutOfRange(const StringList& list, size_t& line, std::string& cell);
+// What the header line the program writes holds between its program name and its date.
+inline const std::string kDataHeaderMark = " Input Data >>>---";
 // The layout of a kind tag as it stands in a record ("<VV8>", "<ADN1>"); null for no kind.
 const KindLayout* LayoutOfTag(const std::string& tag);
 // A record line as the program writes it: the label ("№" + four digits, or six digits) and the

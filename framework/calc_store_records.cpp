@@ -379,7 +379,7 @@ bool FindForeignLine(const StringList& list, size_t& line) {
     anyRecord = true;
   }
   // A file without records is a case only when its first line is the header the program writes.
-  if (!anyRecord && !list.empty() && list[0].find(" Input Data >>>---") == std::string::npos) {
+  if (!anyRecord && !list.empty() && list[0].find(kDataHeaderMark) == std::string::npos) {
     line = 0;
     return true;
   }
