@@ -718,12 +718,19 @@ void QtDc::Chord(int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
   ArcShape(ArcKind::Chord, l, t, r, b, xs, ys, xe, ye);
 }
 
+// Qt's own limit of the em it keeps glyph images for.
+constexpr int64_t kCachedEm = 64;
+
 bool GlyphsDrawnAsOutlines(const QFont& font) {
-  // Qt's own limit of the em it keeps glyph images for, and the widest glyph image we let it keep.
-  constexpr int64_t kCachedEm = 64, kWidestCachedGlyph = 128;
+  // The widest glyph image we let Qt keep.
+  constexpr int64_t kWidestCachedGlyph = 128;
   const int64_t em = font.pixelSize();
   const int64_t stretch = font.stretch() > 0 ? font.stretch() : 100;
   return em <= kCachedEm && em * stretch > kWidestCachedGlyph * 100;
+}
+
+bool MissingGlyphOfALargeFont(const QFont& font, const QFontMetricsF& metrics, char16_t c) {
+  return font.pixelSize() > kCachedEm && !metrics.inFont(QChar(c));
 }
 
 void QtDc::ExtTextOut(int x, int y, uint32_t options, const Rect* rect, std::u16string_view text,
@@ -770,13 +777,14 @@ void QtDc::ExtTextOut(int x, int y, uint32_t options, const Rect* rect, std::u16
     p_->setPen(ColorRefToQColor(state_.textColor));
     p_->setRenderHint(QPainter::TextAntialiasing, true);
     const bool outlines = GlyphsDrawnAsOutlines(font);
+    const QFontMetricsF metrics(font);
     QPainterPath glyphs;
     int cx = o.x;
     const int baseline = o.y + tm.ascent;
     for (size_t k = 0; k < text.size(); ++k) {
       char16_t c = text[k];
       if (c != u' ' && c != 0x3000) {
-        if (outlines) {
+        if (outlines || MissingGlyphOfALargeFont(font, metrics, c)) {
           glyphs.addText(QPointF(cx, baseline), font, QString(QChar(c)));
         } else {
           p_->drawText(QPoint(cx, baseline), QString(QChar(c)));
@@ -784,7 +792,7 @@ void QtDc::ExtTextOut(int x, int y, uint32_t options, const Rect* rect, std::u16
       }
       cx += advances[k];
     }
-    if (outlines) {
+    if (!glyphs.isEmpty()) {
       p_->setRenderHint(QPainter::Antialiasing, true);
       p_->fillPath(glyphs, ColorRefToQColor(state_.textColor));
     }

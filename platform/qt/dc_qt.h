@@ -15,6 +15,7 @@
 #include <unordered_map>
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -53,6 +54,11 @@ void EnsureQtFontEngine();
 // pixels a character is drawn as glyph outlines instead, so that a widened font costs no
 // memory per character drawn (larger fonts Qt draws as outlines itself).
 bool GlyphsDrawnAsOutlines(const QFont& font);
+// A character no font has is drawn by Qt as a box from an engine whose images it keeps at any
+// size, so one such character in a font of thousands of pixels would cost an image that large,
+// and each further one more. In a font larger than the 64 pixels Qt keeps images for, such a
+// character is drawn as its outline too.
+bool MissingGlyphOfALargeFont(const QFont& font, const QFontMetricsF& metrics, char16_t c);
 
 class QtDc final : public DeviceContext {
  public:

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <fstream>
+#include <string>
 
 #include "draw_env.h"
 #include "platform/emf_player.h"
@@ -132,4 +134,54 @@ TEST(EmfPlayerLimits, TextInAWidenedFontIsDrawnAsOutlines) {
   const EmfPlayResult r =
       PlayEnhMetafile(qt, Regression("emf_qt", "kanji_in_a_font_of_largest_width.emf"), Rect{0, 0, 160, 120});
   EXPECT_TRUE(r.ok) << r.error;
+}
+
+// The resident memory of this process in kilobytes.
+static long ResidentKb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return 0;
+}
+
+TEST(EmfPlayerLimits, CharactersNoFontHasInAHugeFontAreDrawnAsOutlines) {
+  // Characters of scripts no installed font has, in a font of the largest height: Qt would keep a
+  // box image of the font's size for each (some hundred megabytes a character); their outlines
+  // are drawn instead. In fonts Qt keeps images for, and for characters a font has, nothing
+  // changes.
+  LogFont lf;
+  lf.faceName = "IPAGothic";
+  struct Case {
+    int height;
+    char16_t c;
+    bool outline;
+  } cases[] = {{-10000, 0x0A03, true}, {-10000, 0x1780, true}, {-10000, u'A', false},
+               {-10000, 0x6C34, false}, {-60, 0x0A03, false}, {-12, 0x0A03, false}};
+  for (const Case& c : cases) {
+    lf.height = c.height;
+    const QFont font = QtFontEngine::Instance().MakeFont(lf);
+    EXPECT_EQ(MissingGlyphOfALargeFont(font, QFontMetricsF(font), c.c), c.outline) << c.height << " " << int(c.c);
+  }
+
+  // A metafile of such text, turned by 47 degrees: the characters are drawn, and the process
+  // grows by far less than one box image. (The same text came in a 1,248-byte metafile the
+  // fuzzer made; it is kept with its inputs.)
+  EmfRecorder rec(160, 120);
+  LogFont huge;
+  huge.faceName = "IPAGothic";
+  huge.height = -10000;
+  huge.escapement = huge.orientation = 468;
+  rec.SelectFont(huge);
+  rec.SetBkMode(TRANSPARENT);
+  rec.TextOut(20, 60, u"\u0A03\u1780\u0B83");
+  const std::string bytes = rec.Finish();
+  const long before = ResidentKb();
+  QImage image = WhiteImage(160, 120);
+  QtDc qt(image);
+  const EmfPlayResult r = PlayEnhMetafile(qt, bytes, Rect{0, 0, 160, 120});
+  EXPECT_TRUE(r.ok) << r.error;
+  EXPECT_GT(drawtest::DiffCount(image, WhiteImage(160, 120)), 0);
+  EXPECT_LT(ResidentKb() - before, 100 * 1024);
 }
