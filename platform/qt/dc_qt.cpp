@@ -642,7 +642,7 @@ void QtDc::RoundRect(int left, int top, int right, int bottom, int cornerW, int 
     p_->drawRoundedRect(box, rx, ry);
   }
   if (!HasPen()) return;
-  p_->setPen(OutlinePen());
+  p_->setPen(CurvePen(box));
   p_->setBrush(Qt::NoBrush);
   p_->drawRoundedRect(box, rx, ry);
 }
@@ -663,7 +663,7 @@ void QtDc::Ellipse(int left, int top, int right, int bottom) {
     p_->drawEllipse(box);
   }
   if (!HasPen()) return;
-  p_->setPen(OutlinePen());
+  p_->setPen(CurvePen(box));
   p_->setBrush(Qt::NoBrush);
   p_->drawEllipse(box);
 }
@@ -699,7 +699,7 @@ void QtDc::ArcShape(ArcKind kind, int l, int t, int r, int b, int xs, int ys, in
     }
   }
   if (!HasPen()) return;
-  p_->setPen(OutlinePen());
+  p_->setPen(CurvePen(box));
   p_->setBrush(Qt::NoBrush);
   switch (kind) {
     case ArcKind::Arc: p_->drawArc(box, start16, span16); break;
@@ -956,6 +956,17 @@ QPen QtDc::OutlinePen() const {
   return pen;
 }
 
+bool DashesKeptOnCurve(const QRectF& extent) {
+  constexpr qreal kLargestDashedCurve = 65536;
+  return extent.width() <= kLargestDashedCurve && extent.height() <= kLargestDashedCurve;
+}
+
+QPen QtDc::CurvePen(const QRectF& extent) const {
+  QPen pen = OutlinePen();
+  if (pen.style() != Qt::SolidLine && !DashesKeptOnCurve(extent)) pen.setStyle(Qt::SolidLine);
+  return pen;
+}
+
 void QtDc::ArcTo(int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
   Rect n = Rect{l, t, r, b}.Normalized();
   double a0, sweep;
@@ -970,7 +981,7 @@ void QtDc::ArcTo(int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
     path_.arcTo(box, a0, sweep);
   } else if (HasPen()) {
     Prepare();
-    if (SetRop(state_.rop2)) p_->strokePath(arc, OutlinePen());
+    if (SetRop(state_.rop2)) p_->strokePath(arc, CurvePen(arc.controlPointRect()));
   }
   state_.pos = Point{static_cast<int>(std::lround(end.x())), static_cast<int>(std::lround(end.y()))};
 }
@@ -992,7 +1003,9 @@ void QtDc::WidenPath() {
   stroker.setWidth(std::max(1, state_.pen.width));
   stroker.setCapStyle(pen.capStyle());
   stroker.setJoinStyle(pen.joinStyle());
-  if (pen.style() != Qt::SolidLine) stroker.setDashPattern(pen.dashPattern());
+  if (pen.style() != Qt::SolidLine && DashesKeptOnCurve(path_.controlPointRect())) {
+    stroker.setDashPattern(pen.dashPattern());
+  }
   // One outline without overlaps, so either fill mode fills it whole.
   path_ = stroker.createStroke(path_).simplified();
 }
@@ -1004,7 +1017,7 @@ void QtDc::UsePath(bool stroke, bool fill) {
   if (!SetRop(state_.rop2)) return;
   path_.setFillRule(state_.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
   if (fill && HasBrush()) p_->fillPath(path_, MakeBrush());
-  if (stroke && HasPen()) p_->strokePath(path_, OutlinePen());
+  if (stroke && HasPen()) p_->strokePath(path_, CurvePen(path_.controlPointRect()));
   path_ = QPainterPath();
 }
 

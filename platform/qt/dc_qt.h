@@ -59,6 +59,11 @@ bool GlyphsDrawnAsOutlines(const QFont& font);
 // and each further one more. In a font larger than the 64 pixels Qt keeps images for, such a
 // character is drawn as its outline too.
 bool MissingGlyphOfALargeFont(const QFont& font, const QFontMetricsF& metrics, char16_t c);
+// Qt dashes a curve by first cutting the whole of it into line segments, whatever part of it
+// shows: a dashed ellipse or arc millions of pixels across costs seconds and hundreds of
+// megabytes. A curve (or path) wider or higher than 65,536 pixels, more than any device this
+// draws on has, is stroked with its pen made solid.
+bool DashesKeptOnCurve(const QRectF& extent);
 
 class QtDc final : public DeviceContext {
  public:
@@ -111,6 +116,8 @@ class QtDc final : public DeviceContext {
  private:
   void UsePath(bool stroke, bool fill);
   QPen OutlinePen() const;
+  // The outline pen for a curve or path of that extent (solid where dashes are not kept).
+  QPen CurvePen(const QRectF& extent) const;
   QPainterPath path_;
   enum class ArcKind { Arc, Pie, Chord };
   void Prepare();

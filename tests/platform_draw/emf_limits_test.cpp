@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "draw_env.h"
@@ -184,4 +185,54 @@ TEST(EmfPlayerLimits, CharactersNoFontHasInAHugeFontAreDrawnAsOutlines) {
   EXPECT_TRUE(r.ok) << r.error;
   EXPECT_GT(drawtest::DiffCount(image, WhiteImage(160, 120)), 0);
   EXPECT_LT(ResidentKb() - before, 100 * 1024);
+}
+
+TEST(EmfPlayerLimits, DashedCurvesLargerThanAnyDeviceAreStrokedSolid) {
+  // Qt cuts the whole of a dashed curve into segments before dashing it, seen or not; a curve
+  // millions of pixels across cost seconds and hundreds of megabytes. Beyond 65,536 pixels it is
+  // stroked solid.
+  EXPECT_TRUE(DashesKeptOnCurve(QRectF(-10, -10, 65536, 100)));
+  EXPECT_FALSE(DashesKeptOnCurve(QRectF(-10, -10, 65537, 100)));
+  EXPECT_FALSE(DashesKeptOnCurve(QRectF(0, -3e6, 40, 6e6)));
+
+  const LogPen dashed{PS_GEOMETRIC | PS_DASH | PS_ENDCAP_FLAT, 5, RgbColor(255, 0, 0), {}};
+  const LogBrush hollow{BS_NULL, 0, 0, nullptr};
+  auto draw = [&](const std::function<void(QtDc&)>& shape) {
+    QImage image = WhiteImage(160, 120);
+    QtDc dc(image);
+    dc.SelectPen(dashed);
+    dc.SelectBrush(hollow);
+    shape(dc);
+    return image;
+  };
+  auto redIn = [](const QImage& image, int y0, int y1) {
+    int n = 0;
+    for (int y = y0; y < y1; ++y) {
+      for (int x = 0; x < image.width(); ++x) n += At(image, x, y) == RgbColor(255, 0, 0);
+    }
+    return n;
+  };
+  // An ellipse of about the device's size keeps its dashes: its outline has gaps along the top.
+  const QImage small = draw([](QtDc& dc) { dc.Ellipse(-200, 10, 360, 400); });
+  EXPECT_GT(redIn(small, 8, 16), 0);
+  EXPECT_LT(redIn(small, 8, 16), 160 * 8 * 3 / 4);
+
+  // The upper half of an ellipse millions of pixels high through the top of the picture, in the
+  // widest pen with the finest dashes (as a metafile the fuzzer made draws it): the process does
+  // not grow by the flattened curve, and the arc shows.
+  const long before = ResidentKb();
+  QImage top = WhiteImage(160, 120);
+  {
+    QtDc dc(top);
+    dc.SelectPen(LogPen{PS_GEOMETRIC | PS_ALTERNATE, 32767, RgbColor(255, 0, 0), {}});
+    dc.SelectBrush(hollow);
+    dc.Arc(-10, 0, 170, 7861844, 1000, 3930922, -1000, 3930922);
+  }
+  EXPECT_GT(redIn(top, 0, 120), 0);
+  EXPECT_LT(ResidentKb() - before, 100 * 1024);
+  // An ellipse and a full arc millions of pixels across whose tops cross the picture at y = 60
+  // show there as solid lines.
+  const QImage ellipse = draw([](QtDc& dc) { dc.Ellipse(-3000000, 60, 3000000, 6000000); });
+  const QImage arc = draw([](QtDc& dc) { dc.Arc(-3000000, 60, 3000000, 6000000, 0, 0, 0, 0); });
+  for (const QImage* image : {&ellipse, &arc}) EXPECT_EQ(redIn(*image, 60, 61), 160);
 }
