@@ -324,7 +324,11 @@ void TChartSeries::SetPointColor(int index, TColor color) {
 }
 
 void TChartSeries::SetSeriesColor(TColor color) {
-  if (color_ == clDefault && color == internalColor_) return;
+  // Setting the colour it shows already leaves a series without a colour of its own, except
+  // while a description is read: a colour the description names stays the series' own, so that
+  // the series writes it again (a series given its palette colour by name would otherwise lose
+  // the line at the next write).
+  if (color_ == clDefault && color == internalColor_ && !IsLoading()) return;
   SetColorProperty(color_, color);
   internalColor_ = color;
   TellChart(seChangeColor);

@@ -77,6 +77,8 @@ TEST_F(SeriesStoredTest, TheProgramsChartReadsAndWritesItsSeries) {
   EXPECT_EQ(s->XLabel(11), platform::J("１２月"));
   EXPECT_EQ(s->ColorOfPoint(3), clBlue);
   EXPECT_EQ(s->SeriesColor(), clRed);
+  // The colour the description names is the series' own, though it is also the palette's first.
+  EXPECT_TRUE(s->IsSeriesColorStored());
   EXPECT_EQ(s->YValues().Name(), "Bar");
   EXPECT_EQ(s->Identifier(), "rain");
   EXPECT_EQ(s->Style(), 5);  // six bits
@@ -84,6 +86,7 @@ TEST_F(SeriesStoredTest, TheProgramsChartReadsAndWritesItsSeries) {
 
   const std::string written = WriteComponent(*chart);
   EXPECT_NE(written.find("Data = {"), std::string::npos);
+  EXPECT_NE(written.find("SeriesColor = clRed"), std::string::npos);
   EXPECT_NE(written.find("Identifier = 'rain'"), std::string::npos);
   EXPECT_NE(written.find("Style = 5"), std::string::npos);
   EXPECT_EQ(written.find("Multiplier"), std::string::npos);
