@@ -239,6 +239,9 @@ class TChartSeries : public TCustomChartSeries {
   TColor ColorValue() const { return color_; }
   // The colour the series shows: its own, else the one the chart gave it.
   TColor SeriesColor() const { return color_ == clDefault ? internalColor_ : color_; }
+  // Setting the colour the series shows already, while it has none of its own, changes nothing;
+  // but while a description is read the colour named becomes the series' own in any case, so
+  // that what was written reads back and writes the same.
   virtual void SetSeriesColor(TColor color);
   TColor InternalColor() const { return internalColor_; }
   void SetInternalColor(TColor color) { internalColor_ = color; }
