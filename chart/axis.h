@@ -188,6 +188,13 @@ class TChartAxis {
   void SetMaximum(double value);
   // Both ends fixed at once, in either order; ends closer than 1e-10 are moved 1e-10 apart.
   void SetMinMax(double a, double b);
+  // When loading ends: an axis read as Automatic takes both ends automatically, as it is drawn.
+  // (Automatic set while loading leaves the two end flags as they were read, so a description
+  // that turns an end off before turning Automatic on would otherwise write an axis that reads
+  // back with Automatic off.)
+  void SettleAutomaticEnds() {
+    if (automatic_) automaticMinimum_ = automaticMaximum_ = true;
+  }
   bool IsMinimumStored() const { return !automaticMinimum_; }
   bool IsMaximumStored() const { return !automaticMaximum_; }
   int MinimumOffset() const { return minimumOffset_; }

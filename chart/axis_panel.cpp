@@ -145,6 +145,7 @@ void TCustomAxisPanel::SetMaxPointsPerPage(int value) {
 
 void TCustomAxisPanel::Loaded() {
   TCustomPlotPanelExtended::Loaded();
+  for (TChartAxis* axis : axisList_) axis->SettleAutomaticEnds();
   series_.Groups().Resolve(this);
 }
 

@@ -109,3 +109,23 @@ TEST_F(AxisStored, DefaultsAreLeftOut) {
   EXPECT_EQ(written.find("TopAxis"), std::string::npos);
   EXPECT_EQ(written.find("CustomAxes"), std::string::npos);
 }
+
+// An axis whose description turns an end off and then Automatic on is drawn automatic at both
+// ends; it writes a description that reads back the same.
+TEST_F(AxisStored, AutomaticTurnedOnAfterAnEndWasTurnedOffWritesWhatReadsBack) {
+  const std::string text =
+      "object CHAT2: TCustomAxisPanel\r\n"
+      "  LeftAxis.Automatic = False\r\n"
+      "  LeftAxis.AutomaticMaximum = False\r\n"
+      "  LeftAxis.Automatic = True\r\n"
+      "end\r\n";
+  auto chart = Read(text);
+  ASSERT_TRUE(chart);
+  EXPECT_TRUE(chart->LeftAxis()->Automatic());
+  EXPECT_TRUE(chart->LeftAxis()->AutomaticMaximum());
+  const std::string written = WriteComponent(*chart);
+  auto again = Read(written);
+  ASSERT_TRUE(again);
+  EXPECT_EQ(WriteComponent(*again), written);
+  EXPECT_TRUE(again->LeftAxis()->Automatic());
+}
