@@ -63,8 +63,7 @@ void MsgDialog(const std::string& text, int kind, int buttons);
 // Waits while handling pending window messages, user input included, so a run's pause and
 // the playback's stay stoppable; between messages it rests (sleeps until the next message or
 // the end of the wait) instead of spinning a processor. 0 returns at once, a negative value
-// after one round. (The
-// other pumps, ShowStatus's and AskPrint's, leave user input queued.)
+// after one round. (The other pumps, ShowStatus's and AskPrint's, leave user input queued.)
 void WaitSeconds(double seconds);
 void BeginInputStatus();
 void EndInputStatus();

@@ -180,6 +180,10 @@ std::string SubstituteFace(const std::string& face) {
   return face;
 }
 
+Rect Intersection(const Rect& a, const Rect& b) {
+  return Rect{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+}
+
 Rect BoundingBox(std::span<const Point> points) {
   if (points.empty()) return Rect{};
   Rect b{points[0].x, points[0].y, points[0].x, points[0].y};
@@ -679,15 +683,11 @@ bool DeviceContext::BitBlt(const Rect& dest, const DeviceContext& source, int sx
 bool DeviceContext::Native(DcFeature) const { return false; }
 
 Rect DeviceContext::DrawableBox(const Rect& r) const {
-  auto intersect = [](const Rect& a, const Rect& b) {
-    return Rect{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                std::min(a.bottom, b.bottom)};
-  };
   Rect box = r.Normalized();
-  if (state_.clip) box = intersect(box, state_.clip->Bounds());
+  if (state_.clip) box = Intersection(box, state_.clip->Bounds());
   // A raster display or a printer page ends at its edges; a metafile picture has none.
   if (caps_.technology != DT_METAFILE && caps_.horzRes > 0 && caps_.vertRes > 0) {
-    box = intersect(box, Rect{0, 0, caps_.horzRes, caps_.vertRes});
+    box = Intersection(box, Rect{0, 0, caps_.horzRes, caps_.vertRes});
   }
   if (box.IsEmpty() || static_cast<int64_t>(box.Width()) * box.Height() > kMaxDibPixels) return Rect{};
   return box;

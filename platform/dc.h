@@ -184,6 +184,8 @@ std::string SubstituteFace(const std::string& faceUtf8);
 
 // The smallest and largest coordinates of the points, inclusive (empty for no points).
 Rect BoundingBox(std::span<const Point> points);
+// The common part of two rectangles given left to right and top to bottom (empty when none).
+Rect Intersection(const Rect& a, const Rect& b);
 
 // ---- Regions ----------------------------------------------------------------------------
 constexpr int RGN_AND = 1, RGN_OR = 2, RGN_XOR = 3, RGN_DIFF = 4, RGN_COPY = 5;

@@ -402,8 +402,7 @@ std::optional<Dib> DecodeDib(std::string_view bmi, std::string_view bits, const 
   const Rect whole{0, 0, width, f.info.height};
   DibPart p{whole, 1, 1};
   if (part) {
-    p.rect = Rect{std::max(part->rect.left, 0), std::max(part->rect.top, 0), std::min(part->rect.right, width),
-                  std::min(part->rect.bottom, f.info.height)};
+    p.rect = Intersection(part->rect, whole);
     p.stepX = std::max(part->stepX, 1);
     p.stepY = std::max(part->stepY, 1);
     if (p.rect.IsEmpty()) return std::nullopt;

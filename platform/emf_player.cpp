@@ -518,8 +518,8 @@ class Player {
     if (!d) return false;
     const Rect whole{0, 0, d->info.width, d->info.height};
     src = TopDownSource(d->info, src);
-    const Rect s = Intersect(src.Normalized(), whole);
-    const Rect visible = Intersect(dest.Normalized(), dc_.VisibleBox());
+    const Rect s = Intersection(src.Normalized(), whole);
+    const Rect visible = Intersection(dest.Normalized(), dc_.VisibleBox());
     Realize();
     if (s.IsEmpty() || visible.IsEmpty()) return true;  // nothing can show
     // The source columns [x0, x1) under the visible columns, and the same for rows.
@@ -561,10 +561,6 @@ class Player {
                       destAt(part.bottom, s.top, s.Height(), dest.top, dest.Height())};
     dc_.StretchDIBits(target, Rect{0, 0, dib->width, dib->height}, *dib, rop);
     return true;
-  }
-
-  static Rect Intersect(const Rect& a, const Rect& b) {
-    return Rect{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
   }
 
   // EMR_ALPHABLEND with a constant alpha (a bitmap with alpha of its own is skipped).

@@ -534,7 +534,7 @@ void TMWDDispFrame::DrawMonthlyChart() {
     // (set again only when either changed, so that a wheel shift stays).
     const double factor = fw::UnitSI ? fw::UnitFactor[6] : 1.0;
     const OverviewReach reach = OverviewReachOf(*c);
-    if (factor != radiationFactor_ || !(reach == overviewReach_)) {
+    if (factor != radiationFactor_ || reach != overviewReach_) {
       radiationFactor_ = factor;
       overviewReach_ = reach;
       FixOverviewAxes(*c, factor, reach);

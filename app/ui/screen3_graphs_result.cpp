@@ -63,7 +63,7 @@ void DrawResultChart(platform::Canvas& c, const Screen3Data& data, int width, in
   if (page < 1 || page > 3) return;
   const std::vector<std::string>& lines = data.resultLines;
   // A table longer than any result table draws nothing (each row would take a day record).
-  if (lines.size() > static_cast<size_t>(fw::kDayHeaderLines + kMaxResultRows)) return;
+  if (LongerThanAResultTable(lines.size())) return;
   const int rows = static_cast<int>(lines.size()) - fw::kDayHeaderLines;
   if (rows <= 0) return;
   platform::CurrentUi().SetCursorShape(platform::CursorShape::Wait);

@@ -36,6 +36,10 @@ const std::string& Line(const std::vector<std::string>& lines, int number) {  //
 
 }  // namespace
 
+bool LongerThanAResultTable(size_t lineCount) {
+  return lineCount > static_cast<size_t>(fw::kDayHeaderLines + kMaxResultRows);
+}
+
 bool ReadResultTable(const std::string& path, std::vector<std::string>& lines, std::string* error) {
   lines.clear();
   std::string bytes;
@@ -43,7 +47,7 @@ bool ReadResultTable(const std::string& path, std::vector<std::string>& lines, s
   // Lines end at line feeds (as SplitTextLines splits them); counted before any is kept.
   const size_t breaks = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
   const size_t count = breaks + (!bytes.empty() && bytes.back() != '\n' ? 1 : 0);
-  if (count > static_cast<size_t>(fw::kDayHeaderLines + kMaxResultRows)) {
+  if (LongerThanAResultTable(count)) {
     if (error) *error = J("結果ファイル<") + path + J(">の行数が結果表の最大行数を超えています。");
     return false;
   }

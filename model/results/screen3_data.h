@@ -17,6 +17,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,9 @@ int YearRowColorNumber(int row);
 
 // The most rows a result table has: a daily table of 15 years of 366 days.
 constexpr int kMaxResultRows = kYearCount * 366;
+// Whether `lineCount` lines are more than a result table holds (its header lines and
+// kMaxResultRows rows).
+bool LongerThanAResultTable(size_t lineCount);
 // The lines of the result table `path` (four header lines, then one row per line), as
 // ReadTextLines gives them. False, with `lines` empty, when the file cannot be read, or when it
 // has more than kMaxResultRows rows: such a file is no table of this program, and each row

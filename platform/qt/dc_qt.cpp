@@ -156,12 +156,6 @@ std::vector<QPointF> ToPointsF(const std::vector<Point>& points) {
   return out;
 }
 
-// The common part of two rectangles (empty when none).
-Rect Intersection(const Rect& a, const Rect& b) {
-  const Rect n = a.Normalized();
-  return Rect{std::max(n.left, b.left), std::max(n.top, b.top), std::min(n.right, b.right), std::min(n.bottom, b.bottom)};
-}
-
 QPolygon ToQPolygon(const std::vector<Point>& points) {
   QPolygon poly;
   poly.reserve(static_cast<int>(points.size()));
@@ -533,7 +527,7 @@ void QtDc::StrokeClipped(const std::vector<QPointF>& points, bool closed, const 
 void QtDc::FillRects(const std::vector<Rect>& rects, const QBrush& brush) {
   const Rect box = DrawBox(0);
   for (const Rect& r : rects) {
-    const Rect c = Intersection(r, box);
+    const Rect c = Intersection(r.Normalized(), box);
     if (!c.IsEmpty()) p_->fillRect(ToQRect(c), brush);
   }
 }
@@ -759,7 +753,7 @@ void QtDc::ExtTextOut(int x, int y, uint32_t options, const Rect* rect, std::u16
   }
   const QColor bk = ColorRefToQColor(state_.bkColor);
   if (rect && (options & ETO_OPAQUE)) {
-    const Rect box = Intersection(*rect, DrawBox(0));
+    const Rect box = Intersection(rect->Normalized(), DrawBox(0));
     if (!box.IsEmpty()) p_->fillRect(ToQRect(box), bk);
   }
   p_->save();
